@@ -1,0 +1,32 @@
+// Almanorvique: one decorated calendar window on the desktop.
+#include "calendar_main.h"
+
+#include "core/app_identity.h"
+#include "platform/desktop_services.h"
+#include "platform/event_guard.h"
+#include "platform/form.h"
+#include "platform/message_box.h"
+
+#include <QApplication>
+#include <QStringList>
+
+int main(int argc, char* argv[])
+{
+    // Placing and shaping our own window needs X11; under Wayland ask for XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Almanorvique"));
+    appinfo::SetIdentity(QStringLiteral("Almanorvique"), QStringLiteral("Almanorvique"));
+    appinfo::SetCommandLine(QCoreApplication::arguments().mid(1).join(u' '));
+    platform::SetDefaultMessageBoxTitle(appinfo::ProgramTitle());
+    platform::InstallDesktopServices();
+
+    platform::Guarded("start-up", [] { CalendarMain::Main(); });
+    const int rc = app.exec();
+    platform::UnloadAllForms();
+    for (platform::Form* f : platform::Form::AllForms())
+        delete f;
+    return rc;
+}

@@ -1,0 +1,22 @@
+#include "calendar_main.h"
+
+#include "calendar/calendar_window.h"
+#include "core/data_folders.h"
+#include "core/file_helpers.h"
+#include "core/program_path.h"
+#include "platform/clock.h"
+
+namespace CalendarMain {
+
+void Main()
+{
+    mduAlmanorvqueLib::SetupDataFolders();
+    const int style = mduLib::IsScreenSaverRun() ? 5 : 0;
+    frmAlmanorvique::Default().ShowMe(style, platform::Today());
+    StoreProgramPath();
+}
+
+void StoreProgramPath() { mduLib::StoreProgramPath(); }
+QString GetStoredProgramPath() { return mduLib::GetStoredProgramPath(); }
+
+} // namespace CalendarMain

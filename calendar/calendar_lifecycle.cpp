@@ -1,0 +1,359 @@
+// The calendar window's life: creation, set-up from its settings file, the timer's state
+// machine (full load, re-layout after a resize, running ticks), the screen-saver exit,
+// the focus handling of month windows and what the window writes when it closes.
+#include "calendar_window.h"
+
+#include "core/app_identity.h"
+#include "core/conversions.h"
+#include "core/data_folders.h"
+#include "core/display_routines.h"
+#include "core/file_helpers.h"
+#include "core/help_about.h"
+#include "core/program_path.h"
+#include "core/settings_templates.h"
+#include "core/system_info.h"
+#include "core/window_placement.h"
+#include "core/year_dates.h"
+#include "platform/clock.h"
+#include "platform/event_guard.h"
+#include "platform/message_box.h"
+#include "platform/program_end.h"
+#include "platform/update_lock.h"
+#include "platform/window_shape.h"
+
+using namespace mduAlmanorvqueLib;
+
+namespace {
+// A set-up step that fails is skipped and the next one runs.
+template <typename F>
+void Step(F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+
+// A stored year that names a real calendar year.
+bool IsRealYear(double y) { return y >= 1 && y <= 9999 && y == static_cast<int>(y); }
+} // namespace
+
+void frmAlmanorvique::Form_Initialize()
+{
+    Properties_.Create(5);
+    gPersonalDates.Create(1);
+    gPersonalDatesLoaded = false;
+    BalloonTip_ = std::make_unique<CBalloonToolTip>();
+}
+
+void frmAlmanorvique::Form_Load()
+{
+    FormState_ = 0;
+    if (conv::LeadingNumber(Tag) == 0)
+        Tag = QStringLiteral("1");
+    StartTime_ = platform::Now();
+    txtMsg.SetVisible(false);
+    lblClock.SetVisible(false);
+    lblYear.SetCaption(QString());
+    lblMonth.SetCaption(QString());
+    lblDate(1).SetCaption(QString());
+    lblClock.SetCaption(QString());
+    lblDate(1).SetVisible(false);
+    lblDateShadow(1).SetVisible(false);
+    for (int i = 0; i <= 2; ++i)
+        imgCalendar(i).SetVisible(false);
+    if (MDIChild()) {
+        SetWidth(0);
+        SetHeight(0);
+    }
+    mduAPILib::SetTopMostNow(*this);
+    FormState_ = 2;
+    Timer1.SetInterval(1);
+    Timer1.SetEnabled(true);
+}
+
+void frmAlmanorvique::ShowMe(int intStyle, const QDate& dStartDate)
+{
+    platform::LockWindowUpdate(hWnd());
+    // Whatever fails on the way, the window is shown and the lock released: a calendar
+    // that never appears would leave the program running unseen.
+    struct ShowAtEnd {
+        frmAlmanorvique* f;
+        ~ShowAtEnd()
+        {
+            f->Show();
+            platform::LockWindowUpdate(nullptr);
+        }
+    } showAtEnd{this};
+    Tag = QString::number(intStyle);
+    lblMonth.Tag = conv::DateText(dStartDate);
+    ConfigSetup();
+    mduUILib::RestoreWindowPlacement(*this, Properties_);
+    SetWeekdayHeadings(false, 0);
+    MoveMonth(0);
+}
+
+int frmAlmanorvique::ShowMeMDIChild(platform::Form* frmParent, int intStyle, const QDate& dStartDate)
+{
+    ParentForm_ = frmParent;
+    SetMDIChild(true);
+    ShowMe(intStyle, dStartDate);
+    return 0;
+}
+
+void frmAlmanorvique::SetMDIChildSize(float sngLeft, float sngTop, float sngWidth, float sngHeight)
+{
+    ChildLeft_ = sngLeft;
+    ChildTop_ = sngTop;
+    ChildWidth_ = sngWidth;
+    ChildHeight_ = sngHeight;
+}
+
+void frmAlmanorvique::ConfigSetup()
+{
+    Step([&] {
+        gRegion = conv::Trim(mduAPILib::GetUserCountryName());
+        gUserRegionFolder = gDataFolder + "/" + (gRegion.isEmpty() ? QString() : gRegion + "/");
+        mduLib::MakeFolderIfMissing(gUserRegionFolder);
+    });
+    QString templ;
+    Step([&] {
+        const QString name = MDIChild() ? QString::number(DisplayedDate().month()) : QStringLiteral("Almanorvique");
+        templ = gIniTemplateFolder + mduLib::WithIniExtension(name);
+        gIniFile = gUserRegionFolder + mduLib::WithIniExtension(name);
+        if (MDIChild())
+            IniFilePath_ = gIniFile;
+    });
+    Step([&] {
+        if (!mduLib::FileExists(gIniFile))
+            mduLib::CopyFileFso(templ, gIniFile, false);
+        else if (mduLib::IsFileNewer(templ, gIniFile))
+            mduLib::MergeIniFile(gIniFile, templ, gIniFile);
+    });
+    Step([&] { mduLib::LoadIniFile(gIniFile, Properties_); });
+}
+
+void frmAlmanorvique::SetCalendarSize()
+{
+    if (WindowState() != platform::vbNormal)
+        return;
+    const QSizeF screen = mduUILib::ScreenSizeTwips();
+    Step([&] {
+        qint32 w = conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_));
+        if (w == -1 && !MDIChild())
+            w = static_cast<qint32>(screen.width() / 4);
+        SetWidth(ChildWidth_ >= w ? ChildWidth_ : static_cast<float>(w));
+    });
+    Step([&] {
+        qint32 h = conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_));
+        if (h == -1 && !MDIChild())
+            h = static_cast<qint32>(screen.height() / 4);
+        SetHeight(ChildHeight_ >= h ? ChildHeight_ : static_cast<float>(h));
+    });
+}
+
+void frmAlmanorvique::RefreshForm(const QString&)
+{
+    Properties_ = gPropertyTable;
+    mduUILib::RestoreWindowPlacement(*this, Properties_);
+    ApplyAllSettings();
+}
+
+QString frmAlmanorvique::DefaultIniFile()
+{
+    return appinfo::ProgramFolder() + "/" + mduLib::WithIniExtension(QStringLiteral("Almanorvique"));
+}
+
+void frmAlmanorvique::SetFormState(int iState) { FormState_ = iState; }
+
+int frmAlmanorvique::ShowMsgbox(const QString& Prompt, int Button, const QString& Title)
+{
+    return platform::MsgBox(Prompt, Button, Title, this);
+}
+
+void frmAlmanorvique::ReloadDates()
+{
+    // The files are what the date manager just wrote: the tables become exactly them.
+    gPersonalDates.Create(1);
+    mduLib::LoadIniFile(gPersonalDatesFile, gPersonalDates);
+    gPersonalDatesLoaded = true;
+    LoadYearDates();
+}
+
+void frmAlmanorvique::ApplyAllSettings()
+{
+    const int u = Properties_.UBound();
+    for (int i = 1; i <= u; ++i) {
+        const mduLib::PropertyItem e = Properties_[i];
+        ApplySetting(e.Key, mduLib::FirstListItem(e.Value), QString());
+    }
+}
+
+void frmAlmanorvique::LoadYearDates()
+{
+    yearTablesLoaded_ = false;
+    PrevYearDates_.Create(1);
+    YearDates_.Create(1);
+    NextYearDates_.Create(1);
+    if (lblMonth.Tag.isEmpty())
+        lblMonth.Tag = conv::DateText(platform::Today());
+    const QDate d = DisplayedDate();
+    if (!d.isValid())
+        return;
+    mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
+    for (int k = 0; k < 3; ++k) {
+        const int y = d.year() - 1 + k;
+        Step([&] { PrepareYearDatesFile(QString::number(y)); });
+        mduLib::LoadIniFile(YearFilePath(y), *tables[k]);
+    }
+    yearTablesLoaded_ = true;
+}
+
+void frmAlmanorvique::SaveCalendarData()
+{
+    // Only tables that hold what their files held may replace them: a window closed
+    // before its first full load must not empty the date files.
+    if (gPersonalDatesLoaded)
+        mduLib::SaveIniFile(gPersonalDates, gPersonalDatesFile);
+    if (!MDIChild())
+        Step([&] { mduUILib::SaveWindowPlacement(*this, gIniFile, Properties_); });
+    const double y = conv::LeadingNumber(lblYear.Caption());
+    if (yearTablesLoaded_ && IsRealYear(y)) {
+        const int year = static_cast<int>(y);
+        mduLib::SaveIniFile(PrevYearDates_, YearFilePath(year - 1));
+        mduLib::SaveIniFile(YearDates_, YearFilePath(year));
+        mduLib::SaveIniFile(NextYearDates_, YearFilePath(year + 1));
+    }
+}
+
+void frmAlmanorvique::CloseCalendar()
+{
+    const bool child = MDIChild();
+    Unload(platform::vbFormCode);
+    if (!child)
+        platform::EndProgram();
+}
+
+void frmAlmanorvique::CloseDown_Click() { CloseCalendar(); }
+
+bool frmAlmanorvique::IsScreenSaverStyle() const { return conv::LeadingNumber(Tag) == 5; }
+
+void frmAlmanorvique::CheckScreenSaverExit(float x)
+{
+    if (!IsScreenSaverStyle() || FormState_ != 1)
+        return;
+    if (firstPointerX_ == 0) {
+        firstPointerX_ = x;
+        return;
+    }
+    if (std::abs(x - firstPointerX_) > 20)
+        platform::EndProgram();
+}
+
+void frmAlmanorvique::Form_KeyDown(int& /*keyCode*/, int /*shift*/)
+{
+    if (IsScreenSaverStyle() && FormState_ == 1)
+        platform::EndProgram();
+}
+
+void frmAlmanorvique::Form_KeyUp(int& keyCode, int /*shift*/)
+{
+    if (keyCode == 112) {
+        QString file;
+        mduUILib::OpenHelpTopic(file);
+    }
+}
+
+void frmAlmanorvique::Form_Resize()
+{
+    if (FormState_ == 1) {
+        Timer1.SetEnabled(false);
+        FormState_ = 3;
+        Timer1.SetInterval(300);
+        Timer1.SetEnabled(true);
+    } else if (FormState_ == 4) {
+        FormState_ = 1;
+    }
+}
+
+void frmAlmanorvique::Form_GotFocus()
+{
+    if (MDIChild() && FormState_ == 1)
+        SetCalendarSize();
+}
+
+void frmAlmanorvique::Form_LostFocus()
+{
+    if (MDIChild() && FormState_ == 1 && !txtMsg.Visible())
+        Move(ChildLeft_, ChildTop_, ChildWidth_, ChildHeight_);
+}
+
+void frmAlmanorvique::FocusIfMDIChild()
+{
+    if (MDIChild())
+        SetFocus();
+}
+
+void frmAlmanorvique::Form_MouseMove(int, int, float, float)
+{
+    FocusIfMDIChild();
+    SetMousePointer(platform::vbDefault);
+}
+
+void frmAlmanorvique::Form_Unload(int&)
+{
+    if (platform::ProgramEnded())
+        return; // the screen-saver exit saves nothing
+    SaveCalendarData();
+    Timer1.SetEnabled(false);
+}
+
+void frmAlmanorvique::Timer1_Timer()
+{
+    switch (FormState_) {
+    case 0:
+        return;
+    case 2: {
+        // Each step of the full load runs even when an earlier one failed, and the
+        // window then runs: a failing step must not repeat the full load every tick.
+        platform::Guarded("load personal dates", [&] {
+            mduLib::LoadIniFile(gPersonalDatesFile, gPersonalDates);
+            gPersonalDatesLoaded = true;
+        });
+        platform::Guarded("load year dates", [&] { LoadYearDates(); });
+        platform::Guarded("apply settings", [&] { ApplyAllSettings(); });
+        platform::Guarded("show pictures", [&] { ShowCurrentPictures(); });
+        if (IsScreenSaverStyle()) {
+            platform::Guarded("screen saver", [&] {
+                mduAPILib::SetTopMostNow(*this);
+                mduAPILib::SetCaptionStyle(*this, false, true);
+                SetWindowState(platform::vbMaximized);
+                mduAPILib::ApplyBorderStyle(*this, QStringLiteral("3D Border"));
+            });
+        }
+        platform::Guarded("layout", [&] { SetCalendarLayout(); });
+        platform::Guarded("weekdays", [&] { SetWeekdayHeadings(true, 0); });
+        platform::Guarded("month", [&] { MoveMonth(0); });
+        platform::Guarded("program path", [&] { mduLib::StoreProgramPath(); });
+        FormState_ = 1;
+        Timer1.SetInterval(100);
+        return;
+    }
+    case 3:
+        FormState_ = 4;
+        Timer1.SetInterval(100);
+        SetCalendarLayout();
+        return;
+    case 4:
+        FormState_ = 1;
+        return;
+    default:
+        if (mduUILib::IsStayTimeOver(StartTime_, Properties_)) {
+            CloseCalendar();
+            return;
+        }
+        UpdateClock();
+        ScrollMessage();
+        return;
+    }
+}

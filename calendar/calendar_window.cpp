@@ -1,0 +1,97 @@
+#include "calendar_window.h"
+
+#include "core/conversions.h"
+
+namespace {
+frmAlmanorvique* gDefault = nullptr;
+}
+
+frmAlmanorvique& frmAlmanorvique::Default()
+{
+    if (!gDefault)
+        gDefault = new frmAlmanorvique();
+    return *gDefault;
+}
+
+bool frmAlmanorvique::HasDefault() { return gDefault != nullptr; }
+
+frmAlmanorvique::frmAlmanorvique() : platform::Form(QStringLiteral("frmAlmanorvique"))
+{
+    BuildControls();
+    Timer1.OnTimer = [this] { Timer1_Timer(); };
+    Form_Initialize();
+}
+
+frmAlmanorvique::~frmAlmanorvique()
+{
+    if (gDefault == this)
+        gDefault = nullptr;
+}
+
+void frmAlmanorvique::BuildControls()
+{
+    // Design-time controls, back to front: the backdrop, the picture and the page, then
+    // the captions, cells, clock and message line over them.
+    SetBackColor(0xFFFFFD);
+    for (int i : {2, 0, 1}) {
+        platform::Image& img = imgCalendar.Create(i);
+        img.SetStretch(true);
+    }
+    // The captions use the script face of the page; the layout sets their sizes.
+    platform::FontModel script;
+    script.Name = QStringLiteral("Monotype Corsiva");
+    script.Size = 20;
+    for (platform::Label* l : {&lblMonth, &lblYear}) {
+        l->SetBackStyle(0);
+        l->SetAutoSize(true);
+        l->SetFont(script);
+        l->ZOrder(0);
+    }
+    lblYear.Change = [this] { lblYear_Change(); };
+
+    platform::FontModel cellFont;
+    cellFont.Name = QStringLiteral("Arial");
+    cellFont.Size = 10;
+    platform::Label& shadow = lblDateShadow.Create(1);
+    shadow.SetBackStyle(0);
+    shadow.SetAutoSize(true);
+    shadow.SetFont(cellFont);
+    shadow.SetForeColor(0x323232);
+    shadow.ZOrder(0);
+    platform::Label& cell = lblDate.Create(1);
+    cell.SetBackStyle(0);
+    cell.SetAutoSize(true);
+    cell.SetFont(cellFont);
+    cell.ZOrder(0);
+
+    for (int i : {0, 1}) {
+        platform::Image& corner = imgPageCorner.Create(i);
+        corner.SetStretch(true);
+        corner.SetVisible(false);
+        corner.ZOrder(0);
+    }
+
+    platform::FontModel clockFont;
+    clockFont.Name = QStringLiteral("Arial");
+    clockFont.Size = 8;
+    lblClock.SetBackStyle(0);
+    lblClock.SetAutoSize(true);
+    lblClock.SetFont(clockFont);
+    lblClock.ZOrder(0);
+    lblMsg.SetBackStyle(0);
+    lblMsg.SetAutoSize(true);
+    lblMsg.SetFont(clockFont);
+    lblMsg.ZOrder(0);
+
+    shpHighlight.SetVisible(false);
+    shpHighlight.SetBorderColor(0xFF0000);
+    shpHighlight.SetBorderWidth(2);
+    shpHighlight.ZOrder(0);
+
+    txtMsg.SetVisible(false);
+}
+
+QDate frmAlmanorvique::DisplayedDate() const
+{
+    return conv::DateFromText(lblMonth.Tag).value_or(QDate());
+}

@@ -1,0 +1,174 @@
+#pragma once
+// The calendar window: one month page over pictures, with a clock and a scrolling message
+// line. The single-calendar program shows the default instance; the multi-calendar frame
+// makes one instance per month as child windows.
+#include "core/settings_store.h"
+#include "platform/balloon_tooltip.h"
+#include "platform/control_array.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/text_box.h"
+#include "platform/timer.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QImage>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+class frmAlmanorvique : public platform::Form {
+    Q_OBJECT
+public:
+    frmAlmanorvique();
+    ~frmAlmanorvique() override;
+
+    // The default instance, created on first use.
+    static frmAlmanorvique& Default();
+    static bool HasDefault();
+
+    // ---- public interface of the form ----
+    QString GetSpecialDateMsg(QString& strCurrentYear);
+    QString DefaultDateFormat();
+    void SetDialogFontLabel(platform::Label& objLabel);
+    void SetDialogFont(QString& strValueStr);
+    void SetDateFont(const QString& strOption, QString& strDateRange);
+    void RefreshForm(const QString& strIniFile);
+    void ConfigSetup();
+    void SetMDIChildSize(float sngLeft, float sngTop, float sngWidth, float sngHeight);
+    int ShowMeMDIChild(platform::Form* frmParent, int intStyle, const QDate& dStartDate);
+    void ShowMe(int intStyle, const QDate& dStartDate);
+    void SetCalendarSize();
+    void SetWindowBackColour(QString& strColour, int intSetOption);
+    QString DefaultIniFile();
+    void SetFormState(int iState);
+    qint32 SetOptionValue(qint32 lngCurr, qint32 lngValue);
+    void MoveMonth(int iDirection);
+    int ShowMsgbox(const QString& Prompt, int Button, const QString& Title);
+    void ReloadDates();
+    void AddFile(const QString& sPath, const QString& sFile);
+    // Also used by the date manager's caller before it opens.
+    void SaveCalendarData();
+
+    // ---- state the tests and the other windows read ----
+    int FormState() const { return FormState_; }
+    const QDateTime& StartTime() const { return StartTime_; }
+    mduLib::PropertyTable& Properties() { return Properties_; }
+    mduLib::PropertyTable& PrevYearDates() { return PrevYearDates_; }
+    mduLib::PropertyTable& YearDates() { return YearDates_; }
+    mduLib::PropertyTable& NextYearDates() { return NextYearDates_; }
+    const QString& IniFilePath() const { return IniFilePath_; }
+    float ChildLeft() const { return ChildLeft_; }
+    float ChildTop() const { return ChildTop_; }
+    float ChildWidth() const { return ChildWidth_; }
+    float ChildHeight() const { return ChildHeight_; }
+    platform::Form* ParentForm() const { return ParentForm_; }
+    // The displayed date (lblMonth's Tag).
+    QDate DisplayedDate() const;
+
+    // ---- controls ----
+    platform::ControlArray<platform::Image> imgCalendar{this, QStringLiteral("imgCalendar")};
+    platform::Label lblMonth{this, QStringLiteral("lblMonth")};
+    platform::Label lblYear{this, QStringLiteral("lblYear")};
+    platform::ControlArray<platform::Label> lblDateShadow{this, QStringLiteral("lblDateShadow")};
+    platform::ControlArray<platform::Label> lblDate{this, QStringLiteral("lblDate")};
+    platform::ControlArray<platform::Image> imgActivity{this, QStringLiteral("imgActivity")};
+    platform::ControlArray<platform::Image> imgPageCorner{this, QStringLiteral("imgPageCorner")};
+    platform::Label lblClock{this, QStringLiteral("lblClock")};
+    platform::Label lblMsg{this, QStringLiteral("lblMsg")};
+    platform::Shape shpHighlight{this, QStringLiteral("shpHighlight")};
+    platform::TextBox txtMsg{this, QStringLiteral("txtMsg")};
+    platform::Timer Timer1{this, 100, true};
+    // The window's cursor pictures, 1 to 6.
+    std::vector<QImage> imgList;
+
+    // ---- month grid and navigation ----
+    void MoveYear(int n);
+    void ShowMonthOf(const QDate& d, const QString& view);
+    void FillMonthGrid(const QDate& d, const QString& view);
+    void FormatDateCell(platform::Label& cell);
+    void FormatAllDateCells();
+    void SetWeekdayHeadings(bool abbreviate, int length);
+    int GetWeekStartDay();
+    void SetLabelColour(platform::Label& label, const QString& colour, const QString& defaultColour);
+    void ApplyColumnColour(const QString& name, const QString& colour);
+    void RepaintCalendar();
+    QString GetMonthColourKey();
+    QString GetMonthImageKey();
+    QString GetYearColourKey();
+    QString GetYearImageKey();
+    QString GetColumnColourKey(const QString& day);
+    void imgPageCorner_Click(int Index);
+    void lblYear_Change();
+
+    // ---- day grid layout ----
+    void LayoutDayGrid();
+    void SetClockPosition();
+    void PlaceDateShadow(platform::Label& cell, int i, int angle);
+    void PlaceActivityIcon(int i);
+
+    // ---- page layout ----
+    void SetCalendarLayout();
+    bool IsTransparentWindow();
+    bool ShowPictureByOrientation(QString& file);
+
+    // ---- day captions, messages and fonts ----
+    void SetDateItem(const QString& dates, const QString& value, const QString& section);
+    void EditDateCaptionMessage(const QString& dates, const QString& value, const QString& section, int index);
+    void ResetAllDateFonts();
+    QString GetFontSpec(const platform::Label& label);
+    bool IsHighlightShown();
+    // The year table of a date: the displayed year's, the one before or after; none else.
+    mduLib::PropertyTable* YearTableOf(const QDate& d);
+
+    // ---- day notes ----
+    QString GetActivity(const QString& dateText);
+    void SizeActivityIcon(int i);
+
+    // ---- pictures and backgrounds ----
+    bool LoadCalendarPicture(QString& file, int slot, bool clearWhenNone);
+    void ShowCurrentPictures();
+
+    // ---- command dispatcher ----
+    void ApplySetting(const QString& name, const QString& value, const QString& context);
+
+    // ---- clock and message line ----
+    void UpdateClock();
+    void ScrollMessage();
+
+    // ---- lifecycle (private in spirit; tests drive them) ----
+    void CloseCalendar();
+    void CheckScreenSaverExit(float x);
+    void FocusIfMDIChild();
+    void ApplyAllSettings();
+    void LoadYearDates();
+    void Timer1_Timer();
+    void CloseDown_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
+    void Form_GotFocus() override;
+    void Form_LostFocus() override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+
+private:
+    void Form_Initialize();
+    void BuildControls();
+    bool IsScreenSaverStyle() const;
+
+    int FormState_ = 0;
+    QDateTime StartTime_;
+    mduLib::PropertyTable Properties_;
+    std::unique_ptr<CBalloonToolTip> BalloonTip_;
+    QString IniFilePath_;
+    float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
+    QPointer<platform::Form> ParentForm_;
+    mduLib::PropertyTable PrevYearDates_, YearDates_, NextYearDates_;
+    // Loaded by this window from their files, so writing them back loses nothing.
+    bool yearTablesLoaded_ = false;
+    float firstPointerX_ = 0;
+};

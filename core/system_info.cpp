@@ -1,0 +1,12 @@
+#include "system_info.h"
+
+#include "conversions.h"
+#include "platform/user_locale.h"
+
+namespace mduAPILib {
+
+QString GetWindowsUserName() { return conv::Trim(platform::LoginName()); }
+
+QString GetUserCountryName() { return platform::LocaleCountryName(); }
+
+} // namespace mduAPILib

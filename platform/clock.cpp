@@ -1,0 +1,29 @@
+#include "clock.h"
+
+namespace platform {
+namespace {
+std::function<QDateTime()>& ClockFunction()
+{
+    static std::function<QDateTime()> f;
+    return f;
+}
+} // namespace
+
+QDateTime Now()
+{
+    auto& f = ClockFunction();
+    return f ? f() : QDateTime::currentDateTime();
+}
+
+QDate Today() { return Now().date(); }
+
+void SetClock(std::function<QDateTime()> clock) { ClockFunction() = std::move(clock); }
+
+FixedClock::FixedClock(QDateTime start) : now_(std::move(start))
+{
+    SetClock([this] { return now_; });
+}
+
+FixedClock::~FixedClock() { SetClock(nullptr); }
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+// The time of day as the programs see it. Tests fix it; the programs use the system clock.
+#include <QDateTime>
+#include <functional>
+
+namespace platform {
+
+QDateTime Now();
+QDate Today();
+
+// Replaces the clock (a null function restores the system clock).
+void SetClock(std::function<QDateTime()> clock);
+
+// A clock that stays where it is put; tests move it by hand.
+class FixedClock {
+public:
+    explicit FixedClock(QDateTime start);
+    ~FixedClock();
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+    void Set(QDateTime t) { now_ = std::move(t); }
+    void AdvanceSeconds(qint64 s) { now_ = now_.addSecs(s); }
+    void AdvanceMs(qint64 ms) { now_ = now_.addMSecs(ms); }
+    const QDateTime& Time() const { return now_; }
+
+private:
+    QDateTime now_;
+};
+
+} // namespace platform

@@ -1,0 +1,631 @@
+#include "form.h"
+
+#include "event_guard.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWindow>
+#include <algorithm>
+
+namespace platform {
+namespace {
+std::vector<Form*>& Forms()
+{
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+int ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int ButtonMask(Qt::MouseButtons bs)
+{
+    int m = 0;
+    if (bs & Qt::LeftButton)
+        m |= 1;
+    if (bs & Qt::RightButton)
+        m |= 2;
+    if (bs & Qt::MiddleButton)
+        m |= 4;
+    return m;
+}
+
+Qt::CursorShape ShapeOf(int pointer)
+{
+    switch (pointer) {
+    case vbCrosshair:
+        return Qt::CrossCursor;
+    case vbIbeam:
+        return Qt::IBeamCursor;
+    case vbSizePointer:
+    case vbSizeAll:
+        return Qt::SizeAllCursor;
+    case vbSizeNESW:
+        return Qt::SizeBDiagCursor;
+    case vbSizeNS:
+        return Qt::SizeVerCursor;
+    case vbSizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case vbSizeWE:
+        return Qt::SizeHorCursor;
+    case vbUpArrow:
+        return Qt::UpArrowCursor;
+    case vbHourglass:
+        return Qt::WaitCursor;
+    case vbNoDrop:
+        return Qt::ForbiddenCursor;
+    case vbArrowHourglass:
+        return Qt::BusyCursor;
+    case vbArrowQuestion:
+        return Qt::WhatsThisCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+} // namespace
+
+int ShiftBits(Qt::KeyboardModifiers m)
+{
+    int s = 0;
+    if (m & Qt::ShiftModifier)
+        s |= 1;
+    if (m & Qt::ControlModifier)
+        s |= 2;
+    if (m & Qt::AltModifier)
+        s |= 4;
+    return s;
+}
+
+int KeyCodeOf(int k)
+{
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return 112 + (k - Qt::Key_F1);
+    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
+        return k;
+    switch (k) {
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return k < 256 ? k : 0;
+    }
+}
+
+Form::Form(const QString& name) : name_(name)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    Forms().push_back(this);
+}
+
+Form::~Form()
+{
+    auto& f = Forms();
+    f.erase(std::remove(f.begin(), f.end(), this), f.end());
+}
+
+std::vector<Form*> Form::AllForms() { return Forms(); }
+
+void Form::EnsureLoaded()
+{
+    if (loaded_ || loading_)
+        return;
+    loading_ = true;
+    loaded_ = true;
+    try {
+        Form_Load();
+    } catch (...) {
+        loading_ = false;
+        throw;
+    }
+    loading_ = false;
+}
+
+QWidget* Form::hWnd()
+{
+    EnsureLoaded();
+    return this;
+}
+
+QSize Form::FrameExtra() const
+{
+    if (!isWindow())
+        return {};
+    if (const QWindow* w = windowHandle()) {
+        const QMargins m = w->frameMargins();
+        return QSize(m.left() + m.right(), m.top() + m.bottom());
+    }
+    return {};
+}
+
+void Form::ApplyGeometry()
+{
+    const QSize extra = FrameExtra();
+    const int wpx = std::max(1, TwipsToPixelsX(width_) - extra.width());
+    const int hpx = std::max(1, TwipsToPixelsY(height_) - extra.height());
+    applying_ = true;
+    if (windowState_ == vbNormal) {
+        const QPoint pos(TwipsToPixelsX(left_), TwipsToPixelsY(top_));
+        if (isWindow()) {
+            // The outer corner is what the form keeps; the desktop adds the frame.
+            create();
+            windowHandle()->setFramePosition(pos);
+        } else {
+            move(pos);
+        }
+        resize(wpx, hpx);
+    }
+    applying_ = false;
+    const float cw = static_cast<float>(PixelsToTwipsX(wpx));
+    const float ch = static_cast<float>(PixelsToTwipsY(hpx));
+    if (windowState_ == vbNormal && (cw != clientW_ || ch != clientH_)) {
+        clientW_ = cw;
+        clientH_ = ch;
+        if (loaded_)
+            Form_Resize();
+    }
+}
+
+void Form::ReadBackGeometry(bool fireResize)
+{
+    const QSize extra = FrameExtra();
+    if (windowState_ == vbNormal) {
+        const QPoint pos = isWindow() ? frameGeometry().topLeft() : this->pos();
+        if (pos.x() != TwipsToPixelsX(left_))
+            left_ = static_cast<float>(PixelsToTwipsX(pos.x()));
+        if (pos.y() != TwipsToPixelsY(top_))
+            top_ = static_cast<float>(PixelsToTwipsY(pos.y()));
+    }
+    const int outerW = width() + extra.width();
+    const int outerH = height() + extra.height();
+    if (outerW != TwipsToPixelsX(width_))
+        width_ = static_cast<float>(PixelsToTwipsX(outerW));
+    if (outerH != TwipsToPixelsY(height_))
+        height_ = static_cast<float>(PixelsToTwipsY(outerH));
+    const float cw = static_cast<float>(PixelsToTwipsX(width()));
+    const float ch = static_cast<float>(PixelsToTwipsY(height()));
+    if (cw != clientW_ || ch != clientH_) {
+        clientW_ = cw;
+        clientH_ = ch;
+        if (fireResize && loaded_ && windowState_ != vbMinimized)
+            Guarded("resize", [this] { Form_Resize(); });
+    }
+}
+
+void Form::SetLeft(float v) { Move(v, top_, width_, height_); }
+void Form::SetTop(float v) { Move(left_, v, width_, height_); }
+void Form::SetWidth(float v) { Move(left_, top_, v, height_); }
+void Form::SetHeight(float v) { Move(left_, top_, width_, v); }
+
+void Form::Move(float left, float top, float width, float height)
+{
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0.0f, width);
+    height_ = std::max(0.0f, height);
+    ApplyGeometry();
+}
+
+float Form::ScaleWidth() const
+{
+    if (clientW_ > 0 || windowState_ != vbNormal)
+        return clientW_;
+    return std::max(0.0f, width_ - static_cast<float>(PixelsToTwipsX(FrameExtra().width())));
+}
+
+float Form::ScaleHeight() const
+{
+    if (clientH_ > 0 || windowState_ != vbNormal)
+        return clientH_;
+    return std::max(0.0f, height_ - static_cast<float>(PixelsToTwipsY(FrameExtra().height())));
+}
+
+void Form::SetWindowState(int state)
+{
+    if (state != vbMinimized && state != vbMaximized)
+        state = vbNormal;
+    windowState_ = state;
+    if (!shown_)
+        return;
+    applying_ = false;
+    if (state == vbMaximized)
+        showMaximized();
+    else if (state == vbMinimized)
+        showMinimized();
+    else {
+        showNormal();
+        ApplyGeometry();
+    }
+}
+
+void Form::SetCaption(const QString& c)
+{
+    caption_ = c;
+    setWindowTitle(c);
+}
+
+void Form::SetBackColor(qint32 c)
+{
+    backColor_ = c;
+    update();
+}
+
+void Form::SetMousePointer(int p)
+{
+    mousePointer_ = p;
+    if (p == vbDefault)
+        unsetCursor();
+    else if (p == vbCustom && !MouseIcon.isNull())
+        setCursor(QCursor(QPixmap::fromImage(MouseIcon)));
+    else
+        setCursor(ShapeOf(p));
+}
+
+void Form::Show()
+{
+    EnsureLoaded();
+    if (!shown_) {
+        shown_ = true;
+        ApplyGeometry();
+    }
+    if (windowState_ == vbMaximized)
+        showMaximized();
+    else if (windowState_ == vbMinimized)
+        showMinimized();
+    else
+        show();
+}
+
+void Form::Hide() { hide(); }
+
+bool Form::Unload(int mode)
+{
+    if (!loaded_ || unloading_)
+        return true;
+    unloading_ = true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, mode);
+    if (cancel == 0)
+        Form_Unload(cancel);
+    if (cancel != 0) {
+        unloading_ = false;
+        return false;
+    }
+    hide();
+    loaded_ = false;
+    shown_ = false;
+    unloading_ = false;
+    return true;
+}
+
+void Form::Refresh()
+{
+    if (updatesEnabled())
+        repaint();
+    else
+        update();
+}
+
+void Form::SetFocus()
+{
+    if (isWindow())
+        activateWindow();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void Form::AddControl(LightControl* c) { zorder_.push_back(c); }
+
+void Form::RemoveControl(LightControl* c)
+{
+    zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), c), zorder_.end());
+    if (captured_ == c)
+        captured_ = nullptr;
+    if (pressedOn_ == c)
+        pressedOn_ = nullptr;
+}
+
+void Form::BringToFront(LightControl* c)
+{
+    RemoveControl(c);
+    zorder_.push_back(c);
+}
+
+void Form::SendToBack(LightControl* c)
+{
+    RemoveControl(c);
+    zorder_.insert(zorder_.begin(), c);
+}
+
+void Form::InvalidateTwips(const QRectF& r)
+{
+    if (r.isEmpty())
+        return;
+    const QRect px(TwipsToPixelsX(r.left()) - 2, TwipsToPixelsY(r.top()) - 2, TwipsToPixelsX(r.width()) + 5,
+                   TwipsToPixelsY(r.height()) + 5);
+    update(px);
+}
+
+LightControl* Form::ControlAt(float x, float y) const
+{
+    for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it)
+        if ((*it)->HitTest(x, y))
+            return *it;
+    return nullptr;
+}
+
+void Form::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), ColorFromValue(backColor_));
+    for (LightControl* c : zorder_)
+        if (c->Visible())
+            c->Paint(p);
+}
+
+void Form::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    if (!applying_ && isVisible())
+        ReadBackGeometry(true);
+}
+
+void Form::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    // While the window is being shown the desktop reports passing positions.
+    if (!applying_ && isVisible() && windowState_ == vbNormal)
+        ReadBackGeometry(true);
+}
+
+void Form::showEvent(QShowEvent* e) { QWidget::showEvent(e); }
+
+void Form::closeEvent(QCloseEvent* e)
+{
+    if (unloading_ || !loaded_) {
+        e->accept();
+        return;
+    }
+    bool done = true;
+    Guarded("close", [&] { done = Unload(vbFormControlMenu); });
+    if (done)
+        e->accept();
+    else
+        e->ignore();
+}
+
+void Form::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) {
+        const Qt::WindowStates s = windowState();
+        windowState_ = (s & Qt::WindowMinimized) ? vbMinimized : (s & Qt::WindowMaximized) ? vbMaximized : vbNormal;
+    } else if (e->type() == QEvent::ActivationChange && isWindow()) {
+        const bool active = isActiveWindow();
+        if (active != activeWindow_) {
+            activeWindow_ = active;
+            Guarded("focus", [&] {
+                if (active)
+                    Form_GotFocus();
+                else
+                    Form_LostFocus();
+            });
+        }
+    }
+}
+
+void Form::focusInEvent(QFocusEvent* e) { QWidget::focusInEvent(e); }
+void Form::focusOutEvent(QFocusEvent* e) { QWidget::focusOutEvent(e); }
+
+void Form::UpdateCursorAt(float x, float y)
+{
+    LightControl* c = captured_ ? captured_ : ControlAt(x, y);
+    int pointer = c ? c->MousePointer : vbDefault;
+    const QImage* icon = c ? &c->MouseIcon : nullptr;
+    if (pointer == vbDefault) {
+        pointer = mousePointer_;
+        icon = &MouseIcon;
+    }
+    if (pointer == vbCustom && icon && !icon->isNull())
+        setCursor(QCursor(QPixmap::fromImage(*icon)));
+    else if (pointer == vbDefault)
+        unsetCursor();
+    else
+        setCursor(ShapeOf(pointer));
+}
+
+void Form::mousePressEvent(QMouseEvent* e)
+{
+    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
+    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    const int b = ButtonOf(e->button());
+    const int s = ShiftBits(e->modifiers());
+    LightControl* c = ControlAt(x, y);
+    captured_ = c;
+    pressedOn_ = c;
+    pressedOnForm_ = c == nullptr;
+    Guarded("mouse down", [&] {
+        if (c) {
+            if (c->Events.MouseDown)
+                c->Events.MouseDown(b, s, x - c->Left(), y - c->Top());
+        } else {
+            Form_MouseDown(b, s, x, y);
+        }
+    });
+}
+
+void Form::mouseMoveEvent(QMouseEvent* e)
+{
+    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
+    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    const int b = ButtonMask(e->buttons());
+    const int s = ShiftBits(e->modifiers());
+    LightControl* c = captured_ ? captured_ : ControlAt(x, y);
+    Guarded("mouse move", [&] {
+        if (c) {
+            if (c->Events.MouseMove)
+                c->Events.MouseMove(b, s, x - c->Left(), y - c->Top());
+        } else {
+            Form_MouseMove(b, s, x, y);
+        }
+    });
+    UpdateCursorAt(x, y);
+}
+
+void Form::mouseReleaseEvent(QMouseEvent* e)
+{
+    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
+    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    const int b = ButtonOf(e->button());
+    const int s = ShiftBits(e->modifiers());
+    LightControl* c = captured_;
+    const bool onForm = pressedOnForm_ && !c;
+    const bool click = pressedOn_ != nullptr || onForm;
+    LightControl* clickTarget = pressedOn_;
+    captured_ = nullptr;
+    pressedOn_ = nullptr;
+    pressedOnForm_ = false;
+    Guarded("mouse up", [&] {
+        if (c) {
+            if (c->Events.MouseUp)
+                c->Events.MouseUp(b, s, x - c->Left(), y - c->Top());
+        } else {
+            Form_MouseUp(b, s, x, y);
+        }
+        if (click) {
+            if (clickTarget) {
+                if (clickTarget->HitTest(x, y) && clickTarget->Events.Click)
+                    clickTarget->Events.Click();
+            } else {
+                Form_Click();
+            }
+        }
+    });
+}
+
+void Form::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
+    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    LightControl* c = ControlAt(x, y);
+    captured_ = c;
+    pressedOn_ = nullptr; // the release after a double click is no click
+    pressedOnForm_ = false;
+    Guarded("double click", [&] {
+        if (c) {
+            if (c->Events.DblClick)
+                c->Events.DblClick();
+        } else {
+            Form_DblClick();
+        }
+    });
+}
+
+void Form::DispatchKey(QKeyEvent* e, bool down)
+{
+    int code = KeyCodeOf(e->key());
+    const int s = ShiftBits(e->modifiers());
+    Guarded("key", [&] {
+        if (down)
+            Form_KeyDown(code, s);
+        else
+            Form_KeyUp(code, s);
+    });
+    if (code == 0)
+        e->accept();
+}
+
+void Form::keyPressEvent(QKeyEvent* e) { DispatchKey(e, true); }
+void Form::keyReleaseEvent(QKeyEvent* e)
+{
+    if (!e->isAutoRepeat())
+        DispatchKey(e, false);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* e)
+{
+    // Key preview: the form sees the keys of its windowed controls first.
+    if (KeyPreview && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (e->type() == QEvent::KeyRelease && ke->isAutoRepeat())
+            return false;
+        int code = KeyCodeOf(ke->key());
+        const int s = ShiftBits(ke->modifiers());
+        Guarded("key", [&] {
+            if (e->type() == QEvent::KeyPress)
+                Form_KeyDown(code, s);
+            else
+                Form_KeyUp(code, s);
+        });
+        return code == 0;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+bool Form::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto* he = static_cast<QHelpEvent*>(e);
+        const float x = static_cast<float>(PixelsToTwipsX(he->pos().x()));
+        const float y = static_cast<float>(PixelsToTwipsY(he->pos().y()));
+        LightControl* c = ControlAt(x, y);
+        if (c && !c->ToolTipText.isEmpty())
+            QToolTip::showText(he->globalPos(), c->ToolTipText, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+} // namespace platform

@@ -1,0 +1,156 @@
+#pragma once
+// A form: a window whose client area draws its light controls in z-order and hands mouse
+// and key events to the form's handlers. The form keeps its outer geometry in twips (frame
+// included) and its other properties itself; Qt mirrors them.
+#include "controls.h"
+#include "core/window_model.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace platform {
+
+enum WindowStateValue { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
+enum UnloadMode { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3 };
+
+class Form : public QWidget, public mduUILib::PlacedWindow {
+    Q_OBJECT
+public:
+    explicit Form(const QString& name);
+    ~Form() override;
+
+    const QString& Name() const { return name_; }
+
+    // Runs Form_Load once, the first time the window is needed.
+    void EnsureLoaded();
+    bool IsLoaded() const { return loaded_; }
+    // The window's handle; asking for it loads the window.
+    QWidget* hWnd();
+
+    float Left() const override { return left_; }
+    float Top() const override { return top_; }
+    float Width() const override { return width_; }
+    float Height() const override { return height_; }
+    void SetLeft(float v) override;
+    void SetTop(float v) override;
+    void SetWidth(float v) override;
+    void SetHeight(float v) override;
+    void Move(float left, float top, float width, float height);
+
+    // The client area in twips.
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+    float ScaleLeft() const { return 0; }
+    float ScaleTop() const { return 0; }
+
+    int WindowState() const override { return windowState_; }
+    void SetWindowState(int state);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& c);
+    QString Tag;
+    qint32 BackColor() const { return backColor_; }
+    void SetBackColor(qint32 c);
+    int MousePointer() const { return mousePointer_; }
+    void SetMousePointer(int p);
+    QImage MouseIcon;
+    int HelpContextID = 0;
+    bool KeyPreview = true;
+
+    // A child window of the multi-calendar frame (set before the form is loaded).
+    bool MDIChild() const override { return mdiChild_; }
+    void SetMDIChild(bool on) { mdiChild_ = on; }
+
+    void Show();
+    void Hide();
+    bool IsShown() const { return shown_; }
+    // Runs QueryUnload and Unload; false when the form cancelled.
+    bool Unload(int mode = vbFormCode);
+    void Refresh();
+    // Takes the keyboard focus (activates the window).
+    void SetFocus();
+
+    // Light controls register themselves.
+    void AddControl(LightControl* c);
+    void RemoveControl(LightControl* c);
+    void BringToFront(LightControl* c);
+    void SendToBack(LightControl* c);
+    void InvalidateTwips(const QRectF& r);
+    const std::vector<LightControl*>& ZOrderList() const { return zorder_; }
+    // The topmost visible control under the point (twips), or nullptr.
+    LightControl* ControlAt(float x, float y) const;
+
+    // All forms that exist, oldest first.
+    static std::vector<Form*> AllForms();
+
+protected:
+    // Event handlers of the form; x and y in twips.
+    virtual void Form_Load() {}
+    virtual void Form_Resize() {}
+    virtual void Form_QueryUnload(int& /*cancel*/, int /*mode*/) {}
+    virtual void Form_Unload(int& /*cancel*/) {}
+    virtual void Form_GotFocus() {}
+    virtual void Form_LostFocus() {}
+    virtual void Form_MouseDown(int, int, float, float) {}
+    virtual void Form_MouseMove(int, int, float, float) {}
+    virtual void Form_MouseUp(int, int, float, float) {}
+    virtual void Form_Click() {}
+    virtual void Form_DblClick() {}
+    virtual void Form_KeyDown(int& /*keyCode*/, int /*shift*/) {}
+    virtual void Form_KeyUp(int& /*keyCode*/, int /*shift*/) {}
+
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void moveEvent(QMoveEvent*) override;
+    void showEvent(QShowEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void changeEvent(QEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void keyReleaseEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
+    bool event(QEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void ApplyGeometry();
+    void ReadBackGeometry(bool fireResize);
+    QSize FrameExtra() const;
+    void UpdateCursorAt(float x, float y);
+    void DispatchKey(QKeyEvent* e, bool down);
+
+    QString name_;
+    bool loaded_ = false;
+    bool loading_ = false;
+    bool shown_ = false;
+    bool unloading_ = false;
+    bool mdiChild_ = false;
+    float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
+    float clientW_ = 0, clientH_ = 0; // last client size the form was told, twips
+    int windowState_ = vbNormal;
+    QString caption_;
+    qint32 backColor_ = 0x8000000F;
+    int mousePointer_ = vbDefault;
+    bool applying_ = false;
+    std::vector<LightControl*> zorder_;
+    LightControl* captured_ = nullptr;
+    LightControl* pressedOn_ = nullptr;
+    bool pressedOnForm_ = false;
+    bool activeWindow_ = false;
+};
+
+// Builds an event-handler argument: VB-style Shift bits (1 Shift, 2 Ctrl, 4 Alt).
+int ShiftBits(Qt::KeyboardModifiers m);
+// VB-style key code of a Qt key (F1 = 112, letters upper case, digits, arrows ...).
+int KeyCodeOf(int qtKey);
+
+} // namespace platform

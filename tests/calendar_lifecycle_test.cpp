@@ -1,0 +1,337 @@
+#include "calendar/calendar_window.h"
+#include "core/app_identity.h"
+#include "core/data_folders.h"
+#include "core/program_path.h"
+#include "core/settings_store.h"
+#include "core/window_placement.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/program_end.h"
+#include "support/test_folders.h"
+
+#include <QFileInfo>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace mduAlmanorvqueLib;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
+
+namespace {
+// Opens the handlers the desktop would call.
+struct TestCalendar : frmAlmanorvique {
+    using frmAlmanorvique::Form_GotFocus;
+    using frmAlmanorvique::Form_LostFocus;
+};
+} // namespace
+
+class CalendarLifecycle : public testsupport::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        CopyShippedData({"ini"});
+        SetupDataFolders();
+        platform::ResetProgramEnded();
+        platform::SetEndProgramHandler([this] { ++ended_; });
+    }
+    void TearDown() override
+    {
+        platform::SetEndProgramHandler(nullptr);
+        platform::ResetProgramEnded();
+        ProgramFolderTest::TearDown();
+    }
+    QString Country(const QString& f = {}) const { return Path("tester/United Kingdom/" + f); }
+    // A window shown on a fixed date, not yet through its first tick.
+    std::unique_ptr<TestCalendar> Open(int style = 0, QDate start = QDate(2026, 3, 15))
+    {
+        auto w = std::make_unique<TestCalendar>();
+        w->ShowMe(style, start);
+        return w;
+    }
+
+    platform::FixedClock clock_{QDateTime(QDate(2026, 3, 15), QTime(10, 0))};
+    platform::ScriptedMessageBox boxes_;
+    int ended_ = 0;
+};
+
+TEST_F(CalendarLifecycle, AFirstStartCopiesTheTemplateAndLoadsIt)
+{
+    auto w = Open();
+    EXPECT_TRUE(QFileInfo(Country()).isDir());
+    EXPECT_EQ(gRegion, "United Kingdom");
+    EXPECT_EQ(gIniFile, Country("Almanorvique.ini"));
+    EXPECT_EQ(ReadBytes(gIniFile), ReadBytes(Path("ini/Almanorvique.ini")));
+    EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "Portrait Top");
+    EXPECT_EQ(w->Tag, "0");
+    EXPECT_EQ(w->DisplayedDate(), QDate(2026, 3, 15));
+    EXPECT_EQ(w->lblYear.Caption(), "2026");
+    EXPECT_TRUE(w->IsShown());
+    EXPECT_EQ(w->FormState(), 2);
+    EXPECT_EQ(w->Timer1.Interval(), 1);
+    EXPECT_EQ(w->IniFilePath(), ""); // only a child window keeps its own path
+}
+
+TEST_F(CalendarLifecycle, AnExistingSettingsFileIsKeptUnlessTheTemplateIsNewer)
+{
+    const struct {
+        qint64 templateAge, fileAge; // seconds from now
+        bool keepUserFile;
+    } cases[] = {{-3600, -60, true}, {-60, -60, true}};
+    for (const auto& c : cases) {
+        WriteBytes(Country("Almanorvique.ini"), "Orientation=Center,Center\r\nMine=1\r\n");
+        testsupport::SetFileAge(Path("ini/Almanorvique.ini"), c.templateAge);
+        testsupport::SetFileAge(Country("Almanorvique.ini"), c.fileAge);
+        auto w = Open();
+        EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "Center");
+        EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")), QByteArray("Orientation=Center,Center\r\nMine=1\r\n"));
+        w->Unload();
+    }
+}
+
+TEST_F(CalendarLifecycle, WithoutTemplateAndFileTheSettingsStayEmpty)
+{
+    QFile::remove(Path("ini/Almanorvique.ini"));
+    auto w = Open();
+    EXPECT_FALSE(QFileInfo::exists(Country("Almanorvique.ini")));
+    EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "0");
+    EXPECT_EQ(w->Properties().UBound(), 5);
+
+    // A missing template beside an existing file leaves the file as it is.
+    WriteBytes(Country("Almanorvique.ini"), "Orientation=Center\r\n");
+    auto v = Open();
+    EXPECT_EQ(mduLib::GetProp("Orientation", v->Properties()), "Center");
+}
+
+TEST_F(CalendarLifecycle, TheTimerRunsTheFullLoadOnceThenRunning)
+{
+    WriteBytes(Path("tester/PersonalDates"), "Caption:01/04=Fool\r\n");
+    auto w = Open();
+    EXPECT_EQ(mduLib::GetValue("01/04", gPersonalDates, "Caption"), ""); // not before the first tick
+    w->Timer1.Fire();
+    EXPECT_EQ(w->FormState(), 1);
+    EXPECT_EQ(w->Timer1.Interval(), 100);
+    EXPECT_EQ(mduLib::GetValue("01/04", gPersonalDates, "Caption"), "Fool");
+    EXPECT_TRUE(gPersonalDatesLoaded);
+    EXPECT_EQ(mduLib::GetStoredProgramPath(), ProgramFolder());
+    w->Timer1.Fire(); // running ticks leave the state alone
+    EXPECT_EQ(w->FormState(), 1);
+    EXPECT_EQ(w->Timer1.Interval(), 100);
+}
+
+TEST_F(CalendarLifecycle, ABurstOfResizesGivesOneReLayout)
+{
+    auto w = Open();
+    w->Timer1.Fire();
+    ASSERT_EQ(w->FormState(), 1);
+    w->SetWidth(w->Width() + 300);
+    EXPECT_EQ(w->FormState(), 3);
+    EXPECT_EQ(w->Timer1.Interval(), 300);
+    w->SetWidth(w->Width() + 300); // no new delay within the burst
+    w->SetHeight(w->Height() + 300);
+    EXPECT_EQ(w->FormState(), 3);
+    w->Timer1.Fire(); // the re-layout
+    EXPECT_EQ(w->FormState(), 4);
+    EXPECT_EQ(w->Timer1.Interval(), 100);
+    w->Timer1.Fire();
+    EXPECT_EQ(w->FormState(), 1);
+    // A resize right after the re-layout only returns to running.
+    w->SetWidth(w->Width() + 300);
+    EXPECT_EQ(w->FormState(), 3);
+    w->Timer1.Fire();
+    w->SetWidth(w->Width() + 300);
+    EXPECT_EQ(w->FormState(), 1);
+    // Before the first tick a resize changes nothing.
+    auto v = Open();
+    v->SetWidth(v->Width() + 300);
+    EXPECT_EQ(v->FormState(), 2);
+    EXPECT_EQ(v->Timer1.Interval(), 1);
+}
+
+TEST_F(CalendarLifecycle, TheScreenSaverEndsOnAHorizontalMoveOfMoreThan20Twips)
+{
+    const struct {
+        float second;
+        bool ends;
+    } cases[] = {{1020, false}, {980, false}, {1021, true}, {979, true}};
+    for (const auto& c : cases) {
+        ended_ = 0;
+        platform::ResetProgramEnded();
+        auto w = Open(5);
+        w->Timer1.Fire();
+        ASSERT_EQ(w->FormState(), 1);
+        w->CheckScreenSaverExit(1000);
+        w->CheckScreenSaverExit(c.second);
+        EXPECT_EQ(ended_, c.ends ? 1 : 0) << c.second;
+        w->Unload();
+    }
+}
+
+TEST_F(CalendarLifecycle, TheScreenSaverExitNeedsARunningScreenSaver)
+{
+    auto starting = Open(5);
+    starting->CheckScreenSaverExit(1000);
+    starting->CheckScreenSaverExit(5000);
+    QTest::keyClick(starting.get(), Qt::Key_A);
+    EXPECT_EQ(ended_, 0); // still loading
+
+    auto normal = Open(0);
+    normal->Timer1.Fire();
+    normal->CheckScreenSaverExit(1000);
+    normal->CheckScreenSaverExit(5000);
+    QTest::keyClick(normal.get(), Qt::Key_A);
+    EXPECT_EQ(ended_, 0);
+}
+
+TEST_F(CalendarLifecycle, AKeyEndsTheScreenSaverAndNothingIsWritten)
+{
+    WriteBytes(Path("tester/PersonalDates"), "Caption:01/04=Fool\r\n");
+    auto w = Open(5);
+    w->Timer1.Fire();
+    mduLib::SetValue("02/04", "Changed", gPersonalDates, "Caption");
+    const QByteArray settings = ReadBytes(Country("Almanorvique.ini"));
+    QTest::keyClick(w.get(), Qt::Key_Space);
+    EXPECT_EQ(ended_, 1);
+    EXPECT_EQ(w->WindowState(), platform::vbMaximized);
+    w->Unload(); // the desktop closing the window afterwards
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), QByteArray("Caption:01/04=Fool\r\n"));
+    EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")), settings);
+    EXPECT_FALSE(QFileInfo::exists(Country("2026")));
+}
+
+TEST_F(CalendarLifecycle, UnloadWritesThePersonalDatesAndTheThreeYearFiles)
+{
+    auto w = Open();
+    w->Timer1.Fire();
+    mduLib::SetValue("05/03", "Mine", gPersonalDates, "Caption");
+    mduLib::SetValue("06/03", "Year entry", w->YearDates(), "Caption");
+    w->CloseDown_Click();
+    EXPECT_EQ(ended_, 1);
+    EXPECT_FALSE(w->IsLoaded());
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), QByteArray("Caption:05/03=Mine\r\n"));
+    EXPECT_EQ(ReadBytes(Country("2026")), QByteArray("Caption:06/03=Year entry\r\n"));
+    EXPECT_TRUE(QFileInfo::exists(Country("2025")));
+    EXPECT_TRUE(QFileInfo::exists(Country("2027")));
+}
+
+TEST_F(CalendarLifecycle, AnEarlyCloseKeepsTheDateFiles)
+{
+    WriteBytes(Path("tester/PersonalDates"), "Caption:01/04=Fool\r\n");
+    WriteBytes(Country("2026"), "PCaption:25/12=Christmas Day\r\n");
+    auto w = Open();
+    w->Unload(platform::vbFormControlMenu); // closed before the first tick
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), QByteArray("Caption:01/04=Fool\r\n"));
+    EXPECT_EQ(ReadBytes(Country("2026")), QByteArray("PCaption:25/12=Christmas Day\r\n"));
+
+    // A window created later empties the shared table again: it is not written either.
+    auto first = Open();
+    first->Timer1.Fire();
+    auto second = std::make_unique<TestCalendar>();
+    first->Unload();
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), QByteArray("Caption:01/04=Fool\r\n"));
+}
+
+TEST_F(CalendarLifecycle, TheSingleWindowSavesItsPlacement)
+{
+    WriteBytes(Country("Almanorvique.ini"), "Window Width=6000\r\nWindow Height=5000\r\nWindow Top=-1\r\n"
+                                            "Window Left=300\r\nOrientation=Center\r\n");
+    testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
+    auto w = Open();
+    EXPECT_EQ(w->Width(), 6000);
+    EXPECT_EQ(w->Height(), 5000);
+    EXPECT_EQ(w->Left(), 300);
+    w->Timer1.Fire();
+    mduLib::SetProp("Orientation", "Portrait Top", w->Properties()); // a menu change, not saved
+    w->Move(1500, 1200, 7500, 5250);
+    w->Unload();
+    EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")),
+              QByteArray("Window Width=7500\r\nWindow Height=5250\r\nWindow Top=-1\r\nWindow Left=1500\r\n"
+                         "Orientation=Center\r\n"));
+}
+
+TEST_F(CalendarLifecycle, ChildWindowSizeFollowsItsCellAndItsSettings)
+{
+    const struct {
+        const char* width;
+        float cell;
+        float expected;
+    } cases[] = {{"-1", 6000, 6000}, {"8000", 6000, 8000}, {"4000", 6000, 6000}};
+    for (const auto& c : cases) {
+        TestCalendar w;
+        w.SetMDIChild(true);
+        mduLib::SetValue("Window Width", c.width, w.Properties());
+        mduLib::SetValue("Window Height", c.width, w.Properties());
+        w.SetMDIChildSize(100, 200, c.cell, c.cell);
+        w.SetCalendarSize();
+        EXPECT_EQ(w.Width(), c.expected) << c.width;
+        EXPECT_EQ(w.Height(), c.expected) << c.width;
+    }
+    TestCalendar single;
+    mduLib::SetValue("Window Width", "-1", single.Properties());
+    mduLib::SetValue("Window Height", "junk", single.Properties());
+    const float h = single.Height();
+    single.SetCalendarSize();
+    EXPECT_FLOAT_EQ(single.Width(), static_cast<float>(mduUILib::ScreenSizeTwips().width() / 4));
+    EXPECT_EQ(single.Height(), h); // a failing step is skipped
+}
+
+TEST_F(CalendarLifecycle, AMonthWindowGrowsWithTheFocusAndShrinksBackIntoItsCell)
+{
+    auto frame = std::make_unique<TestCalendar>();
+    auto w = std::make_unique<TestCalendar>();
+    w->ShowMeMDIChild(frame.get(), 0, QDate(2026, 3, 1));
+    EXPECT_EQ(w->ParentForm(), frame.get());
+    EXPECT_EQ(w->IniFilePath(), Country("3.ini"));
+    EXPECT_EQ(gIniFile, Country("3.ini"));
+    w->Timer1.Fire();
+    mduLib::SetValue("Window Width", "8000", w->Properties());
+    mduLib::SetValue("Window Height", "7000", w->Properties());
+    w->SetMDIChildSize(0, 0, 4000, 3000);
+    w->Form_GotFocus();
+    EXPECT_EQ(w->Width(), 8000);
+    EXPECT_EQ(w->Height(), 7000);
+    EXPECT_EQ(w->FormState(), 3); // growing is a resize: the page is laid out again
+    w->Timer1.Fire();
+    w->Timer1.Fire();
+    w->Form_LostFocus();
+    EXPECT_EQ(w->Width(), 4000);
+    EXPECT_EQ(w->Height(), 3000);
+    w->Timer1.Fire();
+    w->Timer1.Fire();
+    w->Form_GotFocus();
+    w->Timer1.Fire();
+    w->Timer1.Fire();
+    w->txtMsg.SetVisible(true); // an open note keeps the size
+    w->Form_LostFocus();
+    EXPECT_EQ(w->Width(), 8000);
+}
+
+TEST_F(CalendarLifecycle, RefreshReloadAndDefaults)
+{
+    auto w = Open();
+    w->Timer1.Fire();
+    EXPECT_EQ(w->DefaultIniFile(), ProgramFolder() + "/Almanorvique.ini");
+
+    gPropertyTable = testsupport::TableOf({"Orientation=Landscape Left,Center", "Window Width=-1"});
+    w->RefreshForm("ignored");
+    EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "Landscape Left");
+    EXPECT_EQ(w->Properties().UBound(), 2);
+
+    // Reloading makes the tables equal to the files: old entries do not linger.
+    mduLib::SetValue("01/01", "a", gPersonalDates, "Caption");
+    mduLib::SetValue("02/01", "b", gPersonalDates, "Caption");
+    WriteBytes(Path("tester/PersonalDates"), "Caption:03/01=c\r\n");
+    WriteBytes(Country("2026"), "PCaption:04/01=d\r\n");
+    w->ReloadDates();
+    EXPECT_EQ(mduLib::GetValue("01/01", gPersonalDates, "Caption"), "");
+    EXPECT_EQ(mduLib::GetValue("02/01", gPersonalDates, "Caption"), "");
+    EXPECT_EQ(mduLib::GetValue("03/01", gPersonalDates, "Caption"), "c");
+    EXPECT_EQ(mduLib::GetValue("04/01", w->YearDates(), "PCaption"), "d");
+
+    boxes_.QueueAnswer(platform::vbNo);
+    EXPECT_EQ(w->ShowMsgbox("Save?", platform::vbYesNo, "Title"), platform::vbNo);
+    ASSERT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_EQ(boxes_.Shown()[0].owner, w.get());
+    w->SetFormState(4);
+    EXPECT_EQ(w->FormState(), 4);
+}
