@@ -4,6 +4,7 @@
 // makes one instance per month as child windows.
 #include "core/settings_store.h"
 #include "platform/balloon_tooltip.h"
+#include "platform/common_dialog.h"
 #include "platform/control_array.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -79,6 +80,8 @@ public:
     platform::Shape shpHighlight{this, QStringLiteral("shpHighlight")};
     platform::TextBox txtMsg{this, QStringLiteral("txtMsg")};
     platform::Timer Timer1{this, 100, true};
+    // The window's open, save, font and colour dialogs; they keep their state.
+    platform::CommonDialog objDialog{this};
     // The window's cursor pictures, 1 to 6.
     std::vector<QImage> imgList;
 
