@@ -32,6 +32,7 @@ void frmAlmanorvique::BuildControls()
 {
     // Design-time controls, back to front: the backdrop, the picture and the page, then
     // the captions, cells, clock and message line over them.
+    SetCaption(QStringLiteral("Almanorvique"));
     SetBackColor(0xFFFFFD);
     for (int i : {2, 0, 1}) {
         platform::Image& img = imgCalendar.Create(i);
