@@ -49,6 +49,7 @@ void frmAlmanorvique::BuildControls()
         l->ZOrder(0);
     }
     lblYear.Change = [this] { lblYear_Change(); };
+    imgCalendar.MouseMove = [this](int i, int b, int sh, float x, float y) { imgCalendar_MouseMove(i, b, sh, x, y); };
 
     platform::FontModel cellFont;
     cellFont.Name = QStringLiteral("Arial");

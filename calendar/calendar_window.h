@@ -135,6 +135,9 @@ public:
     // ---- command dispatcher ----
     void ApplySetting(const QString& name, const QString& value, const QString& context);
 
+    // ---- mouse on the page ----
+    void imgCalendar_MouseMove(int Index, int Button, int Shift, float X, float Y);
+
     // ---- clock and message line ----
     void UpdateClock();
     void ScrollMessage();
