@@ -37,8 +37,13 @@ qint32 ColourFromName(QString& name)
             return e.value;
     if (name == QLatin1String("random"))
         return RandomColour();
-    if (conv::IsNumeric(name))
-        return conv::ToInt32(conv::ToDouble(name));
+    if (conv::IsNumeric(name)) {
+        try {
+            return conv::ToInt32(conv::ToDouble(name));
+        } catch (const conv::OverflowError&) {
+            return 0; // a number no colour can have reads as black, as other unknown names do
+        }
+    }
     return 0;
 }
 

@@ -6,7 +6,8 @@
 
 namespace mduUILib {
 
-// Trims and lower-cases the name in place; unknown names read as black.
+// Trims and lower-cases the name in place; a number gives that colour value; unknown
+// names (and numbers past 32 bits) read as black.
 qint32 ColourFromName(QString& name);
 qint32 ColourFromName(const QString& name);
 QString ColourName(qint32 colour);

@@ -1,10 +1,55 @@
 #include "display_routines.h"
 
-namespace mduUILib {
+#include "app_identity.h"
+#include "conversions.h"
+#include "platform/clock.h"
 
-bool IsStayTimeOver(const QDateTime&, const mduLib::PropertyTable&)
+namespace mduUILib {
+namespace {
+// Whole seconds since the epoch, rounded down, so that the difference of two counts the
+// seconds boundaries crossed between them.
+qint64 SecondsOf(const QDateTime& t)
 {
-    return false; // the stay time comes with the display routines
+    const qint64 ms = t.toMSecsSinceEpoch();
+    return ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
 }
+} // namespace
+
+bool IsStayTimeOver(const QDateTime& start, const mduLib::PropertyTable& table)
+{
+    if (appinfo::CommandLine().isEmpty())
+        return false;
+    qint32 stay = 0;
+    try {
+        // Read in 32 bits: a stay of a day or more is well past 32,767 seconds.
+        stay = conv::ToInt32(conv::LeadingNumber(mduLib::GetValue(QStringLiteral("Stay Time"), table)));
+    } catch (const conv::OverflowError&) {
+        return false; // more than 68 years: never
+    }
+    if (stay <= 0)
+        return false;
+    return SecondsOf(platform::Now()) - SecondsOf(start) > stay;
+}
+
+qint16 WindowStateFromName(const QString& name)
+{
+    const QString n = name.toLower();
+    if (n == QLatin1String("maximized"))
+        return 2;
+    if (n == QLatin1String("minimized"))
+        return 1;
+    return 0;
+}
+
+QString WindowStateName(const QString& state)
+{
+    if (state == QLatin1String("2"))
+        return QStringLiteral("Maximized");
+    if (state == QLatin1String("1"))
+        return QStringLiteral("Minimized");
+    return QStringLiteral("Normal");
+}
+
+bool IsCustom(const QString& text) { return text == QLatin1String("Custom"); }
 
 } // namespace mduUILib

@@ -2,6 +2,14 @@
 
 #include "conversions.h"
 #include "data_folders.h"
+#include "easter_date.h"
+#include "file_helpers.h"
+#include "settings_templates.h"
+#include "text_file.h"
+
+#include <QStringList>
+#include <set>
+#include <utility>
 
 namespace mduAlmanorvqueLib {
 
@@ -21,9 +29,206 @@ QString DayMonthKey(const QString& dateText)
     return d ? DayMonthKey(*d) : QString();
 }
 
-void PrepareYearDatesFile(const QString&)
+namespace {
+template <typename F>
+void Step(F&& f)
 {
-    // Making the file from the country's template comes with the special-dates work.
+    try {
+        f();
+    } catch (const std::exception&) {
+        // A failing step leaves the file as the steps before made it.
+    }
+}
+
+// The year's own template, else the country's, else the fallback (which may be missing).
+QString SpecialDatesTemplate(const QString& year)
+{
+    const QString forYear = gDatesFolder + gRegion + " dates/" + conv::Trim(year);
+    if (mduLib::FileExists(forYear))
+        return forYear;
+    const QString forCountry = gDatesFolder + gRegion;
+    if (mduLib::FileExists(forCountry))
+        return forCountry;
+    return gDatesFolder + "DefaultSpecialDates";
+}
+
+// Section and key of a line as the settings store reads it, in the form its lookups
+// compare them (trimmed, any case).
+struct EntryKey {
+    QString section;
+    QString key;
+    QString value;
+};
+
+EntryKey ParseEntry(const QString& line)
+{
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
+        return {QString(), conv::Trim(line).toCaseFolded(), QString()};
+    QString key = line.left(eq);
+    QString section;
+    const qsizetype colon = key.indexOf(u':');
+    if (colon >= 0) {
+        section = key.left(colon);
+        key = key.mid(colon + 1);
+    }
+    return {conv::Trim(section).toCaseFolded(), conv::Trim(key).toCaseFolded(), line.mid(eq + 1)};
+}
+
+// The merge writes only the template's keys: the entries only the year file had (the
+// user's own captions, notes, pictures, the Easter lines) follow the template's lines.
+void MergeKeepingOwnEntries(const QString& yearFile, const QString& templ)
+{
+    const auto own = textfile::ReadLines(yearFile);
+    if (!own)
+        throw mduLib::FileError(QStringLiteral("Cannot read ") + yearFile);
+    auto merged = mduLib::MergedIniLines(yearFile, templ);
+    if (!merged)
+        throw mduLib::FileError(QStringLiteral("Cannot read ") + templ);
+    std::set<std::pair<QString, QString>> written;
+    for (const QString& line : *merged) {
+        if (conv::Trim(line).isEmpty())
+            continue;
+        const EntryKey k = ParseEntry(line);
+        written.emplace(k.section, k.key);
+    }
+    for (const QString& line : *own) {
+        if (conv::Trim(line).isEmpty())
+            continue;
+        const EntryKey k = ParseEntry(line);
+        if (!written.count({k.section, k.key}))
+            merged->append(line);
+    }
+    if (!textfile::WriteLines(yearFile, *merged))
+        throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+}
+
+QDate EasterSundayOf(const QString& year, const QString& easter)
+{
+    const QStringList dm = easter.split(u'/');
+    if (dm.size() != 2 || !conv::IsNumeric(year))
+        return {};
+    bool okDay = false, okMonth = false;
+    const int day = dm[0].toInt(&okDay);
+    const int month = dm[1].toInt(&okMonth);
+    if (!okDay || !okMonth)
+        return {};
+    try {
+        return QDate(conv::ToInt32(year), month, day);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// Indices of the lines holding section and date key k.
+std::vector<int> LinesOf(const QStringList& lines, const QString& section, const QString& k)
+{
+    const QString s = section.toCaseFolded();
+    const QString key = k.toCaseFolded();
+    std::vector<int> found;
+    for (int i = 0; i < lines.size(); ++i) {
+        const EntryKey e = ParseEntry(lines[i]);
+        if (e.section == s && e.key == key)
+            found.push_back(i);
+    }
+    return found;
+}
+
+// Does one of the caption lines name the feast (in any case), alone or joined with
+// another holiday?
+bool NamesFeast(const QStringList& lines, const std::vector<int>& captions, const QString& name)
+{
+    for (int i : captions) {
+        const QStringList names = ParseEntry(lines[i]).value.split(QStringLiteral(" / "));
+        for (const QString& n : names)
+            if (conv::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+    }
+    return false;
+}
+} // namespace
+
+QString ReadWholeFile(const QString& path)
+{
+    if (!mduLib::FileExists(path))
+        return {};
+    const auto lines = textfile::ReadLines(path);
+    if (!lines)
+        throw mduLib::FileError(QStringLiteral("Cannot read ") + path);
+    QString text;
+    for (const QString& l : *lines)
+        text += l + QStringLiteral("\r\n");
+    return text;
+}
+
+void AddEasterHolidays(const QString& yearFile, const QString& year)
+{
+    QStringList lines = textfile::SplitLines(ReadWholeFile(yearFile));
+    const QDate sunday = EasterSundayOf(year, mduEasterDate::EasterDate(year, 3));
+    if (!sunday.isValid())
+        return;
+    static const struct {
+        int offset;
+        const char* name;
+        const char* message;
+    } feasts[] = {
+        {-2, "Good Friday", ""},
+        {0, "Easter Sunday", ""},
+        {1, "Easter Monday", "Have a nice break"},
+    };
+    const int ownLines = static_cast<int>(lines.size());
+    bool changed = false;
+    for (const auto& f : feasts) {
+        const QString k = DayMonthKey(sunday.addDays(f.offset));
+        const QString name = QString::fromLatin1(f.name);
+        const std::vector<int> captions = LinesOf(lines, QStringLiteral("PCaption"), k);
+        if (NamesFeast(lines, captions, name))
+            continue;
+        changed = true;
+        if (captions.empty()) {
+            lines.append("PCaption:" + k + "=" + name);
+        } else {
+            // Another holiday on the same day: one caption naming both, since a second
+            // line under the same key would hide one of them.
+            QString& line = lines[captions.front()];
+            const qsizetype eq = line.indexOf(u'=');
+            if (conv::Trim(line.mid(eq + 1)).isEmpty())
+                line = line.left(eq + 1) + name;
+            else
+                line += " / " + name;
+        }
+        if (LinesOf(lines, QStringLiteral("PMessage"), k).empty())
+            lines.append("PMessage:" + k + "=" + QString::fromLatin1(f.message));
+        if (LinesOf(lines, QStringLiteral("PFormat"), k).empty())
+            lines.append("PFormat:" + k + "=,,True,True,65535,,");
+    }
+    if (!changed)
+        return;
+    // The added lines stand apart from the file's own after one empty line.
+    if (lines.size() > ownLines)
+        lines.insert(ownLines, QString());
+    if (!textfile::WriteLines(yearFile, lines))
+        throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+}
+
+void PrepareYearDatesFile(const QString& year)
+{
+    const QString yearFile = YearFilePath(year);
+    QString templ;
+    Step([&] { templ = SpecialDatesTemplate(year); });
+    if (!mduLib::FileExists(yearFile)) {
+        Step([&] {
+            if (mduLib::FileExists(templ))
+                mduLib::CopyFileFso(templ, yearFile, false);
+            else if (!textfile::WriteWhole(yearFile, QByteArray()))
+                throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+        });
+        Step([&] { AddEasterHolidays(yearFile, year); });
+    } else if (mduLib::IsFileNewer(templ, yearFile)) {
+        Step([&] { MergeKeepingOwnEntries(yearFile, templ); });
+        Step([&] { AddEasterHolidays(yearFile, year); });
+    }
+    // Otherwise the file is up to date, or there is no template to compare it with.
 }
 
 } // namespace mduAlmanorvqueLib

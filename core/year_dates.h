@@ -13,7 +13,15 @@ QString DayMonthKey(const QDate& d);
 // The same for a date kept as text; "" when the text is no date.
 QString DayMonthKey(const QString& dateText);
 
-// Makes or updates that year's date file.
+// Makes the year's date file from the country's special-dates template on first use, or
+// merges a newer template into it; a failing step is skipped.
 void PrepareYearDatesFile(const QString& year);
+// Adds the Easter feasts the file lacks (Good Friday, Easter Sunday, Easter Monday) and
+// rewrites it; leaves it untouched when it has them all. Throws mduLib::FileError when the
+// file cannot be read or written.
+void AddEasterHolidays(const QString& yearFile, const QString& year);
+// Every line of the file followed by CR LF; "" when the file does not exist. Throws
+// mduLib::FileError when it exists but cannot be read.
+QString ReadWholeFile(const QString& path);
 
 } // namespace mduAlmanorvqueLib

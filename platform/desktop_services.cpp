@@ -1,7 +1,10 @@
 #include "desktop_services.h"
 
+#include "core/desktop_settings.h"
 #include "core/window_model.h"
+#include "font_substitutes.h"
 #include "form.h"
+#include "help_viewer.h"
 #include "program_end.h"
 #include "qt_message_box.h"
 #include "twips.h"
@@ -61,6 +64,16 @@ void UnloadAllForms()
 void InstallDesktopServices()
 {
     InstallQtMessageBoxes();
+    InstallHelpViewer();
+    InstallFontSubstitutes();
+    // The wait pointer of the screen (11), and back to the default (0).
+    mduAPILib::SetScreenPointerHandler([](int pointer) {
+        if (pointer == 11)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            while (QApplication::overrideCursor())
+                QApplication::restoreOverrideCursor();
+    });
     mduUILib::SetScreenSizeProvider([] { return QSizeF(ScreenWidthTwips(), ScreenHeightTwips()); });
     InstallSignalHandlers();
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { UnloadAllForms(); });

@@ -34,13 +34,26 @@ QString NormaliseKey(QString key)
 }
 
 // Top level: key path -> object of value name -> {"type": n, "data": ...}
-QJsonObject Load()
+QJsonObject LoadFile()
 {
     QFile f(StorePath());
     if (!f.open(QIODevice::ReadOnly))
         return {};
     const auto doc = QJsonDocument::fromJson(f.readAll());
     return doc.isObject() ? doc.object() : QJsonObject();
+}
+
+QJsonObject Load()
+{
+    QJsonObject root = LoadFile();
+    for (const QString& k : StandardKeys()) {
+        bool present = false;
+        for (auto it = root.begin(); it != root.end() && !present; ++it)
+            present = it.key().compare(k, Qt::CaseInsensitive) == 0;
+        if (!present)
+            root.insert(k, QJsonObject());
+    }
+    return root;
 }
 
 bool Store(const QJsonObject& root)
@@ -69,6 +82,13 @@ bool IsBelow(const QString& candidate, const QString& key)
 }
 
 } // namespace
+
+const QStringList& StandardKeys()
+{
+    static const QStringList keys{QStringLiteral("Control Panel\\Desktop"),
+                                  QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run")};
+    return keys;
+}
 
 QString ConfigFolder()
 {

@@ -2,7 +2,10 @@
 // Our stand-in for the current user's registry: keys holding named, typed values,
 // kept in one JSON file under the user's configuration folder. Key paths and value
 // names are matched without regard to case and keep the case they were written with.
+// The keys every user's registry has (StandardKeys) exist from the start, so that
+// values written only into existing keys land there as they would on a real desktop.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace platform::registry {
@@ -24,6 +27,9 @@ void SetConfigFolder(const QString& folder); // empty restores the default
 // The store file: $ALMANORVIQUE_REGISTRY when set, else ConfigFolder()/Almanorvique/registry.json.
 QString StorePath();
 void SetStorePath(const QString& path); // empty restores the default
+
+// "Control Panel\Desktop" and "Software\Microsoft\Windows\CurrentVersion\Run".
+const QStringList& StandardKeys();
 
 bool KeyExists(const QString& key);
 bool CreateKey(const QString& key);

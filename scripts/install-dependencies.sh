@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-declarative-dev qt6-speech-dev qt6-speech-flite-plugin libgl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils
-  fonts-dejavu-core fonts-liberation2 fontconfig
+  fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,10 @@
+#pragma once
+// Faces the windows ask for by their desktop names, mapped to faces this system has.
+
+namespace platform {
+
+// "Monotype Corsiva", the script face of the month and year captions, becomes a
+// chancery script ("Z003" of the URW base fonts first), else a serif face.
+void InstallFontSubstitutes();
+
+} // namespace platform

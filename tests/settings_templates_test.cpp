@@ -1,0 +1,148 @@
+#include "core/settings_templates.h"
+#include "core/app_identity.h"
+#include "support/test_folders.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace mduLib;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
+
+namespace {
+// Lines as a file holds them: each followed by CR LF.
+QByteArray FileOf(const std::vector<QByteArray>& lines)
+{
+    QByteArray b;
+    for (const QByteArray& l : lines)
+        b += l + "\r\n";
+    return b;
+}
+} // namespace
+
+class SettingsTemplates : public testsupport::ProgramFolderTest {
+protected:
+    QString User() const { return Path("user.ini"); }
+    QString Template() const { return Path("template.ini"); }
+};
+
+TEST_F(SettingsTemplates, TheWorkedExampleMergesIntoTheUsersOwnFile)
+{
+    WriteBytes(Template(), FileOf({"Window Width=-1",
+                                   "Orientation=Portrait Top,Portrait Top,Portrait Bottom,Landscape Left,"
+                                   "Landscape Right,Center",
+                                   "Show Clock=^Yes", "Clock Colour=Black"}));
+    WriteBytes(User(), FileOf({"Old Key=1", "Show Clock=No", "Orientation=Center,Portrait Top,Portrait Bottom",
+                               "Window Width=5200"}));
+    ASSERT_TRUE(MergeIniFile(User(), Template(), User()));
+    EXPECT_EQ(ReadBytes(User()),
+              FileOf({"Window Width=5200",
+                      "Orientation=Center,Portrait Top,Portrait Bottom,Landscape Left,Landscape Right,Center",
+                      "Show Clock=Yes", "Clock Colour=Black"}));
+}
+
+TEST_F(SettingsTemplates, MergeRules)
+{
+    const struct {
+        const char* what;
+        std::vector<QByteArray> templ, user, out;
+    } cases[] = {
+        {"keys match in any case; the user's line is kept as it stands",
+         {"Width=1"}, {"width=5 "}, {"width=5 "}},
+        {"a forced value replaces the user's", {"K=  ^5 "}, {"K=7"}, {"K=5"}},
+        {"a forced value the user lacks keeps its marker", {"K=^5"}, {}, {"K=^5"}},
+        {"text after a second = is lost in a rewritten line", {"K=^a=b"}, {"K=c"}, {"K=a"}},
+        {"text after a second = stays in the user's line", {"K=a=b"}, {"K=c=d"}, {"K=c=d"}},
+        {"equal option lists keep the user's line", {"List=b,x,y"}, {"List=a,x,y"}, {"List=a,x,y"}},
+        {"a user value without options keeps the user's line", {"List=b,x,y"}, {"List=a"}, {"List=a"}},
+        {"a newer option list keeps the user's choice", {"List=b,x,y,z"}, {"List=a,x,y"}, {"List=a,x,y,z"}},
+        {"blank lines and section lines are copied",
+         {"", "   ", "[Main]", "Width=1"}, {"[Main]", "Width=9"}, {"", "   ", "[Main]", "Width=9"}},
+        {"a key under a section only finds the user's key under that section",
+         {"Width=1", "[Main]", "Width=2", "[Other]", "Width=3"}, {"Width=7", "[Main]", "Width=8"},
+         {"Width=7", "[Main]", "Width=8", "[Other]", "Width=3"}},
+        {"a value with brackets counts as a section line",
+         {"Caption=Hello [World]", "Width=1"}, {"Caption=Bye [World]", "Width=5"},
+         {"Caption=Hello [World]", "Width=1"}},
+        {"a key moved behind a prefix keeps the user's value", {"Sec:Key=1"}, {"Key=5"}, {"Sec:Key=5"}},
+        {"the prefix rule compares the key exactly", {"Sec:Key=1"}, {"key=5"}, {"Sec:Key=1"}},
+        {"a forced prefixed key takes the template's value", {"Sec:Key=^9"}, {"key=5"}, {"Sec:Key=9"}},
+        {"user-only lines are dropped", {"A=1"}, {"Old=2", "A=3"}, {"A=3"}},
+        {"a template line without = keeps the rest of the merge",
+         {"Bare", "Note line", "Width=1"}, {"Bare=5", "Width=3"}, {"Bare=5", "Note line", "Width=3"}},
+        {"a user line without = has an empty value",
+         {"K=a,b", "F=^x", "Width=1"}, {"K", "F", "Width=3"}, {"K", "F=x", "Width=3"}},
+        {"a repeated user key keeps its first line and the later keys",
+         {"Width=0", "Height=0"}, {"Width=1", "Width=2", "Height=3"}, {"Width=1", "Height=3"}},
+        {"a repeated section keeps the keys after it",
+         {"[A]", "X=0", "Y=0"}, {"[A]", "X=1", "[A]", "Y=2"}, {"[A]", "X=1", "Y=2"}},
+        {"characters of the code page survive", {"Caption=\xe9t\xe9", "Sign=\x80"}, {"Caption=\xe0 \x80"},
+         {"Caption=\xe0 \x80", "Sign=\x80"}},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Template(), FileOf(c.templ));
+        WriteBytes(User(), FileOf(c.user));
+        EXPECT_TRUE(MergeIniFile(User(), Template(), User())) << c.what;
+        EXPECT_EQ(ReadBytes(User()), FileOf(c.out)) << c.what;
+    }
+}
+
+TEST_F(SettingsTemplates, AMissingUserFileGivesTheTemplate)
+{
+    WriteBytes(Template(), FileOf({"A=^1", "B=2"}));
+    ASSERT_TRUE(MergeIniFile(Path("missing.ini"), Template(), Path("out.ini")));
+    EXPECT_EQ(ReadBytes(Path("out.ini")), FileOf({"A=^1", "B=2"}));
+}
+
+TEST_F(SettingsTemplates, AFailedMergeLeavesTheUsersFileAsItWas)
+{
+    const QByteArray own = FileOf({"Window Width=5200", "Old Key=1"});
+    WriteBytes(User(), own);
+    EXPECT_FALSE(MergeIniFile(User(), Path("no such template.ini"), User()));
+    EXPECT_EQ(ReadBytes(User()), own);
+
+    // An output that cannot be written.
+    WriteBytes(Template(), FileOf({"Window Width=-1"}));
+    EXPECT_FALSE(MergeIniFile(User(), Template(), Path("no such folder/out.ini")));
+    EXPECT_FALSE(QFileInfo::exists(Path("no such folder/out.ini")));
+    EXPECT_EQ(ReadBytes(User()), own);
+}
+
+TEST_F(SettingsTemplates, TheKeyCollectionKeysLinesBySectionAndKeyPart)
+{
+    WriteBytes(User(), FileOf({"Width=1", "", "[Main]", "Width=2", "Width=3", "Bare"}));
+    KeyCollection keys;
+    ASSERT_TRUE(LoadKeyCollection(User(), keys));
+    EXPECT_EQ(keys.Count(), 4);
+    const struct {
+        const char* key;
+        const char* line; // nullptr: not held
+    } cases[] = {
+        {"width", "Width=1"},        {"[main][main]", "[Main]"}, {"[MAIN]Width", "Width=2"},
+        {"[Main]Bare", "Bare"},      {"Bare", nullptr},          {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CollectionHasKey(keys, c.key), c.line != nullptr) << c.key;
+        const QString* line = keys.Find(c.key);
+        if (c.line && line) {
+            EXPECT_EQ(*line, c.line) << c.key;
+        }
+    }
+    KeyCollection none;
+    EXPECT_FALSE(LoadKeyCollection(Path("missing.ini"), none));
+    EXPECT_EQ(none.Count(), 0);
+}
+
+TEST_F(SettingsTemplates, WithIniExtension)
+{
+    const struct {
+        const char* name;
+        const char* result;
+    } cases[] = {
+        {"7", "7.ini"},         {"Almanorvique", "Almanorvique.ini"}, {"Style.INI", "Style.INI"},
+        {"a.Ini.bak", "a.Ini.bak"}, {"", ".ini"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithIniExtension(c.name), c.result) << c.name;
+    EXPECT_EQ(DefaultIniPath(), ProgramFolder() + "/" + WithIniExtension(appinfo::ExeName()));
+}

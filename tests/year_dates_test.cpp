@@ -1,0 +1,255 @@
+#include "core/year_dates.h"
+#include "core/data_folders.h"
+#include "core/settings_store.h"
+#include "platform/message_box.h"
+#include "support/test_folders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace mduAlmanorvqueLib;
+using testsupport::ReadBytes;
+using testsupport::SetFileAge;
+using testsupport::WriteBytes;
+
+namespace {
+QByteArray Feast(const QByteArray& key, const QByteArray& name, const QByteArray& message = "")
+{
+    return "PCaption:" + key + "=" + name + "\r\nPMessage:" + key + "=" + message + "\r\nPFormat:" + key +
+           "=,,True,True,65535,,\r\n";
+}
+QByteArray EasterLines(const QByteArray& friday, const QByteArray& sunday, const QByteArray& monday)
+{
+    return Feast(friday, "Good Friday") + Feast(sunday, "Easter Sunday") +
+           Feast(monday, "Easter Monday", "Have a nice break");
+}
+const QByteArray kEaster2026 = EasterLines("03/04", "05/04", "06/04");
+const QByteArray kEaster2024 = EasterLines("29/03", "31/03", "01/04");
+
+const QByteArray kCountry = "PCaption:01/01=New Year's Day\r\nPMessage:01/01=\r\nPFormat:01/01=,,True,False,255,,\r\n"
+                            "PCaption:25/12=Christmas Day\r\nPMessage:25/12=\r\nPFormat:25/12=,,True,False,255,,\r\n";
+
+int LinesStartingWith(const QByteArray& file, const QByteArray& start)
+{
+    int n = 0;
+    for (const QByteArray& l : file.split('\n'))
+        n += l.startsWith(start) ? 1 : 0;
+    return n;
+}
+} // namespace
+
+class YearDates : public testsupport::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        UseCountry("Testland");
+    }
+    void UseCountry(const QString& country)
+    {
+        gDatesFolder = Path("Dates/");
+        gRegion = country;
+        gUserRegionFolder = Path("tester/" + country + "/");
+        QDir().mkpath(gDatesFolder);
+        QDir().mkpath(gUserRegionFolder);
+    }
+    QString YearFile(const QString& year) const { return gUserRegionFolder + year; }
+
+    platform::ScriptedMessageBox boxes_;
+};
+
+TEST_F(YearDates, AFirstUseCopiesTheBestTemplateAndAddsEaster)
+{
+    const struct {
+        const char* what;
+        std::vector<std::pair<QString, QByteArray>> templates; // under Dates/
+        const char* year;
+        QByteArray file;
+    } cases[] = {
+        {"the country's template", {{"Testland", kCountry}, {"DefaultSpecialDates", "PCaption:02/02=Fallback\r\n"}},
+         "2026", kCountry + "\r\n" + kEaster2026},
+        {"the year's own template first",
+         {{"Testland dates/2026", "PCaption:04/07=Only 2026\r\n"}, {"Testland", kCountry}}, "2026",
+         "PCaption:04/07=Only 2026\r\n\r\n" + kEaster2026},
+        {"the fallback", {{"DefaultSpecialDates", "PCaption:02/02=Fallback\r\n"}}, "2024",
+         "PCaption:02/02=Fallback\r\n\r\n" + kEaster2024},
+        {"no template at all", {}, "2024", "\r\n" + kEaster2024},
+        {"the year given with blanks", {{"Testland", kCountry}}, " 2026 ", kCountry + "\r\n" + kEaster2026},
+    };
+    for (const auto& c : cases) {
+        QDir(gDatesFolder).removeRecursively();
+        QDir(gUserRegionFolder).removeRecursively();
+        UseCountry("Testland");
+        for (const auto& [name, bytes] : c.templates)
+            WriteBytes(gDatesFolder + name, bytes);
+        PrepareYearDatesFile(c.year);
+        EXPECT_EQ(ReadBytes(YearFile(QString(c.year).trimmed())), c.file) << c.what;
+    }
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_F(YearDates, AnUpToDateYearFileIsLeftAlone)
+{
+    const struct {
+        const char* what;
+        bool withTemplate;
+    } cases[] = {{"an older template", true}, {"no template at all", false}};
+    for (const auto& c : cases) {
+        QDir(gDatesFolder).removeRecursively();
+        UseCountry("Testland");
+        const QByteArray own = "Caption:10/01=Mine\r\nPCaption:25/12=Changed\r\n";
+        WriteBytes(YearFile("2026"), own);
+        if (c.withTemplate) {
+            WriteBytes(gDatesFolder + "Testland", kCountry);
+            SetFileAge(gDatesFolder + "Testland", -3600);
+        }
+        PrepareYearDatesFile("2026");
+        EXPECT_EQ(ReadBytes(YearFile("2026")), own) << c.what;
+    }
+
+    // Made from the template once, the next preparation changes nothing.
+    WriteBytes(gDatesFolder + "Testland", kCountry);
+    PrepareYearDatesFile("2027");
+    const QByteArray first = ReadBytes(YearFile("2027"));
+    PrepareYearDatesFile("2027");
+    EXPECT_EQ(ReadBytes(YearFile("2027")), first);
+}
+
+TEST_F(YearDates, ANewerTemplateKeepsTheYearFilesOwnEntries)
+{
+    WriteBytes(gDatesFolder + "Testland", kCountry);
+    PrepareYearDatesFile("2026");
+    // What the calendar and the date manager save after the user's changes.
+    const QByteArray own = "Caption:10/01=Mine\r\nMessage:10/01=Party\r\nFormat:10/01=Arial,12,True,,255,,\r\n"
+                           "Image:10/01=/pictures/cake.jpg\r\nActivity:10/01=Buy candles\r\n"
+                           "PCaption:15/08=Added in the date manager\r\n";
+    QByteArray saved = ReadBytes(YearFile("2026"));
+    saved.replace("Christmas Day", "Christmas at home").replace("\r\n\r\n", "\r\n");
+    WriteBytes(YearFile("2026"), saved + own);
+    SetFileAge(YearFile("2026"), -3600);
+
+    const QByteArray newer = "PCaption:01/01=New Year's Day\r\nPMessage:01/01=\r\nPFormat:01/01=,,True,False,255,,\r\n"
+                             "PCaption:01/05=May Day\r\nPMessage:01/05=\r\nPFormat:01/05=,,True,False,255,,\r\n"
+                             "PCaption:25/12=Christmas Day\r\nPMessage:25/12=\r\nPFormat:25/12=,,True,False,255,,\r\n";
+    WriteBytes(gDatesFolder + "Testland", newer);
+    PrepareYearDatesFile("2026");
+    QByteArray expected = newer;
+    expected.replace("Christmas Day", "Christmas at home");
+    expected += kEaster2026 + own;
+    EXPECT_EQ(ReadBytes(YearFile("2026")), expected);
+
+    // Merging again keeps the file as it is: no lines or blank lines pile up.
+    SetFileAge(YearFile("2026"), -3600);
+    PrepareYearDatesFile("2026");
+    EXPECT_EQ(ReadBytes(YearFile("2026")), expected);
+
+    mduLib::PropertyTable t(1);
+    ASSERT_TRUE(mduLib::LoadIniFile(YearFile("2026"), t));
+    EXPECT_EQ(mduLib::GetValue("10/01", t, "Image"), "/pictures/cake.jpg");
+    EXPECT_EQ(mduLib::GetValue("01/05", t, "PCaption"), "May Day");
+    EXPECT_EQ(mduLib::GetValue("06/04", t, "PMessage"), "Have a nice break");
+}
+
+TEST_F(YearDates, EasterFeastsAreAddedWhenTheirCaptionIsMissing)
+{
+    const QByteArray friday = Feast("03/04", "Good Friday");
+    const QByteArray sunday = Feast("05/04", "Easter Sunday");
+    const QByteArray spring = "PCaption:06/04=Spring Day\r\nPMessage:06/04=\r\nPFormat:06/04=,,True,False,255,,\r\n";
+    const struct {
+        const char* what;
+        QByteArray file, result;
+    } cases[] = {
+        {"an empty file", "", "\r\n" + kEaster2026},
+        {"a message naming the feast", "Message:03/04=Good Friday party\r\n",
+         "Message:03/04=Good Friday party\r\n\r\n" + kEaster2026},
+        {"the caption on another day", "PCaption:10/04=Good Friday\r\n",
+         "PCaption:10/04=Good Friday\r\n\r\n" + kEaster2026},
+        {"one feast there", friday, friday + "\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"a caption in other case", "pcaption:03/04 =good friday\r\n",
+         "pcaption:03/04 =good friday\r\n\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"all there", kEaster2026, kEaster2026},
+        {"another holiday that day", spring,
+         "PCaption:06/04=Spring Day / Easter Monday\r\nPMessage:06/04=\r\nPFormat:06/04=,,True,False,255,,\r\n\r\n" +
+             friday + sunday},
+        {"an empty caption that day", "PCaption:06/04=\r\n",
+         "PCaption:06/04=Easter Monday\r\n\r\n" + friday + sunday +
+             "PMessage:06/04=Have a nice break\r\nPFormat:06/04=,,True,True,65535,,\r\n"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(YearFile("2026"), c.file);
+        AddEasterHolidays(YearFile("2026"), "2026");
+        EXPECT_EQ(ReadBytes(YearFile("2026")), c.result) << c.what;
+        AddEasterHolidays(YearFile("2026"), "2026");
+        EXPECT_EQ(ReadBytes(YearFile("2026")), c.result) << c.what << ", again";
+    }
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_F(YearDates, AYearWithoutEasterDateWarnsAndGetsNoFeasts)
+{
+    WriteBytes(YearFile("1500"), "Caption:01/01=Mine\r\n");
+    AddEasterHolidays(YearFile("1500"), "1500");
+    EXPECT_EQ(ReadBytes(YearFile("1500")), "Caption:01/01=Mine\r\n");
+    ASSERT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_EQ(boxes_.Shown()[0].prompt, "Gregorian calendar Easters apply for years 1583 to 4099 only");
+
+    boxes_.Clear();
+    PrepareYearDatesFile("1400");
+    EXPECT_TRUE(QFileInfo::exists(YearFile("1400")));
+    EXPECT_EQ(ReadBytes(YearFile("1400")), "");
+    EXPECT_EQ(boxes_.Shown().size(), 1u);
+}
+
+// The shipped templates put another holiday on an Easter day in some years.
+TEST_F(YearDates, AnEasterFeastSharesTheDayWithAShippedHoliday)
+{
+    CopyShippedData({"Dates"});
+    const struct {
+        const char* country;
+        const char* year;
+        const char* caption;
+    } cases[] = {
+        {"Australia", "2011", "Anzac Day / Easter Monday"},
+        {"Australia", "2038", "Anzac Day / Easter Sunday"},
+        {"Italy", "2011", "Liberation Day / Easter Monday"},
+        {"Italy", "2095", "Liberation Day / Easter Monday"},
+    };
+    for (const auto& c : cases) {
+        UseCountry(c.country);
+        PrepareYearDatesFile(c.year);
+        const QByteArray made = ReadBytes(YearFile(c.year));
+        mduLib::PropertyTable t(1);
+        ASSERT_TRUE(mduLib::LoadIniFile(YearFile(c.year), t)) << c.country << c.year;
+        EXPECT_EQ(mduLib::GetValue("25/04", t, "PCaption"), c.caption) << c.country << c.year;
+        EXPECT_EQ(mduLib::GetValue("25/04", t, "PMessage"), "") << c.country << c.year;
+        for (const char* start : {"PCaption:25/04", "PMessage:25/04", "PFormat:25/04"})
+            EXPECT_EQ(LinesStartingWith(made, start), 1) << c.country << c.year << start;
+
+        // A newer template merged in later recognises the joined caption.
+        SetFileAge(YearFile(c.year), -3600);
+        PrepareYearDatesFile(c.year);
+        const QByteArray merged = ReadBytes(YearFile(c.year));
+        EXPECT_EQ(LinesStartingWith(merged, "PCaption:25/04"), 1) << c.country << c.year;
+        EXPECT_TRUE(merged.contains(QByteArray("PCaption:25/04=") + c.caption + "\r\n")) << c.country << c.year;
+        SetFileAge(YearFile(c.year), -3600);
+        PrepareYearDatesFile(c.year);
+        EXPECT_EQ(ReadBytes(YearFile(c.year)), merged) << c.country << c.year;
+    }
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_F(YearDates, ReadWholeFileEndsEveryLineWithCrLf)
+{
+    const struct {
+        QByteArray file;
+        QString text;
+    } cases[] = {
+        {"", ""}, {"a\r\nb", "a\r\nb\r\n"}, {"a\rb\r\n", "a\r\nb\r\n"}, {"a\nb", "a\nb\r\n"}, {"\x80\r\n", "\u20ac\r\n"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Path("f"), c.file);
+        EXPECT_EQ(ReadWholeFile(Path("f")), c.text) << c.file.toStdString();
+    }
+    EXPECT_EQ(ReadWholeFile(Path("missing")), "");
+}
