@@ -50,6 +50,7 @@ void frmAlmanorvique::BuildControls()
     }
     lblYear.Change = [this] { lblYear_Change(); };
     imgCalendar.MouseMove = [this](int i, int b, int sh, float x, float y) { imgCalendar_MouseMove(i, b, sh, x, y); };
+    imgPageCorner.Click = [this](int i) { imgPageCorner_Click(i); };
 
     platform::FontModel cellFont;
     cellFont.Name = QStringLiteral("Arial");

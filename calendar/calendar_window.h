@@ -176,5 +176,6 @@ private:
     mduLib::PropertyTable PrevYearDates_, YearDates_, NextYearDates_;
     // Loaded by this window from their files, so writing them back loses nothing.
     bool yearTablesLoaded_ = false;
+    QString shownYearCaption_; // the year caption lblYear_Change last saw: the tables' year
     float firstPointerX_ = 0;
 };

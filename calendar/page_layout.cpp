@@ -1,9 +1,84 @@
 // The arrangement of picture, page and backdrop in the window.
 #include "calendar_window.h"
 
-void frmAlmanorvique::SetCalendarLayout() {}
+#include "core/desktop_settings.h"
+#include "core/settings_store.h"
+#include "core/text_utilities.h"
+#include "layout_math.h"
+#include "platform/update_lock.h"
 
-qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue) { return lngValue == -1 ? lngCurr : lngValue; }
+namespace {
+calendarlayout::Box BoxOf(const platform::LightControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
-bool frmAlmanorvique::IsTransparentWindow() { return false; }
-bool frmAlmanorvique::ShowPictureByOrientation(QString&) { return false; }
+void Place(platform::LightControl& c, const calendarlayout::Box& b) { c.Move(b.Left, b.Top, b.Width, b.Height); }
+
+// The drawing is held back while the controls move, and given back even when a step fails.
+struct UpdateLock {
+    explicit UpdateLock(QWidget* w) { platform::LockWindowUpdate(w); }
+    ~UpdateLock() { platform::LockWindowUpdate(nullptr); }
+};
+} // namespace
+
+void frmAlmanorvique::SetCalendarLayout()
+{
+    using calendarlayout::NumericSetting;
+    auto setting = [this](const char* key) { return NumericSetting(mduLib::GetProp(QString::fromLatin1(key), Properties_)); };
+
+    calendarlayout::PageInput in;
+    in.Orientation = mduLib::GetProp(QStringLiteral("Orientation"), Properties_);
+    UpdateLock lock(hWnd());
+    in.W = Width();
+    in.H = Height();
+    in.X0 = ScaleLeft();
+    in.Y0 = ScaleTop();
+    const quint32 handle = imgCalendar(0).GetPicture().Handle();
+    in.HasPicture = handle != 0;
+    in.Aspect = mduAPILib::GetBitmapAspect(handle);
+    in.Picture = BoxOf(imgCalendar(0));
+    in.Page = BoxOf(imgCalendar(1));
+    in.Pins.PageTop = setting("Calendar Background Top");
+    in.Pins.PageLeft = setting("Calendar Background Left");
+    in.Pins.PageWidth = setting("Calendar Background Width");
+    in.Pins.PageHeight = setting("Calendar Background Height");
+    in.Pins.ImageTop = setting("Calendar Image Top");
+    in.Pins.ImageLeft = setting("Calendar Image Left");
+    in.Pins.ImageWidth = setting("Calendar Image Width");
+    in.Pins.ImageHeight = setting("Calendar Image Height");
+
+    const calendarlayout::PageResult r = calendarlayout::LayoutPage(in);
+    Place(imgCalendar(0), r.Picture);
+    Place(imgCalendar(1), r.Page);
+
+    if (!IsTransparentWindow()) {
+        Place(imgCalendar(2), r.Backdrop);
+        imgCalendar(2).ZOrder(1);
+        imgCalendar(1).Refresh();
+    }
+
+    imgPageCorner(0).SetVisible(false);
+    imgPageCorner(1).SetVisible(false);
+
+    lblMsg.SetTop(r.MessageTop);
+    lblMsg.SetHeight(200);
+    lblMsg.SetAutoSize(true);
+    lblMsg.SetLeft(r.MessageRight - lblMsg.Width());
+
+    LayoutDayGrid();
+}
+
+qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue)
+{
+    return calendarlayout::OptionValue(lngCurr, lngValue);
+}
+
+bool frmAlmanorvique::IsTransparentWindow()
+{
+    return mduLib::GetProp(QStringLiteral("Window Background Colours"), Properties_) == QLatin1String("Transparent")
+           && !mduLib::IsYes(mduLib::GetProp(QStringLiteral("Window Title Bar"), Properties_));
+}
+
+bool frmAlmanorvique::ShowPictureByOrientation(QString& file)
+{
+    const int slot = mduLib::GetProp(QStringLiteral("Orientation"), Properties_) == QLatin1String("Center") ? 1 : 0;
+    return LoadCalendarPicture(file, slot, false);
+}

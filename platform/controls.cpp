@@ -169,6 +169,14 @@ QRect PixelRect(const QRectF& twips)
     const int b = TwipsToPixelsY(twips.top() + twips.height());
     return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
 }
+
+// Text keeps the fractions of its twips position, so that a shadow a fraction of a pixel
+// away reads as a soft edge rather than a doubled glyph.
+QRectF ExactPixelRect(const QRectF& twips)
+{
+    return QRectF(twips.left() / TwipsPerPixelX(), twips.top() / TwipsPerPixelY(), twips.width() / TwipsPerPixelX(),
+                  twips.height() / TwipsPerPixelY());
+}
 } // namespace
 
 // ---- Label ----
@@ -345,7 +353,8 @@ void Label::Paint(QPainter& p) const
         flags |= Qt::TextWordWrap;
     QString text = caption_;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QRect inner = borderStyle_ == 1 ? r.adjusted(1, 1, -1, -1) : r;
+    const QRectF exact = ExactPixelRect(RectTwips());
+    const QRectF inner = borderStyle_ == 1 ? exact.adjusted(1, 1, -1, -1) : exact;
     if (!Enabled()) {
         // Greyed like a disabled label: a light relief under grey text.
         p.setPen(QColor(255, 255, 255));

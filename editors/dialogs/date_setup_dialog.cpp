@@ -1,0 +1,183 @@
+#include "date_setup_dialog.h"
+
+#include "platform/twips.h"
+
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+frmDateSetup* gDefault = nullptr;
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A band shaded from the edge colour at its top and bottom to the middle colour.
+QImage ShadedBand(Rgb edge, Rgb middle)
+{
+    constexpr int kWidth = 172, kHeight = 44;
+    QImage img(kWidth, kHeight, QImage::Format_RGB888);
+    const double half = (kHeight - 1) / 2.0;
+    for (int y = 0; y < kHeight; ++y) {
+        const double t = 1.0 - std::abs(y - half) / half; // 0 at the edges, 1 in the middle
+        const QColor c(static_cast<int>(edge.r + (middle.r - edge.r) * t + 0.5),
+                       static_cast<int>(edge.g + (middle.g - edge.g) * t + 0.5),
+                       static_cast<int>(edge.b + (middle.b - edge.b) * t + 0.5));
+        for (int x = 0; x < kWidth; ++x)
+            img.setPixelColor(x, y, c);
+    }
+    return img;
+}
+} // namespace
+
+frmDateSetup& frmDateSetup::Default()
+{
+    if (!gDefault)
+        gDefault = new frmDateSetup();
+    return *gDefault;
+}
+
+frmDateSetup::frmDateSetup() : platform::Form(QStringLiteral("frmDateSetup"))
+{
+    // A fixed dialog frame: no minimise or maximise box, not resizable.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    BuildControls();
+}
+
+frmDateSetup::~frmDateSetup()
+{
+    if (gDefault == this)
+        gDefault = nullptr;
+}
+
+void frmDateSetup::BuildControls()
+{
+    SetBackColor(0xC0E0FF);
+    setFixedSize(platform::TwipsToPixelsX(kClientWidth), platform::TwipsToPixelsY(kClientHeight));
+
+    platform::Label& captionLabel = Label1.Create(0);
+    captionLabel.SetBackStyle(0);
+    captionLabel.SetCaption(QStringLiteral("Date Caption:"));
+    captionLabel.Move(120, 120, 975, 255);
+    platform::Label& msgLabel = Label1.Create(1);
+    msgLabel.SetBackStyle(0);
+    msgLabel.SetCaption(QStringLiteral("Date Message:"));
+    msgLabel.Move(120, 840, 1215, 255);
+
+    txtCaption.SetBackColor(0xC0FFFF);
+    txtCaption.Move(120, 360, 3375, 375);
+
+    txtMsg.SetBackColor(0xC0FFFF);
+    txtMsg.Move(120, 1080, 3375, 1455);
+    QPlainTextEdit* msg = txtMsg.Widget();
+    msg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    msg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    msg->setTabChangesFocus(true); // Enter starts a new line; Tab moves on
+
+    platform::CommandButton& set = cmdButton.Create(0);
+    set.SetCaption(QStringLiteral("Set"));
+    set.Move(240, 2640, 1215, 375);
+    set.SetPicture(ShadedBand({32, 83, 32}, {150, 255, 150}));
+    platform::CommandButton& cancel = cmdButton.Create(1);
+    cancel.SetCaption(QStringLiteral("Cancel"));
+    cancel.Move(2160, 2640, 1215, 375);
+    cancel.SetPicture(ShadedBand({83, 32, 32}, {255, 149, 149}));
+    cmdButton.Click = [this](int index) { cmdButton_Click(index); };
+
+    setTabOrder(txtCaption.Widget(), txtMsg.Widget());
+    setTabOrder(txtMsg.Widget(), cancel.Widget());
+    setTabOrder(cancel.Widget(), set.Widget());
+}
+
+QPointF frmDateSetup::PlaceNearPointer(QPointF pointer, QSizeF dialog, QRectF screen)
+{
+    double left = pointer.x() - 2800;
+    double top = pointer.y() - 1500;
+    // Inside the right and bottom edges first; the top-left margin wins when the dialog
+    // is larger than the screen, so its title bar stays reachable.
+    left = std::min(left, screen.right() - dialog.width());
+    top = std::min(top, screen.bottom() - dialog.height());
+    left = std::max(left, screen.left() + 10);
+    top = std::max(top, screen.top() + 10);
+    return {left, top};
+}
+
+void frmDateSetup::PlaceAtPointer()
+{
+    const QPoint cursor = QCursor::pos();
+    QScreen* screen = QGuiApplication::screenAt(cursor);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const double tx = platform::TwipsPerPixelX();
+    const double ty = platform::TwipsPerPixelY();
+    QRectF screenTwips;
+    if (screen) {
+        const QRect r = screen->availableGeometry();
+        screenTwips = QRectF(r.x() * tx, r.y() * ty, (r.width()) * tx, (r.height()) * ty);
+    } else {
+        screenTwips = QRectF(0, 0, platform::ScreenWidthTwips(), platform::ScreenHeightTwips());
+    }
+    create();
+    QMargins frame;
+    if (const QWindow* w = windowHandle())
+        frame = w->frameMargins();
+    const QSizeF outer(kClientWidth + (frame.left() + frame.right()) * tx,
+                       kClientHeight + (frame.top() + frame.bottom()) * ty);
+    const QPointF at = PlaceNearPointer(QPointF(cursor.x() * tx, cursor.y() * ty), outer, screenTwips);
+    Move(static_cast<float>(at.x()), static_cast<float>(at.y()), static_cast<float>(outer.width()),
+         static_cast<float>(outer.height()));
+}
+
+bool frmDateSetup::ShowMe(QString& strCaption, QString& strMsg, int /*Index*/)
+{
+    if (loop_)
+        return false; // already open: one opening at a time
+    EnsureLoaded();
+    PlaceAtPointer();
+    setFlag_ = false;
+    txtCaption.SetText(strCaption);
+    txtMsg.SetText(strMsg);
+    captionText_ = strCaption;
+    msgText_ = strMsg;
+    setWindowModality(Qt::ApplicationModal);
+    Show();
+    activateWindow();
+    txtCaption.SetFocus();
+    QEventLoop loop;
+    loop_ = &loop;
+    if (IsShown())
+        loop.exec(QEventLoop::DialogExec);
+    loop_ = nullptr;
+    strCaption = captionText_;
+    strMsg = msgText_;
+    return setFlag_;
+}
+
+void frmDateSetup::TakeTexts()
+{
+    msgText_ = txtMsg.Text();
+    captionText_ = txtCaption.Text();
+}
+
+void frmDateSetup::cmdButton_Click(int Index)
+{
+    setFlag_ = Index == 0;
+    TakeTexts();
+    Unload();
+}
+
+void frmDateSetup::Form_DblClick() { Unload(); }
+
+void frmDateSetup::Form_Unload(int&)
+{
+    // However it closes, the texts come back as the user left them.
+    TakeTexts();
+    if (loop_)
+        loop_->quit();
+}
