@@ -24,3 +24,39 @@ void CalendarShowToFullLoad(benchmark::State& state)
 BENCHMARK(CalendarShowToFullLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// A window through its full load, for the month and layout figures.
+std::unique_ptr<frmAlmanorvique> RunningWindow()
+{
+    auto w = std::make_unique<frmAlmanorvique>();
+    w->ShowMe(0, QDate(2026, 3, 15));
+    w->Timer1.Fire();
+    return w;
+}
+
+// One month forward: the grid filled, formatted, laid out and repainted.
+void MoveMonthForward(benchmark::State& state)
+{
+    bench::ProgramFolder folder;
+    auto w = RunningWindow();
+    int step = 1;
+    for (auto _ : state) {
+        w->MoveMonth(step);
+        step = -step; // stay within the loaded years
+    }
+}
+BENCHMARK(MoveMonthForward)->Unit(benchmark::kMicrosecond);
+
+// The whole page laid out again, as after a resize.
+void FullReLayout(benchmark::State& state)
+{
+    bench::ProgramFolder folder;
+    auto w = RunningWindow();
+    for (auto _ : state)
+        w->SetCalendarLayout();
+}
+BENCHMARK(FullReLayout)->Unit(benchmark::kMicrosecond);
+
+} // namespace

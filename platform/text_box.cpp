@@ -4,8 +4,7 @@
 #include "form.h"
 #include "twips.h"
 
-#include <QEvent>
-#include <QPlainTextEdit>
+#include <QLineEdit>
 
 namespace platform {
 namespace {
@@ -24,33 +23,57 @@ protected:
 private:
     TextBox* box_;
 };
+
+class LineEdit : public QLineEdit {
+public:
+    LineEdit(QWidget* parent, TextBox* box) : QLineEdit(parent), box_(box) {}
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        QLineEdit::mouseDoubleClickEvent(e);
+        if (box_->DblClick)
+            Guarded("double click", box_->DblClick);
+    }
+
+private:
+    TextBox* box_;
+};
 } // namespace
 
-TextBox::TextBox(Form* owner, QString name) : owner_(owner), name_(std::move(name))
+TextBox::TextBox(Form* owner, QString name, bool multiLine) : owner_(owner), name_(std::move(name))
 {
-    edit_ = new NoteEdit(owner, this);
-    edit_->installEventFilter(owner);
-    QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] {
+    auto changed = [this] {
         if (Change)
             Guarded("change", Change);
-    });
+    };
+    if (multiLine) {
+        editor_ = new NoteEdit(owner, this);
+        widget_ = editor_.data();
+        QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, changed);
+    } else {
+        line_ = new LineEdit(owner, this);
+        widget_ = line_.data();
+        QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
+    }
+    widget_->installEventFilter(owner);
     Apply();
 }
 
-TextBox::~TextBox() { delete edit_.data(); }
+TextBox::~TextBox() { delete widget_.data(); }
 
 void TextBox::Apply()
 {
-    if (!edit_)
+    if (!widget_)
         return;
-    edit_->setGeometry(TwipsToPixelsX(left_), TwipsToPixelsY(top_), std::max(1, TwipsToPixelsX(width_)),
-                       std::max(1, TwipsToPixelsY(height_)));
-    edit_->setFont(font_.ToQFont());
-    QPalette pal = edit_->palette();
+    widget_->setGeometry(TwipsToPixelsX(left_), TwipsToPixelsY(top_), std::max(1, TwipsToPixelsX(width_)),
+                         std::max(1, TwipsToPixelsY(height_)));
+    widget_->setFont(font_.ToQFont());
+    QPalette pal = widget_->palette();
     pal.setColor(QPalette::Text, ColorFromValue(foreColor_));
     pal.setColor(QPalette::Base, ColorFromValue(backColor_));
-    edit_->setPalette(pal);
-    edit_->setVisible(visible_);
+    widget_->setPalette(pal);
+    widget_->setVisible(visible_);
 }
 
 void TextBox::Move(float left, float top, float width, float height)
@@ -65,22 +88,25 @@ void TextBox::Move(float left, float top, float width, float height)
 void TextBox::SetVisible(bool v)
 {
     visible_ = v;
-    if (edit_)
-        edit_->setVisible(v);
+    if (widget_)
+        widget_->setVisible(v);
 }
 
 QString TextBox::Text() const
 {
-    // Line breaks as the stored texts write them.
-    return edit_ ? edit_->toPlainText().replace(u'\n', QLatin1String("\r\n")) : QString();
+    if (line_)
+        return line_->text();
+    return editor_ ? editor_->toPlainText().replace(u'\n', QLatin1String("\r\n")) : QString();
 }
 
 void TextBox::SetText(const QString& t)
 {
-    if (edit_) {
+    if (line_) {
+        line_->setText(t);
+    } else if (editor_) {
         QString plain = t;
         plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        edit_->setPlainText(plain);
+        editor_->setPlainText(plain);
     }
 }
 
@@ -104,18 +130,20 @@ void TextBox::SetBackColor(qint32 c)
 
 void TextBox::SetFocus()
 {
-    if (edit_)
-        edit_->setFocus(Qt::OtherFocusReason);
+    if (widget_)
+        widget_->setFocus(Qt::OtherFocusReason);
 }
+
+bool TextBox::HasFocus() const { return widget_ && widget_->hasFocus(); }
 
 void TextBox::ZOrder(int position)
 {
-    if (!edit_)
+    if (!widget_)
         return;
     if (position == 0)
-        edit_->raise();
+        widget_->raise();
     else
-        edit_->lower();
+        widget_->lower();
 }
 
 } // namespace platform

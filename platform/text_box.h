@@ -1,13 +1,15 @@
 #pragma once
-// The note text box: a windowed control (always above the light controls) that keeps its
-// geometry in twips like the rest.
+// The text box: a windowed control (always above the light controls) that keeps its
+// geometry in twips like the rest. A multi-line box takes line breaks (the note editor);
+// a single-line box does not, and Enter does nothing in it.
 #include "controls.h"
 
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
 #include <functional>
 
-#include <QPlainTextEdit>
+class QLineEdit;
 
 namespace platform {
 
@@ -15,12 +17,13 @@ class Form;
 
 class TextBox {
 public:
-    TextBox(Form* owner, QString name);
+    TextBox(Form* owner, QString name, bool multiLine = true);
     ~TextBox();
     TextBox(const TextBox&) = delete;
     TextBox& operator=(const TextBox&) = delete;
 
     const QString& Name() const { return name_; }
+    bool MultiLine() const { return editor_ != nullptr; }
     float Left() const { return left_; }
     float Top() const { return top_; }
     float Width() const { return width_; }
@@ -33,6 +36,7 @@ public:
 
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
+    // Line breaks are CR LF, as the stored texts write them.
     QString Text() const;
     void SetText(const QString& t);
     const FontModel& Font() const { return font_; }
@@ -42,19 +46,24 @@ public:
     qint32 BackColor() const { return backColor_; }
     void SetBackColor(qint32 c);
     void SetFocus();
+    bool HasFocus() const;
     void ZOrder(int position = 0);
 
     QString Tag;
     std::function<void()> DblClick;
     std::function<void()> Change;
 
-    QPlainTextEdit* Widget() const { return edit_; }
+    QWidget* Widget() const { return widget_; }
+    // The multi-line editor; nullptr for a single-line box.
+    QPlainTextEdit* Editor() const { return editor_; }
 
 private:
     void Apply();
     Form* owner_;
     QString name_;
-    QPointer<QPlainTextEdit> edit_;
+    QPointer<QWidget> widget_;
+    QPointer<QPlainTextEdit> editor_;
+    QPointer<QLineEdit> line_;
     float left_ = 0, top_ = 0, width_ = 1200, height_ = 600;
     bool visible_ = true;
     FontModel font_;

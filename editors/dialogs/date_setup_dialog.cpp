@@ -75,7 +75,7 @@ void frmDateSetup::BuildControls()
 
     txtMsg.SetBackColor(0xC0FFFF);
     txtMsg.Move(120, 1080, 3375, 1455);
-    QPlainTextEdit* msg = txtMsg.Widget();
+    QPlainTextEdit* msg = txtMsg.Editor();
     msg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     msg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     msg->setTabChangesFocus(true); // Enter starts a new line; Tab moves on

@@ -6,7 +6,6 @@
 #include "platform/control_array.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/line_text_box.h"
 #include "platform/text_box.h"
 
 #include <QPointF>
@@ -38,7 +37,7 @@ public:
 
     // ---- controls ----
     platform::ControlArray<platform::Label> Label1{this, QStringLiteral("Label1")};
-    platform::LineTextBox txtCaption{this, QStringLiteral("txtCaption")};
+    platform::TextBox txtCaption{this, QStringLiteral("txtCaption"), false};
     platform::TextBox txtMsg{this, QStringLiteral("txtMsg")};
     platform::ControlArray<platform::CommandButton> cmdButton{this, QStringLiteral("cmdButton")};
 
