@@ -2,6 +2,7 @@
 // machine (full load, re-layout after a resize, running ticks), the screen-saver exit,
 // the focus handling of month windows and what the window writes when it closes.
 #include "calendar_window.h"
+#include "core/set_up_step.h"
 
 #include "core/app_identity.h"
 #include "core/conversions.h"
@@ -22,21 +23,8 @@
 #include "platform/window_shape.h"
 
 using namespace mduAlmanorvqueLib;
+using mduLib::Step;
 
-namespace {
-// A set-up step that fails is skipped and the next one runs.
-template <typename F>
-void Step(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-}
-
-// A stored year that names a real calendar year.
-bool IsRealYear(double y) { return y >= 1 && y <= 9999 && y == static_cast<int>(y); }
-} // namespace
 
 void frmAlmanorvique::Form_Initialize()
 {

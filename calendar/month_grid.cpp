@@ -28,8 +28,6 @@ QString WeekdayName(int w, bool abbreviate)
 // Position of d in a week that starts on weekday w: 1 for w itself ... 7.
 int WeekdayFrom(const QDate& d, int w) { return (WeekdayNumber(d) - w + 7) % 7 + 1; }
 
-bool IsRealYear(double y) { return y >= 1 && y <= 9999 && y == static_cast<int>(y); }
-
 // Holds the window's drawing back until the scope ends, also when a step fails.
 struct UpdateLock {
     explicit UpdateLock(QWidget* w) { platform::LockWindowUpdate(w); }

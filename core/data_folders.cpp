@@ -1,9 +1,12 @@
 #include "data_folders.h"
+#include "set_up_step.h"
 
 #include "app_identity.h"
 #include "conversions.h"
 #include "file_helpers.h"
 #include "system_info.h"
+
+using mduLib::Step;
 
 namespace mduAlmanorvqueLib {
 
@@ -22,15 +25,6 @@ bool gPersonalDatesLoaded = false;
 mduLib::PropertyTable gPropertyTable;
 
 namespace {
-template <typename F>
-void Step(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception&) {
-        // A folder that cannot be made leaves its value as computed.
-    }
-}
 } // namespace
 
 void SetupDataFolders()

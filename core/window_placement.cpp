@@ -1,6 +1,9 @@
 #include "window_placement.h"
+#include "set_up_step.h"
 
 #include "conversions.h"
+
+using mduLib::Step;
 
 namespace mduUILib {
 namespace {
@@ -10,15 +13,6 @@ std::function<QSizeF()>& Provider()
     return p;
 }
 
-template <typename F>
-void Step(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception&) {
-        // A window that cannot take a value keeps it.
-    }
-}
 
 qint32 LeadingWhole(const QString& key, const mduLib::PropertyTable& table)
 {

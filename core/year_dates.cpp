@@ -1,4 +1,5 @@
 #include "year_dates.h"
+#include "set_up_step.h"
 
 #include "conversions.h"
 #include "data_folders.h"
@@ -10,6 +11,8 @@
 #include <QStringList>
 #include <set>
 #include <utility>
+
+using mduLib::Step;
 
 namespace mduAlmanorvqueLib {
 
@@ -30,15 +33,6 @@ QString DayMonthKey(const QString& dateText)
 }
 
 namespace {
-template <typename F>
-void Step(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception&) {
-        // A failing step leaves the file as the steps before made it.
-    }
-}
 
 // The year's own template, else the country's, else the fallback (which may be missing).
 QString SpecialDatesTemplate(const QString& year)

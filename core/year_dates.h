@@ -8,6 +8,8 @@ namespace mduAlmanorvqueLib {
 // gUserRegionFolder & the trimmed year.
 QString YearFilePath(const QString& year);
 QString YearFilePath(int year);
+// A year number that names a real calendar year (1 to 9999), as year files are named.
+inline bool IsRealYear(double y) { return y >= 1 && y <= 9999 && y == static_cast<int>(y); }
 // "dd/mm" of the date, whatever the locale.
 QString DayMonthKey(const QDate& d);
 // The same for a date kept as text; "" when the text is no date.
