@@ -62,16 +62,12 @@ void frmAlmanorvique::Form_Load()
 
 void frmAlmanorvique::ShowMe(int intStyle, const QDate& dStartDate)
 {
-    platform::LockWindowUpdate(hWnd());
-    // Whatever fails on the way, the window is shown and the lock released: a calendar
-    // that never appears would leave the program running unseen.
+    platform::ScopedUpdateLock lock(hWnd());
+    // Whatever fails on the way, the window is shown (before the lock is released): a
+    // calendar that never appears would leave the program running unseen.
     struct ShowAtEnd {
         frmAlmanorvique* f;
-        ~ShowAtEnd()
-        {
-            f->Show();
-            platform::LockWindowUpdate(nullptr);
-        }
+        ~ShowAtEnd() { f->Show(); }
     } showAtEnd{this};
     Tag = QString::number(intStyle);
     lblMonth.Tag = conv::DateText(dStartDate);
@@ -163,8 +159,7 @@ void frmAlmanorvique::ReloadDates()
 {
     // The files are what the date manager just wrote: the tables become exactly them.
     gPersonalDates.Create(1);
-    mduLib::LoadIniFile(gPersonalDatesFile, gPersonalDates);
-    gPersonalDatesLoaded = true;
+    gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
     LoadYearDates();
 }
 
@@ -179,7 +174,7 @@ void frmAlmanorvique::ApplyAllSettings()
 
 void frmAlmanorvique::LoadYearDates()
 {
-    yearTablesLoaded_ = false;
+    tablesYear_ = 0;
     PrevYearDates_.Create(1);
     YearDates_.Create(1);
     NextYearDates_.Create(1);
@@ -192,26 +187,33 @@ void frmAlmanorvique::LoadYearDates()
     for (int k = 0; k < 3; ++k) {
         const int y = d.year() - 1 + k;
         Step([&] { PrepareYearDatesFile(QString::number(y)); });
-        mduLib::LoadIniFile(YearFilePath(y), *tables[k]);
+        yearTableSafe_[k] = mduLib::LoadIniFileForRewrite(YearFilePath(y), *tables[k]);
     }
-    yearTablesLoaded_ = true;
+    tablesYear_ = d.year();
+}
+
+void frmAlmanorvique::SaveYearTables()
+{
+    if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
+        return;
+    const mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
+    for (int k = 0; k < 3; ++k)
+        if (yearTableSafe_[k])
+            mduLib::SaveIniFile(*tables[k], YearFilePath(tablesYear_ - 1 + k));
 }
 
 void frmAlmanorvique::SaveCalendarData()
 {
-    // Only tables that hold what their files held may replace them: a window closed
-    // before its first full load must not empty the date files.
+    // Only tables that hold all their files held may replace them: a window closed
+    // before its first full load, or a file that could not be read whole, must not
+    // empty or shorten the date files.
     if (gPersonalDatesLoaded)
         mduLib::SaveIniFile(gPersonalDates, gPersonalDatesFile);
     if (!MDIChild())
         Step([&] { mduUILib::SaveWindowPlacement(*this, gIniFile, Properties_); });
-    const double y = conv::LeadingNumber(lblYear.Caption());
-    if (yearTablesLoaded_ && IsRealYear(y)) {
-        const int year = static_cast<int>(y);
-        mduLib::SaveIniFile(PrevYearDates_, YearFilePath(year - 1));
-        mduLib::SaveIniFile(YearDates_, YearFilePath(year));
-        mduLib::SaveIniFile(NextYearDates_, YearFilePath(year + 1));
-    }
+    // The tables belong to the year in lblYear's caption: they are reloaded whenever it
+    // changes.
+    SaveYearTables();
 }
 
 void frmAlmanorvique::CloseCalendar()
@@ -230,11 +232,11 @@ void frmAlmanorvique::CheckScreenSaverExit(float x)
 {
     if (!IsScreenSaverStyle() || FormState_ != 1)
         return;
-    if (firstPointerX_ == 0) {
+    if (!firstPointerX_) {
         firstPointerX_ = x;
         return;
     }
-    if (std::abs(x - firstPointerX_) > 20)
+    if (std::abs(x - *firstPointerX_) > 20)
         platform::EndProgram();
 }
 
@@ -305,8 +307,7 @@ void frmAlmanorvique::Timer1_Timer()
         // Each step of the full load runs even when an earlier one failed, and the
         // window then runs: a failing step must not repeat the full load every tick.
         platform::Guarded("load personal dates", [&] {
-            mduLib::LoadIniFile(gPersonalDatesFile, gPersonalDates);
-            gPersonalDatesLoaded = true;
+            gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
         });
         platform::Guarded("load year dates", [&] { LoadYearDates(); });
         platform::Guarded("apply settings", [&] { ApplyAllSettings(); });

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QPointer>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class frmAlmanorvique : public platform::Form {
@@ -174,8 +175,11 @@ private:
     float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
     QPointer<platform::Form> ParentForm_;
     mduLib::PropertyTable PrevYearDates_, YearDates_, NextYearDates_;
-    // Loaded by this window from their files, so writing them back loses nothing.
-    bool yearTablesLoaded_ = false;
-    QString shownYearCaption_; // the year caption lblYear_Change last saw: the tables' year
-    float firstPointerX_ = 0;
+    // The displayed year whose files the three year tables came from (0: none yet), and
+    // which of them may replace their file without losing anything of it.
+    int tablesYear_ = 0;
+    bool yearTableSafe_[3] = {false, false, false};
+    // Writes the year tables back to the files they came from.
+    void SaveYearTables();
+    std::optional<float> firstPointerX_; // the screen saver's first pointer position
 };

@@ -18,15 +18,13 @@ const QString kFormat = QStringLiteral("Format");
 
 QString FlagText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
 
-// "True"/"False" in any case, or a number (0 false); anything else does not convert.
+// A flag field of a preset; a word that is no flag does not convert.
 bool ReadFlag(const QString& v)
 {
-    const QString t = conv::Trim(v).toLower();
-    if (t == QLatin1String("true"))
-        return true;
-    if (t == QLatin1String("false"))
-        return false;
-    return conv::ToDouble(t) != 0; // throws TypeMismatch for a word or an empty field
+    const auto flag = ReadFontFlag(v);
+    if (!flag)
+        throw conv::TypeMismatch();
+    return *flag;
 }
 
 QString AfterTilde(const QString& v)
@@ -138,10 +136,13 @@ void frmAlmanorvique::SetDialogFont(QString& strValueStr)
     const int n = std::min<int>(7, static_cast<int>(fields.size()));
     for (int i = 0; i < n; ++i) {
         const QString& v = fields[i];
+        // An empty field leaves the dialog's value: a short default format (its missing
+        // fields read as empty) must not keep the dialog from opening.
+        if (v.isEmpty())
+            continue;
         switch (i) {
         case 0:
-            if (!v.isEmpty())
-                objDialog.FontName = v;
+            objDialog.FontName = v;
             break;
         case 1: {
             const double size = conv::ToDouble(v);

@@ -22,10 +22,6 @@ QString MonthName(const QDate& d) { return QLocale().standaloneMonthName(d.month
 
 calendarlayout::Box BoxOf(const platform::LightControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
-struct UpdateLock {
-    explicit UpdateLock(QWidget* w) { platform::LockWindowUpdate(w); }
-    ~UpdateLock() { platform::LockWindowUpdate(nullptr); }
-};
 } // namespace
 
 void frmAlmanorvique::LayoutDayGrid()
@@ -39,7 +35,7 @@ void frmAlmanorvique::LayoutDayGrid()
     s.Width = setting("Calendar Width");
     s.Height = setting("Calendar Height");
     s.FontSize = setting("Calendar Font Size");
-    UpdateLock lock(hWnd());
+    platform::ScopedUpdateLock lock(hWnd());
     const calendarlayout::GridFrame g = calendarlayout::LayoutGridFrame(BoxOf(imgCalendar(1)), s);
 
     lblYear.SetVisible(true);

@@ -1,6 +1,7 @@
 // The displayed month: captions, weekday header, the 42 day cells and moving by months
 // and years.
 #include "calendar_window.h"
+#include "layout_math.h"
 
 #include "core/colour_names.h"
 #include "core/conversions.h"
@@ -15,8 +16,7 @@
 using namespace mduAlmanorvqueLib;
 
 namespace {
-// Weekday numbers as the settings count them: 1 Sunday ... 7 Saturday.
-int WeekdayNumber(const QDate& d) { return d.dayOfWeek() % 7 + 1; }
+using calendarlayout::WeekdayNumber;
 
 // The user's name of weekday w (1 Sunday ... 7 Saturday).
 QString WeekdayName(int w, bool abbreviate)
@@ -28,11 +28,6 @@ QString WeekdayName(int w, bool abbreviate)
 // Position of d in a week that starts on weekday w: 1 for w itself ... 7.
 int WeekdayFrom(const QDate& d, int w) { return (WeekdayNumber(d) - w + 7) % 7 + 1; }
 
-// Holds the window's drawing back until the scope ends, also when a step fails.
-struct UpdateLock {
-    explicit UpdateLock(QWidget* w) { platform::LockWindowUpdate(w); }
-    ~UpdateLock() { platform::LockWindowUpdate(nullptr); }
-};
 } // namespace
 
 void frmAlmanorvique::MoveMonth(int iDirection)
@@ -40,7 +35,7 @@ void frmAlmanorvique::MoveMonth(int iDirection)
     const QDate d = DisplayedDate();
     if (!d.isValid())
         return;
-    UpdateLock lock(hWnd());
+    platform::ScopedUpdateLock lock(hWnd());
     const QDate target = d.addMonths(iDirection);
     lblMonth.Tag = conv::DateText(target);
     lblMonth.SetCaption(QLocale().standaloneMonthName(target.month(), QLocale::LongFormat));
@@ -244,24 +239,11 @@ void frmAlmanorvique::imgPageCorner_Click(int Index)
 
 void frmAlmanorvique::lblYear_Change()
 {
-    const QString caption = lblYear.Caption();
-    const QString previous = shownYearCaption_;
-    shownYearCaption_ = caption;
-    if (caption.isEmpty())
+    if (lblYear.Caption().isEmpty())
         return;
     // The tables still hold the old year's days: what was written into them since the
     // last save goes to their files before the tables are replaced.
-    const double old = conv::LeadingNumber(previous);
-    if (yearTablesLoaded_ && IsRealYear(old)) {
-        const int y = static_cast<int>(old);
-        mduLib::SaveIniFile(PrevYearDates_, YearFilePath(y - 1));
-        mduLib::SaveIniFile(YearDates_, YearFilePath(y));
-        mduLib::SaveIniFile(NextYearDates_, YearFilePath(y + 1));
-    }
-    try {
-        PrepareYearDatesFile(caption);
-    } catch (const std::exception&) {
-        // The tables are reloaded all the same: they must never stay on the old year.
-    }
+    SaveYearTables();
+    // Loading the years around the caption's year prepares each year's file first.
     LoadYearDates();
 }

@@ -12,11 +12,6 @@ calendarlayout::Box BoxOf(const platform::LightControl& c) { return {c.Left(), c
 
 void Place(platform::LightControl& c, const calendarlayout::Box& b) { c.Move(b.Left, b.Top, b.Width, b.Height); }
 
-// The drawing is held back while the controls move, and given back even when a step fails.
-struct UpdateLock {
-    explicit UpdateLock(QWidget* w) { platform::LockWindowUpdate(w); }
-    ~UpdateLock() { platform::LockWindowUpdate(nullptr); }
-};
 } // namespace
 
 void frmAlmanorvique::SetCalendarLayout()
@@ -26,7 +21,7 @@ void frmAlmanorvique::SetCalendarLayout()
 
     calendarlayout::PageInput in;
     in.Orientation = mduLib::GetProp(QStringLiteral("Orientation"), Properties_);
-    UpdateLock lock(hWnd());
+    platform::ScopedUpdateLock lock(hWnd());
     in.W = Width();
     in.H = Height();
     in.X0 = ScaleLeft();

@@ -6,9 +6,7 @@
 #include <optional>
 
 namespace mduAlmanorvqueLib {
-namespace {
-// "True"/"False" in any case, or a number (0 false).
-std::optional<bool> ReadFlag(const QString& v)
+std::optional<bool> ReadFontFlag(const QString& v)
 {
     const QString t = conv::Trim(v).toLower();
     if (t == QLatin1String("true"))
@@ -19,7 +17,6 @@ std::optional<bool> ReadFlag(const QString& v)
         return conv::ToDouble(t) != 0;
     return std::nullopt;
 }
-} // namespace
 
 void ApplyTextFormat(TextFormatTarget& label, const QString& format, const QString& defaultFormat)
 {
@@ -49,7 +46,7 @@ void ApplyTextFormat(TextFormatTarget& label, const QString& format, const QStri
                 label.SetForeColor(conv::ToInt32(conv::ToDouble(value)));
                 break;
             default:
-                if (const auto flag = ReadFlag(value)) {
+                if (const auto flag = ReadFontFlag(value)) {
                     if (i == 2)
                         label.SetFontBold(*flag);
                     else if (i == 3)

@@ -4,6 +4,7 @@
 #include "file_helpers.h"
 #include "text_file.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace mduLib {
@@ -113,6 +114,14 @@ bool LoadIniFile(const QString& path, PropertyTable& entries)
         return false;
     }
     return n > 0;
+}
+
+bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries)
+{
+    if (LoadIniFile(path, entries))
+        return true;
+    const QFileInfo fi(path);
+    return !fi.exists() || (fi.isFile() && fi.size() == 0);
 }
 
 void WriteEntryLine(QStringList& out, const PropertyItem& entry, const QString& lineText)

@@ -50,6 +50,10 @@ private:
 bool EntryMatches(const PropertyItem& e, const QString& key, const QString& section);
 
 bool LoadIniFile(const QString& path, PropertyTable& entries);
+// Loads as LoadIniFile and answers whether writing the table back later loses nothing of
+// the file: it was missing or empty, or it was read whole (not cut at the line limit, not
+// unreadable).
+bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries);
 // Rewrites path with the table. False (the old file kept as it was) when the table was
 // never created or the file could not be written.
 bool SaveIniFile(const PropertyTable& entries, const QString& path);

@@ -4,6 +4,8 @@
 #include "conversions.h"
 #include "text_file.h"
 
+#include <QFileInfo>
+
 namespace mduLib {
 
 QString WithIniExtension(const QString& name)
@@ -98,7 +100,10 @@ bool CollectionHasKey(const KeyCollection& collection, const QString& key) { ret
 std::optional<QStringList> MergedIniLines(const QString& userFile, const QString& templateFile)
 {
     KeyCollection user;
-    LoadKeyCollection(userFile, user); // a missing user file merges nothing
+    // A missing user file merges nothing; one that is there but cannot be read must not
+    // be replaced by the bare template.
+    if (!LoadKeyCollection(userFile, user) && QFileInfo::exists(userFile))
+        return std::nullopt;
     const auto lines = textfile::ReadLines(templateFile);
     if (!lines)
         return std::nullopt;

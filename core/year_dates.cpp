@@ -1,15 +1,15 @@
 #include "year_dates.h"
-#include "set_up_step.h"
 
 #include "conversions.h"
 #include "data_folders.h"
 #include "easter_date.h"
 #include "file_helpers.h"
+#include "set_up_step.h"
 #include "settings_templates.h"
 #include "text_file.h"
 
 #include <QStringList>
-#include <set>
+#include <map>
 #include <utility>
 
 using mduLib::Step;
@@ -69,6 +69,13 @@ EntryKey ParseEntry(const QString& line)
     return {conv::Trim(section).toCaseFolded(), conv::Trim(key).toCaseFolded(), line.mid(eq + 1)};
 }
 
+// The key part of a line (before its first "="), as the merge compares it.
+QString RawKey(const QString& line)
+{
+    const qsizetype eq = line.indexOf(u'=');
+    return eq < 0 ? line : line.left(eq);
+}
+
 // The merge writes only the template's keys: the entries only the year file had (the
 // user's own captions, notes, pictures, the Easter lines) follow the template's lines.
 void MergeKeepingOwnEntries(const QString& yearFile, const QString& templ)
@@ -79,19 +86,26 @@ void MergeKeepingOwnEntries(const QString& yearFile, const QString& templ)
     auto merged = mduLib::MergedIniLines(yearFile, templ);
     if (!merged)
         throw mduLib::FileError(QStringLiteral("Cannot read ") + templ);
-    std::set<std::pair<QString, QString>> written;
-    for (const QString& line : *merged) {
+    // Where each entry of the output stands, and the key text it was written under.
+    std::map<std::pair<QString, QString>, std::pair<qsizetype, QString>> written;
+    for (qsizetype i = 0; i < merged->size(); ++i) {
+        const QString& line = (*merged)[i];
         if (conv::Trim(line).isEmpty())
             continue;
         const EntryKey k = ParseEntry(line);
-        written.emplace(k.section, k.key);
+        written.emplace(std::make_pair(k.section, k.key), std::make_pair(i, RawKey(line)));
     }
     for (const QString& line : *own) {
         if (conv::Trim(line).isEmpty())
             continue;
         const EntryKey k = ParseEntry(line);
-        if (!written.count({k.section, k.key}))
+        const auto it = written.find({k.section, k.key});
+        if (it == written.end())
             merged->append(line);
+        else if (RawKey(line).compare(it->second.second, Qt::CaseInsensitive) != 0)
+            // The same entry spelt with other blanks: the merge could not see it, and the
+            // user's value wins as it would have under the template's spelling.
+            (*merged)[it->second.first] = line;
     }
     if (!textfile::WriteLines(yearFile, *merged))
         throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
@@ -133,7 +147,9 @@ std::vector<int> LinesOf(const QStringList& lines, const QString& section, const
 bool NamesFeast(const QStringList& lines, const std::vector<int>& captions, const QString& name)
 {
     for (int i : captions) {
-        const QStringList names = ParseEntry(lines[i]).value.split(QStringLiteral(" / "));
+        // A caption may carry a greeting for the message line after "~".
+        const QString caption = ParseEntry(lines[i]).value.section(u'~', 0, 0);
+        const QStringList names = caption.split(QStringLiteral(" / "));
         for (const QString& n : names)
             if (conv::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
                 return true;
@@ -186,10 +202,11 @@ void AddEasterHolidays(const QString& yearFile, const QString& year)
             // line under the same key would hide one of them.
             QString& line = lines[captions.front()];
             const qsizetype eq = line.indexOf(u'=');
-            if (conv::Trim(line.mid(eq + 1)).isEmpty())
-                line = line.left(eq + 1) + name;
-            else
-                line += " / " + name;
+            const QString value = line.mid(eq + 1);
+            const qsizetype tilde = value.indexOf(u'~');
+            const QString caption = tilde < 0 ? value : value.left(tilde);
+            const QString greeting = tilde < 0 ? QString() : value.mid(tilde);
+            line = line.left(eq + 1) + (conv::Trim(caption).isEmpty() ? name : caption + " / " + name) + greeting;
         }
         if (LinesOf(lines, QStringLiteral("PMessage"), k).empty())
             lines.append("PMessage:" + k + "=" + QString::fromLatin1(f.message));

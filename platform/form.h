@@ -148,9 +148,9 @@ private:
     bool activeWindow_ = false;
 };
 
-// Builds an event-handler argument: VB-style Shift bits (1 Shift, 2 Ctrl, 4 Alt).
+// The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftBits(Qt::KeyboardModifiers m);
-// VB-style key code of a Qt key (F1 = 112, letters upper case, digits, arrows ...).
+// The key code the handlers get for a Qt key (F1 = 112, letters upper case, digits, arrows ...).
 int KeyCodeOf(int qtKey);
 
 } // namespace platform

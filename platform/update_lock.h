@@ -8,4 +8,12 @@ namespace platform {
 bool LockWindowUpdate(QWidget* window);
 QWidget* LockedWindow();
 
+// Holds the window's drawing back until the scope ends, also when a step fails.
+struct ScopedUpdateLock {
+    explicit ScopedUpdateLock(QWidget* window) { LockWindowUpdate(window); }
+    ~ScopedUpdateLock() { LockWindowUpdate(nullptr); }
+    ScopedUpdateLock(const ScopedUpdateLock&) = delete;
+    ScopedUpdateLock& operator=(const ScopedUpdateLock&) = delete;
+};
+
 } // namespace platform

@@ -267,6 +267,34 @@ TEST_F(CalendarLifecycle, AnEarlyCloseKeepsTheDateFiles)
     EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), QByteArray("Caption:01/04=Fool\r\n"));
 }
 
+TEST_F(CalendarLifecycle, ADateFileReadOnlyInPartIsNotWrittenBack)
+{
+    // More lines than a table holds: the part that was read must not replace the file.
+    QByteArray big;
+    for (int i = 0; i < 33000; ++i)
+        big += "Activity:" + QByteArray::number(i) + "=x\r\n";
+    WriteBytes(Path("tester/PersonalDates"), big);
+    WriteBytes(Country("2026"), big);
+    auto w = Open();
+    w->Timer1.Fire();
+    w->Unload();
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), big);
+    EXPECT_EQ(ReadBytes(Country("2026")), big);
+    EXPECT_TRUE(QFileInfo::exists(Country("2025"))); // the readable ones are written
+}
+
+TEST_F(CalendarLifecycle, AFirstPointerPositionOfZeroCounts)
+{
+    auto w = Open(5);
+    w->Timer1.Fire();
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 3 && w->FormState() != 1; ++i)
+        w->Timer1.Fire();
+    w->CheckScreenSaverExit(0);
+    w->CheckScreenSaverExit(100);
+    EXPECT_EQ(ended_, 1);
+}
+
 TEST_F(CalendarLifecycle, TheSingleWindowSavesItsPlacement)
 {
     WriteBytes(Country("Almanorvique.ini"), "Window Width=6000\r\nWindow Height=5000\r\nWindow Top=-1\r\n"

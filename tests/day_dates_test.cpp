@@ -238,10 +238,18 @@ TEST_F(DayDates, FontSpecsAndTheFontDialogPreset)
     QString empty;
     w_->SetDialogFont(empty); // an empty format is the default one, also for the caller
     EXPECT_EQ(empty, w_->DefaultDateFormat());
-    for (const char* bad : {"Arial,,True", "Arial,10,yes", "Arial,ten"}) {
+    for (const char* bad : {"Arial,10,yes", "Arial,ten"}) {
         QString s = bad;
         EXPECT_ANY_THROW(w_->SetDialogFont(s)) << bad;
     }
+    // Empty fields (a short default format, the empty fields of a stored one) leave the
+    // dialog's values.
+    const float size = w_->objDialog.FontSize;
+    QString sparse = "Verdana,,True";
+    w_->SetDialogFont(sparse);
+    EXPECT_EQ(w_->objDialog.FontName, "Verdana");
+    EXPECT_FLOAT_EQ(w_->objDialog.FontSize, size);
+    EXPECT_TRUE(w_->objDialog.FontBold);
 }
 
 TEST_F(DayDates, SetDateFontStoresTheChosenFontInTheWriteTarget)
@@ -282,7 +290,7 @@ TEST_F(DayDates, SetDateFontStoresTheChosenFontInTheWriteTarget)
     EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Format"), "Georgia,14,True,False,255,False,False");
 
     // A stored format the dialog cannot take ends the command before the dialog shows.
-    mduLib::SetValue("25/12", "Arial,,True,,,,", Personal(), "Format");
+    mduLib::SetValue("25/12", "Arial,big,True,,,,", Personal(), "Format");
     QString broken = conv::DateText(QDate(2026, 12, 25));
     w_->SetDateFont("Custom", broken);
     EXPECT_EQ(shown, 2);
@@ -294,6 +302,21 @@ TEST_F(DayDates, SetDateFontStoresTheChosenFontInTheWriteTarget)
     EXPECT_EQ(shown, 3);
     EXPECT_EQ(mduLib::GetValue("31/12", w_->YearDates(), "Format"), "Georgia,14,True,False,255,False,False");
     EXPECT_EQ(mduLib::GetValue("01/01", w_->NextYearDates(), "Format"), "Georgia,14,True,False,255,False,False");
+}
+
+TEST_F(DayDates, AShortDefaultDateFormatStillOpensTheFontDialog)
+{
+    int shown = 0;
+    platform::CommonDialog::SetRunner([&](platform::CommonDialog::Kind, platform::CommonDialog& d) {
+        ++shown;
+        EXPECT_EQ(d.FontName, "Times New Roman");
+        return false;
+    });
+    mduLib::SetValue("Default Date Format", "Times New Roman,20", w_->Properties());
+    QString day = conv::DateText(QDate(2026, 12, 2));
+    w_->SetDateFont("Custom", day);
+    EXPECT_EQ(shown, 1);
+    platform::CommonDialog::SetRunner(nullptr);
 }
 
 TEST_F(DayDates, DefaultFontsAndTheirReset)

@@ -3,6 +3,7 @@
 #include "support/test_folders.h"
 
 #include <QFileInfo>
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace mduLib;
@@ -106,6 +107,15 @@ TEST_F(SettingsTemplates, AFailedMergeLeavesTheUsersFileAsItWas)
     EXPECT_FALSE(MergeIniFile(User(), Template(), Path("no such folder/out.ini")));
     EXPECT_FALSE(QFileInfo::exists(Path("no such folder/out.ini")));
     EXPECT_EQ(ReadBytes(User()), own);
+}
+
+TEST_F(SettingsTemplates, AUserFileThatCannotBeReadIsNotReplaced)
+{
+    // Something that exists under the user file's name but cannot be read as one.
+    QDir().mkpath(Path("user as folder.ini"));
+    WriteBytes(Template(), FileOf({"Window Width=-1"}));
+    EXPECT_FALSE(MergeIniFile(Path("user as folder.ini"), Template(), Path("out.ini")));
+    EXPECT_FALSE(QFileInfo::exists(Path("out.ini")));
 }
 
 TEST_F(SettingsTemplates, TheKeyCollectionKeysLinesBySectionAndKeyPart)

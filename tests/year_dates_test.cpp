@@ -172,6 +172,11 @@ TEST_F(YearDates, EasterFeastsAreAddedWhenTheirCaptionIsMissing)
         {"another holiday that day", spring,
          "PCaption:06/04=Spring Day / Easter Monday\r\nPMessage:06/04=\r\nPFormat:06/04=,,True,False,255,,\r\n\r\n" +
              friday + sunday},
+        {"the feast's caption with a greeting", "PCaption:03/04=Good Friday~Happy Easter\r\n",
+         "PCaption:03/04=Good Friday~Happy Easter\r\n\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"another holiday with a greeting", "PCaption:06/04=Spring Day~Enjoy\r\n",
+         "PCaption:06/04=Spring Day / Easter Monday~Enjoy\r\n\r\n" + friday + sunday +
+             "PMessage:06/04=Have a nice break\r\nPFormat:06/04=,,True,True,65535,,\r\n"},
         {"an empty caption that day", "PCaption:06/04=\r\n",
          "PCaption:06/04=Easter Monday\r\n\r\n" + friday + sunday +
              "PMessage:06/04=Have a nice break\r\nPFormat:06/04=,,True,True,65535,,\r\n"},
@@ -237,6 +242,22 @@ TEST_F(YearDates, AnEasterFeastSharesTheDayWithAShippedHoliday)
         EXPECT_EQ(ReadBytes(YearFile(c.year)), merged) << c.country << c.year;
     }
     EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_F(YearDates, AHandEditedKeyWithBlanksKeepsTheUsersValueOnAMerge)
+{
+    WriteBytes(Path("Dates/Testland"), kCountry);
+    SetFileAge(Path("Dates/Testland"), -7200);
+    PrepareYearDatesFile("2026");
+    QByteArray file = ReadBytes(YearFile("2026"));
+    file.replace("PCaption:25/12=Christmas Day", "PCaption: 25/12=Christmas at home");
+    WriteBytes(YearFile("2026"), file);
+    SetFileAge(YearFile("2026"), -3600);
+    SetFileAge(Path("Dates/Testland"), -60); // a newer template arrives
+    PrepareYearDatesFile("2026");
+    const QByteArray merged = ReadBytes(YearFile("2026"));
+    EXPECT_TRUE(merged.contains("PCaption: 25/12=Christmas at home\r\n")) << merged.toStdString();
+    EXPECT_FALSE(merged.contains("Christmas Day")) << merged.toStdString();
 }
 
 TEST_F(YearDates, ReadWholeFileEndsEveryLineWithCrLf)
