@@ -128,6 +128,28 @@ TEST_F(CalendarLifecycle, TheTimerRunsTheFullLoadOnceThenRunning)
     EXPECT_EQ(w->Timer1.Interval(), 100);
 }
 
+TEST_F(CalendarLifecycle, TheStayTimeClosesAWindowStartedWithACommandLine)
+{
+    const struct {
+        const char* commandLine;
+        qint64 after;
+        bool closes;
+    } cases[] = {{"Almanorvique", 60, false}, {"Almanorvique", 61, true}, {"", 3600, false}};
+    for (const auto& c : cases) {
+        ended_ = 0;
+        appinfo::SetCommandLine(c.commandLine);
+        auto w = Open();
+        w->Timer1.Fire();
+        mduLib::SetValue("Stay Time", "60,0,30,60,300", w->Properties());
+        clock_.AdvanceSeconds(c.after);
+        w->Timer1.Fire();
+        EXPECT_EQ(ended_, c.closes ? 1 : 0) << c.commandLine << " " << c.after;
+        EXPECT_EQ(w->IsLoaded(), !c.closes);
+        clock_.AdvanceSeconds(-c.after);
+    }
+    appinfo::SetCommandLine(QString());
+}
+
 TEST_F(CalendarLifecycle, ABurstOfResizesGivesOneReLayout)
 {
     auto w = Open();
