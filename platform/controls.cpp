@@ -147,6 +147,15 @@ bool LightControl::HitTest(float x, float y) const
     return visible_ && x >= left_ && y >= top_ && x < left_ + width_ && y < top_ + height_;
 }
 
+QRect LightControl::PixelRect() const
+{
+    const int l = TwipsToPixelsX(left_);
+    const int t = TwipsToPixelsY(top_);
+    const int r = TwipsToPixelsX(left_ + width_);
+    const int b = TwipsToPixelsY(top_ + height_);
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
+
 void LightControl::CopyCommonFrom(const LightControl& o)
 {
     left_ = o.left_;
@@ -161,15 +170,6 @@ void LightControl::CopyCommonFrom(const LightControl& o)
 }
 
 namespace {
-QRect PixelRect(const QRectF& twips)
-{
-    const int l = TwipsToPixelsX(twips.left());
-    const int t = TwipsToPixelsY(twips.top());
-    const int r = TwipsToPixelsX(twips.left() + twips.width());
-    const int b = TwipsToPixelsY(twips.top() + twips.height());
-    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
-}
-
 // Text keeps the fractions of its twips position, so that a shadow a fraction of a pixel
 // away reads as a soft edge rather than a doubled glyph.
 QRectF ExactPixelRect(const QRectF& twips)
@@ -334,7 +334,7 @@ void Label::CopyFrom(const Label& o)
 
 void Label::Paint(QPainter& p) const
 {
-    const QRect r = PixelRect(RectTwips());
+    const QRect r = PixelRect();
     if (r.width() <= 0 || r.height() <= 0)
         return;
     if (backStyle_ == 1)
@@ -403,7 +403,7 @@ void Image::CopyFrom(const Image& o)
 
 void Image::Paint(QPainter& p) const
 {
-    const QRect r = PixelRect(RectTwips());
+    const QRect r = PixelRect();
     if (r.width() <= 0 || r.height() <= 0)
         return;
     if (!picture_.IsEmpty()) {
@@ -463,7 +463,7 @@ void Shape::CopyFrom(const Shape& o)
 
 void Shape::Paint(QPainter& p) const
 {
-    const QRect r = PixelRect(RectTwips());
+    const QRect r = PixelRect();
     if (r.width() <= 0 || r.height() <= 0)
         return;
     if (fillStyle_ == 0)

@@ -114,6 +114,7 @@ public:
 
 protected:
     void Changed(); // the drawing may differ: redraw old and new area
+    QRect PixelRect() const; // the control's area in whole pixels
     void CopyCommonFrom(const LightControl& other);
 
 private:

@@ -27,16 +27,6 @@ void PictureBox::SetBorderStyle(int v)
     Changed();
 }
 
-QRect PictureBox::PixelRect() const
-{
-    const QRectF t = RectTwips();
-    const int l = TwipsToPixelsX(t.left());
-    const int top = TwipsToPixelsY(t.top());
-    const int r = TwipsToPixelsX(t.left() + t.width());
-    const int b = TwipsToPixelsY(t.top() + t.height());
-    return QRect(QPoint(l, top), QPoint(r - 1, b - 1));
-}
-
 QSize PictureBox::InnerSizePixels() const
 {
     const int border = borderStyle_ == 1 ? 2 : 0;

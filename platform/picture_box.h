@@ -40,7 +40,6 @@ public:
     void Paint(QPainter& p) const override;
 
 private:
-    QRect PixelRect() const;
     QImage Surface() const; // background and picture, at the inner size
     double ToPixelsX(float v) const;
     double ToPixelsY(float v) const;
