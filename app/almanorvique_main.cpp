@@ -2,10 +2,10 @@
 #include "calendar_main.h"
 
 #include "core/app_identity.h"
-#include "platform/desktop_services.h"
-#include "platform/event_guard.h"
-#include "platform/form.h"
-#include "platform/message_box.h"
+#include "ui/desktop_services.h"
+#include "ui/event_guard.h"
+#include "ui/form.h"
+#include "system/message_box.h"
 
 #include <QApplication>
 #include <QStringList>

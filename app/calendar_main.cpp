@@ -4,7 +4,7 @@
 #include "core/data_folders.h"
 #include "core/file_helpers.h"
 #include "core/program_path.h"
-#include "platform/clock.h"
+#include "system/clock.h"
 
 namespace CalendarMain {
 

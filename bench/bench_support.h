@@ -2,9 +2,9 @@
 // A temporary program folder with the shipped templates, as the programs would find it.
 #include "core/app_identity.h"
 #include "core/data_folders.h"
-#include "platform/registry_store.h"
-#include "platform/timer.h"
-#include "platform/user_locale.h"
+#include "system/registry_store.h"
+#include "ui/timer.h"
+#include "system/user_locale.h"
 
 #include <QDir>
 #include <QDirIterator>

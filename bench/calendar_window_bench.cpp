@@ -1,6 +1,6 @@
 #include "bench_support.h"
 #include "calendar/calendar_window.h"
-#include "platform/clock.h"
+#include "system/clock.h"
 
 #include <benchmark/benchmark.h>
 

@@ -15,12 +15,12 @@
 #include "core/system_info.h"
 #include "core/window_placement.h"
 #include "core/year_dates.h"
-#include "platform/clock.h"
-#include "platform/event_guard.h"
-#include "platform/message_box.h"
-#include "platform/program_end.h"
-#include "platform/update_lock.h"
-#include "platform/window_shape.h"
+#include "system/clock.h"
+#include "ui/event_guard.h"
+#include "system/message_box.h"
+#include "system/program_end.h"
+#include "ui/update_lock.h"
+#include "ui/window_shape.h"
 
 using namespace mduAlmanorvqueLib;
 using mduLib::Step;

@@ -3,13 +3,13 @@
 // line. The single-calendar program shows the default instance; the multi-calendar frame
 // makes one instance per month as child windows.
 #include "core/settings_store.h"
-#include "platform/balloon_tooltip.h"
-#include "platform/common_dialog.h"
-#include "platform/control_array.h"
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/text_box.h"
-#include "platform/timer.h"
+#include "ui/balloon_tooltip.h"
+#include "ui/common_dialog.h"
+#include "ui/control_array.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/text_box.h"
+#include "ui/timer.h"
 
 #include <QDate>
 #include <QDateTime>

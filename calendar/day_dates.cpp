@@ -7,7 +7,7 @@
 #include "core/stored_text.h"
 #include "core/year_dates.h"
 #include "editors/dialogs/date_setup_dialog.h"
-#include "platform/clock.h"
+#include "system/clock.h"
 
 #include <QSet>
 

@@ -8,8 +8,8 @@
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
 #include "layout_math.h"
-#include "platform/clock.h"
-#include "platform/update_lock.h"
+#include "system/clock.h"
+#include "ui/update_lock.h"
 
 #include <QLocale>
 

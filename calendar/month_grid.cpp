@@ -9,7 +9,7 @@
 #include "core/font_format.h"
 #include "core/settings_templates.h"
 #include "core/year_dates.h"
-#include "platform/update_lock.h"
+#include "ui/update_lock.h"
 
 #include <QLocale>
 

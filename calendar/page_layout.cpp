@@ -5,7 +5,7 @@
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
 #include "layout_math.h"
-#include "platform/update_lock.h"
+#include "ui/update_lock.h"
 
 namespace {
 calendarlayout::Box BoxOf(const platform::LightControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }

@@ -4,9 +4,9 @@
 #include "conversions.h"
 #include "external_commands.h"
 #include "registry.h"
-#include "platform/message_box.h"
-#include "platform/picture_handles.h"
-#include "platform/registry_store.h"
+#include "system/message_box.h"
+#include "system/picture_handles.h"
+#include "system/registry_store.h"
 
 #include <QDir>
 #include <QFile>

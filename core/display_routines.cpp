@@ -2,7 +2,7 @@
 
 #include "app_identity.h"
 #include "conversions.h"
-#include "platform/clock.h"
+#include "system/clock.h"
 
 namespace mduUILib {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "app_identity.h"
 #include "conversions.h"
-#include "platform/message_box.h"
+#include "system/message_box.h"
 
 namespace mduEasterDate {
 namespace {

@@ -1,7 +1,7 @@
 #include "help_about.h"
 
 #include "app_identity.h"
-#include "platform/message_box.h"
+#include "system/message_box.h"
 
 namespace mduUILib {
 namespace {

@@ -1,7 +1,7 @@
 #include "program_path.h"
 
 #include "app_identity.h"
-#include "platform/registry_store.h"
+#include "system/registry_store.h"
 
 namespace mduLib {
 

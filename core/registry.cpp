@@ -1,6 +1,6 @@
 #include "registry.h"
 
-#include "platform/registry_store.h"
+#include "system/registry_store.h"
 
 #include <map>
 

@@ -1,7 +1,7 @@
 #include "system_info.h"
 
 #include "conversions.h"
-#include "platform/user_locale.h"
+#include "system/user_locale.h"
 
 namespace mduAPILib {
 

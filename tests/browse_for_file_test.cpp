@@ -1,8 +1,8 @@
 #include "core/data_folders.h"
-#include "platform/browse_for_file.h"
-#include "platform/common_dialog.h"
-#include "platform/form.h"
-#include "platform/message_box.h"
+#include "ui/browse_for_file.h"
+#include "ui/common_dialog.h"
+#include "ui/form.h"
+#include "system/message_box.h"
 #include "support/test_folders.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 #include "core/program_path.h"
 #include "core/settings_store.h"
 #include "core/window_placement.h"
-#include "platform/clock.h"
-#include "platform/message_box.h"
-#include "platform/program_end.h"
+#include "system/clock.h"
+#include "system/message_box.h"
+#include "system/program_end.h"
 #include "support/test_folders.h"
 
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 #include "core/data_folders.h"
 #include "core/file_helpers.h"
 #include "core/program_path.h"
-#include "platform/registry_store.h"
-#include "platform/user_locale.h"
+#include "system/registry_store.h"
+#include "system/user_locale.h"
 #include "support/test_folders.h"
 
 #include <QDir>

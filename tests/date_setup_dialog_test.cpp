@@ -1,6 +1,6 @@
 #include "editors/dialogs/date_setup_dialog.h"
-#include "platform/timer.h"
-#include "platform/twips.h"
+#include "ui/timer.h"
+#include "ui/twips.h"
 #include "support/test_folders.h"
 
 #include <QCursor>

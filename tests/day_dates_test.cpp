@@ -3,9 +3,9 @@
 #include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "editors/dialogs/date_setup_dialog.h"
-#include "platform/clock.h"
-#include "platform/common_dialog.h"
-#include "platform/message_box.h"
+#include "system/clock.h"
+#include "ui/common_dialog.h"
+#include "system/message_box.h"
 #include "support/test_folders.h"
 
 #include <QLocale>

@@ -3,8 +3,8 @@
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "platform/clock.h"
-#include "platform/font_substitutes.h"
+#include "system/clock.h"
+#include "ui/font_substitutes.h"
 #include "support/test_folders.h"
 
 #include <QFontDatabase>

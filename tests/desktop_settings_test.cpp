@@ -3,10 +3,10 @@
 #include "core/external_commands.h"
 #include "core/registry.h"
 #include "core/system_info.h"
-#include "platform/message_box.h"
-#include "platform/picture_handles.h"
-#include "platform/registry_store.h"
-#include "platform/user_locale.h"
+#include "system/message_box.h"
+#include "system/picture_handles.h"
+#include "system/registry_store.h"
+#include "system/user_locale.h"
 #include "support/test_folders.h"
 
 #include <QFile>

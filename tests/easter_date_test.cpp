@@ -1,6 +1,6 @@
 #include "core/easter_date.h"
 #include "core/app_identity.h"
-#include "platform/message_box.h"
+#include "system/message_box.h"
 
 #include <QCalendar>
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "core/font_format.h"
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "ui/controls.h"
+#include "ui/form.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

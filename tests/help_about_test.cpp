@@ -1,8 +1,8 @@
 #include "core/app_identity.h"
 #include "core/help_about.h"
-#include "platform/form.h"
-#include "platform/help_viewer.h"
-#include "platform/message_box.h"
+#include "ui/form.h"
+#include "ui/help_viewer.h"
+#include "system/message_box.h"
 #include "support/test_folders.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "platform/clock.h"
-#include "platform/message_box.h"
+#include "system/clock.h"
+#include "system/message_box.h"
 #include "support/test_folders.h"
 
 #include <QLocale>

@@ -2,7 +2,7 @@
 #include "calendar/layout_math.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "platform/clock.h"
+#include "system/clock.h"
 #include "support/test_folders.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/registry.h"
-#include "platform/registry_store.h"
+#include "system/registry_store.h"
 #include "support/test_folders.h"
 
 #include <gtest/gtest.h>

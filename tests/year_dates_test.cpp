@@ -1,7 +1,7 @@
 #include "core/year_dates.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "platform/message_box.h"
+#include "system/message_box.h"
 #include "support/test_folders.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "date_setup_dialog.h"
 
-#include "platform/twips.h"
+#include "ui/twips.h"
 
 #include <QCursor>
 #include <QEventLoop>

@@ -2,11 +2,11 @@
 // The date caption dialog: the caption and the message of a day (or of a selected range
 // of days), edited near the mouse pointer and handed back with whether "Set" was pressed.
 // It knows nothing of dates or tables.
-#include "platform/command_button.h"
-#include "platform/control_array.h"
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/text_box.h"
+#include "ui/command_button.h"
+#include "ui/control_array.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/text_box.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -2,9 +2,9 @@
 
 #include "core/app_identity.h"
 #include "core/data_folders.h"
-#include "platform/registry_store.h"
-#include "platform/timer.h"
-#include "platform/user_locale.h"
+#include "system/registry_store.h"
+#include "ui/timer.h"
+#include "system/user_locale.h"
 
 #include <QDateTime>
 #include <QDirIterator>

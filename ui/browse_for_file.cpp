@@ -1,7 +1,7 @@
 #include "browse_for_file.h"
 
 #include "core/data_folders.h"
-#include "message_box.h"
+#include "system/message_box.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "controls.h"
 
 #include "form.h"
-#include "picture_handles.h"
+#include "system/picture_handles.h"
 #include "twips.h"
 
 #include <QFontMetricsF>

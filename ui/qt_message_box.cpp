@@ -1,6 +1,6 @@
 #include "qt_message_box.h"
 
-#include "message_box.h"
+#include "system/message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

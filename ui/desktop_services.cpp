@@ -5,7 +5,7 @@
 #include "font_substitutes.h"
 #include "form.h"
 #include "help_viewer.h"
-#include "program_end.h"
+#include "system/program_end.h"
 #include "qt_message_box.h"
 #include "twips.h"
 
