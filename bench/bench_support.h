@@ -1,15 +1,9 @@
 #pragma once
 // A temporary program folder with the shipped templates, as the programs would find it.
-#include "core/app_identity.h"
 #include "core/data_folders.h"
-#include "system/registry_store.h"
-#include "ui/timer.h"
 #include "system/user_locale.h"
+#include "tests/support/scratch_program_folder.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 #include <string>
@@ -30,25 +24,12 @@ class ProgramFolder {
 public:
     ProgramFolder()
     {
-        const QString prog = dir_.path() + "/program";
-        for (const QString folder : {"ini", "Dates"}) {
-            QDirIterator it(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR) + "/" + folder, QDir::Files,
-                            QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString f = it.next();
-                const QString dst = prog + "/" + QDir(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR)).relativeFilePath(f);
-                QDir().mkpath(QFileInfo(dst).absolutePath());
-                QFile::copy(f, dst);
-            }
-        }
-        appinfo::SetProgramFolder(prog);
-        platform::registry::SetStorePath(dir_.path() + "/registry.json");
-        platform::registry::SetConfigFolder(dir_.path() + "/config");
+        testsupport::UseScratchProgramFolder(dir_.path());
         platform::SetLoginNameOverride("bench");
-        platform::SetLocaleCountryOverride("United Kingdom");
-        platform::Timer::SetManualMode(true);
+        testsupport::CopyShippedFolders(dir_.path() + "/program", {"ini", "Dates"});
         mduAlmanorvqueLib::SetupDataFolders();
     }
+    ~ProgramFolder() { testsupport::ReleaseScratchProgramFolder(); }
     QString Path(const QString& rel) const { return dir_.path() + "/" + rel; }
 
 private:

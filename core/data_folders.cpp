@@ -10,22 +10,9 @@ using mduLib::Step;
 
 namespace mduAlmanorvqueLib {
 
-QString gImagesFolder;
-QString gStylesFolder;
-QString gDatesFolder;
-QString gIniTemplateFolder;
-QString gDataFolder;
-QString gPersonalDatesFile;
-QString gRegion;
-QString gUserRegionFolder;
-QString gIniFile;
-QString gCentralIniFile;
-mduLib::PropertyTable gPersonalDates;
-bool gPersonalDatesLoaded = false;
-mduLib::PropertyTable gPropertyTable;
+RunState gRun;
 
-namespace {
-} // namespace
+void ResetRunState() { gRun = RunState(); }
 
 void SetupDataFolders()
 {

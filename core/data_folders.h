@@ -1,30 +1,54 @@
 #pragma once
 // The data folders and shared path values of a run, and the tables shared by all windows.
-// Folder values end in "/"; gDataFolder does not.
 #include "settings_store.h"
 
 #include <QString>
 
 namespace mduAlmanorvqueLib {
 
-extern QString gImagesFolder;
-extern QString gStylesFolder;
-extern QString gDatesFolder;
-extern QString gIniTemplateFolder;
-extern QString gDataFolder;
-extern QString gPersonalDatesFile;
-extern QString gRegion;            // set by each calendar window's set-up
-extern QString gUserRegionFolder;  // gDataFolder/gRegion/
-extern QString gIniFile;           // the settings file set up or switched to last
-extern QString gCentralIniFile;    // the central window's own settings file
+// Everything a run shares between its windows. Folder values end in "/"; DataFolder does
+// not.
+struct RunState {
+    QString ImagesFolder;
+    QString StylesFolder;
+    QString DatesFolder;
+    QString IniTemplateFolder;
+    QString DataFolder;
+    QString PersonalDatesFile;
+    QString Region;          // set by each calendar window's set-up
+    QString UserRegionFolder; // DataFolder/Region/
+    // The settings file set up or switched to last, by whichever window did so last:
+    // window code reads its own path instead.
+    QString IniFile;
+    QString CentralIniFile; // the central window's own settings file
 
-// The personal dates of the run, shared by every calendar window.
-extern mduLib::PropertyTable gPersonalDates;
-// Whether gPersonalDates holds what its file held (loaded since it was last emptied):
-// only then may a window write it back, so that an early close never empties the file.
-extern bool gPersonalDatesLoaded;
-// The copy of a settings table handed to the property editor.
-extern mduLib::PropertyTable gPropertyTable;
+    // The personal dates of the run, shared by every calendar window.
+    mduLib::PropertyTable PersonalDates;
+    // Whether PersonalDates holds what its file held (loaded since it was last emptied):
+    // only then may a window write it back, so that an early close never empties the file.
+    bool PersonalDatesLoaded = false;
+    // The copy of a settings table handed to the property editor.
+    mduLib::PropertyTable PropertyTable;
+};
+
+extern RunState gRun;
+// Back to the state of a new run (tests and the benchmark start each case from it).
+void ResetRunState();
+
+// The shared values under the names the code uses.
+inline QString& gImagesFolder = gRun.ImagesFolder;
+inline QString& gStylesFolder = gRun.StylesFolder;
+inline QString& gDatesFolder = gRun.DatesFolder;
+inline QString& gIniTemplateFolder = gRun.IniTemplateFolder;
+inline QString& gDataFolder = gRun.DataFolder;
+inline QString& gPersonalDatesFile = gRun.PersonalDatesFile;
+inline QString& gRegion = gRun.Region;
+inline QString& gUserRegionFolder = gRun.UserRegionFolder;
+inline QString& gIniFile = gRun.IniFile;
+inline QString& gCentralIniFile = gRun.CentralIniFile;
+inline mduLib::PropertyTable& gPersonalDates = gRun.PersonalDates;
+inline bool& gPersonalDatesLoaded = gRun.PersonalDatesLoaded;
+inline mduLib::PropertyTable& gPropertyTable = gRun.PropertyTable;
 
 // Sets the folder values under the program folder and creates the missing folders;
 // a failing step is skipped.

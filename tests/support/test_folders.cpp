@@ -1,65 +1,23 @@
 #include "test_folders.h"
 
-#include "core/app_identity.h"
-#include "core/data_folders.h"
-#include "system/registry_store.h"
-#include "ui/timer.h"
-#include "system/user_locale.h"
+#include "scratch_program_folder.h"
 
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
-#ifndef ALMANORVIQUE_PROGRAM_DIR
-#error "tests need the build's program folder"
-#endif
-
 namespace testsupport {
 
 void ProgramFolderTest::SetUp()
 {
     ASSERT_TRUE(dir_.isValid());
-    QDir().mkpath(ProgramFolder());
-    appinfo::SetProgramFolder(ProgramFolder());
-    appinfo::SetCommandLine(QString());
-    platform::registry::SetConfigFolder(dir_.path() + "/config");
-    platform::registry::SetStorePath(dir_.path() + "/config/registry.json");
-    platform::SetLoginNameOverride(QStringLiteral("tester"));
-    platform::SetLocaleCountryOverride(QStringLiteral("United Kingdom"));
-    platform::Timer::SetManualMode(true);
-    using namespace mduAlmanorvqueLib;
-    gImagesFolder = gStylesFolder = gDatesFolder = gIniTemplateFolder = QString();
-    gDataFolder = gPersonalDatesFile = gRegion = gUserRegionFolder = gIniFile = QString();
-    gPersonalDates = mduLib::PropertyTable();
-    gPersonalDatesLoaded = false;
-    gPropertyTable = mduLib::PropertyTable();
+    UseScratchProgramFolder(dir_.path());
 }
 
-void ProgramFolderTest::TearDown()
-{
-    appinfo::SetProgramFolder(QString());
-    platform::registry::SetConfigFolder(QString());
-    platform::registry::SetStorePath(QString());
-    platform::SetLoginNameOverride(QString());
-    platform::SetLocaleCountryOverride(QString());
-}
+void ProgramFolderTest::TearDown() { ReleaseScratchProgramFolder(); }
 
-void ProgramFolderTest::CopyShippedData(const QStringList& folders)
-{
-    for (const QString& folder : folders) {
-        const QString src = QStringLiteral(ALMANORVIQUE_PROGRAM_DIR) + "/" + folder;
-        QDirIterator it(src, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString f = it.next();
-            const QString rel = QDir(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR)).relativeFilePath(f);
-            const QString dst = Path(rel);
-            QDir().mkpath(QFileInfo(dst).absolutePath());
-            QFile::remove(dst);
-            QFile::copy(f, dst);
-        }
-    }
-}
+void ProgramFolderTest::CopyShippedData(const QStringList& folders) { CopyShippedFolders(ProgramFolder(), folders); }
 
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
