@@ -4,7 +4,7 @@
 #include "core/app_identity.h"
 #include "ui/desktop_services.h"
 #include "ui/event_guard.h"
-#include "ui/form.h"
+#include "ui/form_owner.h"
 #include "system/message_box.h"
 
 #include <QApplication>
@@ -25,8 +25,6 @@ int main(int argc, char* argv[])
 
     platform::Guarded("start-up", [] { CalendarMain::Main(); });
     const int rc = app.exec();
-    platform::UnloadAllForms();
-    for (platform::Form* f : platform::Form::AllForms())
-        delete f;
+    platform::CloseTopLevelForms();
     return rc;
 }

@@ -1,5 +1,5 @@
 #include "bench_support.h"
-#include "calendar/calendar_window.h"
+#include "tests/support/test_calendar.h"
 #include "system/clock.h"
 
 #include <benchmark/benchmark.h>
@@ -11,7 +11,7 @@ void CalendarShowToFullLoad(benchmark::State& state)
 {
     bench::ProgramFolder folder;
     for (auto _ : state) {
-        auto w = std::make_unique<frmAlmanorvique>();
+        auto w = std::make_unique<testsupport::TestCalendar>();
         w->ShowMe(0, QDate(2026, 3, 15));
         w->Timer1.Fire();
         benchmark::DoNotOptimize(w->FormState());
@@ -28,9 +28,9 @@ BENCHMARK(CalendarShowToFullLoad)->Unit(benchmark::kMillisecond);
 namespace {
 
 // A window through its full load, for the month and layout figures.
-std::unique_ptr<frmAlmanorvique> RunningWindow()
+std::unique_ptr<testsupport::TestCalendar> RunningWindow()
 {
-    auto w = std::make_unique<frmAlmanorvique>();
+    auto w = std::make_unique<testsupport::TestCalendar>();
     w->ShowMe(0, QDate(2026, 3, 15));
     w->Timer1.Fire();
     return w;

@@ -104,17 +104,16 @@ void frmAlmanorvique::ConfigSetup()
     Step([&] {
         const QString name = MDIChild() ? QString::number(DisplayedDate().month()) : QStringLiteral("Almanorvique");
         templ = gIniTemplateFolder + mduLib::WithIniExtension(name);
-        gIniFile = gUserRegionFolder + mduLib::WithIniExtension(name);
-        if (MDIChild())
-            IniFilePath_ = gIniFile;
+        IniFilePath_ = gUserRegionFolder + mduLib::WithIniExtension(name);
+        gIniFile = IniFilePath_;
     });
     Step([&] {
-        if (!mduLib::FileExists(gIniFile))
-            mduLib::CopyFileFso(templ, gIniFile, false);
-        else if (mduLib::IsFileNewer(templ, gIniFile))
-            mduLib::MergeIniFile(gIniFile, templ, gIniFile);
+        if (!mduLib::FileExists(IniFilePath_))
+            mduLib::CopyFileFso(templ, IniFilePath_, false);
+        else if (mduLib::IsFileNewer(templ, IniFilePath_))
+            mduLib::MergeIniFile(IniFilePath_, templ, IniFilePath_);
     });
-    Step([&] { mduLib::LoadIniFile(gIniFile, Properties_); });
+    Step([&] { mduLib::LoadIniFile(IniFilePath_, Properties_); });
 }
 
 void frmAlmanorvique::SetCalendarSize()
@@ -210,7 +209,7 @@ void frmAlmanorvique::SaveCalendarData()
     if (gPersonalDatesLoaded)
         mduLib::SaveIniFile(gPersonalDates, gPersonalDatesFile);
     if (!MDIChild())
-        Step([&] { mduUILib::SaveWindowPlacement(*this, gIniFile, Properties_); });
+        Step([&] { mduUILib::SaveWindowPlacement(*this, IniFilePath_, Properties_); });
     // The tables belong to the year in lblYear's caption: they are reloaded whenever it
     // changes.
     SaveYearTables();

@@ -1,19 +1,15 @@
 #include "calendar_window.h"
 
 #include "core/conversions.h"
+#include "ui/form_owner.h"
 
 namespace {
-frmAlmanorvique* gDefault = nullptr;
+QPointer<frmAlmanorvique> gDefault;
 }
 
-frmAlmanorvique& frmAlmanorvique::Default()
-{
-    if (!gDefault)
-        gDefault = new frmAlmanorvique();
-    return *gDefault;
-}
+frmAlmanorvique& frmAlmanorvique::Default() { return platform::DefaultInstance(gDefault); }
 
-bool frmAlmanorvique::HasDefault() { return gDefault != nullptr; }
+bool frmAlmanorvique::HasDefault() { return !gDefault.isNull(); }
 
 frmAlmanorvique::frmAlmanorvique() : platform::Form(QStringLiteral("frmAlmanorvique"))
 {
@@ -22,11 +18,7 @@ frmAlmanorvique::frmAlmanorvique() : platform::Form(QStringLiteral("frmAlmanorvi
     Form_Initialize();
 }
 
-frmAlmanorvique::~frmAlmanorvique()
-{
-    if (gDefault == this)
-        gDefault = nullptr;
-}
+frmAlmanorvique::~frmAlmanorvique() = default;
 
 void frmAlmanorvique::BuildControls()
 {

@@ -59,7 +59,8 @@ public:
     mduLib::PropertyTable& PrevYearDates() { return PrevYearDates_; }
     mduLib::PropertyTable& YearDates() { return YearDates_; }
     mduLib::PropertyTable& NextYearDates() { return NextYearDates_; }
-    const QString& IniFilePath() const { return IniFilePath_; }
+    // The settings file of a month window (the single calendar answers "").
+    QString IniFilePath() const { return MDIChild() ? IniFilePath_ : QString(); }
     float ChildLeft() const { return ChildLeft_; }
     float ChildTop() const { return ChildTop_; }
     float ChildWidth() const { return ChildWidth_; }
@@ -68,6 +69,7 @@ public:
     // The displayed date (lblMonth's Tag).
     QDate DisplayedDate() const;
 
+protected:
     // ---- controls ----
     platform::ControlArray<platform::Image> imgCalendar{this, QStringLiteral("imgCalendar")};
     platform::Label lblMonth{this, QStringLiteral("lblMonth")};
@@ -143,7 +145,7 @@ public:
     void UpdateClock();
     void ScrollMessage();
 
-    // ---- lifecycle (private in spirit; tests drive them) ----
+    // ---- lifecycle ----
     void CloseCalendar();
     void CheckScreenSaverExit(float x);
     void FocusIfMDIChild();
@@ -152,7 +154,6 @@ public:
     void Timer1_Timer();
     void CloseDown_Click();
 
-protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload(int& cancel) override;
@@ -171,7 +172,7 @@ private:
     QDateTime StartTime_;
     mduLib::PropertyTable Properties_;
     std::unique_ptr<CBalloonToolTip> BalloonTip_;
-    QString IniFilePath_;
+    QString IniFilePath_; // the window's own settings file
     float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
     QPointer<platform::Form> ParentForm_;
     mduLib::PropertyTable PrevYearDates_, YearDates_, NextYearDates_;

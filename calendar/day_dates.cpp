@@ -55,7 +55,7 @@ struct ListedDay {
     QDate date;
 };
 
-std::vector<ListedDay> ListedDays(frmAlmanorvique& f, const QString& dates, bool* singleDate)
+std::vector<ListedDay> ListedDays(const platform::ControlArray<platform::Label>& cells, const QString& dates, bool* singleDate)
 {
     std::vector<ListedDay> days;
     const bool single = !dates.contains(u',') && conv::IsDateText(dates);
@@ -67,11 +67,11 @@ std::vector<ListedDay> ListedDays(frmAlmanorvique& f, const QString& dates, bool
         date = conv::DateFromText(dates);
     else
         keys = KeysOf(dates);
-    const int last = f.lblDate.UBound();
+    const int last = cells.UBound();
     for (int i = 8; i <= last; ++i) {
-        if (!f.lblDate.Exists(i))
+        if (!cells.Exists(i))
             continue;
-        const auto cellDate = conv::DateFromText(f.lblDate(i).Tag);
+        const auto cellDate = conv::DateFromText(cells(i).Tag);
         if (!cellDate)
             continue;
         if (single ? *cellDate == *date : keys.contains(DayMonthKey(*cellDate)))
@@ -172,7 +172,7 @@ void frmAlmanorvique::SetDialogFont(QString& strValueStr)
 void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRange)
 {
     bool single = false;
-    const std::vector<ListedDay> days = ListedDays(*this, strDateRange, &single);
+    const std::vector<ListedDay> days = ListedDays(lblDate, strDateRange, &single);
     QString k;
     if (single) {
         k = DayMonthKey(strDateRange);
@@ -248,7 +248,7 @@ void frmAlmanorvique::SetDateItem(const QString& dates, const QString& value, co
     const bool remove = conv::Trim(value).toLower() == QLatin1String("none");
     // Each entry is one line of its file: a typed line break becomes a blank.
     const QString stored = mduLib::StoredLineText(value);
-    for (const ListedDay& day : ListedDays(*this, dates, nullptr)) {
+    for (const ListedDay& day : ListedDays(lblDate, dates, nullptr)) {
         mduLib::PropertyTable* t = framed ? YearTableOf(day.date) : &gPersonalDates;
         if (!t)
             continue; // a day outside the three loaded years has no table

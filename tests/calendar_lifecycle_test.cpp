@@ -1,4 +1,4 @@
-#include "calendar/calendar_window.h"
+#include "tests/support/test_calendar.h"
 #include "core/app_identity.h"
 #include "core/data_folders.h"
 #include "core/program_path.h"
@@ -27,11 +27,7 @@ void MovePointer(QWidget* w, QPoint to)
     QApplication::sendEvent(w, &e);
 }
 
-// Opens the handlers the desktop would call.
-struct TestCalendar : frmAlmanorvique {
-    using frmAlmanorvique::Form_GotFocus;
-    using frmAlmanorvique::Form_LostFocus;
-};
+using testsupport::TestCalendar;
 } // namespace
 
 class CalendarLifecycle : public testsupport::ProgramFolderTest {

@@ -1,4 +1,4 @@
-#include "calendar/calendar_window.h"
+#include "tests/support/test_calendar.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
@@ -20,7 +20,7 @@ using namespace mduAlmanorvqueLib;
 using testsupport::WriteBytes;
 
 namespace {
-int CellOf(frmAlmanorvique& w, const QDate& d)
+int CellOf(testsupport::TestCalendar& w, const QDate& d)
 {
     for (int i = 8; i <= 49; ++i)
         if (w.lblDate(i).Tag == conv::DateText(d))
@@ -61,7 +61,7 @@ protected:
         CopyShippedData({"ini"});
         SetupDataFolders();
         // December 2026: its grid runs into January 2027.
-        w_ = std::make_unique<frmAlmanorvique>();
+        w_ = std::make_unique<testsupport::TestCalendar>();
         w_->ShowMe(0, QDate(2026, 12, 15));
         w_->Timer1.Fire();
     }
@@ -76,7 +76,7 @@ protected:
 
     platform::FixedClock clock_{QDateTime(QDate(2026, 12, 24), QTime(10, 0))};
     platform::ScriptedMessageBox boxes_;
-    std::unique_ptr<frmAlmanorvique> w_;
+    std::unique_ptr<testsupport::TestCalendar> w_;
 };
 
 TEST_F(DayDates, DateCommandsWriteToThePersonalOrTheYearTables)

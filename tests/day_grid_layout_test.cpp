@@ -1,4 +1,4 @@
-#include "calendar/calendar_window.h"
+#include "tests/support/test_calendar.h"
 #include "calendar/layout_math.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
@@ -202,9 +202,9 @@ protected:
     }
     // April 2026 with weeks from Sunday: cell 8 is Sunday 29 March, cell 11 the 1st, the
     // sixth row (from 3 May) is blank.
-    std::unique_ptr<frmAlmanorvique> Open(const QStringList& extra = {})
+    std::unique_ptr<testsupport::TestCalendar> Open(const QStringList& extra = {})
     {
-        auto w = std::make_unique<frmAlmanorvique>();
+        auto w = std::make_unique<testsupport::TestCalendar>();
         w->ShowMe(0, QDate(2026, 4, 15));
         // The first entry of a key wins, so the extra settings go first.
         w->Properties() = testsupport::TableOf(extra + QStringList{"Week Start Day=1", "Calendar Top=-1",

@@ -1,4 +1,4 @@
-#include "calendar/calendar_window.h"
+#include "tests/support/test_calendar.h"
 #include "core/colour_names.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
@@ -18,9 +18,9 @@ using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
 namespace {
-QDate CellDate(frmAlmanorvique& w, int i) { return conv::DateFromText(w.lblDate(i).Tag).value_or(QDate()); }
+QDate CellDate(testsupport::TestCalendar& w, int i) { return conv::DateFromText(w.lblDate(i).Tag).value_or(QDate()); }
 
-int CellOf(frmAlmanorvique& w, const QDate& d)
+int CellOf(testsupport::TestCalendar& w, const QDate& d)
 {
     for (int i = 8; i <= 49; ++i)
         if (CellDate(w, i) == d)
@@ -30,7 +30,7 @@ int CellOf(frmAlmanorvique& w, const QDate& d)
 
 // The captions of the sixth row: all seven filled or all seven empty.
 enum class SixthRow { Empty, Full, Mixed };
-SixthRow SixthRowOf(frmAlmanorvique& w)
+SixthRow SixthRowOf(testsupport::TestCalendar& w)
 {
     int filled = 0;
     for (int i = 43; i <= 49; ++i)
@@ -54,11 +54,11 @@ protected:
         ProgramFolderTest::TearDown();
     }
     QString Country(const QString& f = {}) const { return Path("tester/United Kingdom/" + f); }
-    std::unique_ptr<frmAlmanorvique> Open(QDate start, const QString& weekStart = "1")
+    std::unique_ptr<testsupport::TestCalendar> Open(QDate start, const QString& weekStart = "1")
     {
         WriteBytes(Country("Almanorvique.ini"), ("Week Start Day=" + weekStart + "\r\n").toLatin1());
         testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
-        auto w = std::make_unique<frmAlmanorvique>();
+        auto w = std::make_unique<testsupport::TestCalendar>();
         w->ShowMe(0, start);
         return w;
     }
@@ -167,7 +167,7 @@ TEST_F(MonthGrid, TheWeekdayHeaderStartsOnTheWeekStartDay)
 {
     WriteBytes(Country("Almanorvique.ini"), "Week Start Day=2,1,2,3\r\nHeading Colour=Red\r\n");
     testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
-    auto w = std::make_unique<frmAlmanorvique>();
+    auto w = std::make_unique<testsupport::TestCalendar>();
     w->ShowMe(0, QDate(2026, 3, 15));
     const char* names[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     for (int i = 1; i <= 7; ++i) {
@@ -309,8 +309,8 @@ TEST_F(MonthGrid, AYearChangeSavesTheOldYearTablesBeforeReloading)
 TEST_F(MonthGrid, ARunningMonthWindowTakesTheSettingsOfItsNewMonth)
 {
     WriteBytes(Country("4.ini"), "Marker=April\r\n");
-    auto frame = std::make_unique<frmAlmanorvique>();
-    auto w = std::make_unique<frmAlmanorvique>();
+    auto frame = std::make_unique<testsupport::TestCalendar>();
+    auto w = std::make_unique<testsupport::TestCalendar>();
     w->ShowMeMDIChild(frame.get(), 0, QDate(2026, 3, 1));
     w->MoveMonth(1); // still starting: its settings stay
     EXPECT_EQ(w->IniFilePath(), Country("3.ini"));

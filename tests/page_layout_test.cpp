@@ -1,4 +1,4 @@
-#include "calendar/calendar_window.h"
+#include "tests/support/test_calendar.h"
 #include "calendar/layout_math.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
@@ -160,9 +160,9 @@ protected:
         CopyShippedData({"ini"});
         mduAlmanorvqueLib::SetupDataFolders();
     }
-    std::unique_ptr<frmAlmanorvique> Open(const QStringList& settings, bool picture = true)
+    std::unique_ptr<testsupport::TestCalendar> Open(const QStringList& settings, bool picture = true)
     {
-        auto w = std::make_unique<frmAlmanorvique>();
+        auto w = std::make_unique<testsupport::TestCalendar>();
         w->ShowMe(0, QDate(2026, 4, 15));
         w->Properties() = testsupport::TableOf(settings);
         if (picture)
@@ -171,7 +171,7 @@ protected:
         return w;
     }
     // What the arithmetic says for this window as it now is.
-    static PageInput InputOf(frmAlmanorvique& w, const char* orientation)
+    static PageInput InputOf(testsupport::TestCalendar& w, const char* orientation)
     {
         PageInput in = Window(w.Width(), w.Height(), true, orientation);
         in.Picture = BoxOf(w.imgCalendar(0));

@@ -1,5 +1,6 @@
 #include "date_setup_dialog.h"
 
+#include "ui/form_owner.h"
 #include "ui/twips.h"
 
 #include <QCursor>
@@ -11,7 +12,7 @@
 #include <algorithm>
 
 namespace {
-frmDateSetup* gDefault = nullptr;
+QPointer<frmDateSetup> gDefault;
 
 struct Rgb {
     int r, g, b;
@@ -35,12 +36,7 @@ QImage ShadedBand(Rgb edge, Rgb middle)
 }
 } // namespace
 
-frmDateSetup& frmDateSetup::Default()
-{
-    if (!gDefault)
-        gDefault = new frmDateSetup();
-    return *gDefault;
-}
+frmDateSetup& frmDateSetup::Default() { return platform::DefaultInstance(gDefault); }
 
 frmDateSetup::frmDateSetup() : platform::Form(QStringLiteral("frmDateSetup"))
 {
@@ -50,11 +46,7 @@ frmDateSetup::frmDateSetup() : platform::Form(QStringLiteral("frmDateSetup"))
     BuildControls();
 }
 
-frmDateSetup::~frmDateSetup()
-{
-    if (gDefault == this)
-        gDefault = nullptr;
-}
+frmDateSetup::~frmDateSetup() = default;
 
 void frmDateSetup::BuildControls()
 {
