@@ -165,6 +165,8 @@ protected:
 
 private:
     void Form_Initialize();
+    // A geometry or size setting as a number; -1 (automatic) when it is not one.
+    qint32 NumericSettingOf(const QString& key) const;
     void BuildControls();
     bool IsScreenSaverStyle() const;
 

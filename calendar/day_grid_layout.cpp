@@ -7,6 +7,7 @@
 #include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
+#include "control_boxes.h"
 #include "layout_math.h"
 #include "system/clock.h"
 #include "ui/update_lock.h"
@@ -20,15 +21,16 @@ constexpr int kShadowAngle = 140;
 
 QString MonthName(const QDate& d) { return QLocale().standaloneMonthName(d.month(), QLocale::LongFormat); }
 
-calendarlayout::Box BoxOf(const platform::LightControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
 } // namespace
+
+qint32 frmAlmanorvique::NumericSettingOf(const QString& key) const
+{
+    return calendarlayout::NumericSetting(mduLib::GetProp(key, Properties_));
+}
 
 void frmAlmanorvique::LayoutDayGrid()
 {
-    auto setting = [this](const char* key) {
-        return calendarlayout::NumericSetting(mduLib::GetProp(QString::fromLatin1(key), Properties_));
-    };
+    auto setting = [this](const char* key) { return NumericSettingOf(QString::fromLatin1(key)); };
     calendarlayout::GridSettings s;
     s.Top = setting("Calendar Top");
     s.Left = setting("Calendar Left");
@@ -36,7 +38,7 @@ void frmAlmanorvique::LayoutDayGrid()
     s.Height = setting("Calendar Height");
     s.FontSize = setting("Calendar Font Size");
     platform::ScopedUpdateLock lock(hWnd());
-    const calendarlayout::GridFrame g = calendarlayout::LayoutGridFrame(BoxOf(imgCalendar(1)), s);
+    const calendarlayout::GridFrame g = calendarlayout::LayoutGridFrame(calendarlayout::BoxOf(imgCalendar(1)), s);
 
     lblYear.SetVisible(true);
     lblYear.SetFontSize(g.YearFontSize);
@@ -125,9 +127,9 @@ void frmAlmanorvique::SetClockPosition()
     lblClock.SetVisible(mduLib::IsYes(mduLib::GetProp(QStringLiteral("Show Clock"), Properties_)));
     lblClock.SetAutoSize(true);
     lblClock.ZOrder(0);
-    const qint32 cl = calendarlayout::NumericSetting(mduLib::GetProp(QStringLiteral("Clock Left"), Properties_));
-    const qint32 ct = calendarlayout::NumericSetting(mduLib::GetProp(QStringLiteral("Clock Top"), Properties_));
-    const QPointF at = calendarlayout::PlaceClock(cl, ct, BoxOf(imgCalendar(1)), lblClock.Width());
+    const qint32 cl = NumericSettingOf(QStringLiteral("Clock Left"));
+    const qint32 ct = NumericSettingOf(QStringLiteral("Clock Top"));
+    const QPointF at = calendarlayout::PlaceClock(cl, ct, calendarlayout::BoxOf(imgCalendar(1)), lblClock.Width());
     lblClock.SetLeft(static_cast<float>(at.x()));
     lblClock.SetTop(static_cast<float>(at.y()));
 }

@@ -4,20 +4,16 @@
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
+#include "control_boxes.h"
 #include "layout_math.h"
 #include "ui/update_lock.h"
 
-namespace {
-calendarlayout::Box BoxOf(const platform::LightControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
-void Place(platform::LightControl& c, const calendarlayout::Box& b) { c.Move(b.Left, b.Top, b.Width, b.Height); }
-
-} // namespace
+using calendarlayout::BoxOf;
+using calendarlayout::Place;
 
 void frmAlmanorvique::SetCalendarLayout()
 {
-    using calendarlayout::NumericSetting;
-    auto setting = [this](const char* key) { return NumericSetting(mduLib::GetProp(QString::fromLatin1(key), Properties_)); };
+    auto setting = [this](const char* key) { return NumericSettingOf(QString::fromLatin1(key)); };
 
     calendarlayout::PageInput in;
     in.Orientation = mduLib::GetProp(QStringLiteral("Orientation"), Properties_);

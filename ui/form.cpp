@@ -46,6 +46,12 @@ int ButtonMask(Qt::MouseButtons bs)
     return m;
 }
 
+// A position in the client area, pixels to twips.
+std::pair<float, float> TwipsAt(QPointF px)
+{
+    return {static_cast<float>(PixelsToTwipsX(px.x())), static_cast<float>(PixelsToTwipsY(px.y()))};
+}
+
 Qt::CursorShape ShapeOf(int pointer)
 {
     switch (pointer) {
@@ -304,12 +310,17 @@ void Form::SetBackColor(qint32 c)
 void Form::SetMousePointer(int p)
 {
     mousePointer_ = p;
-    if (p == vbDefault)
+    ShowPointer(p, &MouseIcon);
+}
+
+void Form::ShowPointer(int pointer, const QImage* icon)
+{
+    if (pointer == vbCustom && icon && !icon->isNull())
+        setCursor(QCursor(QPixmap::fromImage(*icon)));
+    else if (pointer == vbDefault)
         unsetCursor();
-    else if (p == vbCustom && !MouseIcon.isNull())
-        setCursor(QCursor(QPixmap::fromImage(MouseIcon)));
     else
-        setCursor(ShapeOf(p));
+        setCursor(ShapeOf(pointer));
 }
 
 void Form::Show()
@@ -476,18 +487,13 @@ void Form::UpdateCursorAt(float x, float y)
         pointer = mousePointer_;
         icon = &MouseIcon;
     }
-    if (pointer == vbCustom && icon && !icon->isNull())
-        setCursor(QCursor(QPixmap::fromImage(*icon)));
-    else if (pointer == vbDefault)
-        unsetCursor();
-    else
-        setCursor(ShapeOf(pointer));
+    ShowPointer(pointer, icon);
 }
 
 void Form::mousePressEvent(QMouseEvent* e)
 {
-    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
-    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    const auto at = TwipsAt(e->position());
+    const float x = at.first, y = at.second;
     const int b = ButtonOf(e->button());
     const int s = ShiftBits(e->modifiers());
     LightControl* c = ControlAt(x, y);
@@ -506,8 +512,8 @@ void Form::mousePressEvent(QMouseEvent* e)
 
 void Form::mouseMoveEvent(QMouseEvent* e)
 {
-    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
-    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    const auto at = TwipsAt(e->position());
+    const float x = at.first, y = at.second;
     const int b = ButtonMask(e->buttons());
     const int s = ShiftBits(e->modifiers());
     LightControl* c = captured_ ? captured_ : ControlAt(x, y);
@@ -524,8 +530,8 @@ void Form::mouseMoveEvent(QMouseEvent* e)
 
 void Form::mouseReleaseEvent(QMouseEvent* e)
 {
-    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
-    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    const auto at = TwipsAt(e->position());
+    const float x = at.first, y = at.second;
     const int b = ButtonOf(e->button());
     const int s = ShiftBits(e->modifiers());
     LightControl* c = captured_;
@@ -555,8 +561,8 @@ void Form::mouseReleaseEvent(QMouseEvent* e)
 
 void Form::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    const float x = static_cast<float>(PixelsToTwipsX(e->position().x()));
-    const float y = static_cast<float>(PixelsToTwipsY(e->position().y()));
+    const auto at = TwipsAt(e->position());
+    const float x = at.first, y = at.second;
     LightControl* c = ControlAt(x, y);
     captured_ = c;
     pressedOn_ = nullptr; // the release after a double click is no click
@@ -571,7 +577,7 @@ void Form::mouseDoubleClickEvent(QMouseEvent* e)
     });
 }
 
-void Form::DispatchKey(QKeyEvent* e, bool down)
+bool Form::DispatchKey(QKeyEvent* e, bool down)
 {
     int code = KeyCodeOf(e->key());
     const int s = ShiftBits(e->modifiers());
@@ -581,8 +587,10 @@ void Form::DispatchKey(QKeyEvent* e, bool down)
         else
             Form_KeyUp(code, s);
     });
+    // A handler that sets the code to 0 has taken the key.
     if (code == 0)
         e->accept();
+    return code == 0;
 }
 
 void Form::keyPressEvent(QKeyEvent* e) { DispatchKey(e, true); }
@@ -599,15 +607,7 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
         auto* ke = static_cast<QKeyEvent*>(e);
         if (e->type() == QEvent::KeyRelease && ke->isAutoRepeat())
             return false;
-        int code = KeyCodeOf(ke->key());
-        const int s = ShiftBits(ke->modifiers());
-        Guarded("key", [&] {
-            if (e->type() == QEvent::KeyPress)
-                Form_KeyDown(code, s);
-            else
-                Form_KeyUp(code, s);
-        });
-        return code == 0;
+        return DispatchKey(ke, e->type() == QEvent::KeyPress);
     }
     return QWidget::eventFilter(watched, e);
 }
@@ -616,8 +616,8 @@ bool Form::event(QEvent* e)
 {
     if (e->type() == QEvent::ToolTip) {
         auto* he = static_cast<QHelpEvent*>(e);
-        const float x = static_cast<float>(PixelsToTwipsX(he->pos().x()));
-        const float y = static_cast<float>(PixelsToTwipsY(he->pos().y()));
+        const auto at = TwipsAt(he->pos());
+        const float x = at.first, y = at.second;
         LightControl* c = ControlAt(x, y);
         if (c && !c->ToolTipText.isEmpty())
             QToolTip::showText(he->globalPos(), c->ToolTipText, this);

@@ -126,7 +126,9 @@ private:
     void ReadBackGeometry(bool fireResize);
     QSize FrameExtra() const;
     void UpdateCursorAt(float x, float y);
-    void DispatchKey(QKeyEvent* e, bool down);
+    // Runs the key handler; true when it took the key.
+    bool DispatchKey(QKeyEvent* e, bool down);
+    void ShowPointer(int pointer, const QImage* icon);
 
     QString name_;
     bool loaded_ = false;
