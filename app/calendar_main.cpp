@@ -11,7 +11,7 @@ namespace CalendarMain {
 void Main()
 {
     mduAlmanorvqueLib::SetupDataFolders();
-    const int style = mduLib::IsScreenSaverRun() ? 5 : 0;
+    const int style = mduLib::IsScreenSaverRun() ? frmAlmanorvique::kScreenSaverStyle : frmAlmanorvique::kNormalStyle;
     frmAlmanorvique::Default().ShowMe(style, platform::Today());
     StoreProgramPath();
 }

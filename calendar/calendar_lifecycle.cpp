@@ -25,7 +25,6 @@
 using namespace mduAlmanorvqueLib;
 using mduLib::Step;
 
-
 void frmAlmanorvique::Form_Initialize()
 {
     Properties_.Create(5);
@@ -36,7 +35,7 @@ void frmAlmanorvique::Form_Initialize()
 
 void frmAlmanorvique::Form_Load()
 {
-    FormState_ = 0;
+    FormState_ = kNotLoaded;
     if (conv::LeadingNumber(Tag) == 0)
         Tag = QStringLiteral("1");
     StartTime_ = platform::Now();
@@ -55,7 +54,7 @@ void frmAlmanorvique::Form_Load()
         SetHeight(0);
     }
     mduAPILib::SetTopMostNow(*this);
-    FormState_ = 2;
+    FormState_ = kFullLoad;
     Timer1.SetInterval(1);
     Timer1.SetEnabled(true);
 }
@@ -225,11 +224,11 @@ void frmAlmanorvique::CloseCalendar()
 
 void frmAlmanorvique::CloseDown_Click() { CloseCalendar(); }
 
-bool frmAlmanorvique::IsScreenSaverStyle() const { return conv::LeadingNumber(Tag) == 5; }
+bool frmAlmanorvique::IsScreenSaverStyle() const { return conv::LeadingNumber(Tag) == kScreenSaverStyle; }
 
 void frmAlmanorvique::CheckScreenSaverExit(float x)
 {
-    if (!IsScreenSaverStyle() || FormState_ != 1)
+    if (!IsScreenSaverStyle() || FormState_ != kRunning)
         return;
     if (!firstPointerX_) {
         firstPointerX_ = x;
@@ -241,13 +240,13 @@ void frmAlmanorvique::CheckScreenSaverExit(float x)
 
 void frmAlmanorvique::Form_KeyDown(int& /*keyCode*/, int /*shift*/)
 {
-    if (IsScreenSaverStyle() && FormState_ == 1)
+    if (IsScreenSaverStyle() && FormState_ == kRunning)
         platform::EndProgram();
 }
 
 void frmAlmanorvique::Form_KeyUp(int& keyCode, int /*shift*/)
 {
-    if (keyCode == 112) {
+    if (keyCode == platform::vbKeyF1) {
         QString file;
         mduUILib::OpenHelpTopic(file);
     }
@@ -255,25 +254,25 @@ void frmAlmanorvique::Form_KeyUp(int& keyCode, int /*shift*/)
 
 void frmAlmanorvique::Form_Resize()
 {
-    if (FormState_ == 1) {
+    if (FormState_ == kRunning) {
         Timer1.SetEnabled(false);
-        FormState_ = 3;
+        FormState_ = kResizeSettle;
         Timer1.SetInterval(300);
         Timer1.SetEnabled(true);
-    } else if (FormState_ == 4) {
-        FormState_ = 1;
+    } else if (FormState_ == kLaidOut) {
+        FormState_ = kRunning;
     }
 }
 
 void frmAlmanorvique::Form_GotFocus()
 {
-    if (MDIChild() && FormState_ == 1)
+    if (MDIChild() && FormState_ == kRunning)
         SetCalendarSize();
 }
 
 void frmAlmanorvique::Form_LostFocus()
 {
-    if (MDIChild() && FormState_ == 1 && !txtMsg.Visible())
+    if (MDIChild() && FormState_ == kRunning && !txtMsg.Visible())
         Move(ChildLeft_, ChildTop_, ChildWidth_, ChildHeight_);
 }
 
@@ -300,9 +299,9 @@ void frmAlmanorvique::Form_Unload(int&)
 void frmAlmanorvique::Timer1_Timer()
 {
     switch (FormState_) {
-    case 0:
+    case kNotLoaded:
         return;
-    case 2: {
+    case kFullLoad: {
         // Each step of the full load runs even when an earlier one failed, and the
         // window then runs: a failing step must not repeat the full load every tick.
         platform::Guarded("load personal dates", [&] {
@@ -323,17 +322,17 @@ void frmAlmanorvique::Timer1_Timer()
         platform::Guarded("weekdays", [&] { SetWeekdayHeadings(true, 0); });
         platform::Guarded("month", [&] { MoveMonth(0); });
         platform::Guarded("program path", [&] { mduLib::StoreProgramPath(); });
-        FormState_ = 1;
+        FormState_ = kRunning;
         Timer1.SetInterval(100);
         return;
     }
-    case 3:
-        FormState_ = 4;
+    case kResizeSettle:
+        FormState_ = kLaidOut;
         Timer1.SetInterval(100);
         SetCalendarLayout();
         return;
-    case 4:
-        FormState_ = 1;
+    case kLaidOut:
+        FormState_ = kRunning;
         return;
     default:
         if (mduUILib::IsStayTimeOver(StartTime_, Properties_)) {

@@ -22,6 +22,18 @@
 class frmAlmanorvique : public platform::Form {
     Q_OBJECT
 public:
+    // The states of the window's timer.
+    enum FormStateValue {
+        kNotLoaded = 0,    // nothing to do yet
+        kRunning = 1,      // clock, message line and stay time
+        kFullLoad = 2,     // the first tick loads dates, settings and pictures
+        kResizeSettle = 3, // a resize waits for the burst to end before the re-layout
+        kLaidOut = 4,      // the re-layout is done; its own resize is not another one
+    };
+    // The window styles of ShowMe's style tag that the window tells apart.
+    static constexpr int kNormalStyle = 0;
+    static constexpr int kScreenSaverStyle = 5;
+
     frmAlmanorvique();
     ~frmAlmanorvique() override;
 

@@ -41,7 +41,7 @@ void frmAlmanorvique::MoveMonth(int iDirection)
     lblMonth.SetCaption(QLocale().standaloneMonthName(target.month(), QLocale::LongFormat));
     lblYear.SetCaption(QString::number(target.year()));
 
-    if (MDIChild() && FormState_ == 1) {
+    if (MDIChild() && FormState_ == kRunning) {
         // A running month window takes the settings file of its new month.
         gIniFile = gUserRegionFolder + mduLib::WithIniExtension(QString::number(target.month()));
         IniFilePath_ = gIniFile;

@@ -152,6 +152,8 @@ private:
 
 // The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftBits(Qt::KeyboardModifiers m);
+// Key codes the handlers test.
+enum KeyCodeValue { vbKeyF1 = 112 };
 // The key code the handlers get for a Qt key (F1 = 112, letters upper case, digits, arrows ...).
 int KeyCodeOf(int qtKey);
 
