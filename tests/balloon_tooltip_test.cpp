@@ -1,0 +1,146 @@
+#include "ui/balloon_tooltip.h"
+#include "ui/tooltip_window.h"
+#include "ui/twips.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using platform::TooltipWindow;
+
+namespace {
+
+struct Balloon : ::testing::Test {
+    Balloon()
+    {
+        parent.setGeometry(100, 100, 400, 300);
+        parent.show();
+    }
+    QWidget parent;
+    CBalloonToolTip tip;
+};
+
+} // namespace
+
+TEST_F(Balloon, StartsWithNoWindowAndTheDefaultTimes)
+{
+    EXPECT_EQ(tip.VisibleTime(), 5000);
+    EXPECT_EQ(tip.DelayTime(), 100);
+    EXPECT_FALSE(tip.PopupOnDemand());
+    EXPECT_FALSE(tip.Shown());
+    EXPECT_EQ(tip.Window(), nullptr);
+    // Showing without a window only records it; destroying without one only clears it.
+    tip.Show(10, 10);
+    EXPECT_TRUE(tip.Shown());
+    EXPECT_EQ(tip.Window(), nullptr);
+    tip.Destroy();
+    EXPECT_FALSE(tip.Shown());
+}
+
+TEST_F(Balloon, ColoursOfZeroKeepTheDesktopsUntilTheWindowExists)
+{
+    tip.CreateToolTip(&parent);
+    ASSERT_NE(tip.Window(), nullptr);
+    EXPECT_FALSE(tip.Window()->Look().TextColor.has_value());
+    EXPECT_FALSE(tip.Window()->Look().BackColor.has_value());
+    tip.SetBackColor(0); // sent as it is once the window exists: black
+    EXPECT_EQ(tip.Window()->Look().BackColor, QColor(Qt::black));
+    tip.SetForeColor(0x0000FF);
+    EXPECT_EQ(tip.Window()->Look().TextColor, QColor(Qt::red));
+}
+
+TEST_F(Balloon, ATitleIsSentOnlyWhenComplete)
+{
+    tip.CreateToolTip(&parent);
+    tip.SetIcon(2); // no title yet: nothing sent
+    EXPECT_EQ(tip.Window()->Look().Icon, 0);
+    tip.SetTitle("Careful");
+    EXPECT_EQ(tip.Window()->Look().Icon, 2);
+    EXPECT_EQ(tip.Window()->Look().Title, "Careful");
+
+    // Creating sends the title when either part is there.
+    CBalloonToolTip iconOnly;
+    iconOnly.SetIcon(1);
+    iconOnly.CreateToolTip(&parent);
+    EXPECT_EQ(iconOnly.Window()->Look().Icon, 1);
+}
+
+TEST_F(Balloon, CreatingAgainReplacesTheWindow)
+{
+    tip.CreateToolTip(&parent);
+    QPointer<TooltipWindow> first = tip.Window();
+    tip.SetPopupOnDemand(true);
+    tip.CreateToolTip(&parent);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(tip.Window()->Tracking());
+}
+
+TEST_F(Balloon, MoveConvertsTwipsWithTheHorizontalFactorOnBothAxes)
+{
+    const double tpp = platform::TwipsPerPixelX();
+    tip.SetPopupOnDemand(true);
+    tip.CreateToolTip(&parent);
+    // 10.5 - 1 and 1.5 - 1: halves go to the even neighbour.
+    tip.Move(10.5 * tpp, 1.5 * tpp);
+    EXPECT_EQ(tip.Window()->TrackedPoint(), parent.mapToGlobal(QPoint(10, 0)));
+    EXPECT_TRUE(tip.Window()->isVisible());
+    EXPECT_TRUE(tip.Shown());
+}
+
+TEST_F(Balloon, PresetsSetTheirPropertiesOnly)
+{
+    tip.SetCentered(true);
+    tip.SetDelayTime(42);
+    const QString longText = "one two three four five six seven eight nine ten";
+
+    tip.ShowBalloonInfo(&parent, "Info", longText, 300, 300, 10);
+    EXPECT_TRUE(tip.Window()->Tracking());
+    EXPECT_TRUE(tip.Window()->Look().Balloon);
+    EXPECT_EQ(tip.Window()->Look().Icon, 1);
+    EXPECT_EQ(tip.Window()->Look().BackColor, platform::ColorFromValue(0xC0FFC0));
+    EXPECT_NE(tip.TipText(), longText); // wrapped
+    EXPECT_EQ(tip.DelayTime(), 500);
+    EXPECT_EQ(tip.VisibleTime(), 10000);
+    EXPECT_FALSE(tip.Centered());
+    EXPECT_TRUE(tip.CloseBox());
+    EXPECT_TRUE(tip.Shown());
+
+    tip.ReloadBalloonInfo(longText, 300, 300); // not wrapped
+    EXPECT_EQ(tip.TipText(), longText);
+    EXPECT_EQ(tip.Window()->Look().Text, longText);
+
+    tip.SetCentered(true);
+    tip.ShowBalloonError(&parent, "Error", "bad", 0, 0);
+    EXPECT_EQ(tip.Window()->Look().Icon, 3);
+    EXPECT_EQ(tip.ForeColor(), 255);
+    EXPECT_EQ(tip.BackColor(), 0xFFFFC0);
+    EXPECT_TRUE(tip.Centered()); // kept from before
+    EXPECT_EQ(tip.DelayTime(), 500);
+
+    tip.BalloonWarningSetup(&parent, "Warning", "careful");
+    EXPECT_FALSE(tip.Window()->Tracking()); // a hover tip over the parent
+    EXPECT_EQ(tip.Window()->Look().Icon, 2);
+    EXPECT_EQ(tip.Window()->Look().TextColor, platform::ColorFromValue(0xC00000));
+    tip.ShowBalloonWarning(&parent, "Warning", "careful", 150, 150);
+    EXPECT_TRUE(tip.Window()->Tracking());
+    EXPECT_TRUE(tip.Window()->isVisible());
+}
+
+TEST_F(Balloon, ItsWindowGoesWithItAndSurvivesItsParent)
+{
+    QPointer<TooltipWindow> window;
+    {
+        CBalloonToolTip scoped;
+        scoped.ShowBalloonInfo(&parent, "t", "m", 0, 0, 20);
+        window = scoped.Window();
+        ASSERT_FALSE(window.isNull());
+    }
+    EXPECT_TRUE(window.isNull());
+
+    auto* owner = new QWidget;
+    tip.CreateToolTip(owner);
+    delete owner;
+    tip.SetTipText("still fine");
+    tip.Show(1, 1);
+    tip.Destroy();
+    EXPECT_EQ(tip.Window(), nullptr);
+}
