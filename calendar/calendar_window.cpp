@@ -1,6 +1,7 @@
 #include "calendar_window.h"
 
 #include "core/conversions.h"
+#include "hand_cursors.h"
 #include "ui/form_owner.h"
 
 namespace {
@@ -25,6 +26,7 @@ void frmAlmanorvique::BuildControls()
     // Design-time controls, back to front: the backdrop, the picture and the page, then
     // the captions, cells, clock and message line over them.
     SetCaption(QStringLiteral("Almanorvique"));
+    imgList = calendarcursors::DrawHandCursors();
     SetBackColor(0xFFFFFD);
     for (int i : {2, 0, 1}) {
         platform::Image& img = imgCalendar.Create(i);
@@ -41,6 +43,8 @@ void frmAlmanorvique::BuildControls()
         l->ZOrder(0);
     }
     lblYear.Change = [this] { lblYear_Change(); };
+    lblMonth.Events.MouseMove = [this](int b, int sh, float x, float y) { lblMonth_MouseMove(b, sh, x, y); };
+    lblYear.Events.MouseMove = [this](int b, int sh, float x, float y) { lblYear_MouseMove(b, sh, x, y); };
     imgCalendar.MouseMove = [this](int i, int b, int sh, float x, float y) { imgCalendar_MouseMove(i, b, sh, x, y); };
     imgPageCorner.Click = [this](int i) { imgPageCorner_Click(i); };
 
@@ -54,6 +58,7 @@ void frmAlmanorvique::BuildControls()
     shadow.SetForeColor(0x323232);
     shadow.ZOrder(0);
     platform::Label& cell = lblDate.Create(1);
+    lblDate.MouseMove = [this](int i, int b, int sh, float x, float y) { lblDate_MouseMove(i, b, sh, x, y); };
     cell.SetBackStyle(0);
     cell.SetAutoSize(true);
     cell.SetFont(cellFont);

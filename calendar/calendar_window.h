@@ -150,6 +150,19 @@ protected:
     // ---- command dispatcher ----
     void ApplySetting(const QString& name, const QString& value, const QString& context);
 
+    // ---- balloon tips ----
+    void ShowBalloonAt(const QString& title, const QString& text, float x, float y);
+    void ShowBalloonTip(const QString& title, QString& text, bool force, float x, float y);
+    void HideBalloonTip();
+    void ShowLabelImageTip(const QString& controlName, int shift, float x, float y);
+    bool GetAutoShowBalloonTips();
+    void lblDate_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void lblMonth_MouseMove(int Button, int Shift, float X, float Y);
+    void lblYear_MouseMove(int Button, int Shift, float X, float Y);
+    // The balloon text of a day cell: its special and own captions, then the personal one.
+    QString DayBalloonText(const QString& dateTag) const;
+    CBalloonToolTip& BalloonTip() { return *BalloonTip_; }
+
     // ---- mouse on the page ----
     void imgCalendar_MouseMove(int Index, int Button, int Shift, float X, float Y);
 
@@ -177,6 +190,7 @@ protected:
 
 private:
     void Form_Initialize();
+    void SetCaptionPointer(platform::Label& caption, int Shift, bool pointerOnShift, float X, float Y);
     // A geometry or size setting as a number; -1 (automatic) when it is not one.
     qint32 NumericSettingOf(const QString& key) const;
     void BuildControls();

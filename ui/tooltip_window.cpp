@@ -15,6 +15,9 @@ namespace {
 constexpr int kPad = 6;
 constexpr int kTail = 12;
 constexpr int kIcon = 16;
+
+// Stored texts break lines with CR LF; the painter wants LF alone.
+QString Drawn(const QString& text) { return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")); }
 } // namespace
 
 TooltipWindow::TooltipWindow(QWidget* parent, bool tracking)
@@ -110,7 +113,7 @@ QSize TooltipWindow::ContentSize() const
     QFont bold = font();
     bold.setBold(true);
     const QFontMetrics fb(bold);
-    const QRect text = fm.boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft | Qt::TextExpandTabs, look_.Text);
+    const QRect text = fm.boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft | Qt::TextExpandTabs, Drawn(look_.Text));
     int w = text.width();
     int h = text.height();
     if (!look_.Title.isEmpty() || look_.Icon != 0) {
@@ -184,7 +187,7 @@ void TooltipWindow::paintEvent(QPaintEvent*)
         p.setFont(font());
     }
     p.drawText(QRect(kPad, y, width() - 2 * kPad, height() - y - kPad), Qt::AlignLeft | Qt::TextExpandTabs,
-               look_.Text);
+               Drawn(look_.Text));
 }
 
 bool TooltipWindow::eventFilter(QObject* watched, QEvent* e)

@@ -56,6 +56,16 @@ struct TestCalendar : frmAlmanorvique {
     using frmAlmanorvique::ShowCurrentPictures;
     using frmAlmanorvique::ApplySetting;
     using frmAlmanorvique::imgCalendar_MouseMove;
+    using frmAlmanorvique::ShowBalloonAt;
+    using frmAlmanorvique::ShowBalloonTip;
+    using frmAlmanorvique::HideBalloonTip;
+    using frmAlmanorvique::ShowLabelImageTip;
+    using frmAlmanorvique::GetAutoShowBalloonTips;
+    using frmAlmanorvique::lblDate_MouseMove;
+    using frmAlmanorvique::lblMonth_MouseMove;
+    using frmAlmanorvique::lblYear_MouseMove;
+    using frmAlmanorvique::DayBalloonText;
+    using frmAlmanorvique::BalloonTip;
     using frmAlmanorvique::UpdateClock;
     using frmAlmanorvique::ScrollMessage;
     using frmAlmanorvique::CloseCalendar;

@@ -1,0 +1,83 @@
+#include "hand_cursors.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+
+namespace calendarcursors {
+
+namespace {
+constexpr int kSize = 32;
+
+// A right hand seen from its back, fingers up, drawn in a 32 x 32 box.
+QPainterPath HandPath(bool open, bool pointing)
+{
+    QPainterPath hand;
+    hand.addRoundedRect(QRectF(9, 15, 15, 13), 4, 4); // palm
+    if (pointing) {
+        hand.addRoundedRect(QRectF(13, 2, 5, 16), 2.5, 2.5); // index finger
+        for (int i = 0; i < 3; ++i)
+            hand.addRoundedRect(QRectF(17.5 + i * 2.3, 12.5 + i * 0.8, 3.4, 6), 1.7, 1.7); // folded fingers
+        hand.addRoundedRect(QRectF(6, 18, 6, 4), 2, 2);                                   // thumb
+    } else if (open) {
+        const double tops[] = {6, 3, 4, 7};
+        for (int i = 0; i < 4; ++i)
+            hand.addRoundedRect(QRectF(9 + i * 3.8, tops[i], 3.6, 14 - tops[i] + 4), 1.8, 1.8);
+        QPainterPath thumb;
+        thumb.addRoundedRect(QRectF(0, 0, 4, 10), 2, 2);
+        hand.addPath(QTransform().translate(4, 14).rotate(-40).map(thumb));
+    } else {
+        for (int i = 0; i < 4; ++i)
+            hand.addRoundedRect(QRectF(9 + i * 3.8, 11, 3.6, 7), 1.8, 1.8); // knuckles
+        hand.addRoundedRect(QRectF(6, 17, 6, 4), 2, 2);
+    }
+    return hand.simplified();
+}
+
+QImage Draw(const QPainterPath& path)
+{
+    QImage img(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::white);
+    p.drawPath(path);
+    return img;
+}
+
+QPainterPath Turned(const QPainterPath& path, double degrees, bool mirrored)
+{
+    QTransform t;
+    t.translate(kSize / 2.0, kSize / 2.0);
+    if (mirrored)
+        t.scale(-1, 1);
+    t.rotate(degrees);
+    t.translate(-kSize / 2.0, -kSize / 2.0);
+    return t.map(path);
+}
+} // namespace
+
+std::vector<QImage> DrawHandCursors()
+{
+    const QPainterPath pointing = HandPath(false, true);
+    const QPainterPath open = HandPath(true, false);
+    const QPainterPath closed = HandPath(false, false);
+    return {
+        QImage(),
+        Draw(Turned(pointing, 30, true)),  // up and to the left
+        Draw(Turned(pointing, 30, false)), // up and to the right
+        Draw(Turned(open, 0, true)),       // open, facing left
+        Draw(Turned(closed, 0, true)),     // closed, facing left
+        Draw(open),                        // open, facing right
+        Draw(closed),                      // closed, facing right
+    };
+}
+
+bool IsPicture(const QImage& icon, const std::vector<QImage>& list, int index)
+{
+    return index >= 0 && index < static_cast<int>(list.size()) && !icon.isNull() &&
+           icon.cacheKey() == list[index].cacheKey();
+}
+
+} // namespace calendarcursors
