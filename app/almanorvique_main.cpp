@@ -17,10 +17,12 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     // Before Qt starts and before any file is touched: without a display Qt would abort.
-    if (startcheck::ReportMissingDisplay(QStringLiteral("Almanorvique"), argc, argv))
+    startcheck::DisplayCheck display(argc, argv);
+    if (display.ReportProblem(QStringLiteral("Almanorvique")))
         return 1;
 
     QApplication app(argc, argv);
+    display.Release();
     QApplication::setApplicationName(QStringLiteral("Almanorvique"));
     appinfo::SetIdentity(QStringLiteral("Almanorvique"), QStringLiteral("Almanorvique"));
     appinfo::SetCommandLine(QCoreApplication::arguments().mid(1).join(u' '));

@@ -2,8 +2,8 @@
 
 #include <QStringList>
 #include <cstdio>
-#include <string_view>
 #include <dlfcn.h>
+#include <string_view>
 
 namespace startcheck {
 namespace {
@@ -34,51 +34,53 @@ bool UsesX11(int argc, char** argv)
     return true;
 }
 
-// Connects once with the same library Qt's X11 platform uses. True when the library is
-// missing: then Qt has its own word to say.
-bool CanConnect(const QByteArray& display)
-{
-    void* lib = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
-    if (!lib)
-        return true;
-    using Connect = void* (*)(const char*, int*);
-    using HasError = int (*)(void*);
-    using Disconnect = void (*)(void*);
-    auto connect = reinterpret_cast<Connect>(dlsym(lib, "xcb_connect"));
-    auto hasError = reinterpret_cast<HasError>(dlsym(lib, "xcb_connection_has_error"));
-    auto disconnect = reinterpret_cast<Disconnect>(dlsym(lib, "xcb_disconnect"));
-    bool ok = true;
-    if (connect && hasError && disconnect) {
-        void* c = connect(display.constData(), nullptr);
-        ok = c && hasError(c) == 0;
-        if (c)
-            disconnect(c); // also frees a connection that failed
-    }
-    dlclose(lib);
-    return ok;
-}
+// The library Qt's X11 platform connects with.
+using Connect = void* (*)(const char*, int*);
+using HasError = int (*)(void*);
+using Disconnect = void (*)(void*);
 
 } // namespace
 
-QString DisplayProblem(int argc, char** argv)
+DisplayCheck::DisplayCheck(int argc, char** argv)
 {
     if (!UsesX11(argc, argv))
-        return {};
+        return;
     const char* option = OptionValue(argc, argv, "display");
     const QByteArray display = option ? QByteArray(option) : qgetenv("DISPLAY");
-    if (display.isEmpty())
-        return QStringLiteral("DISPLAY is not set");
-    if (!CanConnect(display))
-        return QStringLiteral("cannot open display \"%1\"").arg(QString::fromLocal8Bit(display));
-    return {};
+    if (display.isEmpty()) {
+        problem_ = QStringLiteral("DISPLAY is not set");
+        return;
+    }
+    // Without the library Qt has its own word to say.
+    library_ = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
+    if (!library_)
+        return;
+    auto connect = reinterpret_cast<Connect>(dlsym(library_, "xcb_connect"));
+    auto hasError = reinterpret_cast<HasError>(dlsym(library_, "xcb_connection_has_error"));
+    if (!connect || !hasError || !dlsym(library_, "xcb_disconnect"))
+        return;
+    connection_ = connect(display.constData(), nullptr);
+    if (!connection_ || hasError(connection_) != 0)
+        problem_ = QStringLiteral("cannot open display \"%1\"").arg(QString::fromLocal8Bit(display));
 }
 
-bool ReportMissingDisplay(const QString& programTitle, int argc, char** argv)
+DisplayCheck::~DisplayCheck() { Release(); }
+
+void DisplayCheck::Release()
 {
-    const QString problem = DisplayProblem(argc, argv);
-    if (problem.isEmpty())
+    if (connection_) // a connection that failed is freed the same way
+        reinterpret_cast<Disconnect>(dlsym(library_, "xcb_disconnect"))(connection_);
+    connection_ = nullptr;
+    if (library_)
+        dlclose(library_);
+    library_ = nullptr;
+}
+
+bool DisplayCheck::ReportProblem(const QString& programTitle) const
+{
+    if (problem_.isEmpty())
         return false;
-    std::fprintf(stderr, "%s needs an X11 display: %s.\n", qPrintable(programTitle), qPrintable(problem));
+    std::fprintf(stderr, "%s needs an X11 display: %s.\n", qPrintable(programTitle), qPrintable(problem_));
     return true;
 }
 
