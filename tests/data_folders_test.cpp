@@ -2,6 +2,7 @@
 #include "core/data_folders.h"
 #include "core/file_helpers.h"
 #include "core/program_path.h"
+#include "core/set_up_step.h"
 #include "system/registry_store.h"
 #include "system/user_locale.h"
 #include "support/test_folders.h"
@@ -269,4 +270,20 @@ TEST_F(DataFolders, WithoutAHomeTheRegistryStoreStaysInTheUserFolder)
     env.Set("XDG_CONFIG_HOME", "/xdg");
     EXPECT_EQ(reg::ConfigFolder(), "/xdg");
     reg::SetHomelessConfigFolder(QString());
+}
+
+TEST_F(DataFolders, ASkippedStepSaysWhatFailedAndAQuietStartSaysNothing)
+{
+    testing::internal::CaptureStderr();
+    bool nextRan = false;
+    mduLib::Step([&] { MakeFolderIfMissing(ProgramFolder() + "/no/such/level"); });
+    mduLib::Step([&] { nextRan = true; });
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(nextRan);
+    EXPECT_NE(said.find("no/such/level"), std::string::npos) << said;
+
+    // No "Almanorvique.dat" in the start folder is the usual case, not a failure.
+    testing::internal::CaptureStderr();
+    SetupDataFolders();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
