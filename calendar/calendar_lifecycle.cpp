@@ -19,6 +19,7 @@
 #include "ui/event_guard.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
+#include "system/user_locale.h"
 #include "ui/update_lock.h"
 #include "ui/window_shape.h"
 
@@ -95,8 +96,9 @@ void frmAlmanorvique::SetMDIChildSize(float sngLeft, float sngTop, float sngWidt
 void frmAlmanorvique::ConfigSetup()
 {
     Step([&] {
-        gRegion = conv::Trim(mduAPILib::GetUserCountryName());
-        gUserRegionFolder = gDataFolder + "/" + (gRegion.isEmpty() ? QString() : gRegion + "/");
+        // Always one plain folder level: never empty, never leading out of the user folder.
+        gRegion = platform::CountryFolderName();
+        gUserRegionFolder = gDataFolder + "/" + gRegion + "/";
         mduLib::MakeFolderIfMissing(gUserRegionFolder);
     });
     QString templ;
@@ -121,13 +123,13 @@ void frmAlmanorvique::SetCalendarSize()
         return;
     const QSizeF screen = mduUILib::ScreenSizeTwips();
     Step([&] {
-        qint32 w = conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_));
+        qint32 w = mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_)));
         if (w == -1 && !MDIChild())
             w = static_cast<qint32>(screen.width() / 4);
         SetWidth(ChildWidth_ >= w ? ChildWidth_ : static_cast<float>(w));
     });
     Step([&] {
-        qint32 h = conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_));
+        qint32 h = mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_)));
         if (h == -1 && !MDIChild())
             h = static_cast<qint32>(screen.height() / 4);
         SetHeight(ChildHeight_ >= h ? ChildHeight_ : static_cast<float>(h));

@@ -9,6 +9,7 @@
 #include "editors/dialogs/date_setup_dialog.h"
 #include "system/clock.h"
 
+#include <QLocale>
 #include <QSet>
 
 using namespace mduAlmanorvqueLib;
@@ -25,6 +26,13 @@ bool ReadFlag(const QString& v)
     if (!flag)
         throw conv::TypeMismatch();
     return *flag;
+}
+
+// A date as the user reads dates; a text that is no date is shown as it is.
+QString ShownDate(const QString& dates)
+{
+    const auto d = conv::DateFromText(dates);
+    return d ? QLocale().toString(*d, QLocale::ShortFormat) : dates;
 }
 
 QString AfterTilde(const QString& v)
@@ -265,7 +273,7 @@ void frmAlmanorvique::EditDateCaptionMessage(const QString& dates, const QString
 {
     frmDateSetup& dialog = frmDateSetup::Default();
     const bool list = dates.contains(u',');
-    dialog.SetCaption(list ? QStringLiteral("Set Selected Range") : "Set " + dates);
+    dialog.SetCaption(list ? QStringLiteral("Set Selected Range") : "Set " + ShownDate(dates));
     // The preset always comes from the personal table, also under a selection frame.
     QString caption, message;
     if (!list) {

@@ -2,9 +2,9 @@
 #include "set_up_step.h"
 
 #include "app_identity.h"
-#include "conversions.h"
 #include "file_helpers.h"
-#include "system_info.h"
+#include "system/registry_store.h"
+#include "system/user_locale.h"
 
 using mduLib::Step;
 
@@ -36,15 +36,19 @@ void SetupDataFolders()
         mduLib::MakeFolderIfMissing(gIniTemplateFolder);
     });
     Step([&] {
-        gDataFolder = pf + "/" + conv::Trim(mduAPILib::GetWindowsUserName());
+        gDataFolder = pf + "/" + platform::UserFolderName();
         mduLib::MakeFolderIfMissing(gDataFolder);
     });
+    // Without a home the registry store would land in "/.config".
+    platform::registry::SetHomelessConfigFolder(gDataFolder + "/.config");
     gPersonalDatesFile = gDataFolder + "/PersonalDates";
     Step([&] { mduLib::MakeFolderIfMissing(pf + "/Update/"); });
     Step([&] {
         const QString dat = gDataFolder + "/Almanorvique.dat";
-        if (!mduLib::FileExists(dat))
-            mduLib::CopyFileFso(QStringLiteral("Almanorvique.dat"), dat, false);
+        // A start folder without the file is the usual case, not a failed step.
+        const QString source = QStringLiteral("Almanorvique.dat");
+        if (!mduLib::FileExists(dat) && mduLib::FileExists(source))
+            mduLib::CopyFileFso(source, dat, false);
     });
 }
 

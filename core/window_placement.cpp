@@ -13,7 +13,6 @@ std::function<QSizeF()>& Provider()
     return p;
 }
 
-
 qint32 LeadingWhole(const QString& key, const mduLib::PropertyTable& table)
 {
     return conv::ToInt32(conv::LeadingNumber(mduLib::GetProp(key, table)));
@@ -26,14 +25,14 @@ void Restore(PlacedWindow& w, const mduLib::PropertyTable& table, double divisor
     const QSizeF screen = ScreenSizeTwips();
     const bool keep = childTest && w.MDIChild();
     Step([&] {
-        const qint32 v = LeadingWhole(QStringLiteral("Window Width"), table);
+        const qint32 v = UsableWindowSize(LeadingWhole(QStringLiteral("Window Width"), table));
         if (v != -1)
             w.SetWidth(static_cast<float>(v));
         else if (!keep)
             w.SetWidth(static_cast<float>(screen.width() / divisor));
     });
     Step([&] {
-        const qint32 v = LeadingWhole(QStringLiteral("Window Height"), table);
+        const qint32 v = UsableWindowSize(LeadingWhole(QStringLiteral("Window Height"), table));
         if (v != -1)
             w.SetHeight(static_cast<float>(v));
         else if (!keep)
@@ -56,7 +55,13 @@ void Restore(PlacedWindow& w, const mduLib::PropertyTable& table, double divisor
             w.SetLeft(static_cast<float>((screen.width() - w.Width()) / 2));
     });
 }
+bool IsSizeKey(const QString& key)
+{
+    return conv::EqualsTrimmedNoCase(key, u"Window Width") || conv::EqualsTrimmedNoCase(key, u"Window Height");
+}
 } // namespace
+
+qint32 UsableWindowSize(qint32 stored) { return stored < kMinimumWindowSize ? -1 : stored; }
 
 QSizeF ScreenSizeTwips()
 {
@@ -79,7 +84,12 @@ void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& ta
 
 void SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path)
 {
-    if (conv::RoundHalfEven(conv::LeadingNumber(mduLib::GetProp(key, table))) == -1)
+    const double stored = conv::RoundHalfEven(conv::LeadingNumber(mduLib::GetProp(key, table)));
+    if (stored == -1)
+        return;
+    // An automatic size stays automatic, and a size no window can be used at is never
+    // stored: it would come back as a window too small to grab.
+    if (IsSizeKey(key) && (stored < kMinimumWindowSize || conv::LeadingNumber(value) < kMinimumWindowSize))
         return;
     mduLib::SetValueAndSave(key, value, table, path);
 }

@@ -6,11 +6,18 @@
 
 namespace mduUILib {
 
+// A width or height below this (twips) leaves no usable window: a settings file without
+// its geometry keys reads "0", and a window of that size could never be enlarged again.
+constexpr qint32 kMinimumWindowSize = 1500;
+// A stored width or height as it is applied: -1 (automatic) when below the minimum.
+qint32 UsableWindowSize(qint32 stored);
+
 // Automatic size a quarter of the screen, centred; automatic values leave a child alone.
 void RestoreWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& table);
 // The same with the screen divided by 1.8 and no child-window test.
 void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& table);
-// Stores value under key and writes the file, unless the key holds -1.
+// Stores value under key and writes the file, unless the key holds -1; a width or height
+// is written only when both the stored and the new size are usable.
 void SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path);
 // Reloads the table from the file, then saves top, left, height and width.
 void SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table);

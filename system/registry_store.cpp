@@ -20,6 +20,11 @@ QString& StoreOverride()
     static QString s;
     return s;
 }
+QString& HomelessFolder()
+{
+    static QString s;
+    return s;
+}
 
 QString NormaliseKey(QString key)
 {
@@ -94,13 +99,18 @@ QString ConfigFolder()
 {
     if (!ConfigOverride().isEmpty())
         return ConfigOverride();
+    // A relative XDG_CONFIG_HOME is to be ignored; an empty HOME would make "/.config".
     const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty())
+    if (QDir::isAbsolutePath(xdg))
         return xdg;
-    return QDir::homePath() + "/.config";
+    const QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty())
+        return HomelessFolder();
+    return home + "/.config";
 }
 
 void SetConfigFolder(const QString& folder) { ConfigOverride() = folder; }
+void SetHomelessConfigFolder(const QString& folder) { HomelessFolder() = folder; }
 
 QString StorePath()
 {
@@ -109,7 +119,8 @@ QString StorePath()
     const QString env = qEnvironmentVariable("ALMANORVIQUE_REGISTRY");
     if (!env.isEmpty())
         return env;
-    return ConfigFolder() + "/Almanorvique/registry.json";
+    const QString config = ConfigFolder();
+    return config.isEmpty() ? QString() : config + "/Almanorvique/registry.json";
 }
 
 void SetStorePath(const QString& path) { StoreOverride() = path; }

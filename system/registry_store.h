@@ -21,10 +21,14 @@ struct Value {
 };
 
 // The user's configuration folder ($XDG_CONFIG_HOME, else ~/.config); tests point it elsewhere.
+// Without a home (HOME unset or empty) it is the homeless folder, "" until one is set.
 QString ConfigFolder();
 void SetConfigFolder(const QString& folder); // empty restores the default
+// Where the configuration goes when the user has no home; the start-up sets it.
+void SetHomelessConfigFolder(const QString& folder);
 
-// The store file: $ALMANORVIQUE_REGISTRY when set, else ConfigFolder()/Almanorvique/registry.json.
+// The store file: $ALMANORVIQUE_REGISTRY when set, else ConfigFolder()/Almanorvique/registry.json;
+// "" while there is no configuration folder.
 QString StorePath();
 void SetStorePath(const QString& path); // empty restores the default
 

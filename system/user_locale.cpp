@@ -1,6 +1,7 @@
 #include "user_locale.h"
 
 #include <QLocale>
+#include <climits>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -22,12 +23,15 @@ QString LoginName()
 {
     if (!NameOverride().isEmpty())
         return NameOverride();
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty()) {
-        if (const passwd* pw = getpwuid(getuid()))
-            name = QString::fromLocal8Bit(pw->pw_name);
-    }
-    return name;
+    const QString name = qEnvironmentVariable("USER");
+    return name.isEmpty() ? AccountName() : name;
+}
+
+QString AccountName()
+{
+    if (const passwd* pw = getpwuid(getuid()))
+        return QString::fromLocal8Bit(pw->pw_name);
+    return {};
 }
 
 QString LocaleCountryName()
@@ -38,6 +42,50 @@ QString LocaleCountryName()
     if (t == QLocale::AnyTerritory)
         return {};
     return QLocale::territoryToString(t);
+}
+
+QString CountryOfLocaleName(const QString& localeName)
+{
+    // language[_territory][.codeset][@modifier]: only a territory part names a country.
+    QString name = localeName;
+    name.truncate(name.indexOf(u'@') < 0 ? name.size() : name.indexOf(u'@'));
+    name.truncate(name.indexOf(u'.') < 0 ? name.size() : name.indexOf(u'.'));
+    const qsizetype sep = name.lastIndexOf(u'_');
+    if (sep <= 0)
+        return {};
+    const QLocale::Territory t = QLocale::codeToTerritory(QStringView(name).mid(sep + 1));
+    return t == QLocale::AnyTerritory ? QString() : QLocale::territoryToString(t);
+}
+
+bool IsPlainFolderName(const QString& text)
+{
+    const QString name = text.trimmed();
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0)) &&
+           name.toLocal8Bit().size() <= NAME_MAX;
+}
+
+QString FirstPlainFolderName(const QStringList& candidates, const QString& fallback)
+{
+    for (const QString& c : candidates)
+        if (IsPlainFolderName(c))
+            return c.trimmed();
+    return fallback;
+}
+
+QString UserFolderName()
+{
+    // A name from the environment must not lead out of the program folder.
+    return FirstPlainFolderName({LoginName(), AccountName()}, QStringLiteral("User"));
+}
+
+QString CountryFolderName()
+{
+    // Under LANG=C the locale has no country; a variable naming one still says where
+    // the user lives, and "Default" keeps the folder level when none does.
+    QStringList candidates{LocaleCountryName()};
+    for (const char* var : {"LC_ALL", "LC_TIME", "LC_MESSAGES", "LANG"})
+        candidates << CountryOfLocaleName(qEnvironmentVariable(var));
+    return FirstPlainFolderName(candidates, QStringLiteral("Default"));
 }
 
 void SetLoginNameOverride(const QString& name) { NameOverride() = name; }

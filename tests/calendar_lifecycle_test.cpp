@@ -331,6 +331,32 @@ TEST_F(CalendarLifecycle, TheSingleWindowSavesItsPlacement)
                          "Orientation=Center\r\n"));
 }
 
+TEST_F(CalendarLifecycle, ASettingsFileWithoutItsSizeGivesAnAutomaticSizeAndKeepsIt)
+{
+    const float autoWidth = static_cast<float>(mduUILib::ScreenSizeTwips().width() / 4);
+    const float autoHeight = static_cast<float>(mduUILib::ScreenSizeTwips().height() / 4);
+    for (const QByteArray& file : {QByteArray("Orientation=Center\r\n"),
+                                   QByteArray("Window Width=0\r\nWindow Height=0\r\nOrientation=Center\r\n")}) {
+        SCOPED_TRACE(file.toStdString());
+        WriteBytes(Country("Almanorvique.ini"), file);
+        testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
+        for (int run = 0; run < 2; ++run) { // the second start finds what the first one wrote
+            auto w = Open();
+            EXPECT_EQ(w->Width(), autoWidth);
+            EXPECT_EQ(w->Height(), autoHeight);
+            w->Timer1.Fire();
+            w->SetCalendarSize();
+            EXPECT_EQ(w->Width(), autoWidth);
+            EXPECT_EQ(w->Height(), autoHeight);
+            w->Unload();
+            mduLib::PropertyTable saved;
+            mduLib::LoadIniFile(Country("Almanorvique.ini"), saved);
+            EXPECT_EQ(mduLib::GetProp("Window Width", saved), "0"); // nothing below the minimum written
+            EXPECT_EQ(mduLib::GetProp("Window Height", saved), "0");
+        }
+    }
+}
+
 TEST_F(CalendarLifecycle, ChildWindowSizeFollowsItsCellAndItsSettings)
 {
     const struct {

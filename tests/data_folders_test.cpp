@@ -2,12 +2,15 @@
 #include "core/data_folders.h"
 #include "core/file_helpers.h"
 #include "core/program_path.h"
+#include "core/set_up_step.h"
 #include "system/registry_store.h"
 #include "system/user_locale.h"
 #include "support/test_folders.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
+#include <optional>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -145,4 +148,142 @@ TEST_F(DataFolders, RegistryStandInRoundTrip)
     EXPECT_TRUE(reg::DeleteKey("Software"));
     EXPECT_FALSE(reg::KeyExists("Software\\Test"));
     EXPECT_TRUE(QFileInfo::exists(dir_.path() + "/config/registry.json"));
+}
+
+namespace {
+// Sets or unsets environment variables for one test and puts them back afterwards.
+class ScopedEnv {
+public:
+    void Set(const char* name, const char* value)
+    {
+        if (!saved_.contains(name))
+            saved_.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        for (auto it = saved_.begin(); it != saved_.end(); ++it)
+            it.value() ? qputenv(it.key().constData(), *it.value()) : qunsetenv(it.key().constData());
+    }
+
+private:
+    QMap<QByteArray, std::optional<QByteArray>> saved_;
+};
+} // namespace
+
+TEST_F(DataFolders, AFolderNameIsOnePlainPathLevel)
+{
+    const struct {
+        QString text;
+        bool plain;
+    } cases[] = {{"ann", true},     {"  ann  ", true},      {"Zoë", true},        {".hidden", true},
+                 {"...", true},     {"a\\b", true},         {"", false},          {"   ", false},
+                 {".", false},      {"..", false},          {" .. ", false},      {"a/b", false},
+                 {"/", false},      {"../../etc", false},   {QString(255, 'x'), true},
+                 {QString(256, 'x'), false},                {QString("a") + QChar(0), false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::IsPlainFolderName(c.text), c.plain) << c.text.toStdString();
+    EXPECT_EQ(platform::FirstPlainFolderName({"..", " Ann ", "Bob"}, "User"), "Ann");
+    EXPECT_EQ(platform::FirstPlainFolderName({"..", "a/b", "  "}, "User"), "User");
+}
+
+TEST_F(DataFolders, TheUserFolderNeverLeadsOutOfTheProgramFolder)
+{
+    // A name that is no plain folder level gives way to the account's name.
+    const QString account = platform::AccountName();
+    ASSERT_TRUE(platform::IsPlainFolderName(account));
+    const struct {
+        const char* user;
+        QString folder;
+    } cases[] = {{"../../etc", account}, {"..", account}, {".", account},    {"   ", account},
+                 {"a/b", account},       {"/etc", account}, {"Zoë", "Zoë"}, {" Zoë ", "Zoë"}};
+    for (const auto& c : cases) {
+        platform::SetLoginNameOverride(QString::fromUtf8(c.user));
+        SetupDataFolders();
+        EXPECT_EQ(gDataFolder, Path(c.folder)) << c.user;
+        EXPECT_TRUE(QFileInfo(gDataFolder).isDir()) << c.user;
+        EXPECT_EQ(QFileInfo(gPersonalDatesFile).absolutePath(), Path(c.folder)) << c.user;
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir_.path() + "/etc"));
+    EXPECT_FALSE(QFileInfo::exists(Path("a")));
+}
+
+TEST_F(DataFolders, TheCountryComesFromTheFirstLocaleVariableNamingOne)
+{
+    const struct {
+        const char* value;
+        const char* country;
+    } names[] = {{"de_AT.UTF-8@euro", "Austria"}, {"en_GB.UTF-8", "United Kingdom"}, {"sr_RS@latin", "Serbia"},
+                 {"C", ""}, {"POSIX", ""}, {"C.UTF-8", ""}, {"en", ""}, {"", ""}, {"xx_ZZ", ""}, {"_", ""}};
+    for (const auto& c : names)
+        EXPECT_EQ(platform::CountryOfLocaleName(c.value), c.country) << c.value;
+
+    const struct {
+        const char* locale; // what the locale itself says
+        const char *all, *time, *messages, *lang;
+        const char* folder;
+    } cases[] = {
+        {"Zoë Land", "de_DE.UTF-8", nullptr, nullptr, nullptr, "Zoë Land"},
+        {"   ", nullptr, nullptr, nullptr, "C", "Default"},                   // LANG=C
+        {"   ", nullptr, nullptr, nullptr, nullptr, "Default"},               // no locale at all
+        {"   ", nullptr, "de_DE.UTF-8", nullptr, "C", "Germany"},            // LANG=C, LC_TIME names one
+        {"..", "C", "", "fr_FR", "en_GB.UTF-8", "France"},                   // LC_ALL=C names none
+        {"a/b", "en_IE.UTF-8", "de_DE", "fr_FR", "en_GB", "Ireland"},
+        {"../../etc", nullptr, nullptr, nullptr, "en_US.UTF-8", "United States"},
+    };
+    ScopedEnv env;
+    for (const auto& c : cases) {
+        platform::SetLocaleCountryOverride(QString::fromUtf8(c.locale));
+        env.Set("LC_ALL", c.all);
+        env.Set("LC_TIME", c.time);
+        env.Set("LC_MESSAGES", c.messages);
+        env.Set("LANG", c.lang);
+        EXPECT_EQ(platform::CountryFolderName(), QString::fromUtf8(c.folder)) << c.locale << " " << (c.lang ? c.lang : "-");
+    }
+}
+
+TEST_F(DataFolders, WithoutAHomeTheRegistryStoreStaysInTheUserFolder)
+{
+    namespace reg = platform::registry;
+    ScopedEnv env;
+    env.Set("HOME", nullptr);
+    env.Set("XDG_CONFIG_HOME", nullptr);
+    env.Set("ALMANORVIQUE_REGISTRY", nullptr);
+    reg::SetConfigFolder(QString()); // the system's answers, not the fixture's
+    reg::SetStorePath(QString());
+    reg::SetHomelessConfigFolder(QString());
+    EXPECT_EQ(reg::StorePath(), ""); // never "/.config/..."
+    SetupDataFolders();
+    EXPECT_EQ(reg::ConfigFolder(), Path("tester/.config"));
+    EXPECT_EQ(reg::StorePath(), Path("tester/.config/Almanorvique/registry.json"));
+    StoreProgramPath();
+    EXPECT_TRUE(QFileInfo::exists(Path("tester/.config/Almanorvique/registry.json")));
+    EXPECT_EQ(GetStoredProgramPath(), ProgramFolder());
+
+    env.Set("XDG_CONFIG_HOME", "relative/config"); // not absolute: ignored
+    EXPECT_EQ(reg::ConfigFolder(), Path("tester/.config"));
+    env.Set("HOME", "/home/someone");
+    EXPECT_EQ(reg::ConfigFolder(), "/home/someone/.config");
+    env.Set("XDG_CONFIG_HOME", "/xdg");
+    EXPECT_EQ(reg::ConfigFolder(), "/xdg");
+    reg::SetHomelessConfigFolder(QString());
+}
+
+TEST_F(DataFolders, ASkippedStepSaysWhatFailedAndAQuietStartSaysNothing)
+{
+    testing::internal::CaptureStderr();
+    bool nextRan = false;
+    mduLib::Step([&] { MakeFolderIfMissing(ProgramFolder() + "/no/such/level"); });
+    mduLib::Step([&] { nextRan = true; });
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(nextRan);
+    EXPECT_NE(said.find("no/such/level"), std::string::npos) << said;
+
+    // No "Almanorvique.dat" in the start folder is the usual case, not a failure.
+    testing::internal::CaptureStderr();
+    SetupDataFolders();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }

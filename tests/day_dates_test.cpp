@@ -152,15 +152,18 @@ TEST_F(DayDates, TheCaptionDialogPresetsFromThePersonalTableAndKeepsEmptiedTexts
     });
     AnswerDialog("", "", 0);
     w_->EditDateCaptionMessage(day, "ignored", "ignored", 0);
-    EXPECT_EQ(dialog.Caption(), "Set " + day);
+    EXPECT_EQ(dialog.Caption(), "Set 24/12/2026"); // the user's short date form, not the stored one
     EXPECT_EQ(seenCaption, "Eve");
     EXPECT_EQ(seenMsg, "Wrap presents");
     EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Caption"), "Eve");
     EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Message"), "Wrap presents");
 
     // "Cancel" stores nothing.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     AnswerDialog("Other", "Other", 1);
     w_->EditDateCaptionMessage(day, "", "", 1);
+    EXPECT_EQ(dialog.Caption(), "Set 12/24/26");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Caption"), "Eve");
 
     // Under a selection frame the texts go to the year tables, preset still personal.

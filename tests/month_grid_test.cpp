@@ -238,6 +238,31 @@ TEST_F(MonthGrid, CellFormatsFollowTheirPrecedence)
     }
 }
 
+TEST_F(MonthGrid, WithoutColumnColoursTheWeekendOfTheDisplayedYearIsRed)
+{
+    // January 2026: Friday 9, Saturday 10, Sunday 11; the week start moves no colour.
+    for (const char* weekStart : {"1", "2"}) {
+        SCOPED_TRACE(weekStart);
+        auto w = Open(QDate(2026, 1, 15), weekStart);
+        ASSERT_EQ(mduLib::GetValue("Sat Column Colour", w->Properties()), "");
+        ASSERT_EQ(mduLib::GetValue("Sun Column Colour", w->Properties()), "");
+        const struct {
+            QDate day;
+            bool red;
+        } cases[] = {{QDate(2026, 1, 9), false}, {QDate(2026, 1, 10), true}, {QDate(2026, 1, 11), true},
+                     {QDate(2026, 1, 12), false}, {QDate(2026, 1, 31), true}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.day.toString(Qt::ISODate).toStdString());
+            const int i = CellOf(*w, c.day);
+            ASSERT_NE(i, 0);
+            platform::Label& cell = w->lblDate(i);
+            cell.SetForeColor(12345);
+            w->FormatDateCell(cell);
+            EXPECT_EQ(cell.ForeColor() == 255, c.red);
+        }
+    }
+}
+
 TEST_F(MonthGrid, ColumnColoursKeysAndLabelColours)
 {
     auto w = Open(QDate(2026, 1, 15));
