@@ -33,6 +33,8 @@ public:
     // The window styles of ShowMe's style tag that the window tells apart.
     static constexpr int kNormalStyle = 0;
     static constexpr int kScreenSaverStyle = 5;
+    // DrawStyle of a window whose background is see-through (the frame's colour shows).
+    static constexpr int kTransparentDrawStyle = 1;
 
     frmAlmanorvique();
     ~frmAlmanorvique() override;

@@ -6,6 +6,7 @@
 #include "core/window_model.h"
 
 #include <QImage>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
@@ -60,11 +61,20 @@ public:
     void SetMousePointer(int p);
     QImage MouseIcon;
     int HelpContextID = 0;
+    // The drawing style; the calendar windows mark a see-through background with it.
+    int DrawStyle = 0;
     bool KeyPreview = true;
 
     // A child window of the multi-calendar frame (set before the form is loaded).
     bool MDIChild() const override { return mdiChild_; }
     void SetMDIChild(bool on) { mdiChild_ = on; }
+    // The frame's sub-window that hosts this child window (null for a top-level form).
+    // The form's geometry is then the sub-window's, in the frame's client area.
+    QMdiSubWindow* MDISubWindow() const { return mdiSub_; }
+    void HostIn(QMdiSubWindow* sub);
+    // Shown on the screen (for a child window: its sub-window is shown).
+    bool Visible() const;
+    void SetVisible(bool on);
 
     void Show();
     void Hide();
@@ -148,6 +158,8 @@ private:
     LightControl* pressedOn_ = nullptr;
     bool pressedOnForm_ = false;
     bool activeWindow_ = false;
+    QPointer<QMdiSubWindow> mdiSub_;
+    void SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
 };
 
 // The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.
