@@ -297,6 +297,9 @@ void Form::SetWindowState(int state)
         return;
     applying_ = false;
     if (mdiSub_) {
+        // A hidden child window takes its state when it is shown again.
+        if (!mdiSub_->isVisible())
+            return;
         if (state == vbMaximized)
             mdiSub_->showMaximized();
         else if (state == vbMinimized)
