@@ -386,7 +386,7 @@ TEST_F(CentralFrame, ToolbarSizesAndSides)
     f.SetToolbarPosition("Left");
     f.SetToolbarSize("Large Size");
     f.SizeToolbar("Left");
-    EXPECT_EQ(f.Toolbar().Widget().maximumWidth(), platform::TwipsToPixelsX(850));
+    EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), platform::TwipsToPixelsX(850));
 }
 
 TEST_F(CentralFrame, HideColonSideShowsTheToolbarAtThatSideAfterTheFirstTick)
@@ -438,4 +438,16 @@ TEST_F(CentralFrame, TheMainPopupSwitchesAutostartAndTheScreenSaver)
     EXPECT_EQ(Shown(f.MainPopup()),
               (QStringList{"Disable Auto Start", "Set Screen Saver", "-", "Exit", "-", "Help", "About", "-",
                            "Save Current Settings"}).replaceInStrings("Disable", "Enable"));
+}
+
+TEST_F(CentralFrame, RightClicksOpenTheMainPopupOnTheBannerAndTheWindowMenuBeside)
+{
+    TestFrame& f = Start();
+    QTest::mouseClick(f.picMain, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_TRUE(f.MainPopup().isVisible());
+    f.MainPopup().close();
+    f.ShowBanner(false);
+    QTest::mouseClick(f.ClientArea().viewport(), Qt::RightButton, {}, QPoint(f.ClientArea().viewport()->width() - 2, 300));
+    EXPECT_TRUE(f.WindowMenu().isVisible());
+    f.WindowMenu().close();
 }

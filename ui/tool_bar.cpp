@@ -64,18 +64,18 @@ void ToolBar::SetVisible(bool on)
 float ToolBar::Width() const { return static_cast<float>(PixelsToTwipsX(bar_->isVisible() ? bar_->width() : bar_->sizeHint().width())); }
 float ToolBar::Height() const { return static_cast<float>(PixelsToTwipsY(bar_->isVisible() ? bar_->height() : bar_->sizeHint().height())); }
 
+// The thickness across the docking edge; a toolbar whose captions need more grows to
+// them rather than cutting them short.
 void ToolBar::SetWidth(float twips)
 {
-    bar_->setMinimumHeight(0);
-    bar_->setMaximumHeight(QWIDGETSIZE_MAX);
-    bar_->setFixedWidth(std::max(1, TwipsToPixelsX(twips)));
+    bar_->setMinimumSize(std::max(1, TwipsToPixelsX(twips)), 0);
+    bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void ToolBar::SetHeight(float twips)
 {
-    bar_->setMinimumWidth(0);
-    bar_->setMaximumWidth(QWIDGETSIZE_MAX);
-    bar_->setFixedHeight(std::max(1, TwipsToPixelsY(twips)));
+    bar_->setMinimumSize(0, std::max(1, TwipsToPixelsY(twips)));
+    bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void ToolBar::SetImageList(const std::vector<QImage>& pictures, int size)

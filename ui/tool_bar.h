@@ -41,7 +41,7 @@ public:
     bool Wrappable = false;
     QString Tag;
 
-    // Outer size in twips; the thickness across the docking edge can be set.
+    // Outer size in twips; the thickness across the docking edge is set as its least.
     float Width() const;
     float Height() const;
     void SetWidth(float twips);
