@@ -42,7 +42,7 @@ void frmMain::LayoutBanner()
                                     "<div style='font-size:%2px; color:#f0f0f0'>%3</div>")
                          .arg(titlePx)
                          .arg(std::max(10, titlePx / 4))
-                         .arg(QStringLiteral("Double-click to show the months")));
+                         .arg(mduLib::IsScreenSaverRun() ? QString() : QStringLiteral("Double-click to show the months")));
 }
 
 void frmMain::LayoutBackground()
