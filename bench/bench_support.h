@@ -10,15 +10,18 @@
 
 namespace bench {
 
-inline long PeakRssKb()
+// A "Vm...:" field of the process status in kB (VmHWM the peak, VmRSS the present size).
+inline long StatusKb(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stol(line.substr(field.size() + 1));
     return 0;
 }
+inline long PeakRssKb() { return StatusKb("VmHWM"); }
+inline long CurrentRssKb() { return StatusKb("VmRSS"); }
 
 class ProgramFolder {
 public:

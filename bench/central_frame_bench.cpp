@@ -8,16 +8,6 @@
 
 namespace {
 
-long CurrentRssKb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
-}
-
 // From the frame's creation until it is shown with its twelve month windows, each through
 // its own full load, and the events of that start handled.
 void CentralFrameStartWithTwelveMonths(benchmark::State& state)
@@ -35,7 +25,7 @@ void CentralFrameStartWithTwelveMonths(benchmark::State& state)
         QApplication::processEvents();
         benchmark::DoNotOptimize(f->FormState());
         state.PauseTiming();
-        rssWithWindows = CurrentRssKb();
+        rssWithWindows = bench::CurrentRssKb();
         f.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();

@@ -15,7 +15,6 @@
 #include "ui/event_guard.h"
 #include "ui/twips.h"
 
-#include <QApplication>
 #include <QCursor>
 
 using namespace mduAlmanorvqueLib;
@@ -27,14 +26,7 @@ void SetTag(QAction* item, const QString& tag)
         item->setData(tag);
 }
 
-namespace {
-void CloseOpenMenus()
-{
-    while (QWidget* popup = QApplication::activePopupWidget())
-        if (!popup->close())
-            break;
-}
-} // namespace
+namespace {} // namespace
 
 void frmMain::BuildMenus()
 {
@@ -174,7 +166,7 @@ QString frmMain::AppEXEName() const { return appinfo::ProgramFolder() + QStringL
 void frmMain::ShowMainMenu()
 {
     UpdateAutoStartCaption();
-    CloseOpenMenus();
+    platform::EndMenu();
     platform::FillScreenSaverTimeMenu(*SetScreenSaverMainMenu, AppEXEName());
     MainMenu->popup(QCursor::pos());
 }

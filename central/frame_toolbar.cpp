@@ -2,12 +2,13 @@
 // docking side, right-click menu and the layout it leaves in the registry.
 #include "frame_window.h"
 
+#include "ui/menu_fillers.h"
+
 #include "core/app_identity.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/text_utilities.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QPainter>
 #include <QPainterPath>
@@ -101,13 +102,6 @@ std::vector<QImage> DrawButtonPictures()
         out.push_back(img);
     }
     return out;
-}
-
-void CloseOpenMenus()
-{
-    while (QWidget* popup = QApplication::activePopupWidget())
-        if (!popup->close())
-            break;
 }
 } // namespace
 
@@ -222,7 +216,7 @@ void frmMain::DoToolbarButton(int button)
 {
     const QStringList fields = tbToolBar->Button(button).Key.split(u',');
     const int number = fields.size() > 1 ? static_cast<int>(conv::RoundHalfEven(conv::LeadingNumber(fields[1]))) : 0;
-    CloseOpenMenus();
+    platform::EndMenu();
     switch (number) {
     case 1:
     case 2:
@@ -263,7 +257,7 @@ void frmMain::tbToolBar_MouseDown(int Button, int, float, float)
     if (BalloonTips_)
         BalloonTips_->Destroy();
     if (Button == 2) {
-        CloseOpenMenus();
+        platform::EndMenu();
         ToolBarMenu->popup(QCursor::pos());
     }
 }

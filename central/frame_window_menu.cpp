@@ -3,12 +3,13 @@
 // "OpenedForms.txt".
 #include "frame_window.h"
 
+#include "ui/menu_fillers.h"
+
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/set_up_step.h"
 #include "core/window_placement.h"
 
-#include <QApplication>
 #include <QCursor>
 
 using namespace mduAlmanorvqueLib;
@@ -25,20 +26,13 @@ std::vector<platform::Form*> LoadedWindows(const platform::Form* frame)
 }
 
 quintptr HandleOf(const QWidget* w) { return reinterpret_cast<quintptr>(w); }
-
-void CloseOpenMenus()
-{
-    while (QWidget* popup = QApplication::activePopupWidget())
-        if (!popup->close())
-            break;
-}
 } // namespace
 
 void frmMain::ShowWindowMenu()
 {
     platform::Form* active = ActiveChild();
     CheckWindowMenu(active ? static_cast<QWidget*>(active) : this);
-    CloseOpenMenus();
+    platform::EndMenu();
     Window->popup(QCursor::pos());
 }
 

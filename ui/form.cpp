@@ -409,15 +409,21 @@ void Form::SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates new
                                                       : vbNormal;
     const bool wasActive = oldState & Qt::WindowActive;
     const bool active = newState & Qt::WindowActive;
-    if (active != wasActive && active != activeWindow_) {
-        activeWindow_ = active;
-        Guarded("focus", [&] {
-            if (active)
-                Form_GotFocus();
-            else
-                Form_LostFocus();
-        });
-    }
+    if (active != wasActive)
+        ReportActivation(active);
+}
+
+void Form::ReportActivation(bool active)
+{
+    if (active == activeWindow_)
+        return;
+    activeWindow_ = active;
+    Guarded("focus", [&] {
+        if (active)
+            Form_GotFocus();
+        else
+            Form_LostFocus();
+    });
 }
 
 bool Form::Unload(int mode)
@@ -547,16 +553,7 @@ void Form::changeEvent(QEvent* e)
         const Qt::WindowStates s = windowState();
         windowState_ = (s & Qt::WindowMinimized) ? vbMinimized : (s & Qt::WindowMaximized) ? vbMaximized : vbNormal;
     } else if (e->type() == QEvent::ActivationChange && isWindow()) {
-        const bool active = isActiveWindow();
-        if (active != activeWindow_) {
-            activeWindow_ = active;
-            Guarded("focus", [&] {
-                if (active)
-                    Form_GotFocus();
-                else
-                    Form_LostFocus();
-            });
-        }
+        ReportActivation(isActiveWindow());
     }
 }
 

@@ -160,6 +160,8 @@ private:
     bool activeWindow_ = false;
     QPointer<QMdiSubWindow> mdiSub_;
     void SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
+    // Runs Form_GotFocus or Form_LostFocus when the window's activation changed.
+    void ReportActivation(bool active);
 };
 
 // The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.

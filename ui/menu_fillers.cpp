@@ -3,6 +3,7 @@
 #include "core/desktop_settings.h"
 
 #include <QAction>
+#include <QApplication>
 
 namespace platform {
 namespace {
@@ -47,6 +48,13 @@ void FillScreenSaverTimeMenu(QMenu& menu, const QString& exePath)
     }
     for (int i = 1; i <= 12; ++i)
         SetItem(ItemAt(menu, i), QString::number(10 * i + 30), true);
+}
+
+void EndMenu()
+{
+    while (QWidget* popup = QApplication::activePopupWidget())
+        if (!popup->close())
+            break;
 }
 
 } // namespace platform

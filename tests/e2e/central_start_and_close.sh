@@ -4,25 +4,8 @@
 # as the desktop does at the end of a session (SIGTERM: every window closes in order) and
 # checks the files written. Never touches the real home or program folder.
 set -euo pipefail
-bin="$1"
-if [ "${2:-}" != "--inside" ]; then
-  command -v xvfb-run >/dev/null || { echo "xvfb-run is missing"; exit 1; }
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bin" --inside
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-prog="$work/program folder"
-mkdir -p "$prog" "$work/home" "$work/config"
-cp "$bin/AlmanorviqueCentral" "$prog/"
-for item in ini Dates Images Help Almanorvique.ini; do
-  [ -e "$bin/$item" ] && cp -r "$bin/$item" "$prog/"
-done
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" ALMANORVIQUE_REGISTRY="$work/registry.json"
-export USER=e2euser LC_ALL=en_GB.UTF-8 LANG=en_GB.UTF-8
-unset QT_QPA_PLATFORM
-
-fail() { echo "FAIL: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
+source "$(dirname "$0")/program_copy.sh"
+run_in_copy "$1" AlmanorviqueCentral "$@"
 
 "$prog/AlmanorviqueCentral" >"$work/log" 2>&1 &
 pid=$!
