@@ -110,15 +110,20 @@ void CBalloonToolTip::Move(double x, double y)
     Show(static_cast<qint32>(conv::RoundHalfEven(x / tpp - 1)), static_cast<qint32>(conv::RoundHalfEven(y / tpp - 1)));
 }
 
+void CBalloonToolTip::SetLook(qint32 icon, const QString& title, const QString& text, qint32 back, qint32 fore)
+{
+    SetStyle(kBalloonStyle);
+    SetIcon(icon);
+    SetTitle(title);
+    SetTipText(text);
+    SetBackColor(back);
+    SetForeColor(fore);
+}
+
 void CBalloonToolTip::BalloonInfoSetup(QWidget* hwnd, const QString& strTitle, const QString& strMsg,
                                        int intMaxLength)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(1);
-    SetTitle(strTitle);
-    SetTipText(mduLib::WrapText(strMsg, intMaxLength));
-    SetForeColor(kInfoTextColour);
-    SetBackColor(0xC0FFC0);
+    SetLook(1, strTitle, mduLib::WrapText(strMsg, intMaxLength), 0xC0FFC0, kInfoTextColour);
     SetDelayTime(500);
     SetCentered(false);
     SetVisibleTime(10000);
@@ -155,12 +160,7 @@ void CBalloonToolTip::ReloadBalloonInfo(const QString& strMsg, double x, double 
 
 void CBalloonToolTip::BalloonWarningSetup(QWidget* hwnd, const QString& strTitle, const QString& strMsg)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(2);
-    SetTitle(strTitle);
-    SetTipText(strMsg);
-    SetBackColor(0xC0FFFF);
-    SetForeColor(0xC00000);
+    SetLook(2, strTitle, strMsg, 0xC0FFFF, 0xC00000);
     SetPopupOnDemand(false);
     CreateToolTip(hwnd);
 }
@@ -168,12 +168,7 @@ void CBalloonToolTip::BalloonWarningSetup(QWidget* hwnd, const QString& strTitle
 void CBalloonToolTip::ShowBalloonWarning(QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x,
                                          double y)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(2);
-    SetTitle(strTitle);
-    SetTipText(strMsg);
-    SetBackColor(0xC0FFFF);
-    SetForeColor(0xC00000);
+    SetLook(2, strTitle, strMsg, 0xC0FFFF, 0xC00000);
     SetPopupOnDemand(true);
     CreateToolTip(hwnd);
     Move(x, y);
@@ -182,12 +177,7 @@ void CBalloonToolTip::ShowBalloonWarning(QWidget* hwnd, const QString& strTitle,
 void CBalloonToolTip::ShowBalloonError(QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x,
                                        double y)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(3);
-    SetTitle(strTitle);
-    SetTipText(strMsg);
-    SetBackColor(0xFFFFC0);
-    SetForeColor(255);
+    SetLook(3, strTitle, strMsg, 0xFFFFC0, 255);
     SetPopupOnDemand(true);
     CreateToolTip(hwnd);
     Move(x, y);

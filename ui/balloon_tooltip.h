@@ -70,6 +70,8 @@ public:
 
 private:
     void SendTitleIfComplete();
+    // The presets' balloon: shape, icon, title, text and colours.
+    void SetLook(qint32 icon, const QString& title, const QString& text, qint32 back, qint32 fore);
 
     bool closeBox_ = false;
     bool shown_ = false;
