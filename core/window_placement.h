@@ -4,6 +4,9 @@
 #include "settings_store.h"
 #include "window_model.h"
 
+#include <QRectF>
+#include <vector>
+
 namespace mduUILib {
 
 // Automatic size a quarter of the screen, centred; automatic values leave a child alone.
@@ -14,5 +17,14 @@ void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& ta
 void SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path);
 // Reloads the table from the file, then saves top, left, height and width.
 void SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table);
+// Enables or disables the window itself; returns enabled.
+bool EnableFormWindow(PlacedWindow& window, bool enabled);
+
+// The available area of each screen in twips; the window layer installs the real one.
+std::vector<QRectF> AvailableAreasTwips();
+void SetAvailableAreasProvider(std::function<std::vector<QRectF>()> provider);
+// The window moved, and shrunk where it is larger, into the available area of the screen
+// nearest to it; unchanged when it lies within one already or no area is known.
+QRectF KeptOnScreens(const QRectF& window, const std::vector<QRectF>& areas);
 
 } // namespace mduUILib
