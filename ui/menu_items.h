@@ -58,14 +58,14 @@ public:
 
     // A design-time item (visible, empty caption).
     MenuItem& Create(int index);
-    // Adds item index as a copy of the lowest one's caption and tag, visible.
+    // Adds item index with the lowest one's caption and tag, visible, enabled, unchecked.
     MenuItem& Load(int index);
     bool Exists(int index) const { return items_.count(index) != 0; }
     MenuItem& operator()(int index);
     const MenuItem& operator()(int index) const;
     // The highest index (items run from 1 to Count); 0 when empty.
     int Count() const { return items_.empty() ? 0 : items_.rbegin()->first; }
-    // Loads item index when it is past Count.
+    // Loads the items up to index that are past Count.
     MenuItem& Ensure(int index);
 
     // Told the index of the chosen item.
