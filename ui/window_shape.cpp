@@ -2,8 +2,10 @@
 
 #include "form.h"
 #include "system/message_box.h"
+#include "twips.h"
 
 #include <QCursor>
+#include <QWindow>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
@@ -70,10 +72,17 @@ private:
             pinClock_.invalidate();
             return;
         }
-        const QRectF now(form_->Left(), form_->Top(), form_->Width(), form_->Height());
-        if (now != pinned_)
+        // The window as the desktop shows it, frame included.
+        const QRect wanted(platform::TwipsToPixelsX(pinned_.left()), platform::TwipsToPixelsY(pinned_.top()),
+                           platform::TwipsToPixelsX(pinned_.width()), platform::TwipsToPixelsY(pinned_.height()));
+        if (form_->frameGeometry().size() != wanted.size())
             form_->Move(static_cast<float>(pinned_.left()), static_cast<float>(pinned_.top()),
                         static_cast<float>(pinned_.width()), static_cast<float>(pinned_.height()));
+        // A frame that came back is put where the desktop likes; shift the window by the
+        // difference, which needs no knowledge of the frame.
+        const QPoint shift = wanted.topLeft() - form_->frameGeometry().topLeft();
+        if (!shift.isNull() && form_->windowHandle())
+            form_->windowHandle()->setPosition(form_->windowHandle()->position() + shift);
     }
 
     QPointer<platform::Form> form_;
