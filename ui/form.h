@@ -64,6 +64,7 @@ public:
 
     // A child window of the multi-calendar frame (set before the form is loaded).
     bool MDIChild() const override { return mdiChild_; }
+    void EnableWindow(bool enabled) override { setEnabled(enabled); }
     void SetMDIChild(bool on) { mdiChild_ = on; }
 
     void Show();
