@@ -2,11 +2,8 @@
 
 #include "form.h"
 #include "system/message_box.h"
-#include "twips.h"
 
 #include <QCursor>
-#include <QWindow>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
@@ -29,16 +26,6 @@ public:
     bool topMost = false;
     bool whiteKey = false;
 
-    // After a re-show the desktop frames the window anew, and its frame size is known
-    // only later: until it has settled, the outer rectangle the form had is put back.
-    void Pin(const QRectF& outer)
-    {
-        pinned_ = outer;
-        pinClock_.start();
-        for (int ms : {0, 100, 300, 800})
-            QTimer::singleShot(ms, this, [this] { CheckPin(); });
-    }
-
     void ScheduleMask()
     {
         if (maskPending_)
@@ -58,36 +45,11 @@ protected:
             return false;
         if (e->type() == QEvent::Resize && whiteKey)
             ScheduleMask();
-        if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && pinClock_.isValid())
-            QTimer::singleShot(0, this, [this] { CheckPin(); });
         return false;
     }
 
 private:
-    void CheckPin()
-    {
-        if (!pinClock_.isValid() || !form_)
-            return;
-        if (pinClock_.elapsed() > 1500 || form_->WindowState() != platform::vbNormal) {
-            pinClock_.invalidate();
-            return;
-        }
-        // The window as the desktop shows it, frame included.
-        const QRect wanted(platform::TwipsToPixelsX(pinned_.left()), platform::TwipsToPixelsY(pinned_.top()),
-                           platform::TwipsToPixelsX(pinned_.width()), platform::TwipsToPixelsY(pinned_.height()));
-        if (form_->frameGeometry().size() != wanted.size())
-            form_->Move(static_cast<float>(pinned_.left()), static_cast<float>(pinned_.top()),
-                        static_cast<float>(pinned_.width()), static_cast<float>(pinned_.height()));
-        // A frame that came back is put where the desktop likes; shift the window by the
-        // difference, which needs no knowledge of the frame.
-        const QPoint shift = wanted.topLeft() - form_->frameGeometry().topLeft();
-        if (!shift.isNull() && form_->windowHandle())
-            form_->windowHandle()->setPosition(form_->windowHandle()->position() + shift);
-    }
-
     QPointer<platform::Form> form_;
-    QRectF pinned_;
-    QElapsedTimer pinClock_;
     bool maskPending_ = false;
 };
 
@@ -152,7 +114,7 @@ bool ApplyFlags(platform::Form& frm)
         frm.show();
         frm.Move(static_cast<float>(outer.left()), static_cast<float>(outer.top()), static_cast<float>(outer.width()),
                  static_cast<float>(outer.height()));
-        s.Pin(outer);
+        frm.HoldOuterGeometry();
         break;
     }
     if (s.whiteKey)
