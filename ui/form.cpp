@@ -291,6 +291,8 @@ void Form::Move(float left, float top, float width, float height)
     top_ = top;
     width_ = std::max(0.0f, width);
     height_ = std::max(0.0f, height);
+    if (holdClock_.isValid()) // what the code asks for is what is held
+        held_ = QRectF(left_, top_, width_, height_);
     ApplyGeometry();
 }
 
