@@ -62,8 +62,6 @@ TEST_F(WindowPlacementTest, RestoreAppliesTheKeysAndTheAutomaticValues)
         {"screen / 1.8, also a child", automatic, true, true, 0, {3200, 2400, 8000, 6000}},
         {"stored values", {"Window Width=4000.6", "Window Height=2500", "Window Top=700", "Window Left=900"}, false,
          false, 0, {900, 700, 4001, 2500}},
-        {"a missing width is 0", {"Window Height=2500", "Window Top=700", "Window Left=900"}, false, false, 0,
-         {900, 700, 0, 2500}},
         {"a top that is no number is centred", {"Window Width=4000", "Window Height=2000", "Window Top=abc",
                                                 "Window Left=0"}, false, false, 0, {0, 4400, 4000, 2000}},
     };
@@ -146,10 +144,10 @@ TEST_F(WindowPlacementTest, TheCloseWritesOnlyTheGeometryIntoTheFileOnDisk)
     // No file yet: the whole table goes in, with the geometry.
     const QString fresh = ProgramFolder() + "/fresh.ini";
     w.state = 0;
-    auto only = TableOf({"Window Top=-1", "Orientation=Landscape Left"});
+    auto only = TableOf({"Window Width=6000", "Window Top=-1", "Orientation=Landscape Left", "Window Height=4000"});
     mduUILib::SaveWindowPlacement(w, fresh, only);
-    EXPECT_EQ(ReadBytes(fresh), QByteArray("Window Top=-1\r\nOrientation=Landscape Left\r\nWindow Left=0\r\n"
-                                           "Window Height=5250\r\nWindow Width=7500.5\r\n"));
+    EXPECT_EQ(ReadBytes(fresh), QByteArray("Window Width=7500.5\r\nWindow Top=-1\r\nOrientation=Landscape Left\r\n"
+                                           "Window Height=5250\r\nWindow Left=0\r\n"));
 }
 
 TEST_F(WindowPlacementTest, EnableFormWindowTellsTheWindowAndAnswersTheValue)
