@@ -54,7 +54,7 @@ void frmAlmanorvique::Form_Load()
         SetWidth(0);
         SetHeight(0);
     }
-    mduAPILib::SetTopMostNow(*this);
+    // The window keeps the ordinary stacking; only the screen-saver run goes on top.
     FormState_ = kFullLoad;
     Timer1.SetInterval(1);
     Timer1.SetEnabled(true);
