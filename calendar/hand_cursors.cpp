@@ -1,5 +1,6 @@
 #include "hand_cursors.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
@@ -78,6 +79,28 @@ bool IsPicture(const QImage& icon, const std::vector<QImage>& list, int index)
 {
     return index >= 0 && index < static_cast<int>(list.size()) && !icon.isNull() &&
            icon.cacheKey() == list[index].cacheKey();
+}
+
+QImage DrawPageCorner(int index)
+{
+    QImage img(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (index == 0)
+        p.setTransform(QTransform(-1, 0, 0, 1, kSize, 0));
+    // The corner beyond the fold is gone; the flap lies folded back over the page.
+    QPainterPath flap;
+    flap.moveTo(kSize, 6);
+    flap.quadTo(12, 12, 6, kSize);
+    flap.lineTo(kSize, 6);
+    QLinearGradient shade(kSize, kSize, 14, 14);
+    shade.setColorAt(0, QColor(250, 250, 245));
+    shade.setColorAt(1, QColor(170, 170, 165));
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(shade);
+    p.drawPath(flap);
+    return img;
 }
 
 } // namespace calendarcursors
