@@ -89,15 +89,24 @@ QImage DrawPageCorner(int index)
     p.setRenderHint(QPainter::Antialiasing);
     if (index == 0)
         p.setTransform(QTransform(-1, 0, 0, 1, kSize, 0));
-    // The corner beyond the fold is gone; the flap lies folded back over the page.
+    // The corner beyond the fold shows the next page; the flap lies folded back over this one.
+    QPainterPath under;
+    under.moveTo(kSize, 4);
+    under.lineTo(kSize, kSize);
+    under.lineTo(4, kSize);
+    under.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(205, 205, 200));
+    p.drawPath(under);
     QPainterPath flap;
-    flap.moveTo(kSize, 6);
-    flap.quadTo(12, 12, 6, kSize);
-    flap.lineTo(kSize, 6);
-    QLinearGradient shade(kSize, kSize, 14, 14);
-    shade.setColorAt(0, QColor(250, 250, 245));
-    shade.setColorAt(1, QColor(170, 170, 165));
-    p.setPen(QPen(QColor(90, 90, 90), 1));
+    flap.moveTo(kSize, 4);
+    flap.lineTo(4, kSize);
+    flap.quadTo(9, 16, 12, 12);
+    flap.quadTo(16, 9, kSize, 4);
+    QLinearGradient shade(18, 18, 10, 10);
+    shade.setColorAt(0, QColor(165, 165, 160));
+    shade.setColorAt(1, QColor(252, 252, 248));
+    p.setPen(QPen(QColor(110, 110, 110), 1));
     p.setBrush(shade);
     p.drawPath(flap);
     return img;

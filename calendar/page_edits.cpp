@@ -96,7 +96,10 @@ void frmAlmanorvique::DragWindow(int Button, float X, float Y)
         const QPointF pointer = PointerOnScreen();
         if (!windowDrag_.GrabPointer) {
             windowDrag_.GrabPointer = pointer - (QPointF(X, Y) - windowDrag_.Anchor);
-            windowDrag_.GrabWindow = QPointF(Left(), Top());
+            // Where the window really stands: the kept position may not have caught up
+            // with where the desktop first placed it.
+            const QPoint at = isWindow() ? frameGeometry().topLeft() : pos();
+            windowDrag_.GrabWindow = QPointF(platform::PixelsToTwipsX(at.x()), platform::PixelsToTwipsY(at.y()));
         }
         const QPointF to = windowDrag_.GrabWindow + (pointer - *windowDrag_.GrabPointer);
         Move(static_cast<float>(to.x()), static_cast<float>(to.y()), Width(), Height());

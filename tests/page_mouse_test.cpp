@@ -352,7 +352,9 @@ TEST_F(PageMouse, TheWindowDragsByItsEdgeBandInTheNormalStateOnly)
 {
     TestCalendar& w = Open();
     w.Move(1500, 1200, 9600, 7800);
-    const float left = w.Left(), top = w.Top();
+    // The drag starts from where the window really stands on the screen.
+    const auto left = static_cast<float>(platform::PixelsToTwipsX(w.frameGeometry().x()));
+    const auto top = static_cast<float>(platform::PixelsToTwipsY(w.frameGeometry().y()));
     const QPointF start = w.mapToGlobal(QPointF(Pixels({100, 3000})));
 
     w.imgCalendar_MouseMove(kBackdrop, 0, 0, 100, 3000);
@@ -377,8 +379,13 @@ TEST_F(PageMouse, TheWindowDragsByItsEdgeBandInTheNormalStateOnly)
 
     w.SetWindowState(platform::vbMaximized);
     QApplication::processEvents();
+    ASSERT_EQ(w.WindowState(), platform::vbMaximized);
+    w.imgCalendar_MouseMove(kBackdrop, 0, 0, 3000, 3000);
     w.imgCalendar_MouseMove(kBackdrop, 0, 0, 100, 3000);
     EXPECT_TRUE(CursorIs(0)) << "maximised: no drag";
+    const float maximisedTop = w.Top();
+    w.imgCalendar_MouseMove(kBackdrop, kLeft, 0, 400, 3300);
+    EXPECT_FLOAT_EQ(w.Top(), maximisedTop);
 }
 
 TEST_F(PageMouse, ADoubleClickDropsTheNoteUnderEdit)
