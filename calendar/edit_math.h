@@ -11,6 +11,11 @@ namespace calendaredit {
 
 using calendarlayout::Box;
 
+// The Button and Shift values the mouse handlers test.
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kCtrlKey = 2;
+
 // The band along the right and bottom edges of a frame, and its inner margin for moving.
 constexpr qint32 kFrameBand = 100;
 // The zone of the page's bottom corners that shows a page-turn corner.

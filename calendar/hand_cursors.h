@@ -8,6 +8,12 @@
 
 namespace calendarcursors {
 
+// The pictures of the list by what they show.
+constexpr int kOpenLeftHand = 3;
+constexpr int kClosedLeftHand = 4;
+constexpr int kOpenRightHand = 5;
+constexpr int kClosedRightHand = 6;
+
 std::vector<QImage> DrawHandCursors();
 
 // Is the icon this picture of the list (the same picture, not merely alike)?

@@ -6,19 +6,17 @@
 #include "core/conversions.h"
 #include "core/settings_store.h"
 #include "edit_math.h"
+#include "hand_cursors.h"
 #include "ui/twips.h"
 
 #include <QCursor>
 
 using calendarlayout::BoxOf;
 
-namespace {
-constexpr int kLeftButton = 1;
-constexpr int kOpenLeftHand = 3;
-constexpr int kClosedLeftHand = 4;
-constexpr int kOpenRightHand = 5;
-constexpr int kClosedRightHand = 6;
+using namespace calendarcursors;
+using calendaredit::kLeftButton;
 
+namespace {
 // The settings keys of the picture (0) and the page (1).
 QString GeometryKey(int index, const char* edge)
 {

@@ -14,13 +14,14 @@
 
 using calendarlayout::BoxOf;
 
+using calendarcursors::kClosedRightHand;
+using calendarcursors::kOpenRightHand;
+using calendaredit::kCtrlKey;
+using calendaredit::kLeftButton;
+using calendaredit::kRightButton;
+
 namespace {
-constexpr int kLeftButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kCtrlKey = 2;
 constexpr int kBackdrop = 2;
-constexpr int kOpenRightHand = 5;
-constexpr int kClosedRightHand = 6;
 const QString kBandTag = QStringLiteral("H");
 const QString kGridFrameTag = QStringLiteral("R");
 
@@ -36,7 +37,8 @@ void frmAlmanorvique::SetWindowCursor(int pointer, int icon)
 bool frmAlmanorvique::IsLeftHandCursor()
 {
     return MousePointer() == platform::vbCustom &&
-           (calendarcursors::IsPicture(MouseIcon, imgList, 3) || calendarcursors::IsPicture(MouseIcon, imgList, 4));
+           (calendarcursors::IsPicture(MouseIcon, imgList, calendarcursors::kOpenLeftHand) ||
+            calendarcursors::IsPicture(MouseIcon, imgList, calendarcursors::kClosedLeftHand));
 }
 
 void frmAlmanorvique::ReleaseUpdateLock()
