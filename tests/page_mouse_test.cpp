@@ -193,6 +193,18 @@ TEST_F(PageMouse, TheUpdateLockNeverOutlivesTheBand)
     // A right release while the band is drawn lists no days and leaves it a band.
     w.imgCalendar_MouseUp(kPage, kRight, 0, 1307, 1307);
     EXPECT_EQ(w.shpHighlight.Tag, "H");
+    w.imgCalendar_MouseUp(kPage, kLeft, 0, 1307, 1307);
+
+    // On a surface that does not start on a pixel the band still shows at every pixel
+    // of pointer travel.
+    w.imgCalendar(kPicture).Move(173, 173, 3000, 2250);
+    w.imgCalendar_MouseMove(kPicture, 0, 0, 827, 827);
+    w.imgCalendar_MouseDown(kPicture, kLeft, 0, 827, 827);
+    for (float x : {847.f, 862.f, 1132.f}) { // 1020, 1035 and 1305 in the window
+        w.imgCalendar_MouseMove(kPicture, kLeft, 0, x, 900);
+        EXPECT_EQ(platform::LockedWindow(), nullptr) << x;
+    }
+    w.imgCalendar_MouseUp(kPicture, kLeft, 0, 1132, 900);
 }
 
 TEST_F(PageMouse, MovingTheGridFrameStoresItsPlaceAndOnlyAResizeItsSize)
