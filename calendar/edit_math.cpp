@@ -56,7 +56,7 @@ QPointF Resized(float width, float height, double dx, double dy)
     return {static_cast<double>(std::abs(ToInt32(dx + width))), static_cast<double>(std::abs(ToInt32(dy + height)))};
 }
 
-qint32 WindowX(float surfaceLeft, float x) { return ToInt32(static_cast<double>(surfaceLeft) + x); }
+qint32 WindowCoordinate(float surfaceEdge, float offset) { return ToInt32(static_cast<double>(surfaceEdge) + offset); }
 
 bool CentreInside(const Box& cell, qint32 left, qint32 top, qint32 right, qint32 bottom)
 {

@@ -49,8 +49,8 @@ Zone SurfaceZone(const Box& surface, qint32 px, qint32 py);
 // a drag past the left or top edge mirrors it without moving that edge.
 QPointF Resized(float width, float height, double dx, double dy);
 
-// The pointer's window coordinates: int32 of the surface's corner plus the event's point.
-qint32 WindowX(float surfaceLeft, float x);
+// A window coordinate of the pointer: int32 of the surface's edge plus the event's offset.
+qint32 WindowCoordinate(float surfaceEdge, float offset);
 
 // Is the cell's centre (int32 of each) strictly inside the rectangle?
 bool CentreInside(const Box& cell, qint32 left, qint32 top, qint32 right, qint32 bottom);

@@ -111,8 +111,8 @@ void frmAlmanorvique::imgCalendar_MouseMove(int Index, int Button, int Shift, fl
 {
     CheckScreenSaverExit(X);
     const platform::Image& surface = imgCalendar(Index);
-    const qint32 PX = calendaredit::WindowX(surface.Left(), X);
-    const qint32 PY = calendaredit::WindowX(surface.Top(), Y);
+    const qint32 PX = calendaredit::WindowCoordinate(surface.Left(), X);
+    const qint32 PY = calendaredit::WindowCoordinate(surface.Top(), Y);
     std::optional<QPointF>& anchor = surfaceAnchor_[Index];
 
     if (shpHighlight.Visible() && shpHighlight.Tag == kBandTag && anchor && Button == kLeftButton && Shift == 0) {
