@@ -274,6 +274,8 @@ void frmAlmanorvique::Form_GotFocus()
 
 void frmAlmanorvique::Form_LostFocus()
 {
+    // A rubber band cut short by another window must not leave this one frozen.
+    ReleaseUpdateLock();
     if (MDIChild() && FormState_ == kRunning && !txtMsg.Visible())
         Move(ChildLeft_, ChildTop_, ChildWidth_, ChildHeight_);
 }

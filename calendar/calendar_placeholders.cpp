@@ -25,11 +25,10 @@ void frmAlmanorvique::ApplySetting(const QString& name, const QString&, const QS
     }
 }
 
-// Mouse on the page: the screen-saver exit test of the picture, page and backdrop.
-void frmAlmanorvique::imgCalendar_MouseMove(int, int, int, float X, float)
-{
-    CheckScreenSaverExit(X);
-}
+// Popup menus of the page: the date menu, the grid frame's menu and the window menu.
+void frmAlmanorvique::ShowDateMenu(const QString&) {}
+void frmAlmanorvique::PopupFrameMenu() {}
+void frmAlmanorvique::PopupCalendarMenu(int) {}
 
 // Clock and message line.
 void frmAlmanorvique::UpdateClock() {}

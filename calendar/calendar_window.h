@@ -3,6 +3,7 @@
 // line. The single-calendar program shows the default instance; the multi-calendar frame
 // makes one instance per month as child windows.
 #include "core/settings_store.h"
+#include "page_mouse_state.h"
 #include "ui/balloon_tooltip.h"
 #include "ui/common_dialog.h"
 #include "ui/control_array.h"
@@ -164,7 +165,33 @@ protected:
     CBalloonToolTip& BalloonTip() { return *BalloonTip_; }
 
     // ---- mouse on the page ----
+    void imgCalendar_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void imgCalendar_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void imgCalendar_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void imgCalendar_DblClick(int Index);
+    bool IsInHighlight(float X, float Y);
+    QString SelectDatesInRect(qint32 Left, qint32 Top, qint32 Right, qint32 Bottom);
+    void SaveCalendarSizeFromFrame();
+    // The window's cursor: a pointer, or a custom one with picture `icon` of imgList.
+    void SetWindowCursor(int pointer, int icon = 0);
+    bool IsLeftHandCursor();
+    // The frame edit with Ctrl while the frame is shown (PX, PY the pointer in the window).
+    void EditFrame(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
+    // Releases the window-update lock when this window holds it.
+    void ReleaseUpdateLock();
+    calendaredit::SurfaceAnchors surfaceAnchor_;
+    calendaredit::FrameEdit frameEdit_;
+
+    // ---- picture and page edits, page-turn corners, window drag ----
+    void EditSurface(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
+    void ShowPageCorners(qint32 PX, qint32 PY);
+    void DragWindow(int Button, float X, float Y);
+    calendaredit::WindowDrag windowDrag_;
+
+    // ---- popup menus of the page ----
+    void ShowDateMenu(const QString& dates);
+    void PopupFrameMenu();
+    void PopupCalendarMenu(int Index);
 
     // ---- clock and message line ----
     void UpdateClock();

@@ -56,6 +56,18 @@ struct TestCalendar : frmAlmanorvique {
     using frmAlmanorvique::ShowCurrentPictures;
     using frmAlmanorvique::ApplySetting;
     using frmAlmanorvique::imgCalendar_MouseMove;
+    using frmAlmanorvique::imgCalendar_MouseDown;
+    using frmAlmanorvique::imgCalendar_MouseUp;
+    using frmAlmanorvique::imgCalendar_DblClick;
+    using frmAlmanorvique::IsInHighlight;
+    using frmAlmanorvique::SelectDatesInRect;
+    using frmAlmanorvique::SaveCalendarSizeFromFrame;
+    using frmAlmanorvique::SetWindowCursor;
+    using frmAlmanorvique::IsLeftHandCursor;
+    using frmAlmanorvique::surfaceAnchor_;
+    using frmAlmanorvique::frameEdit_;
+    using frmAlmanorvique::DragWindow;
+    using frmAlmanorvique::windowDrag_;
     using frmAlmanorvique::ShowBalloonAt;
     using frmAlmanorvique::ShowBalloonTip;
     using frmAlmanorvique::HideBalloonTip;
