@@ -4,7 +4,9 @@
 #include "form.h"
 #include "twips.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -35,13 +37,56 @@ protected:
         if (box_->DblClick)
             Guarded("double click", box_->DblClick);
     }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (box_->KeyDown) {
+            int code = KeyCodeOf(e->key());
+            Guarded("key", [&] { box_->KeyDown(code, ShiftBits(e->modifiers())); });
+            if (code == 0) {
+                e->accept();
+                return;
+            }
+        }
+        QLineEdit::keyPressEvent(e);
+    }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        if (box_->KeyUp && !e->isAutoRepeat()) {
+            int code = KeyCodeOf(e->key());
+            Guarded("key", [&] { box_->KeyUp(code, ShiftBits(e->modifiers())); });
+            if (code == 0) {
+                e->accept();
+                return;
+            }
+        }
+        QLineEdit::keyReleaseEvent(e);
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QLineEdit::focusOutEvent(e);
+        if (box_->LostFocus && e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
+            Guarded("lost focus", box_->LostFocus);
+    }
 
 private:
     TextBox* box_;
 };
 } // namespace
 
-TextBox::TextBox(Form* owner, QString name, bool multiLine) : owner_(owner), name_(std::move(name))
+TextBox::TextBox(Form* owner, QString name, bool multiLine) : name_(std::move(name))
+{
+    Build(owner, multiLine);
+    widget_->installEventFilter(owner);
+    Apply();
+}
+
+TextBox::TextBox(QWidget* parent, QString name, bool multiLine) : name_(std::move(name))
+{
+    Build(parent, multiLine);
+    Apply();
+}
+
+void TextBox::Build(QWidget* owner, bool multiLine)
 {
     auto changed = [this] {
         if (Change)
@@ -56,8 +101,6 @@ TextBox::TextBox(Form* owner, QString name, bool multiLine) : owner_(owner), nam
         widget_ = line_.data();
         QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
     }
-    widget_->installEventFilter(owner);
-    Apply();
 }
 
 TextBox::~TextBox() { delete widget_.data(); }
@@ -132,6 +175,32 @@ void TextBox::SetFocus()
 {
     if (widget_)
         widget_->setFocus(Qt::OtherFocusReason);
+}
+
+int TextBox::SelStart() const
+{
+    if (!line_)
+        return 0;
+    return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
+}
+
+void TextBox::SetSelStart(int v)
+{
+    if (line_)
+        line_->setCursorPosition(std::clamp(v, 0, static_cast<int>(line_->text().size())));
+}
+
+int TextBox::SelLength() const { return line_ ? static_cast<int>(line_->selectedText().size()) : 0; }
+
+void TextBox::SetSelLength(int v)
+{
+    if (!line_)
+        return;
+    const int start = SelStart();
+    if (v <= 0)
+        line_->setCursorPosition(start);
+    else
+        line_->setSelection(start, v);
 }
 
 bool TextBox::HasFocus() const { return widget_ && widget_->hasFocus(); }
