@@ -34,8 +34,8 @@ protected:
         case QEvent::KeyRelease: {
             auto* ke = static_cast<QKeyEvent*>(e);
             const bool down = e->type() == QEvent::KeyPress;
-            // A combo with a text field gets its keys there; what it hands on is seen once.
-            if (watched == combo && combo->lineEdit())
+            // The text field's focus is the combo's: keys and focus arrive at the combo.
+            if (watched != combo)
                 return false;
             auto& handler = down ? box_->KeyDown : box_->KeyUp;
             if (!handler || (!down && ke->isAutoRepeat()))
@@ -46,7 +46,7 @@ protected:
         }
         case QEvent::FocusOut: {
             auto* fe = static_cast<QFocusEvent*>(e);
-            if (watched == combo && combo->lineEdit())
+            if (watched != combo)
                 return false;
             if (box_->LostFocus && LosesFocus(fe) && !combo->isAncestorOf(QApplication::focusWidget()) &&
                 QApplication::focusWidget() != combo)
@@ -67,12 +67,9 @@ ComboBox::ComboBox(QWidget* parent, QString name, int index, int style)
     : name_(std::move(name)), index_(index), style_(style)
 {
     combo_ = new QComboBox(parent);
-    combo_->setEditable(style_ == vbComboDropdown);
-    combo_->setInsertPolicy(QComboBox::NoInsert);
     filter_ = new ComboFilter(combo_, this);
     combo_->installEventFilter(filter_);
-    if (combo_->lineEdit())
-        combo_->lineEdit()->installEventFilter(filter_);
+    SetStyle(style);
     QObject::connect(combo_, QOverload<int>::of(&QComboBox::activated), combo_, [this](int) {
         if (Click)
             Guarded("click", Click);
@@ -87,8 +84,10 @@ void ComboBox::SetStyle(int style)
     style_ = style;
     combo_->setEditable(style_ == vbComboDropdown);
     combo_->setInsertPolicy(QComboBox::NoInsert);
-    if (combo_->lineEdit())
-        combo_->lineEdit()->installEventFilter(filter_);
+    if (combo_->lineEdit()) {
+        // Typing completes nothing by itself: the text is the user's.
+        combo_->setCompleter(nullptr);
+    }
 }
 
 float ComboBox::Height() const
