@@ -178,3 +178,39 @@ TEST_F(EditGridEditing, AHeaderPressSelectsTheColumnAndOpensNoEditor)
     EXPECT_FALSE(grid().EditOpen());
     EXPECT_FALSE(grid().ctlColCombo.Visible()); // no options were given
 }
+
+TEST_F(EditGridEditing, AHeaderPressShowsTheColumnOptions)
+{
+    grid().SetColComboOption("1,2");
+    Click(0, 1);
+    platform::ComboBox& options = grid().ctlColCombo;
+    ASSERT_TRUE(options.Visible());
+    EXPECT_EQ(options.ListIndex(), -1);
+    EXPECT_FLOAT_EQ(options.Top(), grid().ctlGrid.CellTop() - 285);
+    options.SetListIndex(1); // "Generic Descending"
+    grid().ctlColCombo_Click();
+    EXPECT_EQ(Cell(1, 1), "v9"); // v9 > v8 > ... > v24 > v23 ... as text
+    EXPECT_TRUE(options.Visible()); // it stays until it loses the focus
+    grid().SetFocus();
+    EXPECT_FALSE(options.Visible());
+}
+
+TEST_F(EditGridEditing, TheHostsHandlersRunFirstAndCanChangeTheKey)
+{
+    // A right-button press edits too, after the host's own handler.
+    QTest::mouseClick(viewport(), Qt::RightButton, {}, CellPoint(grid(), 4, 1));
+    EXPECT_EQ(host->log.filter("MouseDown"), QStringList{"MouseDown 2 4,1"});
+    EXPECT_TRUE(grid().EditOpen());
+    Key(Qt::Key_Escape);
+    // A host that sets KeyAscii to 0 opens the editor with the whole cell text selected.
+    grid().Events.KeyPress = [](int& k) { k = 0; };
+    QTest::keyClick(&grid().ctlGrid, 'q');
+    EXPECT_TRUE(grid().EditOpen());
+    EXPECT_EQ(grid().ctlText.Text(), "v4");
+    EXPECT_EQ(grid().ctlText.SelLength(), 2);
+    // A press that leaves several rows selected drops the edit and opens none.
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, CellPoint(grid(), 7, 1));
+    EXPECT_EQ(grid().RowSel(), 7);
+    EXPECT_FALSE(grid().EditOpen());
+    EXPECT_EQ(Cell(4, 1), "v4");
+}
