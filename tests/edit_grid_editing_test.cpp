@@ -10,29 +10,7 @@
 using testsupport::CellPoint;
 using testsupport::GridHost;
 
-class EditGridEditing : public testsupport::ProgramFolderTest {
-protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        platform::ForgetStoredLayouts();
-        host = std::make_unique<GridHost>();
-        host->ShowActive();
-    }
-    void TearDown() override
-    {
-        host.reset();
-        ProgramFolderTest::TearDown();
-    }
-    ctlEditGrid& grid() { return host->grdTest; }
-    QWidget* viewport() { return grid().ctlGrid.viewport(); }
-    void Click(qint32 row, qint32 col) { QTest::mouseClick(viewport(), Qt::LeftButton, {}, CellPoint(grid(), row, col)); }
-    QWidget* Focused() { return QApplication::focusWidget(); }
-    void Key(Qt::Key k) { QTest::keyClick(Focused(), k); }
-    QString Cell(qint32 r, qint32 c) { return grid().TextMatrix(r, c); }
-
-    std::unique_ptr<GridHost> host;
-};
+class EditGridEditing : public testsupport::GridHostTest {};
 
 TEST_F(EditGridEditing, ClickOpensTheTextBoxOverTheCellWithItsTextSelected)
 {

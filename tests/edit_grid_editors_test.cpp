@@ -35,29 +35,13 @@ TEST(SpinSteps, NumbersThenDatesElseOnlyTheBlanksGo)
     QLocale::setDefault(QLocale::c());
 }
 
-class EditGridEditors : public testsupport::ProgramFolderTest {
+class EditGridEditors : public testsupport::GridHostTest {
 protected:
     void SetUp() override
     {
-        ProgramFolderTest::SetUp();
-        platform::ForgetStoredLayouts();
-        host = std::make_unique<GridHost>();
-        host->ShowActive();
+        GridHostTest::SetUp();
         grid().Events.RowColChange = nullptr; // the columns keep the kinds the test gives
     }
-    void TearDown() override
-    {
-        host.reset();
-        ProgramFolderTest::TearDown();
-    }
-    ctlEditGrid& grid() { return host->grdTest; }
-    void Click(qint32 row, qint32 col)
-    {
-        QTest::mouseClick(grid().ctlGrid.viewport(), Qt::LeftButton, {}, CellPoint(grid(), row, col));
-    }
-    QWidget* Focused() { return QApplication::focusWidget(); }
-
-    std::unique_ptr<GridHost> host;
 };
 
 TEST_F(EditGridEditors, TheSpinArrowsStepTheTextBoxAndEnterCommits)

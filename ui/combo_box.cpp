@@ -2,6 +2,7 @@
 
 #include "event_guard.h"
 #include "form.h"
+#include "text_box.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -185,37 +186,10 @@ void ComboBox::SetText(const QString& t)
         combo_->setCurrentIndex(i);
 }
 
-int ComboBox::SelStart() const
-{
-    QLineEdit* e = combo_->lineEdit();
-    if (!e)
-        return 0;
-    return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
-}
-
-void ComboBox::SetSelStart(int v)
-{
-    if (QLineEdit* e = combo_->lineEdit())
-        e->setCursorPosition(std::clamp(v, 0, static_cast<int>(e->text().size())));
-}
-
-int ComboBox::SelLength() const
-{
-    QLineEdit* e = combo_->lineEdit();
-    return e ? static_cast<int>(e->selectedText().size()) : 0;
-}
-
-void ComboBox::SetSelLength(int v)
-{
-    QLineEdit* e = combo_->lineEdit();
-    if (!e)
-        return;
-    const int start = SelStart();
-    if (v <= 0)
-        e->setCursorPosition(start);
-    else
-        e->setSelection(start, v);
-}
+int ComboBox::SelStart() const { return LineSelStart(combo_->lineEdit()); }
+void ComboBox::SetSelStart(int v) { SetLineSelStart(combo_->lineEdit(), v); }
+int ComboBox::SelLength() const { return LineSelLength(combo_->lineEdit()); }
+void ComboBox::SetSelLength(int v) { SetLineSelLength(combo_->lineEdit(), v); }
 
 void ComboBox::SetFocus()
 {

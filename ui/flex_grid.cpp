@@ -24,25 +24,6 @@ namespace platform {
 namespace {
 constexpr int kPad = 2; // pixels between a cell's edge and its text
 
-int ButtonOf(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int ButtonMask(Qt::MouseButtons bs)
-{
-    return (bs & Qt::LeftButton ? 1 : 0) | (bs & Qt::RightButton ? 2 : 0) | (bs & Qt::MiddleButton ? 4 : 0);
-}
-
 bool IsNumberText(const QString& t) { return !conv::Trim(t).isEmpty() && conv::IsNumeric(t); }
 
 int Sign(double d) { return d < 0 ? -1 : d > 0 ? 1 : 0; }

@@ -20,32 +20,6 @@ std::vector<Form*>& Forms()
     return forms;
 }
 
-int ButtonOf(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int ButtonMask(Qt::MouseButtons bs)
-{
-    int m = 0;
-    if (bs & Qt::LeftButton)
-        m |= 1;
-    if (bs & Qt::RightButton)
-        m |= 2;
-    if (bs & Qt::MiddleButton)
-        m |= 4;
-    return m;
-}
-
 Qt::CursorShape ShapeOf(int pointer)
 {
     switch (pointer) {
@@ -90,6 +64,32 @@ int ShiftBits(Qt::KeyboardModifiers m)
     if (m & Qt::AltModifier)
         s |= 4;
     return s;
+}
+
+int ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int ButtonMask(Qt::MouseButtons bs)
+{
+    int m = 0;
+    if (bs & Qt::LeftButton)
+        m |= 1;
+    if (bs & Qt::RightButton)
+        m |= 2;
+    if (bs & Qt::MiddleButton)
+        m |= 4;
+    return m;
 }
 
 int KeyCodeOf(int k)

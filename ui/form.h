@@ -148,6 +148,10 @@ private:
     bool activeWindow_ = false;
 };
 
+// The Button argument of a press or release (1 left, 2 right, 4 middle), and the buttons
+// held during a move.
+int ButtonOf(Qt::MouseButton b);
+int ButtonMask(Qt::MouseButtons bs);
 // The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftBits(Qt::KeyboardModifiers m);
 // The key code the handlers get for a Qt key (F1 = 112, letters upper case, digits, arrows ...).

@@ -177,31 +177,36 @@ void TextBox::SetFocus()
         widget_->setFocus(Qt::OtherFocusReason);
 }
 
-int TextBox::SelStart() const
+int LineSelStart(const QLineEdit* e)
 {
-    if (!line_)
+    if (!e)
         return 0;
-    return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
+    return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
 }
 
-void TextBox::SetSelStart(int v)
+void SetLineSelStart(QLineEdit* e, int v)
 {
-    if (line_)
-        line_->setCursorPosition(std::clamp(v, 0, static_cast<int>(line_->text().size())));
+    if (e)
+        e->setCursorPosition(std::clamp(v, 0, static_cast<int>(e->text().size())));
 }
 
-int TextBox::SelLength() const { return line_ ? static_cast<int>(line_->selectedText().size()) : 0; }
+int LineSelLength(const QLineEdit* e) { return e ? static_cast<int>(e->selectedText().size()) : 0; }
 
-void TextBox::SetSelLength(int v)
+void SetLineSelLength(QLineEdit* e, int v)
 {
-    if (!line_)
+    if (!e)
         return;
-    const int start = SelStart();
+    const int start = LineSelStart(e);
     if (v <= 0)
-        line_->setCursorPosition(start);
+        e->setCursorPosition(start);
     else
-        line_->setSelection(start, v);
+        e->setSelection(start, v);
 }
+
+int TextBox::SelStart() const { return LineSelStart(line_); }
+void TextBox::SetSelStart(int v) { SetLineSelStart(line_, v); }
+int TextBox::SelLength() const { return LineSelLength(line_); }
+void TextBox::SetSelLength(int v) { SetLineSelLength(line_, v); }
 
 bool TextBox::HasFocus() const { return widget_ && widget_->hasFocus(); }
 

@@ -15,6 +15,12 @@ namespace platform {
 
 class Form;
 
+// The caret and the selection of a single-line field in characters; null fields read 0.
+int LineSelStart(const QLineEdit* e);
+void SetLineSelStart(QLineEdit* e, int v);
+int LineSelLength(const QLineEdit* e);
+void SetLineSelLength(QLineEdit* e, int v);
+
 class TextBox {
 public:
     TextBox(Form* owner, QString name, bool multiLine = true);

@@ -404,6 +404,8 @@ private:
     void DropEditor(qint16 kind, qint32 col);
     void TakeFocusFrom(qint16 kind, qint32 col);
     void SpinStep(int delta);
+    // Enter, Esc and Delete in a pick list or editable combo; false for other keys.
+    bool ComboEditKey(platform::ComboBox& combo, int& KeyCode);
     bool UsedRow(qint32 r) const;
     void GrowRows(qint32 by, bool withHeight);
 

@@ -372,6 +372,25 @@ void ctlEditGrid::ctlText_KeyDown(int /*Index*/, int& KeyCode, int /*Shift*/)
     }
 }
 
+bool ctlEditGrid::ComboEditKey(platform::ComboBox& combo, int& KeyCode)
+{
+    switch (KeyCode) {
+    case 13:
+        HandleEditKey(13);
+        break;
+    case 27:
+        CancelCellEditIfAllowed();
+        break;
+    case 46: // no entry chosen: the list shows no text, a combo's field empties
+        combo.SetListIndex(-1);
+        break;
+    default:
+        return false;
+    }
+    KeyCode = 0;
+    return true;
+}
+
 void ctlEditGrid::ctlCombo_KeyDown(int Index, int& KeyCode, int /*Shift*/)
 {
     switch (KeyCode) {
@@ -385,44 +404,20 @@ void ctlEditGrid::ctlCombo_KeyDown(int Index, int& KeyCode, int /*Shift*/)
     case 38:
     case 39:
     case 40:
-        break;
+        return;
     case 13:
         CommitCellCtl();
-        HandleEditKey(13);
-        KeyCode = 0;
-        break;
-    case 27:
-        CancelCellEditIfAllowed();
-        KeyCode = 0;
-        break;
-    case 46:
-        ctlCombo(Index).SetListIndex(-1);
-        KeyCode = 0;
         break;
     default:
-        CommitCellCtl(); // before the key moves the selection
         break;
     }
+    if (!ComboEditKey(ctlCombo(Index), KeyCode))
+        CommitCellCtl(); // before the key moves the selection
 }
 
 void ctlEditGrid::ctlComboEdit_KeyDown(int Index, int& KeyCode, int /*Shift*/)
 {
-    switch (KeyCode) {
-    case 13:
-        HandleEditKey(13);
-        KeyCode = 0;
-        break;
-    case 27:
-        CancelCellEditIfAllowed();
-        KeyCode = 0;
-        break;
-    case 46:
-        ctlComboEdit(Index).SetListIndex(-1);
-        KeyCode = 0;
-        break;
-    default:
-        break;
-    }
+    ComboEditKey(ctlComboEdit(Index), KeyCode);
 }
 
 void ctlEditGrid::ctlText_LostFocus(int /*Index*/)
@@ -452,41 +447,50 @@ void ctlEditGrid::ctlComboEdit_LostFocus(int Index)
 
 // ---- the inner grid's events: the host's handler first, then the control's steps ----
 
-void ctlEditGrid::ctlGrid_Click()
+namespace {
+template <class Handler, class... Args>
+void Raise(const Handler& handler, Args&... args)
 {
-    if (Events.Click)
-        Events.Click();
+    if (handler)
+        handler(args...);
+}
+} // namespace
+
+void ctlEditGrid::ctlGrid_Click() { Raise(Events.Click); }
+void ctlEditGrid::ctlGrid_DblClick() { Raise(Events.DblClick); }
+void ctlEditGrid::ctlGrid_KeyDown(int& KeyCode, int& Shift) { Raise(Events.KeyDown, KeyCode, Shift); }
+void ctlEditGrid::ctlGrid_KeyUp(int& KeyCode, int& Shift) { Raise(Events.KeyUp, KeyCode, Shift); }
+void ctlEditGrid::ctlGrid_Validate(bool& Cancel) { Raise(Events.Validate, Cancel); }
+void ctlEditGrid::ctlGrid_SelChange() { Raise(Events.SelChange); }
+void ctlEditGrid::ctlGrid_RowColChange() { Raise(Events.RowColChange); }
+void ctlEditGrid::ctlGrid_OLECompleteDrag(qint32& Effect) { Raise(Events.OLECompleteDrag, Effect); }
+void ctlEditGrid::ctlGrid_EnterCell() { Raise(Events.EnterCell); }
+
+void ctlEditGrid::ctlGrid_Compare(qint32 Row1, qint32 Row2, int& Cmp)
+{
+    if (Events.Compare)
+        Events.Compare(Row1, Row2, Cmp);
 }
 
-void ctlEditGrid::ctlGrid_DblClick()
+void ctlEditGrid::ctlGrid_MouseMove(int& Button, int& Shift, float& x, float& y)
 {
-    if (Events.DblClick)
-        Events.DblClick();
+    Raise(Events.MouseMove, Button, Shift, x, y);
 }
 
-void ctlEditGrid::ctlGrid_KeyDown(int& KeyCode, int& Shift)
+void ctlEditGrid::ctlGrid_MouseUp(int& Button, int& Shift, float& x, float& y)
 {
-    if (Events.KeyDown)
-        Events.KeyDown(KeyCode, Shift);
+    Raise(Events.MouseUp, Button, Shift, x, y);
 }
 
 void ctlEditGrid::ctlGrid_KeyPress(int& KeyAscii)
 {
-    if (Events.KeyPress)
-        Events.KeyPress(KeyAscii);
+    Raise(Events.KeyPress, KeyAscii);
     StartCellEdit(KeyAscii);
-}
-
-void ctlEditGrid::ctlGrid_KeyUp(int& KeyCode, int& Shift)
-{
-    if (Events.KeyUp)
-        Events.KeyUp(KeyCode, Shift);
 }
 
 void ctlEditGrid::ctlGrid_MouseDown(int& Button, int& Shift, float& x, float& y)
 {
-    if (Events.MouseDown)
-        Events.MouseDown(Button, Shift, x, y);
+    Raise(Events.MouseDown, Button, Shift, x, y);
     if (ctlGrid.RowSel() == ctlGrid.Row()) {
         StartCellEdit(0);
     } else {
@@ -495,65 +499,15 @@ void ctlEditGrid::ctlGrid_MouseDown(int& Button, int& Shift, float& x, float& y)
     }
 }
 
-void ctlEditGrid::ctlGrid_MouseMove(int& Button, int& Shift, float& x, float& y)
-{
-    if (Events.MouseMove)
-        Events.MouseMove(Button, Shift, x, y);
-}
-
-void ctlEditGrid::ctlGrid_MouseUp(int& Button, int& Shift, float& x, float& y)
-{
-    if (Events.MouseUp)
-        Events.MouseUp(Button, Shift, x, y);
-}
-
-void ctlEditGrid::ctlGrid_Validate(bool& Cancel)
-{
-    if (Events.Validate)
-        Events.Validate(Cancel);
-}
-
-void ctlEditGrid::ctlGrid_SelChange()
-{
-    if (Events.SelChange)
-        Events.SelChange();
-}
-
 void ctlEditGrid::ctlGrid_Scroll()
 {
-    if (Events.Scroll)
-        Events.Scroll();
+    Raise(Events.Scroll);
     HideCellCtl();
-}
-
-void ctlEditGrid::ctlGrid_RowColChange()
-{
-    if (Events.RowColChange)
-        Events.RowColChange();
-}
-
-void ctlEditGrid::ctlGrid_OLECompleteDrag(qint32& Effect)
-{
-    if (Events.OLECompleteDrag)
-        Events.OLECompleteDrag(Effect);
 }
 
 void ctlEditGrid::ctlGrid_LeaveCell()
 {
-    if (Events.LeaveCell)
-        Events.LeaveCell();
+    Raise(Events.LeaveCell);
     CommitCellCtl();
     HideCellCtl();
-}
-
-void ctlEditGrid::ctlGrid_EnterCell()
-{
-    if (Events.EnterCell)
-        Events.EnterCell();
-}
-
-void ctlEditGrid::ctlGrid_Compare(qint32 Row1, qint32 Row2, int& Cmp)
-{
-    if (Events.Compare)
-        Events.Compare(Row1, Row2, Cmp);
 }

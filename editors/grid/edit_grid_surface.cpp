@@ -10,42 +10,26 @@ constexpr qint32 kRowHeight = 285;
 }
 
 #define EDIT_GRID_MARK(name) PropertyChanged(QStringLiteral(name))
+// A write passed to the grid's setter, then marked under the member's name.
+#define EDIT_GRID_LET(Name, Type, Setter)                                                                            \
+    void ctlEditGrid::Let##Name(Type v)                                                                            \
+    {                                                                                                              \
+        ctlGrid.Setter(v);                                                                                         \
+        EDIT_GRID_MARK(#Name);                                                                                     \
+    }
+#define EDIT_GRID_LET_AT(Name, Type, Setter)                                                                         \
+    void ctlEditGrid::Let##Name(qint32 Index, Type v)                                                              \
+    {                                                                                                              \
+        ctlGrid.Setter(Index, v);                                                                                  \
+        EDIT_GRID_MARK(#Name);                                                                                     \
+    }
 
-void ctlEditGrid::LetRow(qint32 v)
-{
-    ctlGrid.SetRow(v);
-    EDIT_GRID_MARK("Row");
-}
-
-void ctlEditGrid::LetCellForeColor(qint32 v)
-{
-    ctlGrid.SetCellForeColor(v);
-    EDIT_GRID_MARK("CellForeColor");
-}
-
-void ctlEditGrid::LetTopRow(qint32 v)
-{
-    ctlGrid.SetTopRow(v);
-    EDIT_GRID_MARK("TopRow");
-}
-
-void ctlEditGrid::LetLeftCol(qint32 v)
-{
-    ctlGrid.SetLeftCol(v);
-    EDIT_GRID_MARK("LeftCol");
-}
-
-void ctlEditGrid::LetCol(qint32 v)
-{
-    ctlGrid.SetCol(v);
-    EDIT_GRID_MARK("Col");
-}
-
-void ctlEditGrid::LetEnabled(bool v)
-{
-    ctlGrid.setEnabled(v);
-    EDIT_GRID_MARK("Enabled");
-}
+EDIT_GRID_LET(Row, qint32, SetRow)
+EDIT_GRID_LET(CellForeColor, qint32, SetCellForeColor)
+EDIT_GRID_LET(TopRow, qint32, SetTopRow)
+EDIT_GRID_LET(LeftCol, qint32, SetLeftCol)
+EDIT_GRID_LET(Col, qint32, SetCol)
+EDIT_GRID_LET(Enabled, bool, setEnabled)
 
 void ctlEditGrid::SetFont(const platform::FontModel& f)
 {
@@ -84,35 +68,11 @@ void ctlEditGrid::LetTextArray(qint32 Index, const QString& v)
         UpdateColMaxLen(col, v);
 }
 
-void ctlEditGrid::LetRows(qint32 v)
-{
-    ctlGrid.SetRows(v);
-    EDIT_GRID_MARK("Rows");
-}
-
-void ctlEditGrid::LetRowPosition(qint32 Index, qint32 v)
-{
-    ctlGrid.SetRowPosition(Index, v);
-    EDIT_GRID_MARK("RowPosition");
-}
-
-void ctlEditGrid::LetRowHeightMin(qint32 v)
-{
-    ctlGrid.SetRowHeightMin(v);
-    EDIT_GRID_MARK("RowHeightMin");
-}
-
-void ctlEditGrid::LetRowHeight(qint32 Index, qint32 v)
-{
-    ctlGrid.SetRowHeight(Index, v);
-    EDIT_GRID_MARK("RowHeight");
-}
-
-void ctlEditGrid::LetRowData(qint32 Index, qint32 v)
-{
-    ctlGrid.SetRowData(Index, v);
-    EDIT_GRID_MARK("RowData");
-}
+EDIT_GRID_LET(Rows, qint32, SetRows)
+EDIT_GRID_LET_AT(RowPosition, qint32, SetRowPosition)
+EDIT_GRID_LET(RowHeightMin, qint32, SetRowHeightMin)
+EDIT_GRID_LET_AT(RowHeight, qint32, SetRowHeight)
+EDIT_GRID_LET_AT(RowData, qint32, SetRowData)
 
 void ctlEditGrid::RemoveItem(qint32 Index)
 {
@@ -132,17 +92,8 @@ void ctlEditGrid::SetMouseIcon(const platform::Picture& p)
     EDIT_GRID_MARK("MouseIcon");
 }
 
-void ctlEditGrid::LetMergeRow(qint32 Index, bool v)
-{
-    ctlGrid.SetMergeRow(Index, v);
-    EDIT_GRID_MARK("MergeRow");
-}
-
-void ctlEditGrid::LetMergeCol(qint32 Index, bool v)
-{
-    ctlGrid.SetMergeCol(Index, v);
-    EDIT_GRID_MARK("MergeCol");
-}
+EDIT_GRID_LET_AT(MergeRow, bool, SetMergeRow)
+EDIT_GRID_LET_AT(MergeCol, bool, SetMergeCol)
 
 void ctlEditGrid::LetFormatString(const QString& v)
 {
@@ -150,53 +101,14 @@ void ctlEditGrid::LetFormatString(const QString& v)
     EDIT_GRID_MARK("FormatString");
 }
 
-void ctlEditGrid::LetFixedRows(qint32 v)
-{
-    ctlGrid.SetFixedRows(v);
-    EDIT_GRID_MARK("FixedRows");
-}
-
-void ctlEditGrid::LetFixedCols(qint32 v)
-{
-    ctlGrid.SetFixedCols(v);
-    EDIT_GRID_MARK("FixedCols");
-}
-
-void ctlEditGrid::LetFixedAlignment(qint32 Index, qint16 v)
-{
-    ctlGrid.SetFixedAlignment(Index, v);
-    EDIT_GRID_MARK("FixedAlignment");
-}
-
-void ctlEditGrid::LetColWidth(qint32 Index, qint32 v)
-{
-    ctlGrid.SetColWidth(Index, v);
-    EDIT_GRID_MARK("ColWidth");
-}
-
-void ctlEditGrid::LetCols(qint32 v)
-{
-    ctlGrid.SetCols(v);
-    EDIT_GRID_MARK("Cols");
-}
-
-void ctlEditGrid::LetColPosition(qint32 Index, qint32 v)
-{
-    ctlGrid.SetColPosition(Index, v);
-    EDIT_GRID_MARK("ColPosition");
-}
-
-void ctlEditGrid::LetColData(qint32 Index, qint32 v)
-{
-    ctlGrid.SetColData(Index, v);
-    EDIT_GRID_MARK("ColData");
-}
-
-void ctlEditGrid::LetColAlignment(qint32 Index, qint16 v)
-{
-    ctlGrid.SetColAlignment(Index, v);
-    EDIT_GRID_MARK("ColAlignment");
-}
+EDIT_GRID_LET(FixedRows, qint32, SetFixedRows)
+EDIT_GRID_LET(FixedCols, qint32, SetFixedCols)
+EDIT_GRID_LET_AT(FixedAlignment, qint16, SetFixedAlignment)
+EDIT_GRID_LET_AT(ColWidth, qint32, SetColWidth)
+EDIT_GRID_LET(Cols, qint32, SetCols)
+EDIT_GRID_LET_AT(ColPosition, qint32, SetColPosition)
+EDIT_GRID_LET_AT(ColData, qint32, SetColData)
+EDIT_GRID_LET_AT(ColAlignment, qint16, SetColAlignment)
 
 void ctlEditGrid::Clear()
 {
@@ -213,4 +125,6 @@ void ctlEditGrid::SetCellPicture(const platform::Picture& p)
     EDIT_GRID_MARK("CellPicture");
 }
 
+#undef EDIT_GRID_LET_AT
+#undef EDIT_GRID_LET
 #undef EDIT_GRID_MARK

@@ -76,4 +76,27 @@ QPoint CellPoint(ctlEditGrid& grid, qint32 row, qint32 col)
     return {x, y};
 }
 
+void GridHostTest::SetUp()
+{
+    ProgramFolderTest::SetUp();
+    platform::ForgetStoredLayouts();
+    host = std::make_unique<GridHost>();
+    host->ShowActive();
+}
+
+void GridHostTest::TearDown()
+{
+    host.reset();
+    ProgramFolderTest::TearDown();
+}
+
+void GridHostTest::Click(qint32 row, qint32 col)
+{
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, CellPoint(grid(), row, col));
+}
+
+QWidget* GridHostTest::Focused() { return QApplication::focusWidget(); }
+
+void GridHostTest::Key(Qt::Key k) { QTest::keyClick(Focused(), k); }
+
 } // namespace testsupport

@@ -5,6 +5,9 @@
 // is built and written by SaveLayout.
 #include "editors/grid/edit_grid.h"
 #include "ui/form.h"
+#include "test_folders.h"
+
+#include <memory>
 
 #include <QStringList>
 
@@ -32,5 +35,20 @@ protected:
 
 // Where a cell of the grid is on the screen, relative to the grid widget's viewport.
 QPoint CellPoint(ctlEditGrid& grid, qint32 row, qint32 col);
+
+// A test with a shown, active host and no stored layouts.
+class GridHostTest : public ProgramFolderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    ctlEditGrid& grid() { return host->grdTest; }
+    QWidget* viewport() { return grid().ctlGrid.viewport(); }
+    void Click(qint32 row, qint32 col);
+    static QWidget* Focused();
+    static void Key(Qt::Key k);
+    QString Cell(qint32 r, qint32 c) { return grid().TextMatrix(r, c); }
+
+    std::unique_ptr<GridHost> host;
+};
 
 } // namespace testsupport
