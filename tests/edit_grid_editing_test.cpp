@@ -192,3 +192,21 @@ TEST_F(EditGridEditing, TheHostsHandlersRunFirstAndCanChangeTheKey)
     EXPECT_FALSE(grid().EditOpen());
     EXPECT_EQ(Cell(4, 1), "v4");
 }
+
+TEST_F(EditGridEditing, LettersOfOtherScriptsTypeLikeAnyOther)
+{
+    Click(5, 1);
+    Key(Qt::Key_Escape);
+    auto type = [](QWidget* w, const QString& ch) {
+        QKeyEvent press(QEvent::KeyPress, ch.at(0).unicode(), Qt::NoModifier, ch);
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, ch.at(0).unicode(), Qt::NoModifier, ch);
+        QApplication::sendEvent(w, &release);
+    };
+    type(&grid().ctlGrid, QStringLiteral("ж"));
+    ASSERT_TRUE(grid().EditOpen());
+    type(Focused(), QStringLiteral("у"));
+    EXPECT_EQ(grid().ctlText.Text(), QStringLiteral("жу"));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(5, 1), QStringLiteral("жу"));
+}

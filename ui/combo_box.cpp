@@ -42,8 +42,9 @@ protected:
             if (!handler || (!down && ke->isAutoRepeat()))
                 return false;
             int code = KeyCodeOf(ke->key());
+            const int before = code;
             Guarded("key", [&] { handler(code, ShiftBits(ke->modifiers())); });
-            return code == 0;
+            return code == 0 && before != 0; // keys without a code are the combo's
         }
         case QEvent::FocusOut: {
             auto* fe = static_cast<QFocusEvent*>(e);

@@ -1198,10 +1198,11 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
     e->accept();
     Guarded("grid key", [&] {
         int code = KeyCodeOf(e->key());
+        const int before = code; // a key without a code (a letter of another script) still types
         int shift = ShiftBits(e->modifiers());
         if (Events.KeyDown)
             Events.KeyDown(code, shift);
-        if (code == 0 || Rows() == 0 || cols_ == 0)
+        if ((code == 0 && before != 0) || Rows() == 0 || cols_ == 0)
             return;
         const bool extend = (shift & 1) != 0;
         qint32 r = extend ? rowSel_ : row_, c = extend ? colSel_ : col_;

@@ -600,6 +600,7 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
         if (e->type() == QEvent::KeyRelease && ke->isAutoRepeat())
             return false;
         int code = KeyCodeOf(ke->key());
+        const int before = code; // a key without a code (a letter of another script) still types
         const int s = ShiftBits(ke->modifiers());
         Guarded("key", [&] {
             if (e->type() == QEvent::KeyPress)
@@ -607,7 +608,7 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
             else
                 Form_KeyUp(code, s);
         });
-        return code == 0;
+        return code == 0 && before != 0;
     }
     return QWidget::eventFilter(watched, e);
 }

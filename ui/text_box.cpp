@@ -41,8 +41,9 @@ protected:
     {
         if (box_->KeyDown) {
             int code = KeyCodeOf(e->key());
+            const int before = code; // keys without a code are always the box's
             Guarded("key", [&] { box_->KeyDown(code, ShiftBits(e->modifiers())); });
-            if (code == 0) {
+            if (code == 0 && before != 0) {
                 e->accept();
                 return;
             }
@@ -53,8 +54,9 @@ protected:
     {
         if (box_->KeyUp && !e->isAutoRepeat()) {
             int code = KeyCodeOf(e->key());
+            const int before = code;
             Guarded("key", [&] { box_->KeyUp(code, ShiftBits(e->modifiers())); });
-            if (code == 0) {
+            if (code == 0 && before != 0) {
                 e->accept();
                 return;
             }

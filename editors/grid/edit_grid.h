@@ -90,6 +90,8 @@ public:
     float ControlHeight() const { return height_; }
     void Move(float left, float top, float width, float height);
     QString Tag;
+    // The focus came to the control (its grid or an editor) from elsewhere.
+    std::function<void()> GotFocus;
     // The container hears of every property marked changed.
     std::function<void(const QString& name)> PropertyChangedHook;
     const std::vector<QString>& ChangedProperties() const { return changed_; }

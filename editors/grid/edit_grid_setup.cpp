@@ -3,8 +3,12 @@
 
 #include "cell_format.h"
 #include "core/settings_store.h"
+#include "ui/event_guard.h"
 #include "ui/twips.h"
 
+#include "ui/form.h"
+
+#include <QApplication>
 #include <QListWidget>
 
 ctlEditGrid::ctlEditGrid(QWidget* parent, const QString& name) : QWidget(parent), name_(name)
@@ -22,6 +26,15 @@ ctlEditGrid::ctlEditGrid(QWidget* parent, const QString& name) : QWidget(parent)
     ctlUpDown.Widget()->setFocusProxy(ctlText.Widget());
     WireEvents();
     TimerTypeahead.OnTimer = [this] { TimerTypeahead_Timer(); };
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (GotFocus && now && isAncestorOf(now) && !(old && isAncestorOf(old)))
+            platform::Guarded("got focus", GotFocus);
+    });
+    // A host form with key preview sees the keys of the grid and its editors first.
+    if (auto* form = qobject_cast<platform::Form*>(parent)) {
+        ctlGrid.installEventFilter(form);
+        ctlText.Widget()->installEventFilter(form);
+    }
 
     // Initialize: every editor hidden, editing allowed.
     ctlColCombo.SetVisible(false);
@@ -65,6 +78,8 @@ void ctlEditGrid::WireEvents()
 
 void ctlEditGrid::WireCombo(platform::ComboBox& combo, bool editable)
 {
+    if (auto* form = qobject_cast<platform::Form*>(parentWidget()))
+        combo.Widget()->installEventFilter(form);
     const int index = combo.Index();
     if (editable) {
         combo.KeyDown = [this, index](int& k, int s) { ctlComboEdit_KeyDown(index, k, s); };
