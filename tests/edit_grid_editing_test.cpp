@@ -210,3 +210,21 @@ TEST_F(EditGridEditing, LettersOfOtherScriptsTypeLikeAnyOther)
     Key(Qt::Key_Return);
     EXPECT_EQ(Cell(5, 1), QStringLiteral("жу"));
 }
+
+TEST_F(EditGridEditing, APopupOrAnotherWindowIsNoLossOfFocus)
+{
+    Click(6, 1);
+    QTest::keyClicks(Focused(), "kept");
+    QWidget* box = grid().ctlText.Widget();
+    for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(box, &out);
+        EXPECT_TRUE(grid().EditOpen()) << reason;
+        EXPECT_TRUE(grid().ctlText.Visible());
+        EXPECT_EQ(Cell(6, 1), "v6");
+    }
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(box, &out);
+    EXPECT_FALSE(grid().ctlText.Visible());
+    EXPECT_EQ(Cell(6, 1), "kept");
+}
