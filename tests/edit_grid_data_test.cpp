@@ -371,6 +371,14 @@ TEST_F(EditGridStoredProperties, AnEmptyLayoutGivesTheDefaults)
     hundred.WriteProperty("rowheightmin", 100, 0);
     g.UserControl_ReadProperties(hundred);
     EXPECT_EQ(g.RowHeightMin(), 100);
+    // A value that is no number ends the reading at its entry.
+    platform::PropertyBag broken;
+    broken.WriteProperty("Rows", 9, 2);
+    broken.WriteProperty("RowHeightMin", "tall", 0);
+    broken.WriteProperty("Cols", 5, 2);
+    EXPECT_THROW(g.UserControl_ReadProperties(broken), conv::TypeMismatch);
+    EXPECT_EQ(g.Rows(), 9);
+    EXPECT_EQ(g.Cols(), 2);
 }
 
 TEST_F(EditGridStoredProperties, WhatIsWrittenReadsBackTheSame)

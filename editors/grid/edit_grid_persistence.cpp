@@ -9,13 +9,22 @@ using platform::FlexLook;
 
 constexpr qint32 kMinRowHeight = 285;
 
+// A stored value as a number; one that is none ends the reading there.
+double Number(const platform::PropertyBag& bag, const char* name, const QVariant& def)
+{
+    bool ok = false;
+    const double v = bag.ReadProperty(QString::fromLatin1(name), def).toDouble(&ok);
+    if (!ok)
+        throw conv::TypeMismatch();
+    return v;
+}
 qint32 L(const platform::PropertyBag& bag, const char* name, qint64 def)
 {
-    return conv::ToInt32(bag.ReadProperty(QString::fromLatin1(name), static_cast<qint32>(def)).toDouble());
+    return conv::ToInt32(Number(bag, name, static_cast<qint32>(def)));
 }
 qint16 I(const platform::PropertyBag& bag, const char* name, qint16 def)
 {
-    return conv::ToInt16(bag.ReadProperty(QString::fromLatin1(name), def).toDouble());
+    return conv::ToInt16(Number(bag, name, def));
 }
 bool B(const platform::PropertyBag& bag, const char* name, bool def)
 {
@@ -77,7 +86,7 @@ void ctlEditGrid::UserControl_ReadProperties(const platform::PropertyBag& PropBa
     const QString format = S(bag, "FormatString");
     if (!format.isEmpty() || !g.FormatString().isEmpty())
         g.SetFormatString(format);
-    g.SetLook(&FlexLook::FontWidth, bag.ReadProperty(QStringLiteral("FontWidth"), 0.0f).toFloat());
+    g.SetLook(&FlexLook::FontWidth, static_cast<float>(Number(bag, "FontWidth", 0.0f)));
     g.SetLook(&FlexLook::FocusRect, L(bag, "FocusRect", 1));
     g.SetFixedRows(L(bag, "FixedRows", 1));
     g.SetFixedCols(L(bag, "FixedCols", 1));
