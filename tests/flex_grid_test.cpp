@@ -168,3 +168,29 @@ TEST(FlexGrid, ScrollingKeepsTheCurrentCellAndReportsItself)
     EXPECT_LT(grid.TopRow(), 199);
     EXPECT_TRUE(grid.RowIsVisible(199));
 }
+
+TEST(FlexGrid, TheUserResizesColumnsOnlyWhenAllowed)
+{
+    FlexGrid grid;
+    grid.Move(0, 0, 5000, 3000);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    const qint32 before = grid.ColWidth(1);
+    const int edge = platform::TwipsToPixelsX(grid.ColPos(1) + before) - grid.viewport()->geometry().left();
+    const QPoint grip(edge, 5);
+    auto drag = [&] {
+        QWidget* vp = grid.viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, grip, vp->mapToGlobal(grip), Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(vp, &press);
+        const QPoint to = grip + QPoint(30, 0);
+        QMouseEvent move(QEvent::MouseMove, to, vp->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(vp, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, vp->mapToGlobal(to), Qt::LeftButton, {}, {});
+        QApplication::sendEvent(vp, &release);
+    };
+    drag();
+    EXPECT_EQ(grid.ColWidth(1), before);
+    grid.SetLook(&platform::FlexLook::AllowUserResizing, 1);
+    drag();
+    EXPECT_NEAR(grid.ColWidth(1), before + platform::PixelsToTwipsX(30), 1);
+}

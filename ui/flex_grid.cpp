@@ -908,6 +908,13 @@ void FlexGrid::ApplyLook()
     setLayoutDirection(look_.RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     verticalScrollBar()->setTracking(look_.ScrollTrack);
     horizontalScrollBar()->setTracking(look_.ScrollTrack);
+    ApplyCursor();
+    UpdateScrollBars();
+    InvalidateAll();
+}
+
+void FlexGrid::ApplyCursor()
+{
     switch (look_.MousePointer) {
     case vbCrosshair:
         viewport()->setCursor(Qt::CrossCursor);
@@ -928,8 +935,6 @@ void FlexGrid::ApplyLook()
         viewport()->unsetCursor();
         break;
     }
-    UpdateScrollBars();
-    InvalidateAll();
 }
 
 Picture FlexGrid::GridPicture() { return Picture::FromImage(grab().toImage()); }
@@ -1312,9 +1317,57 @@ void FlexGrid::NoteMouse(const QPoint& pos)
         mouseCol_ = c;
 }
 
+bool FlexGrid::ResizeHit(const QPoint& pos, int& kind, qint32& index) const
+{
+    constexpr int kGrip = 3;
+    int fixedH = 0, fixedW = 0;
+    for (qint32 r = 0; r < fixedRows_; ++r)
+        fixedH += RowHeightPx(r);
+    for (qint32 c = 0; c < fixedCols_; ++c)
+        fixedW += ColWidthPx(c);
+    if ((look_.AllowUserResizing & 1) && pos.y() < fixedH) {
+        for (qint32 c = 0; c < cols_; ++c) {
+            if (c >= fixedCols_ && c < leftCol_)
+                continue;
+            const int right = ColX(c) + ColWidthPx(c);
+            if (std::abs(pos.x() - right) <= kGrip) {
+                kind = 1;
+                index = c;
+                return true;
+            }
+            if (right > pos.x() + kGrip)
+                break;
+        }
+    }
+    if ((look_.AllowUserResizing & 2) && pos.x() < fixedW) {
+        for (qint32 r = 0; r < Rows(); ++r) {
+            if (r >= fixedRows_ && r < topRow_)
+                continue;
+            const int bottom = RowY(r) + RowHeightPx(r);
+            if (std::abs(pos.y() - bottom) <= kGrip) {
+                kind = 2;
+                index = r;
+                return true;
+            }
+            if (bottom > pos.y() + kGrip)
+                break;
+        }
+    }
+    return false;
+}
+
 void FlexGrid::mousePressEvent(QMouseEvent* e)
 {
     e->accept();
+    int kind = 0;
+    qint32 index = -1;
+    if (e->button() == Qt::LeftButton && look_.AllowUserResizing != 0 &&
+        ResizeHit(e->position().toPoint(), kind, index)) {
+        // A press on an edge resizes; it selects nothing.
+        resize_ = {kind, index, kind == 1 ? e->position().toPoint().x() : e->position().toPoint().y(),
+                   kind == 1 ? ColWidth(index) : RowHeight(index)};
+        return;
+    }
     Guarded("grid mouse", [&] {
         if (!hasFocus())
             setFocus(Qt::MouseFocusReason);
@@ -1355,6 +1408,25 @@ void FlexGrid::mousePressEvent(QMouseEvent* e)
 void FlexGrid::mouseMoveEvent(QMouseEvent* e)
 {
     e->accept();
+    const QPoint at = e->position().toPoint();
+    if (resize_.kind != 0) {
+        const int delta = (resize_.kind == 1 ? at.x() : at.y()) - resize_.startPx;
+        if (resize_.kind == 1)
+            SetColWidth(resize_.index, std::max(0, resize_.startTwips + static_cast<qint32>(PixelsToTwipsX(delta))));
+        else
+            SetRowHeight(resize_.index, std::max(0, resize_.startTwips + static_cast<qint32>(PixelsToTwipsY(delta))));
+        return;
+    }
+    if (look_.AllowUserResizing != 0) {
+        int kind = 0;
+        qint32 index = -1;
+        const bool hit = ResizeHit(at, kind, index);
+        if (hit)
+            viewport()->setCursor(kind == 1 ? Qt::SplitHCursor : Qt::SplitVCursor);
+        else if (resizeCursor_)
+            ApplyCursor();
+        resizeCursor_ = hit;
+    }
     Guarded("grid mouse", [&] {
         const QPoint pos = e->position().toPoint();
         NoteMouse(pos);
@@ -1375,6 +1447,10 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent* e)
 {
     e->accept();
     dragging_ = false;
+    if (resize_.kind != 0) {
+        resize_ = {};
+        return;
+    }
     Guarded("grid mouse", [&] {
         const QPoint pos = e->position().toPoint();
         int button = ButtonOf(e->button());

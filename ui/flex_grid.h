@@ -299,6 +299,10 @@ private:
     void NoteMouse(const QPoint& viewportPos);
     void ExtendTo(qint32 r, qint32 c);
     int SortCompare(int order, qint32 a, qint32 b) const;
+    // A column's right edge in the fixed rows (kind 1) or a row's lower edge in the fixed
+    // columns (kind 2) under the pointer, where the user may resize.
+    bool ResizeHit(const QPoint& pos, int& kind, qint32& index) const;
+    void ApplyCursor();
 
     std::vector<std::vector<Cell>> cells_;
     std::vector<RowInfo> rowInfo_;
@@ -317,6 +321,13 @@ private:
     QString formatString_;
     bool syncing_ = false;
     bool dragging_ = false;
+    struct UserResize {
+        int kind = 0; // 0 none, 1 a column, 2 a row
+        qint32 index = -1;
+        int startPx = 0;
+        qint32 startTwips = 0;
+    } resize_;
+    bool resizeCursor_ = false;
 };
 
 } // namespace platform
