@@ -1132,6 +1132,18 @@ void FlexGrid::PaintCell(QPainter& p, qint32 r, qint32 c, const QRect& rect) con
             a = colInfo_[static_cast<size_t>(c)].fixedAlignment;
         Qt::Alignment align = QtAlignment(a, cell.text);
         const int flags = static_cast<int>(align) | (look_.WordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+        // 3-D text: 1 raised, 2 inset, 3 raised light, 4 inset light.
+        const qint32 style = fixed ? look_.TextStyleFixed : look_.TextStyle;
+        if (style >= 1 && style <= 4) {
+            const bool raised = style == 1 || style == 3;
+            p.setPen(palette().color(raised ? QPalette::Light : QPalette::Dark));
+            p.drawText(inner.translated(raised ? -1 : 1, raised ? -1 : 1), flags, cell.text);
+            if (style <= 2) {
+                p.setPen(palette().color(raised ? QPalette::Dark : QPalette::Light));
+                p.drawText(inner.translated(raised ? 1 : -1, raised ? 1 : -1), flags, cell.text);
+            }
+            p.setPen(ColorFromValue(fore));
+        }
         p.drawText(inner, flags, cell.text);
     }
     const qint32 lines = fixed ? look_.GridLinesFixed : look_.GridLines;
