@@ -194,3 +194,29 @@ TEST(FlexGrid, TheUserResizesColumnsOnlyWhenAllowed)
     drag();
     EXPECT_NEAR(grid.ColWidth(1), before + platform::PixelsToTwipsX(30), 1);
 }
+
+TEST(FlexGrid, EqualNeighboursMergeWhereMergingIsOn)
+{
+    FlexGrid grid;
+    grid.Move(0, 0, 5000, 3000);
+    grid.SetCols(4);
+    grid.SetRows(4);
+    grid.SetLook(&platform::FlexLook::GridColor, static_cast<qint32>(0x0000FF)); // red lines
+    grid.SetLook(&platform::FlexLook::BackColor, static_cast<qint32>(0xFFFFFF));
+    grid.SetLook(&platform::FlexLook::HighLight, 0);
+    grid.SetTextMatrix(2, 1, "same");
+    grid.SetTextMatrix(2, 2, "same");
+    grid.SetMergeRow(2, true);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    // The line between the two cells, half way down, away from the text.
+    const QPoint corner = grid.viewport()->geometry().topLeft();
+    const int lineX = platform::TwipsToPixelsX(grid.ColPos(2)) - corner.x() - 1;
+    const int midY = platform::TwipsToPixelsY(grid.RowPos(2)) - corner.y() + 2;
+    auto lineColour = [&] { return grid.viewport()->grab().toImage().pixelColor(lineX, midY); };
+    EXPECT_EQ(lineColour(), QColor(255, 0, 0)); // MergeCells 0: no merging
+    grid.SetLook(&platform::FlexLook::MergeCells, 1);
+    EXPECT_EQ(lineColour(), QColor(255, 255, 255));
+    grid.SetTextMatrix(2, 2, "other");
+    EXPECT_EQ(lineColour(), QColor(255, 0, 0));
+}

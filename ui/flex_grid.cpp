@@ -1091,23 +1091,26 @@ bool FlexGrid::IsSelected(qint32 r, qint32 c) const
            c <= std::max(col_, colSel_);
 }
 
-void FlexGrid::PaintCell(QPainter& p, qint32 r, qint32 c, const QRect& rect) const
+void FlexGrid::CellColours(qint32 r, qint32 c, qint32& back, qint32& fore) const
 {
     const Cell& cell = CellAt(r, c);
     const bool fixed = r < fixedRows_ || c < fixedCols_;
-    const bool selected = IsSelected(r, c);
-    qint32 back = fixed ? look_.BackColorFixed : look_.BackColor;
-    qint32 fore = fixed ? look_.ForeColorFixed : look_.ForeColor;
-    if (cell.backColor != 0)
-        back = cell.backColor;
-    if (cell.foreColor != 0)
-        fore = cell.foreColor;
-    if (selected) {
+    back = cell.backColor != 0 ? cell.backColor : fixed ? look_.BackColorFixed : look_.BackColor;
+    fore = cell.foreColor != 0 ? cell.foreColor : fixed ? look_.ForeColorFixed : look_.ForeColor;
+    if (IsSelected(r, c)) {
         back = look_.BackColorSel;
         fore = look_.ForeColorSel;
     }
+}
+
+void FlexGrid::PaintCellBack(QPainter& p, qint32 r, qint32 c, const QRect& rect, bool rightLine, bool bottomLine) const
+{
+    const Cell& cell = CellAt(r, c);
+    const bool fixed = r < fixedRows_ || c < fixedCols_;
+    qint32 back, fore;
+    CellColours(r, c, back, fore);
     p.fillRect(rect, ColorFromValue(back));
-    QRect inner = rect.adjusted(kPad, 0, -kPad, 0);
+    const QRect inner = rect.adjusted(kPad, 0, -kPad, 0);
     if (!cell.picture.IsEmpty()) {
         const QImage& img = cell.picture.Image();
         QSize s = img.size().scaled(inner.size(), Qt::KeepAspectRatio);
@@ -1116,36 +1119,6 @@ void FlexGrid::PaintCell(QPainter& p, qint32 r, qint32 c, const QRect& rect) con
         const QRect target(inner.left(), inner.top() + (inner.height() - s.height()) / 2, s.width(), s.height());
         p.drawImage(target, img);
     }
-    if (!cell.text.isEmpty()) {
-        QFont f = font_.ToQFont();
-        if (cell.fontSet) {
-            auto pick = [&](quint8 flag, bool base) { return cell.fontSet & flag ? (cell.fontOn & flag) != 0 : base; };
-            f.setBold(pick(kBold, font_.Bold));
-            f.setItalic(pick(kItalic, font_.Italic));
-            f.setUnderline(pick(kUnderline, font_.Underline));
-            f.setStrikeOut(pick(kStrike, font_.Strikethrough));
-        }
-        p.setFont(f);
-        p.setPen(ColorFromValue(fore));
-        int a = cell.alignment >= 0 ? cell.alignment : colInfo_[static_cast<size_t>(c)].alignment;
-        if (fixed && colInfo_[static_cast<size_t>(c)].fixedAlignment >= 0)
-            a = colInfo_[static_cast<size_t>(c)].fixedAlignment;
-        Qt::Alignment align = QtAlignment(a, cell.text);
-        const int flags = static_cast<int>(align) | (look_.WordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
-        // 3-D text: 1 raised, 2 inset, 3 raised light, 4 inset light.
-        const qint32 style = fixed ? look_.TextStyleFixed : look_.TextStyle;
-        if (style >= 1 && style <= 4) {
-            const bool raised = style == 1 || style == 3;
-            p.setPen(palette().color(raised ? QPalette::Light : QPalette::Dark));
-            p.drawText(inner.translated(raised ? -1 : 1, raised ? -1 : 1), flags, cell.text);
-            if (style <= 2) {
-                p.setPen(palette().color(raised ? QPalette::Dark : QPalette::Light));
-                p.drawText(inner.translated(raised ? 1 : -1, raised ? 1 : -1), flags, cell.text);
-            }
-            p.setPen(ColorFromValue(fore));
-        }
-        p.drawText(inner, flags, cell.text);
-    }
     const qint32 lines = fixed ? look_.GridLinesFixed : look_.GridLines;
     if (lines != 0) {
         QPen pen(ColorFromValue(fixed ? look_.GridColorFixed : look_.GridColor));
@@ -1153,9 +1126,76 @@ void FlexGrid::PaintCell(QPainter& p, qint32 r, qint32 c, const QRect& rect) con
             pen.setColor(palette().color(lines == 2 ? QPalette::Dark : QPalette::Mid));
         pen.setWidth(std::max<int>(1, look_.GridLineWidth));
         p.setPen(pen);
-        p.drawLine(rect.topRight(), rect.bottomRight());
-        p.drawLine(rect.bottomLeft(), rect.bottomRight());
+        if (rightLine)
+            p.drawLine(rect.topRight(), rect.bottomRight());
+        if (bottomLine)
+            p.drawLine(rect.bottomLeft(), rect.bottomRight());
     }
+}
+
+void FlexGrid::PaintCellText(QPainter& p, qint32 r, qint32 c, const QRect& rect) const
+{
+    const Cell& cell = CellAt(r, c);
+    if (cell.text.isEmpty())
+        return;
+    const bool fixed = r < fixedRows_ || c < fixedCols_;
+    qint32 back, fore;
+    CellColours(r, c, back, fore);
+    QFont f = font_.ToQFont();
+    if (cell.fontSet) {
+        auto pick = [&](quint8 flag, bool base) { return cell.fontSet & flag ? (cell.fontOn & flag) != 0 : base; };
+        f.setBold(pick(kBold, font_.Bold));
+        f.setItalic(pick(kItalic, font_.Italic));
+        f.setUnderline(pick(kUnderline, font_.Underline));
+        f.setStrikeOut(pick(kStrike, font_.Strikethrough));
+    }
+    p.setFont(f);
+    int a = cell.alignment >= 0 ? cell.alignment : colInfo_[static_cast<size_t>(c)].alignment;
+    if (fixed && colInfo_[static_cast<size_t>(c)].fixedAlignment >= 0)
+        a = colInfo_[static_cast<size_t>(c)].fixedAlignment;
+    const int flags =
+        static_cast<int>(QtAlignment(a, cell.text)) | (look_.WordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+    const QRect inner = rect.adjusted(kPad, 0, -kPad, 0);
+    // 3-D text: 1 raised, 2 inset, 3 raised light, 4 inset light.
+    const qint32 style = fixed ? look_.TextStyleFixed : look_.TextStyle;
+    if (style >= 1 && style <= 4) {
+        const bool raised = style == 1 || style == 3;
+        p.setPen(palette().color(raised ? QPalette::Light : QPalette::Dark));
+        p.drawText(inner.translated(raised ? -1 : 1, raised ? -1 : 1), flags, cell.text);
+        if (style <= 2) {
+            p.setPen(palette().color(raised ? QPalette::Dark : QPalette::Light));
+            p.drawText(inner.translated(raised ? 1 : -1, raised ? 1 : -1), flags, cell.text);
+        }
+    }
+    p.setPen(ColorFromValue(fore));
+    p.drawText(inner, flags, cell.text);
+}
+
+bool FlexGrid::MergesAcross(qint32 r, qint32 c1, qint32 c2) const
+{
+    if (look_.MergeCells == 0 || !rowInfo_[static_cast<size_t>(r)].merge)
+        return false;
+    const bool fixed1 = r < fixedRows_ || c1 < fixedCols_, fixed2 = r < fixedRows_ || c2 < fixedCols_;
+    if (look_.MergeCells == 4 && !(fixed1 && fixed2))
+        return false;
+    const QString& t = CellAt(r, c1).text;
+    if (t.isEmpty() || t != CellAt(r, c2).text)
+        return false;
+    // Restricted rows merge only under cells that merge as well.
+    return look_.MergeCells != 2 || r == 0 || MergesAcross(r - 1, c1, c2);
+}
+
+bool FlexGrid::MergesDown(qint32 r1, qint32 r2, qint32 c) const
+{
+    if (look_.MergeCells == 0 || !colInfo_[static_cast<size_t>(c)].merge)
+        return false;
+    const bool fixed1 = r1 < fixedRows_ || c < fixedCols_, fixed2 = r2 < fixedRows_ || c < fixedCols_;
+    if (look_.MergeCells == 4 && !(fixed1 && fixed2))
+        return false;
+    const QString& t = CellAt(r1, c).text;
+    if (t.isEmpty() || t != CellAt(r2, c).text)
+        return false;
+    return look_.MergeCells != 3 || c == 0 || MergesDown(r1, r2, c - 1);
 }
 
 void FlexGrid::paintEvent(QPaintEvent* e)
@@ -1167,15 +1207,19 @@ void FlexGrid::paintEvent(QPaintEvent* e)
     const int vh = viewport()->height(), vw = viewport()->width();
     p.fillRect(clip, QColor(128, 128, 128));
     // The rows and columns in view: the fixed ones, then from TopRow and LeftCol on.
-    std::vector<std::pair<qint32, int>> rows, cols;
+    struct Span {
+        qint32 index;
+        int at, size;
+    };
+    std::vector<Span> rows, cols;
     int y = 0;
     for (qint32 r = 0; r < Rows() && y < vh; ++r) {
         if (r >= fixedRows_ && r < topRow_)
             r = topRow_;
         if (r >= Rows())
             break;
-        rows.emplace_back(r, y);
-        y += RowHeightPx(r);
+        rows.push_back({r, y, RowHeightPx(r)});
+        y += rows.back().size;
     }
     int x = 0;
     for (qint32 c = 0; c < cols_ && x < vw; ++c) {
@@ -1183,20 +1227,37 @@ void FlexGrid::paintEvent(QPaintEvent* e)
             c = leftCol_;
         if (c >= cols_)
             break;
-        cols.emplace_back(c, x);
-        x += ColWidthPx(c);
+        cols.push_back({c, x, ColWidthPx(c)});
+        x += cols.back().size;
     }
-    for (const auto& [r, ry] : rows) {
-        const int h = RowHeightPx(r);
-        if (h <= 0 || ry > clip.bottom() || ry + h < clip.top())
-            continue;
-        for (const auto& [c, cx] : cols) {
-            const int w = ColWidthPx(c);
-            const QRect rect(cx, ry, w, h);
-            if (w > 0 && rect.intersects(clip))
-                PaintCell(p, r, c, rect);
+    auto rectOf = [&](size_t ri, size_t ci) { return QRect(cols[ci].at, rows[ri].at, cols[ci].size, rows[ri].size); };
+    auto across = [&](size_t ri, size_t ci) { // the cell and the one right of it merge
+        return ci + 1 < cols.size() && MergesAcross(rows[ri].index, cols[ci].index, cols[ci + 1].index);
+    };
+    auto down = [&](size_t ri, size_t ci) { // the cell and the one below it merge
+        return ri + 1 < rows.size() && MergesDown(rows[ri].index, rows[ri + 1].index, cols[ci].index);
+    };
+    // Backgrounds and lines first, then each text once over the cells it merges with.
+    for (size_t ri = 0; ri < rows.size(); ++ri)
+        for (size_t ci = 0; ci < cols.size(); ++ci) {
+            const QRect rect = rectOf(ri, ci);
+            if (!rect.isEmpty() && rect.intersects(clip))
+                PaintCellBack(p, rows[ri].index, cols[ci].index, rect, !across(ri, ci), !down(ri, ci));
         }
-    }
+    for (size_t ri = 0; ri < rows.size(); ++ri)
+        for (size_t ci = 0; ci < cols.size(); ++ci) {
+            if ((ci > 0 && across(ri, ci - 1)) || (ri > 0 && down(ri - 1, ci)))
+                continue; // drawn by the first cell of its run
+            QRect rect = rectOf(ri, ci);
+            size_t k = ci;
+            while (across(ri, k))
+                rect = rect.united(rectOf(ri, ++k));
+            if (k == ci)
+                for (size_t j = ri; down(j, ci);)
+                    rect = rect.united(rectOf(++j, ci));
+            if (!rect.isEmpty() && rect.intersects(clip))
+                PaintCellText(p, rows[ri].index, cols[ci].index, rect);
+        }
     if (hasFocus() && look_.FocusRect != 0 && row_ < Rows() && col_ < cols_ && row_ >= fixedRows_ &&
         col_ >= fixedCols_ && (row_ >= topRow_) && (col_ >= leftCol_)) {
         QPen pen(ColorFromValue(look_.ForeColor));

@@ -294,7 +294,12 @@ private:
     void ApplyLook();
     void ClampScroll();
     bool IsSelected(qint32 r, qint32 c) const;
-    void PaintCell(QPainter& p, qint32 r, qint32 c, const QRect& rect) const;
+    void CellColours(qint32 r, qint32 c, qint32& back, qint32& fore) const;
+    void PaintCellBack(QPainter& p, qint32 r, qint32 c, const QRect& rect, bool rightLine, bool bottomLine) const;
+    void PaintCellText(QPainter& p, qint32 r, qint32 c, const QRect& rect) const;
+    // Equal neighbours that MergeCells, MergeRow and MergeCol join into one shown cell.
+    bool MergesAcross(qint32 r, qint32 c1, qint32 c2) const;
+    bool MergesDown(qint32 r1, qint32 r2, qint32 c) const;
     QPoint ViewportOffset() const; // the viewport's corner in the widget
     void NoteMouse(const QPoint& viewportPos);
     void ExtendTo(qint32 r, qint32 c);
