@@ -21,32 +21,6 @@ std::vector<Form*>& Forms()
     return forms;
 }
 
-int ButtonOf(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int ButtonMask(Qt::MouseButtons bs)
-{
-    int m = 0;
-    if (bs & Qt::LeftButton)
-        m |= 1;
-    if (bs & Qt::RightButton)
-        m |= 2;
-    if (bs & Qt::MiddleButton)
-        m |= 4;
-    return m;
-}
-
 // A position in the client area, pixels to twips.
 std::pair<float, float> TwipsAt(QPointF px)
 {
@@ -97,6 +71,32 @@ int ShiftBits(Qt::KeyboardModifiers m)
     if (m & Qt::AltModifier)
         s |= 4;
     return s;
+}
+
+int ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int ButtonMask(Qt::MouseButtons bs)
+{
+    int m = 0;
+    if (bs & Qt::LeftButton)
+        m |= 1;
+    if (bs & Qt::RightButton)
+        m |= 2;
+    if (bs & Qt::MiddleButton)
+        m |= 4;
+    return m;
 }
 
 int KeyCodeOf(int k)
@@ -620,6 +620,7 @@ void Form::mouseDoubleClickEvent(QMouseEvent* e)
 bool Form::DispatchKey(QKeyEvent* e, bool down)
 {
     int code = KeyCodeOf(e->key());
+    const int before = code; // a key without a code (a letter of another script) still types
     const int s = ShiftBits(e->modifiers());
     Guarded("key", [&] {
         if (down)
@@ -628,9 +629,10 @@ bool Form::DispatchKey(QKeyEvent* e, bool down)
             Form_KeyUp(code, s);
     });
     // A handler that sets the code to 0 has taken the key.
-    if (code == 0)
+    const bool taken = code == 0 && before != 0;
+    if (taken)
         e->accept();
-    return code == 0;
+    return taken;
 }
 
 void Form::keyPressEvent(QKeyEvent* e) { DispatchKey(e, true); }

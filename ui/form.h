@@ -158,6 +158,10 @@ private:
     QElapsedTimer holdClock_;
 };
 
+// The Button argument of a press or release (1 left, 2 right, 4 middle), and the buttons
+// held during a move.
+int ButtonOf(Qt::MouseButton b);
+int ButtonMask(Qt::MouseButtons bs);
 // The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftBits(Qt::KeyboardModifiers m);
 // Key codes the handlers test.
