@@ -2,13 +2,13 @@
 
 #include "app_identity.h"
 #include "conversions.h"
+#include "system/whole_file_write.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace mduLib {
 namespace {
@@ -62,12 +62,7 @@ bool CopyFileFso(const QString& source, const QString& target, bool overwrite)
     const QByteArray bytes = in.readAll();
     const QDateTime modified = QFileInfo(source).lastModified();
     in.close();
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        throw FileError(QStringLiteral("Cannot write ") + target);
-    }
-    if (!out.commit())
+    if (!platform::WriteFileWhole(target, bytes))
         throw FileError(QStringLiteral("Cannot write ") + target);
     QFile done(target);
     if (done.open(QIODevice::ReadWrite))

@@ -1,7 +1,8 @@
 #include "text_file.h"
 
+#include "system/whole_file_write.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace textfile {
 namespace {
@@ -89,19 +90,7 @@ std::optional<QStringList> ReadLines(const QString& path)
     return SplitLines(*text);
 }
 
-bool WriteWhole(const QString& path, const QByteArray& bytes)
-{
-    if (path.isEmpty())
-        return false;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
-}
+bool WriteWhole(const QString& path, const QByteArray& bytes) { return platform::WriteFileWhole(path, bytes); }
 
 bool WriteLines(const QString& path, const QStringList& lines)
 {
