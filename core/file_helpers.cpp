@@ -46,6 +46,8 @@ bool FileExists(const QString& path)
     return fi.isFile() && !fi.isHidden();
 }
 
+bool IsMissingOrEmpty(const QString& path) { return !FileExists(path) || QFileInfo(path).size() == 0; }
+
 bool IsPathPresent(QString& path)
 {
     path = conv::Trim(path);
