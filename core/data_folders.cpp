@@ -5,6 +5,7 @@
 #include "conversions.h"
 #include "file_helpers.h"
 #include "system_info.h"
+#include "system/whole_file_write.h"
 
 using mduLib::Step;
 
@@ -53,6 +54,7 @@ void SetupDataFolders()
         mduLib::MakeFolderIfMissing(gDataFolder);
     });
     gPersonalDatesFile = gDataFolder + "/PersonalDates";
+    Step([&] { platform::RemoveLeftoverTemporaries(gPersonalDatesFile); });
     Step([&] { mduLib::MakeFolderIfMissing(pf + "/Update/"); });
     Step([&] {
         const QString dat = gDataFolder + "/Almanorvique.dat";
