@@ -75,37 +75,49 @@ bool IsFontFormat(const EntryLine& e)
            s.compare(QLatin1String("PFormat"), Qt::CaseInsensitive) == 0;
 }
 
-QString MergedLine(const QString& line, const QString& section, const KeyCollection& user)
+// The template's entry t with the user's line u for the same setting. The user's line
+// stands as it is unless the template forces its value or offers other choices; with
+// movedKey (the template put the key behind a prefix) it is written under t's key.
+QString WithUsersValue(const EntryLine& t, const QString& u, bool optionLists, bool movedKey)
+{
+    const EntryLine ue = ParseEntryLine(u);
+    const QString uval = ValuePart(ue);
+    const QString tval = ValuePart(t);
+    const QString tvalTrimmed = conv::Trim(tval);
+    const QString key = conv::Trim(t.keyPart);
+    // A forced value replaces the user's; a line still holding the template's own
+    // forced value (as a copy of the template does) stays as it is.
+    if (tvalTrimmed.startsWith(u'^'))
+        return !movedKey && conv::Trim(uval) == tvalTrimmed ? u : key + "=" + tvalTrimmed.mid(1);
+    // The user's current choice with the template's offered choices.
+    if (optionLists && !IsFontFormat(t) && uval.contains(u',') && tvalTrimmed.contains(u',') &&
+        AfterFirstComma(uval) != AfterFirstComma(tval))
+        return key + "=" + uval.left(uval.indexOf(u',') + 1) + AfterFirstComma(tval);
+    if (movedKey)
+        return key + "=" + uval;
+    // A bare line of the user's for a key the template gives a value: as "key=" it stays
+    // an entry under its section and key.
+    if (t.hasEquals && !ue.hasEquals)
+        return u + u'=';
+    return u;
+}
+
+QString MergedLine(const QString& line, const QString& section, const KeyCollection& user, bool optionLists)
 {
     const EntryLine t = ParseEntryLine(line);
     const QString& tkey = t.keyPart;
-    const QString tval = ValuePart(t);
-    if (const QString* u = user.FindEntry(section, tkey)) {
-        const EntryLine ue = ParseEntryLine(*u);
-        const QString uval = ValuePart(ue);
-        const QString tvalTrimmed = conv::Trim(tval);
-        if (tvalTrimmed.startsWith(u'^'))
-            return conv::Trim(tkey) + "=" + tvalTrimmed.mid(1);
-        // The user's current choice with the template's offered choices.
-        if (!IsFontFormat(t) && uval.contains(u',') && tvalTrimmed.contains(u',') &&
-            AfterFirstComma(uval) != AfterFirstComma(tval))
-            return conv::Trim(tkey) + "=" + uval.left(uval.indexOf(u',') + 1) + AfterFirstComma(tval);
-        // A bare line of the user's for a key the template gives a value: as "key=" it
-        // stays an entry under its section and key.
-        if (t.hasEquals && !ue.hasEquals)
-            return *u + u'=';
-        return *u;
-    }
+    if (const QString* u = user.FindEntry(section, tkey))
+        return WithUsersValue(t, *u, optionLists, false);
     const qsizetype colon = tkey.indexOf(u':');
     if (colon < 0)
         return line;
     // A key the template moved behind a "Name:" prefix keeps the user's value.
     if (const QString* u = user.FindEntry(section, tkey.mid(colon + 1))) {
-        const EntryLine ue = ParseEntryLine(*u);
-        if (tkey.contains(":" + ue.keyPart))
-            return conv::Trim(tkey) + "=" + ValuePart(ue);
-        if (tval.startsWith(u'^'))
-            return conv::Trim(tkey) + "=" + tval.mid(1);
+        if (tkey.contains(":" + ParseEntryLine(*u).keyPart))
+            return WithUsersValue(t, *u, optionLists, true);
+        const QString tvalTrimmed = conv::Trim(ValuePart(t));
+        if (tvalTrimmed.startsWith(u'^'))
+            return conv::Trim(tkey) + "=" + tvalTrimmed.mid(1);
     }
     return line;
 }
@@ -114,8 +126,8 @@ void CollectLines(const QStringList& lines, bool sections, KeyCollection& collec
 {
     QString section;
     for (const QString& line : lines) {
-        if (line.isEmpty())
-            continue;
+        if (conv::Trim(line).isEmpty())
+            continue; // as the template's blank lines, they are no entry
         if (sections && IsSectionLine(line))
             section = line;
         // A repeated key keeps its first line; the rest of the file is still read.
@@ -136,8 +148,9 @@ bool LoadKeyCollection(const QString& path, KeyCollection& collection)
 
 bool CollectionHasKey(const KeyCollection& collection, const QString& key) { return collection.Find(key) != nullptr; }
 
-QStringList MergeLines(const QStringList& userLines, const QStringList& templ, bool sections)
+QStringList MergeLines(const QStringList& userLines, const QStringList& templ, MergeStyle style)
 {
+    const bool sections = style == MergeStyle::Settings;
     KeyCollection user;
     CollectLines(userLines, sections, user);
     QStringList out;
@@ -155,7 +168,7 @@ QStringList MergeLines(const QStringList& userLines, const QStringList& templ, b
         } else {
             const auto [it, first] = done.emplace(MergeKey(section, ParseEntryLine(line).keyPart), QString());
             if (first)
-                it->second = MergedLine(line, section, user);
+                it->second = MergedLine(line, section, user, sections);
             out.append(it->second);
         }
     }

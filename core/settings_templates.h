@@ -45,10 +45,12 @@ QString MergeKey(const QString& sectionLine, const QString& keyPart);
 bool LoadKeyCollection(const QString& path, KeyCollection& collection);
 bool CollectionHasKey(const KeyCollection& collection, const QString& key);
 
-// The template's lines carrying the user's values. Without sections, lines of the form
-// "[...]" are entries like any other (the date files have no sections). Merging the result
-// again gives the same lines.
-QStringList MergeLines(const QStringList& user, const QStringList& templ, bool sections = true);
+// Settings files have "[...]" section lines and option lists; date files have neither:
+// there a "[...]" line is an entry like any other and a comma list is plain text.
+enum class MergeStyle { Settings, Dates };
+// The template's lines carrying the user's values. Merging the result again gives the
+// same lines.
+QStringList MergeLines(const QStringList& user, const QStringList& templ, MergeStyle style = MergeStyle::Settings);
 // MergeLines of the two files; std::nullopt when the template cannot be read, or the user
 // file exists but cannot be. encoding, when given, receives the encoding to write the
 // result in: the user file's, else the template's.

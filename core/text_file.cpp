@@ -3,6 +3,7 @@
 #include "system/whole_file_write.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 namespace textfile {
 namespace {
@@ -106,17 +107,27 @@ DecodedText Decode(const QByteArray& bytes)
     bool high = false;
     if (!IsUtf8(bytes, &high) || !high)
         return {DecodeCp1252(bytes), Encoding::Cp1252};
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return {QString::fromUtf8(bytes.mid(3)), Encoding::Utf8WithBom};
-    return {QString::fromUtf8(bytes), Encoding::Utf8};
+    // Only the first mark is the file's; a second one is a character of the text.
+    const bool mark = bytes.startsWith("\xEF\xBB\xBF");
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(mark ? bytes.mid(3) : bytes);
+    return {std::move(text), mark ? Encoding::Utf8WithBom : Encoding::Utf8};
 }
 
 QByteArray Encode(QStringView text, Encoding encoding)
 {
-    if (encoding == Encoding::Cp1252 && FitsCp1252(text))
-        return EncodeCp1252(text);
+    if (encoding == Encoding::Cp1252 && FitsCp1252(text)) {
+        // Bytes that would read back as UTF-8 (such as "Ã©") are written as UTF-8, so that
+        // the text reads back as it was.
+        QByteArray bytes = EncodeCp1252(text);
+        bool high = false;
+        if (!IsUtf8(bytes, &high) || !high)
+            return bytes;
+    }
     const QByteArray utf8 = text.toUtf8();
-    return encoding == Encoding::Utf8WithBom ? "\xEF\xBB\xBF" + utf8 : utf8;
+    // Text that starts with the mark's own character keeps it only behind a mark.
+    const bool mark = encoding == Encoding::Utf8WithBom || text.startsWith(QChar(0xFEFF));
+    return mark ? "\xEF\xBB\xBF" + utf8 : utf8;
 }
 
 QStringList SplitLines(QStringView text)

@@ -50,14 +50,17 @@ QString SpecialDatesTemplate(const QString& year)
 
 // The merge writes only the template's keys: the entries only the year file had (the
 // user's own captions, notes, pictures, the Easter lines) follow the template's lines.
-// The date files have no sections: a "[...]" line is an entry like any other.
+// The date files have no sections and no option lists.
 QStringList MergedYearLines(const QStringList& own, const QStringList& templ)
 {
-    QStringList merged = mduLib::MergeLines(own, templ, false);
+    // A key the template repeats is written once: the store reads only its first line,
+    // and a feast joined into that line must not differ from a copy of it.
+    QStringList merged;
     std::set<QString> written;
-    for (const QString& line : merged)
-        if (!conv::Trim(line).isEmpty())
-            written.insert(mduLib::MergeKey(QString(), mduLib::ParseEntryLine(line).keyPart));
+    for (const QString& line : mduLib::MergeLines(own, templ, mduLib::MergeStyle::Dates))
+        if (conv::Trim(line).isEmpty() ||
+            written.insert(mduLib::MergeKey(QString(), mduLib::ParseEntryLine(line).keyPart)).second)
+            merged.append(line);
     // A later line of the file under a key the merge wrote is a duplicate the store never
     // reads (the first line wins there, as it did in the merge).
     for (const QString& line : own)

@@ -84,6 +84,8 @@ TEST(TextFile, TheEncodingIsTakenFromTheBytes)
         {"an overlong form", "\xc0\xaf", Encoding::Cp1252, QString::fromUtf8("\xc3\x80\xc2\xaf")},
         {"an encoded surrogate", "\xed\xa0\x80", Encoding::Cp1252, QString::fromUtf8("\xc3\xad\xc2\xa0\xe2\x82\xac")},
         {"four bytes", "\xf0\x9f\x8e\x84", Encoding::Utf8, QString::fromUtf8("\xf0\x9f\x8e\x84")},
+        {"a zero-width no-break space behind the mark", "\xef\xbb\xbf\xef\xbb\xbfK", Encoding::Utf8WithBom,
+         QChar(0xFEFF) + QStringLiteral("K")},
     };
     for (const auto& c : cases) {
         const DecodedText d = Decode(c.bytes);
@@ -94,6 +96,8 @@ TEST(TextFile, TheEncodingIsTakenFromTheBytes)
     // Text Windows-1252 lacks is written as UTF-8 without a byte order mark.
     EXPECT_EQ(Encode(QString::fromUtf8("\xd0\xa0"), Encoding::Cp1252), QByteArray("\xd0\xa0"));
     EXPECT_EQ(Encode(QString::fromUtf8("\xc3\xa9"), Encoding::Utf8), QByteArray("\xc3\xa9"));
+    // A text starting with U+FEFF gets a mark in front, or reading would take it for one.
+    EXPECT_EQ(Encode(QChar(0xFEFF) + QStringLiteral("="), Encoding::Utf8), QByteArray("\xef\xbb\xbf\xef\xbb\xbf="));
     EXPECT_TRUE(FitsCp1252(QString::fromUtf8("\xe2\x82\xac\xc2\xa0")));
     EXPECT_FALSE(FitsCp1252(QString::fromUtf8("\xc5\xbc")));
 }

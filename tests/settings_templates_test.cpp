@@ -183,6 +183,7 @@ TEST_F(SettingsTemplates, MergingTwiceEqualsMergingOnce)
         {"the first of the user's duplicates stays", {"PMessage:25/12=x", "K=0"},
          {" PMessage:25/12=first", "PMessage:25/12=second", "K=1", "k =2"}, {" PMessage:25/12=first", "K=1"}},
         {"a duplicate template key the user lacks", {"K=1", " k =2", "L=3"}, {"L=4"}, {"K=1", "K=1", "L=4"}},
+        {"a forced value the user lacks, merged again", {"K=^5", "L=^6"}, {"L=7"}, {"K=^5", "L=6"}},
         {"a sectionless key with a colon", {":PCaption:25/12=Template", ":X:Y=t"}, {":PCaption:25/12=Mine", "X:Y=u"},
          {":PCaption:25/12=Mine", ":X:Y=u"}},
         {"font formats are no option lists",
