@@ -90,8 +90,9 @@ bool LoadIniLines(const QStringList& lines, PropertyTable& entries);
 // the file: it was missing or empty, or it was read whole (not cut at the line limit, not
 // unreadable).
 bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries);
-// Rewrites path with the table. False (the old file kept as it was) when the table was
-// never created or the file could not be written.
+// Rewrites path with the table, in its file's encoding; a value's leading "^" (the forced
+// marker) is not written. False (the old file kept as it was) when the table was never
+// created or the file could not be written.
 bool SaveIniFile(const PropertyTable& entries, const QString& path);
 // Saves only a table that was changed (or whose file is missing), in its file's
 // encoding; a successful save clears the changed mark. True when nothing needed writing.
