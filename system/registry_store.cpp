@@ -60,6 +60,7 @@ bool Store(const QJsonObject& root)
 {
     const QString path = StorePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
+    RemoveLeftoverTemporaries(path); // what a killed write left
     return WriteFileWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 

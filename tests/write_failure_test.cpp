@@ -103,6 +103,10 @@ TEST_F(WriteFailure, TheRegistryStoreKeepsTheOldFile)
         EXPECT_EQ(ReadBytes(store).toStdString(), before.toStdString()) << s.what;
         EXPECT_EQ(platform::registry::GetSetting("Almanorvique", "Test", "New", "none"), "none") << s.what;
     }
+    // The next write removes what a killed one left.
+    WriteBytes(store + ".KiLLed", "{");
+    ASSERT_TRUE(platform::registry::SaveSetting("Almanorvique", "Test", "New", "1"));
+    EXPECT_FALSE(QFileInfo::exists(store + ".KiLLed"));
 }
 
 TEST_F(WriteFailure, TheAutoStartEntryKeepsTheOldFile)
