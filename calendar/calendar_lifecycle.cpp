@@ -20,6 +20,7 @@
 #include "system/message_box.h"
 #include "system/program_end.h"
 #include "system/user_locale.h"
+#include "system/whole_file_write.h"
 #include "ui/update_lock.h"
 #include "ui/window_shape.h"
 
@@ -108,9 +109,11 @@ void frmAlmanorvique::ConfigSetup()
         IniFilePath_ = gUserRegionFolder + mduLib::WithIniExtension(name);
         gIniFile = IniFilePath_;
     });
+    Step([&] { platform::RemoveLeftoverTemporaries(IniFilePath_); });
     Step([&] {
-        if (!mduLib::FileExists(IniFilePath_))
-            mduLib::CopyFileFso(templ, IniFilePath_, false);
+        // An empty file is what a first start on a full disk left: it is made again.
+        if (mduLib::IsMissingOrEmpty(IniFilePath_))
+            mduLib::CopyFileFso(templ, IniFilePath_, true);
         else if (mduLib::IsFileNewer(templ, IniFilePath_))
             mduLib::MergeIniFile(IniFilePath_, templ, IniFilePath_);
     });
@@ -196,19 +199,20 @@ void frmAlmanorvique::SaveYearTables()
 {
     if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
         return;
-    const mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
+    mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
     for (int k = 0; k < 3; ++k)
         if (yearTableSafe_[k])
-            mduLib::SaveIniFile(*tables[k], YearFilePath(tablesYear_ - 1 + k));
+            mduLib::SaveIniFileIfChanged(*tables[k], YearFilePath(tablesYear_ - 1 + k));
 }
 
 void frmAlmanorvique::SaveCalendarData()
 {
     // Only tables that hold all their files held may replace them: a window closed
     // before its first full load, or a file that could not be read whole, must not
-    // empty or shorten the date files.
+    // empty or shorten the date files. And only a table this run changed is written, so
+    // that what another program added to a file meanwhile stays.
     if (gPersonalDatesLoaded)
-        mduLib::SaveIniFile(gPersonalDates, gPersonalDatesFile);
+        mduLib::SaveIniFileIfChanged(gPersonalDates, gPersonalDatesFile);
     if (!MDIChild())
         Step([&] { mduUILib::SaveWindowPlacement(*this, IniFilePath_, Properties_); });
     // The tables belong to the year in lblYear's caption: they are reloaded whenever it
