@@ -2,10 +2,6 @@
 // least that keeps the window usable.
 #include "calendar_window.h"
 
-// Day notes.
-QString frmAlmanorvique::GetActivity(const QString&) { return {}; }
-void frmAlmanorvique::SizeActivityIcon(int) {}
-
 // Pictures and backgrounds.
 bool frmAlmanorvique::LoadCalendarPicture(QString&, int, bool) { return false; }
 void frmAlmanorvique::ShowCurrentPictures() {}
@@ -30,7 +26,3 @@ void frmAlmanorvique::imgCalendar_MouseMove(int, int, int, float X, float)
 {
     CheckScreenSaverExit(X);
 }
-
-// Clock and message line.
-void frmAlmanorvique::UpdateClock() {}
-void frmAlmanorvique::ScrollMessage() {}

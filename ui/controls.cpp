@@ -318,6 +318,13 @@ void Label::Fit()
     LightControl::SetHeight(static_cast<float>(PixelsToTwipsY(std::ceil(h) + border)));
 }
 
+float Label::FittedWidth(const QString& line) const
+{
+    const double border = borderStyle_ == 1 ? 2.0 : 0.0;
+    const double w = QFontMetricsF(font_.ToQFont()).horizontalAdvance(line);
+    return static_cast<float>(PixelsToTwipsX(std::ceil(w) + border));
+}
+
 void Label::CopyFrom(const Label& o)
 {
     CopyCommonFrom(o);

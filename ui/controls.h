@@ -156,6 +156,8 @@ public:
     void SetAutoSize(bool on);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool on);
+    // The width, twips, that AutoSize gives a one-line caption in the label's font.
+    float FittedWidth(const QString& line) const;
 
     // Runs after the caption's text changed.
     std::function<void()> Change;
