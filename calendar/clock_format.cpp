@@ -176,12 +176,18 @@ struct Builder {
 
     void Flush()
     {
-        if (literal.isEmpty())
-            return;
-        QString q = literal;
-        q.replace(u'\'', QLatin1String("''"));
+        // Quoted runs, each quote of the text as two quotes between them.
+        const QStringList runs = literal.split(u'\'');
+        QString f;
+        for (qsizetype k = 0; k < runs.size(); ++k) {
+            if (k > 0)
+                f += QLatin1String("''");
+            if (!runs[k].isEmpty())
+                f += u'\'' + runs[k] + u'\'';
+        }
         literal.clear();
-        Qt(u'\'' + q + u'\'');
+        if (!f.isEmpty())
+            Qt(f);
     }
     void Qt(const QString& f)
     {
