@@ -96,19 +96,20 @@ std::vector<Token> Tokenise(const QString& p)
             i += 2;
             continue;
         }
-        if (StartsWithNoCase(p, i, QLatin1String("am/pm"))) {
-            out.push_back({Tok::AmPm, 1, c.isUpper() ? QStringLiteral("AP") : QStringLiteral("ap")});
-            i += 5;
-            continue;
-        }
-        if (StartsWithNoCase(p, i, QLatin1String("ampm"))) {
-            out.push_back({Tok::AmPm, 1, QStringLiteral("AP")}); // the locale's own words
-            i += 4;
-            continue;
-        }
-        if (StartsWithNoCase(p, i, QLatin1String("a/p"))) {
-            out.push_back({Tok::AmPmLetter, 1, c.isUpper() ? QStringLiteral("A") : QStringLiteral("a")});
-            i += 3;
+        // The AM/PM markers, in capitals or small letters as the pattern writes them;
+        // "AMPM" gives the locale's own words.
+        const struct {
+            QLatin1String word;
+            Tok type;
+            const char *capitals, *small;
+        } markers[] = {{QLatin1String("am/pm"), Tok::AmPm, "AP", "ap"},
+                       {QLatin1String("ampm"), Tok::AmPm, "AP", "AP"},
+                       {QLatin1String("a/p"), Tok::AmPmLetter, "A", "a"}};
+        const auto marker = std::find_if(std::begin(markers), std::end(markers),
+                                         [&](const auto& m) { return StartsWithNoCase(p, i, m.word); });
+        if (marker != std::end(markers)) {
+            out.push_back({marker->type, 1, QString::fromLatin1(c.isUpper() ? marker->capitals : marker->small)});
+            i += marker->word.size();
             continue;
         }
         const int n = RunLength(p, i);

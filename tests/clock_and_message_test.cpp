@@ -3,11 +3,8 @@
 #include "calendar/hand_cursors.h"
 #include "calendar/message_line_math.h"
 #include "core/conversions.h"
-#include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "support/test_folders.h"
-#include "system/clock.h"
-#include "system/message_box.h"
+#include "support/running_calendar.h"
 #include "tests/support/test_calendar.h"
 #include "ui/twips.h"
 
@@ -152,32 +149,17 @@ TEST(MessageLineModel, AppendStopsAtTheEndOfTheMessage)
 
 // ---- on the window ----
 
-class ClockAndMessage : public testsupport::ProgramFolderTest {
+class ClockAndMessage : public testsupport::RunningCalendarTest {
 protected:
     void SetUp() override
     {
-        ProgramFolderTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        CopyShippedData({"ini"});
-        SetupDataFolders();
-        w_ = std::make_unique<TestCalendar>();
-        w_->ShowMe(0, QDate(2026, 12, 10));
-        w_->Timer1.Fire();
-    }
-    void TearDown() override
-    {
-        w_.reset();
-        QLocale::setDefault(QLocale::c());
-        ProgramFolderTest::TearDown();
+        RunningCalendarTest::SetUp();
+        Open();
     }
     QPoint PixelOf(const platform::LightControl& c, float dx = 0, float dy = 0) const
     {
         return {platform::TwipsToPixelsX(c.Left() + dx), platform::TwipsToPixelsY(c.Top() + dy)};
     }
-
-    platform::FixedClock clock_{QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0))};
-    platform::ScriptedMessageBox boxes_;
-    std::unique_ptr<TestCalendar> w_;
 };
 
 TEST_F(ClockAndMessage, TheClockCaptionIsWrittenOncePerChange)

@@ -3,6 +3,7 @@
 #include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "core/year_dates.h"
+#include "support/running_calendar.h"
 #include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
@@ -30,33 +31,8 @@ int CellOf(TestCalendar& w, const QDate& d)
 QString NoteIn(const mduLib::PropertyTable& t, const char* key) { return mduLib::GetValue(key, t, "Activity"); }
 } // namespace
 
-class DayNotes : public testsupport::ProgramFolderTest {
+class DayNotes : public testsupport::RunningCalendarTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        CopyShippedData({"ini"});
-        SetupDataFolders();
-        platform::ResetProgramEnded();
-        platform::SetEndProgramHandler([] {});
-    }
-    void TearDown() override
-    {
-        w_.reset();
-        platform::SetEndProgramHandler(nullptr);
-        platform::ResetProgramEnded();
-        QLocale::setDefault(QLocale::c());
-        ProgramFolderTest::TearDown();
-    }
-    // December 2026 through its full load.
-    TestCalendar& Open()
-    {
-        w_ = std::make_unique<TestCalendar>();
-        w_->ShowMe(0, QDate(2026, 12, 10));
-        w_->Timer1.Fire();
-        return *w_;
-    }
     int Cell(const QDate& d)
     {
         const int i = CellOf(*w_, d);
@@ -80,9 +56,6 @@ protected:
         return w_->BalloonTip().Shown() && window ? window->Look().Text : QString();
     }
 
-    platform::FixedClock clock_{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
-    platform::ScriptedMessageBox boxes_;
-    std::unique_ptr<TestCalendar> w_;
 };
 
 TEST_F(DayNotes, ANoteWithLineBreaksSurvivesClosingAndReopening)
@@ -102,7 +75,6 @@ TEST_F(DayNotes, ANoteWithLineBreaksSurvivesClosingAndReopening)
     EXPECT_TRUE(lines.contains("Activity:03/12=Dentist at 9 bring the card"));
     EXPECT_FALSE(lines.contains("bring the card"));
 
-    platform::ResetProgramEnded();
     TestCalendar& again = Open();
     EXPECT_EQ(again.GetActivity(conv::DateText(day)), "Dentist at 9 bring the card");
     EXPECT_TRUE(again.imgActivity(i).Visible());
