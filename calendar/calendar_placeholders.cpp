@@ -2,10 +2,6 @@
 // least that keeps the window usable.
 #include "calendar_window.h"
 
-// Day notes.
-QString frmAlmanorvique::GetActivity(const QString&) { return {}; }
-void frmAlmanorvique::SizeActivityIcon(int) {}
-
 // Pictures and backgrounds.
 bool frmAlmanorvique::LoadCalendarPicture(QString&, int, bool) { return false; }
 void frmAlmanorvique::ShowCurrentPictures() {}
@@ -29,7 +25,3 @@ void frmAlmanorvique::ApplySetting(const QString& name, const QString&, const QS
 void frmAlmanorvique::ShowDateMenu(const QString&) {}
 void frmAlmanorvique::PopupFrameMenu() {}
 void frmAlmanorvique::PopupCalendarMenu(int) {}
-
-// Clock and message line.
-void frmAlmanorvique::UpdateClock() {}
-void frmAlmanorvique::ScrollMessage() {}

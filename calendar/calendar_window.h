@@ -2,6 +2,8 @@
 // The calendar window: one month page over pictures, with a clock and a scrolling message
 // line. The single-calendar program shows the default instance; the multi-calendar frame
 // makes one instance per month as child windows.
+#include "calendar/clock_format.h"
+#include "calendar/message_line_math.h"
 #include "core/settings_store.h"
 #include "page_mouse_state.h"
 #include "ui/balloon_tooltip.h"
@@ -15,7 +17,9 @@
 #include <QDate>
 #include <QDateTime>
 #include <QImage>
+#include <QPointF>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -142,7 +146,20 @@ protected:
 
     // ---- day notes ----
     QString GetActivity(const QString& dateText);
+    void SetActivity(const QString& dateText, const QString& note);
+    void EditActivity(int i, qint32 width, qint32 height);
+    void CloseActivityEditor(int i);
+    // Stores what the open note editor holds (when it changed) and closes it.
+    void LeaveActivityEditor();
     void SizeActivityIcon(int i);
+    void ShowActivityTip(int i, bool force, float x, float y);
+    qint32 GetActivityEditorWidth();
+    qint32 GetActivityEditorHeight();
+    void imgActivity_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void imgActivity_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void lblDate_DblClick(int Index);
+    void lblDate_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void txtMsg_DblClick();
 
     // ---- pictures and backgrounds ----
     bool LoadCalendarPicture(QString& file, int slot, bool clearWhenNone);
@@ -195,7 +212,18 @@ protected:
 
     // ---- clock and message line ----
     void UpdateClock();
+    void SaveClockPosition(qint32 left, qint32 top);
+    void lblClock_MouseDown(int Button, int Shift, float X, float Y);
+    void lblClock_MouseMove(int Button, int Shift, float X, float Y);
+    void lblClock_MouseUp(int Button, int Shift, float X, float Y);
+    void StartScrollingMessage(const QString& text);
+    void ResetScrollingMessage();
+    void AppendMessageChar(int& position);
     void ScrollMessage();
+    void lblMsg_DblClick();
+    // The line while no message runs: blank across the picture's width.
+    void IdleMessageLine();
+    const messageline::LineState& MessageLine() const { return msgLine_; }
 
     // ---- lifecycle ----
     void CloseCalendar();
@@ -238,4 +266,17 @@ private:
     // Writes the year tables back to the files they came from.
     void SaveYearTables();
     std::optional<float> firstPointerX_; // the screen saver's first pointer position
+
+    // Clock and message line.
+    std::optional<calendarclock::ClockPattern> clockPattern_; // "Clock Format" translated
+    std::optional<QPointF> clockGrab_; // where the closed hand holds the clock, twips
+    messageline::LineState msgLine_;
+    messageline::Span MessageSpan();
+    messageline::Measure MessageMeasure();
+    // Reads the line's label into msgLine_, runs the step and shows the result.
+    void StepMessageLine(const std::function<void(messageline::LineState&)>& step);
+
+    // Day notes.
+    int openActivityIndex_ = 0; // the cell whose note editor opened last
+    void PrepareActivityIcons();
 };

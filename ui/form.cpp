@@ -451,13 +451,22 @@ LightControl* Form::ControlAt(float x, float y) const
     return nullptr;
 }
 
-void Form::paintEvent(QPaintEvent*)
+void Form::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
-    p.fillRect(rect(), ColorFromValue(backColor_));
-    for (LightControl* c : zorder_)
-        if (c->Visible())
+    const QRect dirty = e->rect();
+    p.fillRect(dirty, ColorFromValue(backColor_));
+    // Only what the dirty area touches: a ticking clock or message line must not draw
+    // every cell of the page again (a few pixels more for glyphs past a label's edge).
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    for (LightControl* c : zorder_) {
+        if (!c->Visible())
+            continue;
+        const QRectF r = c->RectTwips();
+        const QRectF px(r.left() / tx - 4, r.top() / ty - 4, r.width() / tx + 9, r.height() / ty + 9);
+        if (px.intersects(QRectF(dirty)))
             c->Paint(p);
+    }
 }
 
 void Form::resizeEvent(QResizeEvent* e)
