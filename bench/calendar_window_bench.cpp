@@ -60,3 +60,18 @@ void FullReLayout(benchmark::State& state)
 BENCHMARK(FullReLayout)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+namespace {
+
+// One running tick with the clock and a scrolling message: the idle cost of the window.
+void RunningTickWithMessage(benchmark::State& state)
+{
+    bench::ProgramFolder folder;
+    auto w = RunningWindow();
+    w->StartScrollingMessage(QStringLiteral("Market in town  Buy apples, bread and a birthday card for Ann"));
+    for (auto _ : state)
+        w->Timer1_Timer();
+}
+BENCHMARK(RunningTickWithMessage)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -10,6 +10,7 @@
 #include "core/year_dates.h"
 #include "hand_cursors.h"
 #include "ui/balloon_tooltip.h"
+#include "ui/tooltip_window.h"
 
 #include <QLocale>
 
@@ -30,8 +31,11 @@ bool frmAlmanorvique::GetAutoShowBalloonTips()
 
 void frmAlmanorvique::ShowBalloonAt(const QString& title, const QString& text, float x, float y)
 {
-    // A shown balloon stays until something hides it.
-    if (BalloonTip_->Shown())
+    // The same balloon stays put while the pointer moves over its cell; another day's
+    // captions replace it.
+    const platform::TooltipWindow* shown = BalloonTip_->Window();
+    if (BalloonTip_->Shown() && shown && shown->isVisible() && BalloonTip_->Title() == title &&
+        BalloonTip_->TipText() == mduLib::WrapText(text, kBalloonLineWidth))
         return;
     BalloonTip_->ShowBalloonInfo(hWnd(), title, text, conv::ToInt32(x), conv::ToInt32(y), kBalloonLineWidth);
 }

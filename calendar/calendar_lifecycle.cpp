@@ -20,6 +20,7 @@
 #include "system/message_box.h"
 #include "system/program_end.h"
 #include "system/user_locale.h"
+#include "system/whole_file_write.h"
 #include "ui/update_lock.h"
 #include "ui/window_shape.h"
 
@@ -54,7 +55,7 @@ void frmAlmanorvique::Form_Load()
         SetWidth(0);
         SetHeight(0);
     }
-    mduAPILib::SetTopMostNow(*this);
+    // The window keeps the ordinary stacking; only the screen-saver run goes on top.
     FormState_ = kFullLoad;
     Timer1.SetInterval(1);
     Timer1.SetEnabled(true);
@@ -108,9 +109,11 @@ void frmAlmanorvique::ConfigSetup()
         IniFilePath_ = gUserRegionFolder + mduLib::WithIniExtension(name);
         gIniFile = IniFilePath_;
     });
+    Step([&] { platform::RemoveLeftoverTemporaries(IniFilePath_); });
     Step([&] {
-        if (!mduLib::FileExists(IniFilePath_))
-            mduLib::CopyFileFso(templ, IniFilePath_, false);
+        // An empty file is what a first start on a full disk left: it is made again.
+        if (mduLib::IsMissingOrEmpty(IniFilePath_))
+            mduLib::CopyFileFso(templ, IniFilePath_, true);
         else if (mduLib::IsFileNewer(templ, IniFilePath_))
             mduLib::MergeIniFile(IniFilePath_, templ, IniFilePath_);
     });
@@ -196,19 +199,20 @@ void frmAlmanorvique::SaveYearTables()
 {
     if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
         return;
-    const mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
+    mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
     for (int k = 0; k < 3; ++k)
         if (yearTableSafe_[k])
-            mduLib::SaveIniFile(*tables[k], YearFilePath(tablesYear_ - 1 + k));
+            mduLib::SaveIniFileIfChanged(*tables[k], YearFilePath(tablesYear_ - 1 + k));
 }
 
 void frmAlmanorvique::SaveCalendarData()
 {
     // Only tables that hold all their files held may replace them: a window closed
     // before its first full load, or a file that could not be read whole, must not
-    // empty or shorten the date files.
+    // empty or shorten the date files. And only a table this run changed is written, so
+    // that what another program added to a file meanwhile stays.
     if (gPersonalDatesLoaded)
-        mduLib::SaveIniFile(gPersonalDates, gPersonalDatesFile);
+        mduLib::SaveIniFileIfChanged(gPersonalDates, gPersonalDatesFile);
     if (!MDIChild())
         Step([&] { mduUILib::SaveWindowPlacement(*this, IniFilePath_, Properties_); });
     // The tables belong to the year in lblYear's caption: they are reloaded whenever it
@@ -274,6 +278,8 @@ void frmAlmanorvique::Form_GotFocus()
 
 void frmAlmanorvique::Form_LostFocus()
 {
+    // A rubber band cut short by another window must not leave this one frozen.
+    ReleaseUpdateLock();
     if (MDIChild() && FormState_ == kRunning && !txtMsg.Visible())
         Move(ChildLeft_, ChildTop_, ChildWidth_, ChildHeight_);
 }

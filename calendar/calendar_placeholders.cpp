@@ -2,10 +2,6 @@
 // least that keeps the window usable.
 #include "calendar_window.h"
 
-// Day notes.
-QString frmAlmanorvique::GetActivity(const QString&) { return {}; }
-void frmAlmanorvique::SizeActivityIcon(int) {}
-
 // Pictures and backgrounds.
 bool frmAlmanorvique::LoadCalendarPicture(QString&, int, bool) { return false; }
 void frmAlmanorvique::ShowCurrentPictures() {}
@@ -25,12 +21,7 @@ void frmAlmanorvique::ApplySetting(const QString& name, const QString&, const QS
     }
 }
 
-// Mouse on the page: the screen-saver exit test of the picture, page and backdrop.
-void frmAlmanorvique::imgCalendar_MouseMove(int, int, int, float X, float)
-{
-    CheckScreenSaverExit(X);
-}
-
-// Clock and message line.
-void frmAlmanorvique::UpdateClock() {}
-void frmAlmanorvique::ScrollMessage() {}
+// Popup menus of the page: the date menu, the grid frame's menu and the window menu.
+void frmAlmanorvique::ShowDateMenu(const QString&) {}
+void frmAlmanorvique::PopupFrameMenu() {}
+void frmAlmanorvique::PopupCalendarMenu(int) {}

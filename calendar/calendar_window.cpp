@@ -45,7 +45,10 @@ void frmAlmanorvique::BuildControls()
     lblYear.Change = [this] { lblYear_Change(); };
     lblMonth.Events.MouseMove = [this](int b, int sh, float x, float y) { lblMonth_MouseMove(b, sh, x, y); };
     lblYear.Events.MouseMove = [this](int b, int sh, float x, float y) { lblYear_MouseMove(b, sh, x, y); };
+    imgCalendar.MouseDown = [this](int i, int b, int sh, float x, float y) { imgCalendar_MouseDown(i, b, sh, x, y); };
     imgCalendar.MouseMove = [this](int i, int b, int sh, float x, float y) { imgCalendar_MouseMove(i, b, sh, x, y); };
+    imgCalendar.MouseUp = [this](int i, int b, int sh, float x, float y) { imgCalendar_MouseUp(i, b, sh, x, y); };
+    imgCalendar.DblClick = [this](int i) { imgCalendar_DblClick(i); };
     imgPageCorner.Click = [this](int i) { imgPageCorner_Click(i); };
 
     platform::FontModel cellFont;
@@ -68,6 +71,9 @@ void frmAlmanorvique::BuildControls()
         platform::Image& corner = imgPageCorner.Create(i);
         corner.SetStretch(true);
         corner.SetVisible(false);
+        corner.SetPicture(platform::Picture::FromImage(calendarcursors::DrawPageCorner(i)));
+        corner.MouseIcon = imgList[i == 0 ? 1 : 2]; // back and forward
+        corner.MousePointer = platform::vbCustom;
         corner.ZOrder(0);
     }
 
@@ -82,6 +88,12 @@ void frmAlmanorvique::BuildControls()
     lblMsg.SetAutoSize(true);
     lblMsg.SetFont(clockFont);
     lblMsg.ZOrder(0);
+    lblClock.Events.MouseDown = [this](int b, int sh, float x, float y) { lblClock_MouseDown(b, sh, x, y); };
+    lblClock.Events.MouseMove = [this](int b, int sh, float x, float y) { lblClock_MouseMove(b, sh, x, y); };
+    lblClock.Events.MouseUp = [this](int b, int sh, float x, float y) { lblClock_MouseUp(b, sh, x, y); };
+    lblMsg.Events.DblClick = [this] { lblMsg_DblClick(); };
+    lblDate.MouseDown = [this](int i, int b, int sh, float x, float y) { lblDate_MouseDown(i, b, sh, x, y); };
+    PrepareActivityIcons();
 
     shpHighlight.SetVisible(false);
     shpHighlight.SetBorderColor(0xFF0000);

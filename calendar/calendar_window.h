@@ -2,7 +2,10 @@
 // The calendar window: one month page over pictures, with a clock and a scrolling message
 // line. The single-calendar program shows the default instance; the multi-calendar frame
 // makes one instance per month as child windows.
+#include "calendar/clock_format.h"
+#include "calendar/message_line_math.h"
 #include "core/settings_store.h"
+#include "page_mouse_state.h"
 #include "ui/balloon_tooltip.h"
 #include "ui/common_dialog.h"
 #include "ui/control_array.h"
@@ -14,7 +17,9 @@
 #include <QDate>
 #include <QDateTime>
 #include <QImage>
+#include <QPointF>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -143,7 +148,20 @@ protected:
 
     // ---- day notes ----
     QString GetActivity(const QString& dateText);
+    void SetActivity(const QString& dateText, const QString& note);
+    void EditActivity(int i, qint32 width, qint32 height);
+    void CloseActivityEditor(int i);
+    // Stores what the open note editor holds (when it changed) and closes it.
+    void LeaveActivityEditor();
     void SizeActivityIcon(int i);
+    void ShowActivityTip(int i, bool force, float x, float y);
+    qint32 GetActivityEditorWidth();
+    qint32 GetActivityEditorHeight();
+    void imgActivity_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void imgActivity_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void lblDate_DblClick(int Index);
+    void lblDate_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void txtMsg_DblClick();
 
     // ---- pictures and backgrounds ----
     bool LoadCalendarPicture(QString& file, int slot, bool clearWhenNone);
@@ -166,11 +184,48 @@ protected:
     CBalloonToolTip& BalloonTip() { return *BalloonTip_; }
 
     // ---- mouse on the page ----
+    void imgCalendar_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void imgCalendar_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void imgCalendar_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void imgCalendar_DblClick(int Index);
+    bool IsInHighlight(float X, float Y);
+    QString SelectDatesInRect(qint32 Left, qint32 Top, qint32 Right, qint32 Bottom);
+    void SaveCalendarSizeFromFrame();
+    // The window's cursor: a pointer, or a custom one with picture `icon` of imgList.
+    void SetWindowCursor(int pointer, int icon = 0);
+    bool IsLeftHandCursor();
+    // The frame edit with Ctrl while the frame is shown (PX, PY the pointer in the window).
+    void EditFrame(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
+    // Releases the window-update lock when this window holds it.
+    void ReleaseUpdateLock();
+    calendaredit::SurfaceAnchors surfaceAnchor_;
+    calendaredit::FrameEdit frameEdit_;
+
+    // ---- picture and page edits, page-turn corners, window drag ----
+    void EditSurface(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
+    void ShowPageCorners(qint32 PX, qint32 PY);
+    void DragWindow(int Button, float X, float Y);
+    calendaredit::WindowDrag windowDrag_;
+
+    // ---- popup menus of the page ----
+    void ShowDateMenu(const QString& dates);
+    void PopupFrameMenu();
+    void PopupCalendarMenu(int Index);
 
     // ---- clock and message line ----
     void UpdateClock();
+    void SaveClockPosition(qint32 left, qint32 top);
+    void lblClock_MouseDown(int Button, int Shift, float X, float Y);
+    void lblClock_MouseMove(int Button, int Shift, float X, float Y);
+    void lblClock_MouseUp(int Button, int Shift, float X, float Y);
+    void StartScrollingMessage(const QString& text);
+    void ResetScrollingMessage();
+    void AppendMessageChar(int& position);
     void ScrollMessage();
+    void lblMsg_DblClick();
+    // The line while no message runs: blank across the picture's width.
+    void IdleMessageLine();
+    const messageline::LineState& MessageLine() const { return msgLine_; }
 
     // ---- lifecycle ----
     void CloseCalendar();
@@ -213,4 +268,17 @@ private:
     // Writes the year tables back to the files they came from.
     void SaveYearTables();
     std::optional<float> firstPointerX_; // the screen saver's first pointer position
+
+    // Clock and message line.
+    std::optional<calendarclock::ClockPattern> clockPattern_; // "Clock Format" translated
+    std::optional<QPointF> clockGrab_; // where the closed hand holds the clock, twips
+    messageline::LineState msgLine_;
+    messageline::Span MessageSpan();
+    messageline::Measure MessageMeasure();
+    // Reads the line's label into msgLine_, runs the step and shows the result.
+    void StepMessageLine(const std::function<void(messageline::LineState&)>& step);
+
+    // Day notes.
+    int openActivityIndex_ = 0; // the cell whose note editor opened last
+    void PrepareActivityIcons();
 };

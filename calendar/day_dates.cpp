@@ -296,8 +296,11 @@ void frmAlmanorvique::ResetAllDateFonts()
         const int u = t->UBound();
         for (int i = 1; i <= u; ++i) {
             mduLib::PropertyItem& e = (*t)[i];
-            if (e.Section == kFormat)
+            if (e.Section == kFormat) {
+                if (!e.Key.isEmpty())
+                    t->MarkChanged();
                 e = mduLib::PropertyItem{};
+            }
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "hand_cursors.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
@@ -78,6 +79,37 @@ bool IsPicture(const QImage& icon, const std::vector<QImage>& list, int index)
 {
     return index >= 0 && index < static_cast<int>(list.size()) && !icon.isNull() &&
            icon.cacheKey() == list[index].cacheKey();
+}
+
+QImage DrawPageCorner(int index)
+{
+    QImage img(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (index == 0)
+        p.setTransform(QTransform(-1, 0, 0, 1, kSize, 0));
+    // The corner beyond the fold shows the next page; the flap lies folded back over this one.
+    QPainterPath under;
+    under.moveTo(kSize, 4);
+    under.lineTo(kSize, kSize);
+    under.lineTo(4, kSize);
+    under.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(205, 205, 200));
+    p.drawPath(under);
+    QPainterPath flap;
+    flap.moveTo(kSize, 4);
+    flap.lineTo(4, kSize);
+    flap.quadTo(9, 16, 12, 12);
+    flap.quadTo(16, 9, kSize, 4);
+    QLinearGradient shade(18, 18, 10, 10);
+    shade.setColorAt(0, QColor(165, 165, 160));
+    shade.setColorAt(1, QColor(252, 252, 248));
+    p.setPen(QPen(QColor(110, 110, 110), 1));
+    p.setBrush(shade);
+    p.drawPath(flap);
+    return img;
 }
 
 } // namespace calendarcursors

@@ -8,9 +8,19 @@
 
 namespace calendarcursors {
 
+// The pictures of the list by what they show.
+constexpr int kOpenLeftHand = 3;
+constexpr int kClosedLeftHand = 4;
+constexpr int kOpenRightHand = 5;
+constexpr int kClosedRightHand = 6;
+
 std::vector<QImage> DrawHandCursors();
 
 // Is the icon this picture of the list (the same picture, not merely alike)?
 bool IsPicture(const QImage& icon, const std::vector<QImage>& list, int index);
+
+// The page-turn corner's picture: the page's bottom-left (0) or bottom-right (1) corner
+// turned up.
+QImage DrawPageCorner(int index);
 
 } // namespace calendarcursors

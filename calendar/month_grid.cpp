@@ -81,6 +81,8 @@ void frmAlmanorvique::FillMonthGrid(const QDate& d, const QString& view)
 {
     if (view != QLatin1String("M") || !d.isValid())
         return;
+    // The cells are about to show other days: a note being typed goes to its own day.
+    LeaveActivityEditor();
     const int w = GetWeekStartDay();
     const QDate first(d.year(), d.month(), 1);
     const QDate start = first.addDays(-WeekdayFrom(first, w));

@@ -53,6 +53,8 @@ void frmAlmanorvique::SetCalendarLayout()
     lblMsg.SetHeight(200);
     lblMsg.SetAutoSize(true);
     lblMsg.SetLeft(r.MessageRight - lblMsg.Width());
+    if (MessageLine().Text.isEmpty())
+        IdleMessageLine();
 
     LayoutDayGrid();
 }

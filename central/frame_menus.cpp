@@ -11,6 +11,7 @@
 #include "core/help_about.h"
 #include "ui/common_dialog.h"
 #include "ui/menu_fillers.h"
+#include "ui/menu_items.h"
 #include "system/message_box.h"
 #include "ui/event_guard.h"
 #include "ui/twips.h"
@@ -51,12 +52,9 @@ void frmMain::BuildMenus()
 
     MainMenu = new QMenu(QStringLiteral("MainMenu"), this);
     AutoStart = add(MainMenu, QStringLiteral("Auto Start"), [this] { AutoStart_Click(); });
-    SetScreenSaverMainMenu = MainMenu->addMenu(QStringLiteral("Set Screen Saver"));
-    SetScreenSaverMainMenu->addAction(QStringLiteral("ScreenSaverTime"));
-    connect(SetScreenSaverMainMenu, &QMenu::triggered, this, [this](QAction* a) {
-        const int index = static_cast<int>(SetScreenSaverMainMenu->actions().indexOf(a)) + 1;
-        platform::Guarded("menu", [&] { ScreenSaverTimeMain_Click(index); });
-    });
+    MainMenu->addMenu(ScreenSaverTimeMain.Menu());
+    ScreenSaverTimeMain.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
+    ScreenSaverTimeMain.Click = [this](int index) { ScreenSaverTimeMain_Click(index); };
     MainMenu->addSeparator(); // hsp1
     MainItem[3] = add(MainMenu, QStringLiteral("Exit"), [this] { MainItem_Click(3); });
     MainItem[4] = MainMenu->addSeparator();
@@ -85,8 +83,6 @@ void frmMain::BuildMenus()
         add(ToolBarMenu, QStringLiteral("Save Current Toolbar Setting"), [this] { SaveToolbarSetting_Click(); });
     SaveToolbarSetting->setVisible(false);
 
-    BGColour = new QMenu(this);
-    CalendarColours = new QMenu(this);
     OpenedAction = new QMenu(this);
     LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
     LastOpenedMenu->addAction(QStringLiteral("None"));
@@ -167,7 +163,7 @@ void frmMain::ShowMainMenu()
 {
     UpdateAutoStartCaption();
     platform::EndMenu();
-    platform::FillScreenSaverTimeMenu(*SetScreenSaverMainMenu, AppEXEName());
+    mduUILib::FillScreenSaverTimeMenu(ScreenSaverTimeMain, AppEXEName());
     MainMenu->popup(QCursor::pos());
 }
 
@@ -199,9 +195,8 @@ void frmMain::AutoStart_Click()
 
 void frmMain::ScreenSaverTimeMain_Click(int Index)
 {
-    const auto items = SetScreenSaverMainMenu->actions();
-    if (Index >= 1 && Index <= items.size())
-        SetScreenSaverTime(items[Index - 1]->text());
+    if (ScreenSaverTimeMain.Exists(Index))
+        SetScreenSaverTime(ScreenSaverTimeMain(Index).Caption());
 }
 
 void frmMain::SetScreenSaverTime(const QString& caption)

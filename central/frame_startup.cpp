@@ -12,6 +12,7 @@
 #include "ui/event_guard.h"
 #include "ui/form_owner.h"
 #include "ui/menu_fillers.h"
+#include "ui/menu_items.h"
 #include "ui/twips.h"
 #include "ui/update_lock.h"
 
@@ -98,11 +99,11 @@ void frmMain::timerCtrl_Timer()
         platform::Guarded("greeting", [&] { SpeakStartMsg(); });
         CreateMonthCalendars(platform::Today().month());
         EmptyHook();
-        platform::FillColourMenu(*BGColour);
-        platform::AppendMenuItem(*BGColour, QStringLiteral("Custom"));
-        platform::FillColourMenu(*CalendarColours);
-        platform::AppendMenuItem(*CalendarColours, QStringLiteral("Transparent"));
-        platform::AppendMenuItem(*CalendarColours, QStringLiteral("Custom"));
+        mduUILib::FillColourMenu(BGColour);
+        mduUILib::AppendMenuItem(BGColour, QStringLiteral("Custom"));
+        mduUILib::FillColourMenu(CalendarColours);
+        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Transparent"));
+        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Custom"));
         FormState_ = kRunning;
         SetMousePointer(platform::vbDefault);
         return;

@@ -2,7 +2,7 @@
 // docking side, right-click menu and the layout it leaves in the registry.
 #include "frame_window.h"
 
-#include "ui/menu_fillers.h"
+#include "ui/menu_items.h"
 
 #include "core/app_identity.h"
 #include "core/conversions.h"

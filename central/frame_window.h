@@ -4,6 +4,7 @@
 #include "core/settings_store.h"
 #include "ui/balloon_tooltip.h"
 #include "ui/mdi_frame.h"
+#include "ui/menu_items.h"
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
 
@@ -164,7 +165,7 @@ protected:
     QAction* WindowExit = nullptr;
     QMenu* MainMenu = nullptr;
     QAction* AutoStart = nullptr;
-    QMenu* SetScreenSaverMainMenu = nullptr;
+    platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"), QStringLiteral("Set Screen Saver")};
     std::array<QAction*, 10> MainItem{};
     QMenu* ToolBarMenu = nullptr;
     std::array<QAction*, 5> ToolBarSize{};
@@ -172,8 +173,8 @@ protected:
     QAction* AutoShowToolTips = nullptr;
     QAction* ToolbarCustomize = nullptr;
     QAction* SaveToolbarSetting = nullptr;
-    QMenu* BGColour = nullptr;         // never shown
-    QMenu* CalendarColours = nullptr;  // never shown
+    platform::MenuItemArray BGColour{QStringLiteral("BGColour")};               // never shown
+    platform::MenuItemArray CalendarColours{QStringLiteral("CalendarColours")}; // never shown
     QMenu* LastOpenedMenu = nullptr;   // "Open Last Opened", never shown
     QMenu* OpenedAction = nullptr;     // never shown
     QAction* ToolsItem15 = nullptr;    // of the hidden View menu

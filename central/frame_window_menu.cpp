@@ -3,7 +3,7 @@
 // "OpenedForms.txt".
 #include "frame_window.h"
 
-#include "ui/menu_fillers.h"
+#include "ui/menu_items.h"
 
 #include "core/conversions.h"
 #include "core/data_folders.h"

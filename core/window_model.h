@@ -19,6 +19,8 @@ public:
     virtual void SetHeight(float v) = 0;
     virtual int WindowState() const = 0; // 0 normal, 1 minimized, 2 maximized
     virtual bool MDIChild() const = 0;
+    // Takes or refuses mouse and keys at the platform level.
+    virtual void EnableWindow(bool /*enabled*/) {}
 };
 
 // The whole screen in twips; the window layer installs the real one.

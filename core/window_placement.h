@@ -4,6 +4,9 @@
 #include "settings_store.h"
 #include "window_model.h"
 
+#include <QRectF>
+#include <vector>
+
 namespace mduUILib {
 
 // A width or height below this (twips) leaves no usable window: a settings file without
@@ -19,7 +22,17 @@ void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& ta
 // Stores value under key and writes the file, unless the key holds -1; a width or height
 // is written only when both the stored and the new size are usable.
 void SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path);
-// Reloads the table from the file, then saves top, left, height and width.
+// Writes top, left, height and width into the file as it is on disk (the whole table
+// when there is no file yet).
 void SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table);
+// Enables or disables the window itself; returns enabled.
+bool EnableFormWindow(PlacedWindow& window, bool enabled);
+
+// The available area of each screen in twips; the window layer installs the real one.
+std::vector<QRectF> AvailableAreasTwips();
+void SetAvailableAreasProvider(std::function<std::vector<QRectF>()> provider);
+// The window moved, and shrunk where it is larger, into the available area of the screen
+// nearest to it; unchanged when it lies within one already or no area is known.
+QRectF KeptOnScreens(const QRectF& window, const std::vector<QRectF>& areas);
 
 } // namespace mduUILib

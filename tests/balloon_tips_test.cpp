@@ -99,16 +99,18 @@ TEST_F(BalloonTips, ADaysBalloonJoinsItsCaptionsInOrder)
     EXPECT_EQ(w.BalloonTip().Title(), "02/12/2026");
 }
 
-TEST_F(BalloonTips, AShownBalloonStaysUntilSomethingHidesIt)
+TEST_F(BalloonTips, ABalloonStaysOverItsDayAndAnotherDayReplacesIt)
 {
     TestCalendar& w = Open();
     mduLib::SetValue("02/12", "First", gPersonalDates, "Caption");
     mduLib::SetValue("03/12", "Second", gPersonalDates, "Caption");
     EXPECT_EQ(HoverDay(QDate(2026, 12, 2), 0), "\r\nFirst");
-    EXPECT_EQ(HoverDay(QDate(2026, 12, 3), 0), "\r\nFirst");
+    QPointer<platform::TooltipWindow> first = w.BalloonTip().Window();
+    EXPECT_EQ(HoverDay(QDate(2026, 12, 2), 0), "\r\nFirst");
+    EXPECT_EQ(w.BalloonTip().Window(), first.data()); // not made again on every move
+    EXPECT_EQ(HoverDay(QDate(2026, 12, 3), 0), "\r\nSecond");
     w.lblDate_MouseMove(3, 0, 0, 1, 1); // a weekday header hides it
     EXPECT_EQ(Shown(), "");
-    EXPECT_EQ(HoverDay(QDate(2026, 12, 3), 0), "\r\nSecond");
 }
 
 TEST_F(BalloonTips, ModifierKeysAndTheAutomaticSetting)

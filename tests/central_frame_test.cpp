@@ -132,8 +132,9 @@ TEST_F(CentralFrame, TheFirstTickCreatesTwelveMonthWindowsOnce)
         EXPECT_EQ(f.MonthCalendar(i), first[static_cast<size_t>(i - 1)]);
     EXPECT_EQ(f.Children().size(), 12u);
     EXPECT_EQ(f.timerCtrl.Interval(), 10000);
-    EXPECT_EQ(f.BGColour->actions().size(), 9);
-    EXPECT_EQ(f.CalendarColours->actions().last()->text(), "Custom");
+    EXPECT_EQ(f.BGColour.Count(), 9);
+    EXPECT_EQ(f.CalendarColours(10).Caption(), "Custom");
+    EXPECT_EQ(f.CalendarColours(9).Tag, "Transparent");
 }
 
 TEST_F(CentralFrame, StartedOnThe31stShortMonthsGetTheirLastDay)
@@ -424,14 +425,14 @@ TEST_F(CentralFrame, TheMainPopupSwitchesAutostartAndTheScreenSaver)
     EXPECT_FALSE(mduAPILib::IsAutoStartSet());
 
     f.ShowMainMenu();
-    EXPECT_EQ(Shown(*f.SetScreenSaverMainMenu).size(), 12);
-    EXPECT_EQ(f.SetScreenSaverMainMenu->actions().at(5)->text(), "90");
+    EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()).size(), 12);
+    EXPECT_EQ(f.ScreenSaverTimeMain(6).Caption(), "90");
     f.ScreenSaverTimeMain_Click(6);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), f.AppEXEName());
     EXPECT_EQ(platform::registry::ReadValue("Control Panel\\Desktop", "ScreenSaveTimeOut")->text, "90");
     f.MainPopup().close();
     f.ShowMainMenu();
-    EXPECT_EQ(Shown(*f.SetScreenSaverMainMenu), QStringList{"Disabled"});
+    EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()), QStringList{"Disabled"});
     f.ScreenSaverTimeMain_Click(1);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), "");
     f.MainPopup().close();

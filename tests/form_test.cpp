@@ -175,3 +175,31 @@ TEST(EventGuard, AFailingHandlerDoesNotEndTheProgram)
     EXPECT_EQ(failures, 2);
     EXPECT_NO_THROW(platform::Guarded("test", [] { throw 42; }));
 }
+
+TEST(FormPaint, ARepaintDrawsOnlyTheControlsItTouches)
+{
+    struct CountingLabel : Label {
+        using Label::Label;
+        void Paint(QPainter& p) const override
+        {
+            ++paints;
+            Label::Paint(p);
+        }
+        mutable int paints = 0;
+    };
+    Form f(QStringLiteral("frmPaint"));
+    f.Move(0, 0, 6000, 6000);
+    CountingLabel near(&f, QStringLiteral("near")), far(&f, QStringLiteral("far"));
+    near.Move(150, 150, 600, 300);
+    far.Move(3000, 3000, 600, 300);
+    f.Show();
+    QApplication::processEvents();
+    near.paints = far.paints = 0;
+    // A strip that ends a pixel short of the far label, and another that overlaps it.
+    f.repaint(QRect(0, 0, 200, platform::TwipsToPixelsY(3000) - 5));
+    EXPECT_EQ(near.paints, 1);
+    EXPECT_EQ(far.paints, 0);
+    f.repaint(QRect(platform::TwipsToPixelsX(3500), platform::TwipsToPixelsY(3100), 3, 3));
+    EXPECT_EQ(far.paints, 1);
+    EXPECT_EQ(near.paints, 1);
+}

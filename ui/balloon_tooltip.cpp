@@ -18,6 +18,13 @@ CBalloonToolTip::~CBalloonToolTip() { Destroy(); }
 
 platform::TooltipWindow* CBalloonToolTip::Window() const { return window_.data(); }
 
+void CBalloonToolTip::SetCloseBox(bool vData)
+{
+    closeBox_ = vData;
+    if (window_)
+        window_->SetCloseBox(vData);
+}
+
 void CBalloonToolTip::SetVisibleTime(qint32 lData)
 {
     visibleTime_ = lData;
@@ -84,6 +91,7 @@ void CBalloonToolTip::CreateToolTip(QWidget* ParentHwnd)
         look.BackColor = platform::ColorFromValue(backColor_);
     window_->SetLook(look);
     window_->SetDelays(visibleTime_, delayTime_);
+    window_->SetCloseBox(closeBox_);
 }
 
 void CBalloonToolTip::Show(qint32 x, qint32 y)
@@ -110,15 +118,20 @@ void CBalloonToolTip::Move(double x, double y)
     Show(static_cast<qint32>(conv::RoundHalfEven(x / tpp - 1)), static_cast<qint32>(conv::RoundHalfEven(y / tpp - 1)));
 }
 
+void CBalloonToolTip::SetLook(qint32 icon, const QString& title, const QString& text, qint32 back, qint32 fore)
+{
+    SetStyle(kBalloonStyle);
+    SetIcon(icon);
+    SetTitle(title);
+    SetTipText(text);
+    SetBackColor(back);
+    SetForeColor(fore);
+}
+
 void CBalloonToolTip::BalloonInfoSetup(QWidget* hwnd, const QString& strTitle, const QString& strMsg,
                                        int intMaxLength)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(1);
-    SetTitle(strTitle);
-    SetTipText(mduLib::WrapText(strMsg, intMaxLength));
-    SetForeColor(kInfoTextColour);
-    SetBackColor(0xC0FFC0);
+    SetLook(1, strTitle, mduLib::WrapText(strMsg, intMaxLength), 0xC0FFC0, kInfoTextColour);
     SetDelayTime(500);
     SetCentered(false);
     SetVisibleTime(10000);
@@ -155,12 +168,7 @@ void CBalloonToolTip::ReloadBalloonInfo(const QString& strMsg, double x, double 
 
 void CBalloonToolTip::BalloonWarningSetup(QWidget* hwnd, const QString& strTitle, const QString& strMsg)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(2);
-    SetTitle(strTitle);
-    SetTipText(strMsg);
-    SetBackColor(0xC0FFFF);
-    SetForeColor(0xC00000);
+    SetLook(2, strTitle, strMsg, 0xC0FFFF, 0xC00000);
     SetPopupOnDemand(false);
     CreateToolTip(hwnd);
 }
@@ -168,12 +176,7 @@ void CBalloonToolTip::BalloonWarningSetup(QWidget* hwnd, const QString& strTitle
 void CBalloonToolTip::ShowBalloonWarning(QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x,
                                          double y)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(2);
-    SetTitle(strTitle);
-    SetTipText(strMsg);
-    SetBackColor(0xC0FFFF);
-    SetForeColor(0xC00000);
+    SetLook(2, strTitle, strMsg, 0xC0FFFF, 0xC00000);
     SetPopupOnDemand(true);
     CreateToolTip(hwnd);
     Move(x, y);
@@ -182,12 +185,7 @@ void CBalloonToolTip::ShowBalloonWarning(QWidget* hwnd, const QString& strTitle,
 void CBalloonToolTip::ShowBalloonError(QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x,
                                        double y)
 {
-    SetStyle(kBalloonStyle);
-    SetIcon(3);
-    SetTitle(strTitle);
-    SetTipText(strMsg);
-    SetBackColor(0xFFFFC0);
-    SetForeColor(255);
+    SetLook(3, strTitle, strMsg, 0xFFFFC0, 255);
     SetPopupOnDemand(true);
     CreateToolTip(hwnd);
     Move(x, y);

@@ -20,7 +20,7 @@ public:
     CBalloonToolTip& operator=(const CBalloonToolTip&) = delete;
 
     bool CloseBox() const { return closeBox_; }
-    void SetCloseBox(bool vData) { closeBox_ = vData; }
+    void SetCloseBox(bool vData);
     bool Shown() const { return shown_; }
     void SetShown(bool v) { shown_ = v; }
     qint16 MaxLength() const { return maxLength_; }
@@ -70,6 +70,8 @@ public:
 
 private:
     void SendTitleIfComplete();
+    // The presets' balloon: shape, icon, title, text and colours.
+    void SetLook(qint32 icon, const QString& title, const QString& text, qint32 back, qint32 fore);
 
     bool closeBox_ = false;
     bool shown_ = false;

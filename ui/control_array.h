@@ -12,10 +12,10 @@ namespace platform {
 
 class Form;
 
-template <class T>
+template <class T, class Owner = Form>
 class ControlArray {
 public:
-    ControlArray(Form* owner, QString name) : owner_(owner), name_(std::move(name)) {}
+    ControlArray(Owner* owner, QString name) : owner_(owner), name_(std::move(name)) {}
 
     // Creates a design-time element (visible, default properties).
     T& Create(int index)
@@ -97,7 +97,7 @@ private:
         };
     }
 
-    Form* owner_;
+    Owner* owner_;
     QString name_;
     std::map<int, std::unique_ptr<T>> items_;
 };

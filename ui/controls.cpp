@@ -195,12 +195,28 @@ void Label::SetCaption(const QString& c)
         Change();
 }
 
+const QFont& Label::QtFont() const
+{
+    if (!qtFont_)
+        qtFont_ = font_.ToQFont();
+    return *qtFont_;
+}
+
+const QFontMetricsF& Label::Metrics() const
+{
+    if (!metrics_)
+        metrics_.emplace(QtFont());
+    return *metrics_;
+}
+
 void Label::SetFont(const FontModel& f)
 {
     if (font_ == f)
         return;
     Changed();
     font_ = f;
+    qtFont_.reset();
+    metrics_.reset();
     Fit();
     Changed();
 }
@@ -304,7 +320,7 @@ void Label::Fit()
 {
     if (!autoSize_)
         return;
-    const QFontMetricsF fm(font_.ToQFont());
+    const QFontMetricsF& fm = Metrics();
     QString text = caption_;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const QStringList lines = text.split(u'\n');
@@ -318,11 +334,20 @@ void Label::Fit()
     LightControl::SetHeight(static_cast<float>(PixelsToTwipsY(std::ceil(h) + border)));
 }
 
+float Label::FittedWidth(const QString& line) const
+{
+    const double border = borderStyle_ == 1 ? 2.0 : 0.0;
+    const double w = Metrics().horizontalAdvance(line);
+    return static_cast<float>(PixelsToTwipsX(std::ceil(w) + border));
+}
+
 void Label::CopyFrom(const Label& o)
 {
     CopyCommonFrom(o);
     caption_ = o.caption_;
     font_ = o.font_;
+    qtFont_.reset();
+    metrics_.reset();
     foreColor_ = o.foreColor_;
     backColor_ = o.backColor_;
     backStyle_ = o.backStyle_;
@@ -346,7 +371,7 @@ void Label::Paint(QPainter& p) const
     }
     if (caption_.isEmpty())
         return;
-    p.setFont(font_.ToQFont());
+    p.setFont(QtFont());
     int flags = Qt::AlignTop;
     flags |= alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     if (wordWrap_)

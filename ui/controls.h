@@ -5,11 +5,13 @@
 #include "core/text_format_target.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QRectF>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -156,6 +158,8 @@ public:
     void SetAutoSize(bool on);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool on);
+    // The width, twips, that AutoSize gives a one-line caption in the label's font.
+    float FittedWidth(const QString& line) const;
 
     // Runs after the caption's text changed.
     std::function<void()> Change;
@@ -165,8 +169,14 @@ public:
 
 private:
     void Fit(); // AutoSize: the size follows caption and font at once
+    // The Qt font and its metrics, made once per font: a label redrawn on every tick
+    // must not resolve its font again each time.
+    const QFont& QtFont() const;
+    const QFontMetricsF& Metrics() const;
     QString caption_;
     FontModel font_;
+    mutable std::optional<QFont> qtFont_;
+    mutable std::optional<QFontMetricsF> metrics_;
     qint32 foreColor_ = 0;
     qint32 backColor_ = 0xFFFFFF;
     int backStyle_ = 1;

@@ -12,6 +12,10 @@ void InstallFontSubstitutes()
                                {QStringLiteral("Z003"), QStringLiteral("URW Chancery L"),
                                 QStringLiteral("TeX Gyre Chorus"), QStringLiteral("Liberation Serif"),
                                 QStringLiteral("DejaVu Serif")});
+    // The dialogs' sans serif face.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                                QStringLiteral("Nimbus Sans")});
 }
 
 } // namespace platform

@@ -4,7 +4,8 @@
 namespace platform {
 
 // "Monotype Corsiva", the script face of the month and year captions, becomes a
-// chancery script ("Z003" of the URW base fonts first), else a serif face.
+// chancery script ("Z003" of the URW base fonts first), else a serif face; "MS Sans
+// Serif", the dialogs' face, a plain sans serif face.
 void InstallFontSubstitutes();
 
 } // namespace platform

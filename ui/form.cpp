@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -20,32 +21,6 @@ std::vector<Form*>& Forms()
 {
     static std::vector<Form*> forms;
     return forms;
-}
-
-int ButtonOf(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int ButtonMask(Qt::MouseButtons bs)
-{
-    int m = 0;
-    if (bs & Qt::LeftButton)
-        m |= 1;
-    if (bs & Qt::RightButton)
-        m |= 2;
-    if (bs & Qt::MiddleButton)
-        m |= 4;
-    return m;
 }
 
 // A position in the client area, pixels to twips.
@@ -98,6 +73,32 @@ int ShiftBits(Qt::KeyboardModifiers m)
     if (m & Qt::AltModifier)
         s |= 4;
     return s;
+}
+
+int ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int ButtonMask(Qt::MouseButtons bs)
+{
+    int m = 0;
+    if (bs & Qt::LeftButton)
+        m |= 1;
+    if (bs & Qt::RightButton)
+        m |= 2;
+    if (bs & Qt::MiddleButton)
+        m |= 4;
+    return m;
 }
 
 int KeyCodeOf(int k)
@@ -260,6 +261,36 @@ void Form::ReadBackGeometry(bool fireResize)
     }
 }
 
+void Form::HoldOuterGeometry()
+{
+    if (!isWindow() || windowState_ != vbNormal)
+        return;
+    held_ = QRectF(left_, top_, width_, height_);
+    holdClock_.start();
+    for (int ms : {0, 100, 300, 800})
+        QTimer::singleShot(ms, this, [this] { CheckHeldGeometry(); });
+}
+
+void Form::CheckHeldGeometry()
+{
+    if (!holdClock_.isValid())
+        return;
+    if (holdClock_.elapsed() > 1500 || windowState_ != vbNormal || !isVisible()) {
+        holdClock_.invalidate();
+        return;
+    }
+    const QRect wanted(TwipsToPixelsX(held_.left()), TwipsToPixelsY(held_.top()), TwipsToPixelsX(held_.width()),
+                       TwipsToPixelsY(held_.height()));
+    if (frameGeometry().size() != wanted.size())
+        Move(static_cast<float>(held_.left()), static_cast<float>(held_.top()), static_cast<float>(held_.width()),
+             static_cast<float>(held_.height()));
+    // The frame's corner is where the desktop put it: shift the window by the difference,
+    // which needs no knowledge of the frame.
+    const QPoint shift = wanted.topLeft() - frameGeometry().topLeft();
+    if (!shift.isNull() && windowHandle())
+        windowHandle()->setPosition(windowHandle()->position() + shift);
+}
+
 void Form::SetLeft(float v) { Move(v, top_, width_, height_); }
 void Form::SetTop(float v) { Move(left_, v, width_, height_); }
 void Form::SetWidth(float v) { Move(left_, top_, v, height_); }
@@ -271,6 +302,8 @@ void Form::Move(float left, float top, float width, float height)
     top_ = top;
     width_ = std::max(0.0f, width);
     height_ = std::max(0.0f, height);
+    if (holdClock_.isValid()) // what the code asks for is what is held
+        held_ = QRectF(left_, top_, width_, height_);
     ApplyGeometry();
 }
 
@@ -351,7 +384,8 @@ void Form::ShowPointer(int pointer, const QImage* icon)
 void Form::Show()
 {
     EnsureLoaded();
-    if (!shown_) {
+    const bool first = !shown_;
+    if (first) {
         shown_ = true;
         ApplyGeometry();
     }
@@ -371,6 +405,8 @@ void Form::Show()
         showMinimized();
     else
         show();
+    if (first)
+        HoldOuterGeometry();
 }
 
 void Form::Hide()
@@ -506,18 +542,29 @@ LightControl* Form::ControlAt(float x, float y) const
     return nullptr;
 }
 
-void Form::paintEvent(QPaintEvent*)
+void Form::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
-    p.fillRect(rect(), ColorFromValue(backColor_));
-    for (LightControl* c : zorder_)
-        if (c->Visible())
+    const QRect dirty = e->rect();
+    p.fillRect(dirty, ColorFromValue(backColor_));
+    // Only what the dirty area touches: a ticking clock or message line must not draw
+    // every cell of the page again (a few pixels more for glyphs past a label's edge).
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    for (LightControl* c : zorder_) {
+        if (!c->Visible())
+            continue;
+        const QRectF r = c->RectTwips();
+        const QRectF px(r.left() / tx - 4, r.top() / ty - 4, r.width() / tx + 9, r.height() / ty + 9);
+        if (px.intersects(QRectF(dirty)))
             c->Paint(p);
+    }
 }
 
 void Form::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
+    if (holdClock_.isValid())
+        QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
     if (!applying_ && isVisible())
         ReadBackGeometry(true);
 }
@@ -525,6 +572,8 @@ void Form::resizeEvent(QResizeEvent* e)
 void Form::moveEvent(QMoveEvent* e)
 {
     QWidget::moveEvent(e);
+    if (holdClock_.isValid())
+        QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
     // While the window is being shown the desktop reports passing positions.
     if (!applying_ && isVisible() && windowState_ == vbNormal)
         ReadBackGeometry(true);
@@ -662,6 +711,7 @@ void Form::mouseDoubleClickEvent(QMouseEvent* e)
 bool Form::DispatchKey(QKeyEvent* e, bool down)
 {
     int code = KeyCodeOf(e->key());
+    const int before = code; // a key without a code (a letter of another script) still types
     const int s = ShiftBits(e->modifiers());
     Guarded("key", [&] {
         if (down)
@@ -670,9 +720,10 @@ bool Form::DispatchKey(QKeyEvent* e, bool down)
             Form_KeyUp(code, s);
     });
     // A handler that sets the code to 0 has taken the key.
-    if (code == 0)
+    const bool taken = code == 0 && before != 0;
+    if (taken)
         e->accept();
-    return code == 0;
+    return taken;
 }
 
 void Form::keyPressEvent(QKeyEvent* e) { DispatchKey(e, true); }

@@ -5,6 +5,7 @@
 #include "controls.h"
 #include "core/window_model.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -42,6 +43,9 @@ public:
     void SetWidth(float v) override;
     void SetHeight(float v) override;
     void Move(float left, float top, float width, float height);
+    // The desktop frames a shown window later and may put it elsewhere: for a moment the
+    // outer rectangle the form keeps is put back once the frame is known.
+    void HoldOuterGeometry();
 
     // The client area in twips.
     float ScaleWidth() const;
@@ -67,6 +71,7 @@ public:
 
     // A child window of the multi-calendar frame (set before the form is loaded).
     bool MDIChild() const override { return mdiChild_; }
+    void EnableWindow(bool enabled) override { setEnabled(enabled); }
     void SetMDIChild(bool on) { mdiChild_ = on; }
     // The frame's sub-window that hosts this child window (null for a top-level form).
     // The form's geometry is then the sub-window's, in the frame's client area.
@@ -139,6 +144,7 @@ private:
     // Runs the key handler; true when it took the key.
     bool DispatchKey(QKeyEvent* e, bool down);
     void ShowPointer(int pointer, const QImage* icon);
+    void CheckHeldGeometry();
 
     QString name_;
     bool loaded_ = false;
@@ -162,8 +168,14 @@ private:
     void SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
     // Runs Form_GotFocus or Form_LostFocus when the window's activation changed.
     void ReportActivation(bool active);
+    QRectF held_;
+    QElapsedTimer holdClock_;
 };
 
+// The Button argument of a press or release (1 left, 2 right, 4 middle), and the buttons
+// held during a move.
+int ButtonOf(Qt::MouseButton b);
+int ButtonMask(Qt::MouseButtons bs);
 // The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftBits(Qt::KeyboardModifiers m);
 // Key codes the handlers test.

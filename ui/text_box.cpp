@@ -4,7 +4,9 @@
 #include "form.h"
 #include "twips.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -35,13 +37,58 @@ protected:
         if (box_->DblClick)
             Guarded("double click", box_->DblClick);
     }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (box_->KeyDown) {
+            int code = KeyCodeOf(e->key());
+            const int before = code; // keys without a code are always the box's
+            Guarded("key", [&] { box_->KeyDown(code, ShiftBits(e->modifiers())); });
+            if (code == 0 && before != 0) {
+                e->accept();
+                return;
+            }
+        }
+        QLineEdit::keyPressEvent(e);
+    }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        if (box_->KeyUp && !e->isAutoRepeat()) {
+            int code = KeyCodeOf(e->key());
+            const int before = code;
+            Guarded("key", [&] { box_->KeyUp(code, ShiftBits(e->modifiers())); });
+            if (code == 0 && before != 0) {
+                e->accept();
+                return;
+            }
+        }
+        QLineEdit::keyReleaseEvent(e);
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QLineEdit::focusOutEvent(e);
+        if (box_->LostFocus && e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
+            Guarded("lost focus", box_->LostFocus);
+    }
 
 private:
     TextBox* box_;
 };
 } // namespace
 
-TextBox::TextBox(Form* owner, QString name, bool multiLine) : owner_(owner), name_(std::move(name))
+TextBox::TextBox(Form* owner, QString name, bool multiLine) : name_(std::move(name))
+{
+    Build(owner, multiLine);
+    widget_->installEventFilter(owner);
+    Apply();
+}
+
+TextBox::TextBox(QWidget* parent, QString name, bool multiLine) : name_(std::move(name))
+{
+    Build(parent, multiLine);
+    Apply();
+}
+
+void TextBox::Build(QWidget* owner, bool multiLine)
 {
     auto changed = [this] {
         if (Change)
@@ -56,8 +103,6 @@ TextBox::TextBox(Form* owner, QString name, bool multiLine) : owner_(owner), nam
         widget_ = line_.data();
         QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
     }
-    widget_->installEventFilter(owner);
-    Apply();
 }
 
 TextBox::~TextBox() { delete widget_.data(); }
@@ -133,6 +178,37 @@ void TextBox::SetFocus()
     if (widget_)
         widget_->setFocus(Qt::OtherFocusReason);
 }
+
+int LineSelStart(const QLineEdit* e)
+{
+    if (!e)
+        return 0;
+    return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+}
+
+void SetLineSelStart(QLineEdit* e, int v)
+{
+    if (e)
+        e->setCursorPosition(std::clamp(v, 0, static_cast<int>(e->text().size())));
+}
+
+int LineSelLength(const QLineEdit* e) { return e ? static_cast<int>(e->selectedText().size()) : 0; }
+
+void SetLineSelLength(QLineEdit* e, int v)
+{
+    if (!e)
+        return;
+    const int start = LineSelStart(e);
+    if (v <= 0)
+        e->setCursorPosition(start);
+    else
+        e->setSelection(start, v);
+}
+
+int TextBox::SelStart() const { return LineSelStart(line_); }
+void TextBox::SetSelStart(int v) { SetLineSelStart(line_, v); }
+int TextBox::SelLength() const { return LineSelLength(line_); }
+void TextBox::SetSelLength(int v) { SetLineSelLength(line_, v); }
 
 bool TextBox::HasFocus() const { return widget_ && widget_->hasFocus(); }
 

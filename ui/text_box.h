@@ -15,9 +15,17 @@ namespace platform {
 
 class Form;
 
+// The caret and the selection of a single-line field in characters; null fields read 0.
+int LineSelStart(const QLineEdit* e);
+void SetLineSelStart(QLineEdit* e, int v);
+int LineSelLength(const QLineEdit* e);
+void SetLineSelLength(QLineEdit* e, int v);
+
 class TextBox {
 public:
     TextBox(Form* owner, QString name, bool multiLine = true);
+    // A box inside another widget (a user control's own editor); its keys are its own.
+    TextBox(QWidget* parent, QString name, bool multiLine);
     ~TextBox();
     TextBox(const TextBox&) = delete;
     TextBox& operator=(const TextBox&) = delete;
@@ -49,9 +57,20 @@ public:
     bool HasFocus() const;
     void ZOrder(int position = 0);
 
+    // The caret and the selection, in characters (single-line boxes).
+    int SelStart() const;
+    void SetSelStart(int v);
+    int SelLength() const;
+    void SetSelLength(int v);
+
     QString Tag;
     std::function<void()> DblClick;
     std::function<void()> Change;
+    // A key code set to 0 by KeyDown is not handled by the box.
+    std::function<void(int& keyCode, int shift)> KeyDown, KeyUp;
+    // The focus went elsewhere in the window; opening a popup or another window (a
+    // message box) is not losing it.
+    std::function<void()> LostFocus;
 
     QWidget* Widget() const { return widget_; }
     // The multi-line editor; nullptr for a single-line box.
@@ -59,7 +78,7 @@ public:
 
 private:
     void Apply();
-    Form* owner_;
+    void Build(QWidget* parent, bool multiLine);
     QString name_;
     QPointer<QWidget> widget_;
     QPointer<QPlainTextEdit> editor_;

@@ -13,7 +13,7 @@ struct TestFrame : frmMain {
     using frmMain::OpenedWindow;
     using frmMain::MainItem;
     using frmMain::AutoStart;
-    using frmMain::SetScreenSaverMainMenu;
+    using frmMain::ScreenSaverTimeMain;
     using frmMain::ToolBarSize;
     using frmMain::ToolBarPositions;
     using frmMain::AutoShowToolTips;
