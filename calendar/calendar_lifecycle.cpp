@@ -163,7 +163,7 @@ void frmAlmanorvique::ReloadDates()
     // The files are what the date manager just wrote: the tables become exactly them.
     gPersonalDates.Create(1);
     gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
-    LoadYearDates();
+    LoadYearDates(true);
 }
 
 void frmAlmanorvique::ApplyAllSettings()
@@ -175,23 +175,23 @@ void frmAlmanorvique::ApplyAllSettings()
     }
 }
 
-void frmAlmanorvique::LoadYearDates()
+mduLib::PropertyTable& frmAlmanorvique::YearTable(int k)
+{
+    return yearTables_[k] ? yearTables_[k]->Table : noYearTable_;
+}
+
+void frmAlmanorvique::LoadYearDates(bool fromFiles)
 {
     tablesYear_ = 0;
-    PrevYearDates_.Create(1);
-    YearDates_.Create(1);
-    NextYearDates_.Create(1);
+    for (auto& t : yearTables_)
+        t.reset();
     if (lblMonth.Tag.isEmpty())
         lblMonth.Tag = conv::DateText(platform::Today());
     const QDate d = DisplayedDate();
     if (!d.isValid())
         return;
-    mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
-    for (int k = 0; k < 3; ++k) {
-        const int y = d.year() - 1 + k;
-        Step([&] { PrepareYearDatesFile(QString::number(y)); });
-        yearTableSafe_[k] = mduLib::LoadIniFileForRewrite(YearFilePath(y), *tables[k]);
-    }
+    for (int k = 0; k < 3; ++k)
+        yearTables_[k] = SharedYearDates(d.year() - 1 + k, fromFiles);
     tablesYear_ = d.year();
 }
 
@@ -199,10 +199,10 @@ void frmAlmanorvique::SaveYearTables()
 {
     if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
         return;
-    mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
+    // A table another window saved already is no longer changed: each is written once.
     for (int k = 0; k < 3; ++k)
-        if (yearTableSafe_[k])
-            mduLib::SaveIniFileIfChanged(*tables[k], YearFilePath(tablesYear_ - 1 + k));
+        if (yearTables_[k] && yearTables_[k]->Safe)
+            mduLib::SaveIniFileIfChanged(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k));
 }
 
 void frmAlmanorvique::SaveCalendarData()

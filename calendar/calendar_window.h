@@ -4,6 +4,7 @@
 // makes one instance per month as child windows.
 #include "calendar/clock_format.h"
 #include "calendar/message_line_math.h"
+#include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "page_mouse_state.h"
 #include "ui/balloon_tooltip.h"
@@ -75,9 +76,12 @@ public:
     int FormState() const { return FormState_; }
     const QDateTime& StartTime() const { return StartTime_; }
     mduLib::PropertyTable& Properties() { return Properties_; }
-    mduLib::PropertyTable& PrevYearDates() { return PrevYearDates_; }
-    mduLib::PropertyTable& YearDates() { return YearDates_; }
-    mduLib::PropertyTable& NextYearDates() { return NextYearDates_; }
+    // The year tables of the previous, displayed and next year; every window of the run
+    // that shows a year holds the same table of it.
+    mduLib::PropertyTable& PrevYearDates() { return YearTable(0); }
+    mduLib::PropertyTable& YearDates() { return YearTable(1); }
+    mduLib::PropertyTable& NextYearDates() { return YearTable(2); }
+    const mduLib::PropertyTable& YearDates() const { return yearTables_[1] ? yearTables_[1]->Table : noYearTable_; }
     // The settings file of a month window (the single calendar answers "").
     QString IniFilePath() const { return MDIChild() ? IniFilePath_ : QString(); }
     float ChildLeft() const { return ChildLeft_; }
@@ -232,7 +236,8 @@ protected:
     void CheckScreenSaverExit(float x);
     void FocusIfMDIChild();
     void ApplyAllSettings();
-    void LoadYearDates();
+    // fromFiles: the files changed under the run's tables, which take what they hold.
+    void LoadYearDates(bool fromFiles = false);
     void Timer1_Timer();
     void CloseDown_Click();
 
@@ -260,11 +265,12 @@ private:
     QString IniFilePath_; // the window's own settings file
     float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
     QPointer<platform::Form> ParentForm_;
-    mduLib::PropertyTable PrevYearDates_, YearDates_, NextYearDates_;
     // The displayed year whose files the three year tables came from (0: none yet), and
-    // which of them may replace their file without losing anything of it.
+    // the run's tables of those years (none before the first load: an empty one instead).
     int tablesYear_ = 0;
-    bool yearTableSafe_[3] = {false, false, false};
+    std::shared_ptr<mduAlmanorvqueLib::SharedYearTable> yearTables_[3];
+    mduLib::PropertyTable noYearTable_{1};
+    mduLib::PropertyTable& YearTable(int k);
     // Writes the year tables back to the files they came from.
     void SaveYearTables();
     std::optional<float> firstPointerX_; // the screen saver's first pointer position

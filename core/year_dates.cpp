@@ -21,6 +21,22 @@ namespace mduAlmanorvqueLib {
 QString YearFilePath(const QString& year) { return gUserRegionFolder + conv::Trim(year); }
 QString YearFilePath(int year) { return YearFilePath(QString::number(year)); }
 
+std::shared_ptr<SharedYearTable> SharedYearDates(int year, bool fromFile)
+{
+    const QString path = YearFilePath(year);
+    std::shared_ptr<SharedYearTable> shared = gRun.YearTables[path].lock();
+    if (shared && !fromFile)
+        return shared;
+    if (!shared) {
+        shared = std::make_shared<SharedYearTable>();
+        gRun.YearTables[path] = shared;
+    }
+    Step([&] { PrepareYearDatesFile(QString::number(year)); });
+    shared->Table.Create(1);
+    shared->Safe = mduLib::LoadIniFileForRewrite(path, shared->Table);
+    return shared;
+}
+
 QString DayMonthKey(const QDate& d)
 {
     if (!d.isValid())

@@ -3,8 +3,11 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace mduAlmanorvqueLib {
+
+struct SharedYearTable;
 
 // gUserRegionFolder & the trimmed year.
 QString YearFilePath(const QString& year);
@@ -30,6 +33,10 @@ QStringList NewYearLines(const QStringList& templ, const QString& year);
 // with the file's values, the file's other entries, and the feasts it lacks (a caption
 // the file held stays as it was). Preparing the result again gives the same lines.
 QStringList PreparedYearLines(const QStringList& own, const QStringList& templ, const QString& year);
+// The run's table of the year's date file: the one the windows showing that year hold, or,
+// when none does (or fromFile asks for what the file holds now), loaded from the file,
+// which is prepared first.
+std::shared_ptr<SharedYearTable> SharedYearDates(int year, bool fromFile = false);
 // Every line of the file followed by CR LF; "" when the file does not exist. Throws
 // mduLib::FileError when it exists but cannot be read.
 QString ReadWholeFile(const QString& path);

@@ -452,3 +452,41 @@ TEST_F(CentralFrame, RightClicksOpenTheMainPopupOnTheBannerAndTheWindowMenuBesid
     EXPECT_TRUE(f.WindowMenu().isVisible());
     f.WindowMenu().close();
 }
+
+TEST_F(CentralFrame, TwoMonthWindowsOfOneYearThatEachChangeACaptionBothKeepIt)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    frmAlmanorvique* march = f.MonthCalendar(3);
+    frmAlmanorvique* may = f.MonthCalendar(5);
+    EXPECT_EQ(&march->YearDates(), &may->YearDates());
+    EXPECT_EQ(&march->NextYearDates(), &f.MonthCalendar(12)->NextYearDates());
+    mduLib::SetProp("15/03", "Alpha", march->YearDates(), "Caption");
+    mduLib::SetProp("20/05", "Beta", may->YearDates(), "Caption");
+    march->YearDates().MarkChanged();
+    EXPECT_EQ(mduLib::GetValue("15/03", may->YearDates(), "Caption"), "Alpha");
+    f.Unload(platform::vbFormControlMenu);
+    mduLib::PropertyTable saved(1);
+    mduLib::LoadIniFile(Country("2026"), saved);
+    EXPECT_EQ(mduLib::GetValue("15/03", saved, "Caption"), "Alpha");
+    EXPECT_EQ(mduLib::GetValue("20/05", saved, "Caption"), "Beta");
+}
+
+TEST_F(CentralFrame, MovingAllMonthsAcrossTheYearEndKeepsTheNotesOfTheYearLeftBehind)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    frmAlmanorvique* december = f.MonthCalendar(12);
+    mduLib::SetProp("24/12", "Presents", december->YearDates(), "Activity");
+    december->YearDates().MarkChanged();
+    f.DoToolbarButton(6); // a month forward: December's window shows January 2027
+    EXPECT_EQ(december->DisplayedDate().year(), 2027);
+    EXPECT_EQ(mduLib::GetValue("24/12", december->PrevYearDates(), "Activity"), "Presents");
+    EXPECT_EQ(mduLib::GetValue("24/12", f.MonthCalendar(6)->YearDates(), "Activity"), "Presents");
+    f.DoToolbarButton(5);
+    f.DoToolbarButton(5);
+    f.Unload(platform::vbFormControlMenu);
+    mduLib::PropertyTable saved(1);
+    mduLib::LoadIniFile(Country("2026"), saved);
+    EXPECT_EQ(mduLib::GetValue("24/12", saved, "Activity"), "Presents");
+}

@@ -367,3 +367,27 @@ TEST_F(YearDates, AMergeKeepsWhatTheYearFileHeld)
         EXPECT_EQ(ReadBytes(YearFile("2026")).toStdString(), c.merged.toStdString()) << c.what << ", again";
     }
 }
+
+TEST_F(YearDates, TheWindowsOfARunShareOneTablePerYearFile)
+{
+    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Mine\r\n");
+    auto a = SharedYearDates(2026);
+    auto b = SharedYearDates(2026);
+    EXPECT_EQ(a, b);
+    EXPECT_TRUE(a->Safe);
+    EXPECT_EQ(mduLib::GetValue("01/02", a->Table, "Caption"), "Mine");
+    EXPECT_NE(SharedYearDates(2027), a);
+
+    // What one holder wrote the other sees; the file is read again only on request.
+    mduLib::SetProp("01/02", "Ours", a->Table, "Caption");
+    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Outside\r\n");
+    EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026)->Table, "Caption"), "Ours");
+    EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026, true)->Table, "Caption"), "Outside");
+    EXPECT_EQ(mduLib::GetValue("01/02", b->Table, "Caption"), "Outside");
+
+    // Once no window holds it, the next one loads the file.
+    a.reset();
+    b.reset();
+    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Later\r\n");
+    EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026)->Table, "Caption"), "Later");
+}
