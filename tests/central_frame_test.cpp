@@ -11,6 +11,7 @@
 #include "core/settings_store.h"
 #include "system/registry_store.h"
 
+#include "ui/common_dialog.h"
 #include "ui/twips.h"
 
 #include <QFileInfo>
@@ -489,4 +490,28 @@ TEST_F(CentralFrame, MovingAllMonthsAcrossTheYearEndKeepsTheNotesOfTheYearLeftBe
     mduLib::PropertyTable saved(1);
     mduLib::LoadIniFile(Country("2026"), saved);
     EXPECT_EQ(mduLib::GetValue("24/12", saved, "Activity"), "Presents");
+}
+
+TEST_F(CentralFrame, ACustomBackgroundAsksForTheColourBeforeTheTimerRuns)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Background Colour=Custom\r\n");
+    bool timerRanDuringTheDialog = true;
+    platform::CommonDialog::SetRunner([&](platform::CommonDialog::Kind kind, platform::CommonDialog& d) {
+        EXPECT_EQ(kind, platform::CommonDialog::Kind::Color);
+        timerRanDuringTheDialog = frame_->timerCtrl.Enabled();
+        d.Color = 0x00FF00;
+        return true;
+    });
+    TestFrame& f = Start(false);
+    platform::CommonDialog::SetRunner(nullptr);
+    EXPECT_FALSE(timerRanDuringTheDialog);
+    EXPECT_EQ(f.BackColor(), 0x00FF00);
+    EXPECT_EQ(mduLib::GetProp("Window Background Colour", f.CentralSettings()), QString::number(0x00FF00));
+
+    // Cancelling keeps the colour as it was.
+    platform::CommonDialog::SetRunner([](platform::CommonDialog::Kind, platform::CommonDialog&) { return false; });
+    QString custom = "Custom";
+    f.SetWindowBackground(custom);
+    platform::CommonDialog::SetRunner(nullptr);
+    EXPECT_EQ(f.BackColor(), 0x00FF00);
 }
