@@ -515,3 +515,15 @@ TEST_F(CentralFrame, ACustomBackgroundAsksForTheColourBeforeTheTimerRuns)
     platform::CommonDialog::SetRunner(nullptr);
     EXPECT_EQ(f.BackColor(), 0x00FF00);
 }
+
+TEST_F(CentralFrame, TheSizeMenuSizesTheToolbarForTheStoredSide)
+{
+    TestFrame& f = Start(); // "Tool Bar=Top" is stored
+    f.ToolBarPositions_Click(3); // "Left", not saved
+    EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignLeft);
+    f.ToolBarSize_Click(3); // "Large Size"
+    EXPECT_EQ(f.Toolbar().Tag, "Large Size");
+    EXPECT_EQ(f.Toolbar().Widget().minimumHeight(), platform::TwipsToPixelsY(850));
+    EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), 0);
+    EXPECT_FALSE(f.ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
+}
