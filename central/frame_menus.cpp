@@ -164,7 +164,7 @@ void frmMain::ShowMainMenu()
     UpdateAutoStartCaption();
     platform::EndMenu();
     mduUILib::FillScreenSaverTimeMenu(ScreenSaverTimeMain, AppEXEName());
-    MainMenu->popup(QCursor::pos());
+    platform::PopupMenu(*MainMenu, QCursor::pos());
 }
 
 void frmMain::UpdateAutoStartCaption()

@@ -258,7 +258,7 @@ void frmMain::tbToolBar_MouseDown(int Button, int, float, float)
         BalloonTips_->Destroy();
     if (Button == 2) {
         platform::EndMenu();
-        ToolBarMenu->popup(QCursor::pos());
+        platform::PopupMenu(*ToolBarMenu, QCursor::pos());
     }
 }
 

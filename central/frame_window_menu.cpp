@@ -33,7 +33,7 @@ void frmMain::ShowWindowMenu()
     platform::Form* active = ActiveChild();
     CheckWindowMenu(active ? static_cast<QWidget*>(active) : this);
     platform::EndMenu();
-    Window->popup(QCursor::pos());
+    platform::PopupMenu(*Window, QCursor::pos());
 }
 
 void frmMain::CheckWindowMenu(QWidget* hWnd)

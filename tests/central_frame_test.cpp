@@ -12,6 +12,7 @@
 #include "system/registry_store.h"
 
 #include "ui/common_dialog.h"
+#include "ui/menu_items.h"
 #include "ui/twips.h"
 
 #include <QFileInfo>
@@ -88,6 +89,7 @@ protected:
 
     platform::FixedClock clock_{QDateTime(QDate(2026, 4, 15), QTime(10, 0))};
     platform::ScriptedMessageBox boxes_;
+    platform::ScriptedMenus menus_; // every popup is recorded and cancelled
     std::unique_ptr<TestFrame> frame_;
     int ended_ = 0;
 };
@@ -214,7 +216,8 @@ TEST_F(CentralFrame, TheMainPopupsExitSavesTheMonthsToo)
     TestFrame& f = Start();
     LoadMonths();
     QFile::remove(Country("2026"));
-    f.DoMenuItem(9, 3);
+    menus_.Pick("Exit");
+    f.ShowMainMenu();
     EXPECT_EQ(ended_, 1);
     EXPECT_TRUE(QFileInfo::exists(Country("2026")));
     EXPECT_FALSE(f.IsLoaded());
@@ -431,12 +434,10 @@ TEST_F(CentralFrame, TheMainPopupSwitchesAutostartAndTheScreenSaver)
     f.ScreenSaverTimeMain_Click(6);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), f.AppEXEName());
     EXPECT_EQ(platform::registry::ReadValue("Control Panel\\Desktop", "ScreenSaveTimeOut")->text, "90");
-    f.MainPopup().close();
     f.ShowMainMenu();
     EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()), QStringList{"Disabled"});
     f.ScreenSaverTimeMain_Click(1);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), "");
-    f.MainPopup().close();
     EXPECT_EQ(Shown(f.MainPopup()),
               (QStringList{"Disable Auto Start", "Set Screen Saver", "-", "Exit", "-", "Help", "About", "-",
                            "Save Current Settings"}).replaceInStrings("Disable", "Enable"));
@@ -446,12 +447,17 @@ TEST_F(CentralFrame, RightClicksOpenTheMainPopupOnTheBannerAndTheWindowMenuBesid
 {
     TestFrame& f = Start();
     QTest::mouseClick(f.picMain, Qt::RightButton, {}, QPoint(50, 50));
-    EXPECT_TRUE(f.MainPopup().isVisible());
-    f.MainPopup().close();
+    ASSERT_EQ(menus_.Offered().size(), 1u);
+    EXPECT_TRUE(menus_.Offered()[0].contains("About"));
+    EXPECT_TRUE(menus_.Offered()[0].contains("Set Screen Saver/150"));
     f.ShowBanner(false);
     QTest::mouseClick(f.ClientArea().viewport(), Qt::RightButton, {}, QPoint(f.ClientArea().viewport()->width() - 2, 300));
-    EXPECT_TRUE(f.WindowMenu().isVisible());
-    f.WindowMenu().close();
+    ASSERT_EQ(menus_.Offered().size(), 2u);
+    EXPECT_TRUE(menus_.Offered()[1].contains("Arrang Icons"));
+    QTest::mouseClick(&f.Toolbar().Widget(), Qt::RightButton, {}, QPoint(f.Toolbar().Widget().width() - 2, 5));
+    ASSERT_EQ(menus_.Offered().size(), 3u);
+    EXPECT_TRUE(menus_.Offered()[2].contains("Tool Bar Position/Left"));
+    EXPECT_FALSE(menus_.Offered()[2].contains("Customize Toolbar"));
 }
 
 TEST_F(CentralFrame, TwoMonthWindowsOfOneYearThatEachChangeACaptionBothKeepIt)
