@@ -6,25 +6,6 @@
 QString frmAlmanorvique::GetActivity(const QString&) { return {}; }
 void frmAlmanorvique::SizeActivityIcon(int) {}
 
-// Pictures and backgrounds.
-bool frmAlmanorvique::LoadCalendarPicture(QString&, int, bool) { return false; }
-void frmAlmanorvique::ShowCurrentPictures() {}
-void frmAlmanorvique::SetWindowBackColour(QString&, int) {}
-void frmAlmanorvique::AddFile(const QString&, const QString&) {}
-
-// Command dispatcher: until it comes, the background choice that the full load replays
-// shows the picture, page and backdrop, as the dispatcher will.
-void frmAlmanorvique::ApplySetting(const QString& name, const QString&, const QString&)
-{
-    if (name.compare(QLatin1String("Window Background Colours"), Qt::CaseInsensitive) != 0)
-        return;
-    if (!IsTransparentWindow()) {
-        SetCalendarLayout();
-        for (int i = 0; i <= 2; ++i)
-            imgCalendar(i).SetVisible(true);
-    }
-}
-
 // Mouse on the page: the screen-saver exit test of the picture, page and backdrop.
 void frmAlmanorvique::imgCalendar_MouseMove(int, int, int, float X, float)
 {
