@@ -201,7 +201,12 @@ struct CalendarCommands {
         if (Running(w))
             w.LoadCalendarPicture(c.value, 0, true);
     }
-    static void BackdropFiles(W& w, CommandCall& c) { w.LoadCalendarPicture(c.value, 2, true); }
+    static void BackdropFiles(W& w, CommandCall& c)
+    {
+        // The see-through window's backdrop is its handle, which keeps its icon.
+        if (!w.IsTransparentWindow())
+            w.LoadCalendarPicture(c.value, 2, true);
+    }
     static void BackgroundColours(W& w, CommandCall& c)
     {
         // A replay opens no colour dialog: "Custom" then keeps the colour the window has.
@@ -216,6 +221,7 @@ struct CalendarCommands {
             handle.SetVisible(true);
             w.imgCalendar(0).SetVisible(false);
             w.imgCalendar(1).SetVisible(false);
+            mduAPILib::RefreshTransparentMask(w);
         } else {
             w.SetCalendarLayout();
             for (int i = 0; i <= 2; ++i)

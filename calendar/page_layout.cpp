@@ -7,6 +7,7 @@
 #include "control_boxes.h"
 #include "layout_math.h"
 #include "ui/update_lock.h"
+#include "ui/window_shape.h"
 
 using calendarlayout::BoxOf;
 using calendarlayout::Place;
@@ -55,6 +56,8 @@ void frmAlmanorvique::SetCalendarLayout()
     lblMsg.SetLeft(r.MessageRight - lblMsg.Width());
 
     LayoutDayGrid();
+    if (!commands_.Replaying)
+        mduAPILib::RefreshTransparentMask(*this);
 }
 
 qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue)

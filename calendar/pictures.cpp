@@ -40,6 +40,8 @@ bool frmAlmanorvique::LoadCalendarPicture(QString& file, int slot, bool clearWhe
                 const platform::Picture pic = platform::Picture::FromFile(file);
                 img.SetPicture(pic);
                 img.Tag = pic.IsEmpty() ? QString() : file;
+                if (!commands_.Replaying)
+                    mduAPILib::RefreshTransparentMask(*this);
             }
         } else {
             img.SetPicture(platform::Picture());

@@ -374,6 +374,7 @@ void Image::SetPicture(const Picture& pic)
 {
     Changed();
     picture_ = pic;
+    scaled_ = QImage();
     if (!stretch_ && !pic.IsEmpty()) {
         LightControl::SetWidth(static_cast<float>(PixelsToTwipsX(pic.SizePixels().width())));
         LightControl::SetHeight(static_cast<float>(PixelsToTwipsY(pic.SizePixels().height())));
@@ -397,6 +398,7 @@ void Image::CopyFrom(const Image& o)
 {
     CopyCommonFrom(o);
     picture_ = o.picture_;
+    scaled_ = o.scaled_;
     stretch_ = o.stretch_;
     borderStyle_ = o.borderStyle_;
 }
@@ -408,8 +410,16 @@ void Image::Paint(QPainter& p) const
         return;
     if (!picture_.IsEmpty()) {
         if (stretch_) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            p.drawImage(r, picture_.Image());
+            // In device pixels, so that a scaled screen draws it sharp.
+            const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+            const QSize target = (QSizeF(r.size()) * dpr).toSize();
+            if (scaled_.size() != target) {
+                const QImage& src = picture_.Image();
+                scaled_ = src.size() == target ? src
+                                               : src.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                scaled_.setDevicePixelRatio(dpr);
+            }
+            p.drawImage(r.topLeft(), scaled_);
         } else {
             p.drawImage(r.topLeft(), picture_.Image());
         }

@@ -195,6 +195,8 @@ private:
     Picture picture_;
     bool stretch_ = false;
     int borderStyle_ = 0;
+    // The picture scaled to the control's size: scaled once, drawn on every paint.
+    mutable QImage scaled_;
 };
 
 // A drawn frame; it lets the mouse through to what lies under it.
