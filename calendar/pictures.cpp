@@ -98,7 +98,7 @@ void frmAlmanorvique::SetWindowBackColour(QString& strColour, int intSetOption)
             }
             strColour = QString::number(BackColor());
         } else if (strColour != calendarcommands::Transparent) {
-            SetBackColor(mduUILib::ColourFromName(strColour));
+            SetBackColor(mduUILib::ColourFromName(QString(strColour)));
         } else {
             SetBackColor(MDIChild() && ParentForm_ ? ParentForm_->BackColor() : 0xFFFFFF);
             for (int i = 0; i <= 2; ++i)
