@@ -46,6 +46,8 @@ public:
     quint32 Handle() const;
     QSize SizePixels() const;
     const QImage& Image() const;
+    // The picture at that size, decoded or scaled for it.
+    QImage ScaledTo(QSize pixels) const;
 
 private:
     struct Data;

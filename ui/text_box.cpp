@@ -5,6 +5,7 @@
 #include "twips.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 namespace platform {
 namespace {
@@ -41,23 +42,41 @@ private:
 };
 } // namespace
 
-TextBox::TextBox(Form* owner, QString name, bool multiLine) : owner_(owner), name_(std::move(name))
+TextBox::TextBox(Form* owner, QString name, bool multiLine)
+    : owner_(owner), name_(std::move(name)), multiLine_(multiLine), pending_(std::make_unique<QObject>())
 {
-    auto changed = [this] {
-        if (Change)
-            Guarded("change", Change);
+    // A box still shown when the event loop comes round gets its widget then.
+    QTimer::singleShot(0, pending_.get(), [this] {
+        if (visible_)
+            EnsureWidget();
+    });
+}
+
+QWidget* TextBox::EnsureWidget() const
+{
+    if (widget_ || !owner_)
+        return widget_;
+    // Made on first use: an editor costs a good part of a window's start, and most
+    // windows never show theirs.
+    auto* self = const_cast<TextBox*>(this);
+    auto changed = [self] {
+        if (self->Change)
+            Guarded("change", self->Change);
     };
-    if (multiLine) {
-        editor_ = new NoteEdit(owner, this);
-        widget_ = editor_.data();
+    if (multiLine_) {
+        self->editor_ = new NoteEdit(owner_, self);
+        self->widget_ = editor_.data();
         QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, changed);
     } else {
-        line_ = new LineEdit(owner, this);
-        widget_ = line_.data();
+        self->line_ = new LineEdit(owner_, self);
+        self->widget_ = line_.data();
         QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
     }
-    widget_->installEventFilter(owner);
-    Apply();
+    widget_->installEventFilter(owner_);
+    if (!text_.isEmpty())
+        self->SetText(text_);
+    self->Apply();
+    return widget_;
 }
 
 TextBox::~TextBox() { delete widget_.data(); }
@@ -88,6 +107,8 @@ void TextBox::Move(float left, float top, float width, float height)
 void TextBox::SetVisible(bool v)
 {
     visible_ = v;
+    if (v)
+        EnsureWidget();
     if (widget_)
         widget_->setVisible(v);
 }
@@ -96,11 +117,15 @@ QString TextBox::Text() const
 {
     if (line_)
         return line_->text();
-    return editor_ ? editor_->toPlainText().replace(u'\n', QLatin1String("\r\n")) : QString();
+    return editor_ ? editor_->toPlainText().replace(u'\n', QLatin1String("\r\n")) : text_;
 }
 
 void TextBox::SetText(const QString& t)
 {
+    if (!widget_) {
+        text_ = t;
+        return;
+    }
     if (line_) {
         line_->setText(t);
     } else if (editor_) {
@@ -130,7 +155,7 @@ void TextBox::SetBackColor(qint32 c)
 
 void TextBox::SetFocus()
 {
-    if (widget_)
+    if (EnsureWidget())
         widget_->setFocus(Qt::OtherFocusReason);
 }
 

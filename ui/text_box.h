@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 
@@ -23,7 +24,7 @@ public:
     TextBox& operator=(const TextBox&) = delete;
 
     const QString& Name() const { return name_; }
-    bool MultiLine() const { return editor_ != nullptr; }
+    bool MultiLine() const { return multiLine_; }
     float Left() const { return left_; }
     float Top() const { return top_; }
     float Width() const { return width_; }
@@ -53,17 +54,25 @@ public:
     std::function<void()> DblClick;
     std::function<void()> Change;
 
-    QWidget* Widget() const { return widget_; }
+    QWidget* Widget() const { return EnsureWidget(); }
     // The multi-line editor; nullptr for a single-line box.
-    QPlainTextEdit* Editor() const { return editor_; }
+    QPlainTextEdit* Editor() const
+    {
+        EnsureWidget();
+        return editor_;
+    }
 
 private:
     void Apply();
+    QWidget* EnsureWidget() const;
     Form* owner_;
     QString name_;
     QPointer<QWidget> widget_;
     QPointer<QPlainTextEdit> editor_;
     QPointer<QLineEdit> line_;
+    bool multiLine_;
+    QString text_; // until the widget exists
+    std::unique_ptr<QObject> pending_;
     float left_ = 0, top_ = 0, width_ = 1200, height_ = 600;
     bool visible_ = true;
     FontModel font_;
