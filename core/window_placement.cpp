@@ -3,6 +3,8 @@
 
 #include "conversions.h"
 
+#include <algorithm>
+
 using mduLib::Step;
 
 namespace mduUILib {
@@ -55,6 +57,57 @@ void Restore(PlacedWindow& w, const mduLib::PropertyTable& table, double divisor
         else if (!keep)
             w.SetLeft(static_cast<float>((screen.width() - w.Width()) / 2));
     });
+    if (w.MDIChild())
+        return;
+    Step([&] {
+        // On the screens there are now; the stored values stay until the window is saved.
+        const QRectF now(w.Left(), w.Top(), w.Width(), w.Height());
+        const QRectF kept = KeptOnScreens(now, AvailableAreasTwips());
+        if (kept == now)
+            return;
+        w.SetWidth(static_cast<float>(kept.width()));
+        w.SetHeight(static_cast<float>(kept.height()));
+        w.SetTop(static_cast<float>(kept.top()));
+        w.SetLeft(static_cast<float>(kept.left()));
+    });
+}
+
+std::function<std::vector<QRectF>()>& AreasProvider()
+{
+    static std::function<std::vector<QRectF>()> p;
+    return p;
+}
+
+// Is every part of r inside one of the areas? Cut r at the areas' edges and test each piece.
+bool CoveredBy(const QRectF& r, const std::vector<QRectF>& areas)
+{
+    std::vector<double> xs{r.left(), r.right()}, ys{r.top(), r.bottom()};
+    for (const QRectF& a : areas) {
+        for (double x : {a.left(), a.right()})
+            if (x > r.left() && x < r.right())
+                xs.push_back(x);
+        for (double y : {a.top(), a.bottom()})
+            if (y > r.top() && y < r.bottom())
+                ys.push_back(y);
+    }
+    std::sort(xs.begin(), xs.end());
+    std::sort(ys.begin(), ys.end());
+    for (size_t i = 0; i + 1 < xs.size(); ++i)
+        for (size_t j = 0; j + 1 < ys.size(); ++j) {
+            if (xs[i + 1] <= xs[i] || ys[j + 1] <= ys[j])
+                continue;
+            const QPointF mid((xs[i] + xs[i + 1]) / 2, (ys[j] + ys[j + 1]) / 2);
+            if (std::none_of(areas.begin(), areas.end(), [&](const QRectF& a) { return a.contains(mid); }))
+                return false;
+        }
+    return true;
+}
+
+double DistanceSquared(const QPointF& p, const QRectF& r)
+{
+    const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
+    const double dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
+    return dx * dx + dy * dy;
 }
 } // namespace
 
@@ -66,6 +119,50 @@ QSizeF ScreenSizeTwips()
 }
 
 void SetScreenSizeProvider(std::function<QSizeF()> provider) { Provider() = std::move(provider); }
+
+std::vector<QRectF> AvailableAreasTwips()
+{
+    if (AreasProvider())
+        return AreasProvider()();
+    return {};
+}
+
+void SetAvailableAreasProvider(std::function<std::vector<QRectF>()> provider) { AreasProvider() = std::move(provider); }
+
+QRectF KeptOnScreens(const QRectF& window, const std::vector<QRectF>& areas)
+{
+    if (areas.empty())
+        return window;
+    // Across two screens is fine as long as every part is on one of them.
+    if (CoveredBy(window, areas))
+        return window;
+    // The screen it overlaps most, else the one nearest to its centre.
+    const QRectF* best = &areas.front();
+    double bestOverlap = -1, bestDistance = 0;
+    for (const QRectF& a : areas) {
+        const QRectF overlap = a.intersected(window);
+        const double size = overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
+        const double distance = DistanceSquared(window.center(), a);
+        if (size > bestOverlap || (size == bestOverlap && distance < bestDistance)) {
+            best = &a;
+            bestOverlap = size;
+            bestDistance = distance;
+        }
+    }
+    const QRectF& a = *best;
+    QRectF r = window;
+    r.setWidth(std::min(r.width(), a.width()));
+    r.setHeight(std::min(r.height(), a.height()));
+    if (r.right() > a.right())
+        r.moveRight(a.right());
+    if (r.bottom() > a.bottom())
+        r.moveBottom(a.bottom());
+    if (r.left() < a.left())
+        r.moveLeft(a.left());
+    if (r.top() < a.top())
+        r.moveTop(a.top());
+    return r;
+}
 
 void RestoreWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& table)
 {
@@ -88,11 +185,23 @@ void SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::Prop
 {
     if (window.WindowState() != 0)
         return;
-    mduLib::LoadIniFile(path, table);
-    SaveWindowValue(QStringLiteral("Window Top"), conv::NumberText(window.Top()), table, path);
-    SaveWindowValue(QStringLiteral("Window Left"), conv::NumberText(window.Left()), table, path);
-    SaveWindowValue(QStringLiteral("Window Height"), conv::NumberText(window.Height()), table, path);
-    SaveWindowValue(QStringLiteral("Window Width"), conv::NumberText(window.Width()), table, path);
+    // Only the geometry goes into the file as it is on disk, so every menu change lasts
+    // until it is saved, whether it changed a key or added one. With no file yet the
+    // whole table is written; a file that cannot be read whole is left alone.
+    mduLib::PropertyTable onDisk;
+    if (!mduLib::LoadIniFileForRewrite(path, onDisk))
+        return;
+    mduLib::PropertyTable& target = onDisk.IsCreated() ? onDisk : table;
+    SaveWindowValue(QStringLiteral("Window Top"), conv::NumberText(window.Top()), target, path);
+    SaveWindowValue(QStringLiteral("Window Left"), conv::NumberText(window.Left()), target, path);
+    SaveWindowValue(QStringLiteral("Window Height"), conv::NumberText(window.Height()), target, path);
+    SaveWindowValue(QStringLiteral("Window Width"), conv::NumberText(window.Width()), target, path);
+}
+
+bool EnableFormWindow(PlacedWindow& window, bool enabled)
+{
+    window.EnableWindow(enabled);
+    return enabled;
 }
 
 } // namespace mduUILib

@@ -15,7 +15,8 @@ void RestoreWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& t
 void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& table);
 // Stores value under key and writes the file, unless the key holds -1.
 void SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path);
-// Reloads the table from the file, then saves top, left, height and width.
+// Writes top, left, height and width into the file as it is on disk (the whole table
+// when there is no file yet).
 void SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table);
 // Enables or disables the window itself; returns enabled.
 bool EnableFormWindow(PlacedWindow& window, bool enabled);

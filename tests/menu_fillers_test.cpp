@@ -189,6 +189,7 @@ TEST_F(MenuFillersTest, APopupRunsTheChosenHandlerBeforeItReturns)
     MenuItemArray border("mnuBorder", "Window Border");
     border.Create(1);
     mduUILib::FillMenuFromList(border, "No Border,3D Border,Classic");
+    mduUILib::CheckMenuItem(border, "Classic", 1);
     top.addMenu(border.Menu());
     QStringList chosen;
     border.Click = [&](int i) { chosen << border.Entry().Caption() + "=" + border(i).Tag; };
@@ -198,6 +199,7 @@ TEST_F(MenuFillersTest, APopupRunsTheChosenHandlerBeforeItReturns)
     script.Pick(""); // cancelled
     EXPECT_TRUE(platform::PopupMenu(top, {}));
     EXPECT_EQ(chosen, QStringList{"Window Border=Classic"});
+    EXPECT_TRUE(border(3).Checked()); // choosing a checked item leaves it checked
     EXPECT_FALSE(platform::PopupMenu(top, {}));
     ASSERT_EQ(script.Offered().size(), 2u);
     EXPECT_EQ(script.Offered()[0],

@@ -2,6 +2,7 @@
 
 #include "core/desktop_settings.h"
 #include "core/window_model.h"
+#include "core/window_placement.h"
 #include "font_substitutes.h"
 #include "form.h"
 #include "help_viewer.h"
@@ -10,6 +11,7 @@
 #include "twips.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -75,6 +77,15 @@ void InstallDesktopServices()
                 QApplication::restoreOverrideCursor();
     });
     mduUILib::SetScreenSizeProvider([] { return QSizeF(ScreenWidthTwips(), ScreenHeightTwips()); });
+    mduUILib::SetAvailableAreasProvider([] {
+        std::vector<QRectF> areas;
+        for (const QScreen* s : QGuiApplication::screens()) {
+            const QRect g = s->availableGeometry();
+            areas.emplace_back(PixelsToTwipsX(g.x()), PixelsToTwipsY(g.y()), PixelsToTwipsX(g.width()),
+                               PixelsToTwipsY(g.height()));
+        }
+        return areas;
+    });
     InstallSignalHandlers();
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { UnloadAllForms(); });
 }

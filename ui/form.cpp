@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -249,6 +250,36 @@ void Form::ReadBackGeometry(bool fireResize)
     }
 }
 
+void Form::HoldOuterGeometry()
+{
+    if (!isWindow() || windowState_ != vbNormal)
+        return;
+    held_ = QRectF(left_, top_, width_, height_);
+    holdClock_.start();
+    for (int ms : {0, 100, 300, 800})
+        QTimer::singleShot(ms, this, [this] { CheckHeldGeometry(); });
+}
+
+void Form::CheckHeldGeometry()
+{
+    if (!holdClock_.isValid())
+        return;
+    if (holdClock_.elapsed() > 1500 || windowState_ != vbNormal || !isVisible()) {
+        holdClock_.invalidate();
+        return;
+    }
+    const QRect wanted(TwipsToPixelsX(held_.left()), TwipsToPixelsY(held_.top()), TwipsToPixelsX(held_.width()),
+                       TwipsToPixelsY(held_.height()));
+    if (frameGeometry().size() != wanted.size())
+        Move(static_cast<float>(held_.left()), static_cast<float>(held_.top()), static_cast<float>(held_.width()),
+             static_cast<float>(held_.height()));
+    // The frame's corner is where the desktop put it: shift the window by the difference,
+    // which needs no knowledge of the frame.
+    const QPoint shift = wanted.topLeft() - frameGeometry().topLeft();
+    if (!shift.isNull() && windowHandle())
+        windowHandle()->setPosition(windowHandle()->position() + shift);
+}
+
 void Form::SetLeft(float v) { Move(v, top_, width_, height_); }
 void Form::SetTop(float v) { Move(left_, v, width_, height_); }
 void Form::SetWidth(float v) { Move(left_, top_, v, height_); }
@@ -260,6 +291,8 @@ void Form::Move(float left, float top, float width, float height)
     top_ = top;
     width_ = std::max(0.0f, width);
     height_ = std::max(0.0f, height);
+    if (holdClock_.isValid()) // what the code asks for is what is held
+        held_ = QRectF(left_, top_, width_, height_);
     ApplyGeometry();
 }
 
@@ -326,7 +359,8 @@ void Form::ShowPointer(int pointer, const QImage* icon)
 void Form::Show()
 {
     EnsureLoaded();
-    if (!shown_) {
+    const bool first = !shown_;
+    if (first) {
         shown_ = true;
         ApplyGeometry();
     }
@@ -336,6 +370,8 @@ void Form::Show()
         showMinimized();
     else
         show();
+    if (first)
+        HoldOuterGeometry();
 }
 
 void Form::Hide() { hide(); }
@@ -427,6 +463,8 @@ void Form::paintEvent(QPaintEvent*)
 void Form::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
+    if (holdClock_.isValid())
+        QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
     if (!applying_ && isVisible())
         ReadBackGeometry(true);
 }
@@ -434,6 +472,8 @@ void Form::resizeEvent(QResizeEvent* e)
 void Form::moveEvent(QMoveEvent* e)
 {
     QWidget::moveEvent(e);
+    if (holdClock_.isValid())
+        QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
     // While the window is being shown the desktop reports passing positions.
     if (!applying_ && isVisible() && windowState_ == vbNormal)
         ReadBackGeometry(true);

@@ -5,6 +5,7 @@
 #include "controls.h"
 #include "core/window_model.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -41,6 +42,9 @@ public:
     void SetWidth(float v) override;
     void SetHeight(float v) override;
     void Move(float left, float top, float width, float height);
+    // The desktop frames a shown window later and may put it elsewhere: for a moment the
+    // outer rectangle the form keeps is put back once the frame is known.
+    void HoldOuterGeometry();
 
     // The client area in twips.
     float ScaleWidth() const;
@@ -64,6 +68,7 @@ public:
 
     // A child window of the multi-calendar frame (set before the form is loaded).
     bool MDIChild() const override { return mdiChild_; }
+    void EnableWindow(bool enabled) override { setEnabled(enabled); }
     void SetMDIChild(bool on) { mdiChild_ = on; }
 
     void Show();
@@ -129,6 +134,7 @@ private:
     // Runs the key handler; true when it took the key.
     bool DispatchKey(QKeyEvent* e, bool down);
     void ShowPointer(int pointer, const QImage* icon);
+    void CheckHeldGeometry();
 
     QString name_;
     bool loaded_ = false;
@@ -148,6 +154,8 @@ private:
     LightControl* pressedOn_ = nullptr;
     bool pressedOnForm_ = false;
     bool activeWindow_ = false;
+    QRectF held_;
+    QElapsedTimer holdClock_;
 };
 
 // The Shift argument of the event handlers: 1 Shift, 2 Ctrl, 4 Alt.

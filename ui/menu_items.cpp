@@ -14,13 +14,20 @@ MenuRunner& Runner()
     return r;
 }
 
+// The caption as the program gave it (the shown text doubles "&").
+QString CaptionOf(const QAction* a)
+{
+    const QVariant c = a->property("caption");
+    return c.isValid() ? c.toString() : a->text();
+}
+
 QAction* FindByPath(const QMenu& menu, const QStringList& path)
 {
     const QMenu* level = &menu;
     for (int i = 0; i < path.size(); ++i) {
         QAction* found = nullptr;
         for (QAction* a : level->actions())
-            if (a->isVisible() && a->isEnabled() && !a->isSeparator() && a->text() == path[i]) {
+            if (a->isVisible() && a->isEnabled() && !a->isSeparator() && CaptionOf(a) == path[i]) {
                 found = a;
                 break;
             }
@@ -40,7 +47,7 @@ void Collect(const QMenu& menu, const QString& prefix, QStringList& out)
     for (const QAction* a : menu.actions()) {
         if (!a->isVisible() || !a->isEnabled() || a->isSeparator())
             continue;
-        const QString path = prefix.isEmpty() ? a->text() : prefix + QLatin1Char('/') + a->text();
+        const QString path = prefix.isEmpty() ? CaptionOf(a) : prefix + QLatin1Char('/') + CaptionOf(a);
         if (a->menu())
             Collect(*a->menu(), path, out);
         else
@@ -54,6 +61,8 @@ MenuItem::MenuItem(QString name, int index, QAction* action)
 {
     // Captions are shown as they are: "&" is no accelerator here.
     QObject::connect(action_, &QAction::triggered, action_, [this] {
+        // Choosing an item does not toggle its check mark; the fills set it.
+        action_->setChecked(checked_);
         Guarded("menu", [this] {
             if (Click)
                 Click();
@@ -69,9 +78,10 @@ void MenuItem::SetCaption(const QString& caption)
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     action_->setText(shown);
 }
-bool MenuItem::Checked() const { return action_->isChecked(); }
+bool MenuItem::Checked() const { return checked_; }
 void MenuItem::SetChecked(bool on)
 {
+    checked_ = on;
     action_->setCheckable(on || action_->isCheckable());
     action_->setChecked(on);
 }

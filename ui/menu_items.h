@@ -40,6 +40,7 @@ private:
     QString name_;
     int index_;
     QAction* action_;
+    bool checked_ = false;
 };
 
 // The items of one submenu. The array's own entry (Caption, Tag) is the item of the

@@ -4,7 +4,6 @@
 #include "system/message_box.h"
 
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
@@ -27,16 +26,6 @@ public:
     bool topMost = false;
     bool whiteKey = false;
 
-    // After a re-show the desktop frames the window anew, and its frame size is known
-    // only later: until it has settled, the outer rectangle the form had is put back.
-    void Pin(const QRectF& outer)
-    {
-        pinned_ = outer;
-        pinClock_.start();
-        for (int ms : {0, 100, 300, 800})
-            QTimer::singleShot(ms, this, [this] { CheckPin(); });
-    }
-
     void ScheduleMask()
     {
         if (maskPending_)
@@ -56,29 +45,11 @@ protected:
             return false;
         if (e->type() == QEvent::Resize && whiteKey)
             ScheduleMask();
-        if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && pinClock_.isValid())
-            QTimer::singleShot(0, this, [this] { CheckPin(); });
         return false;
     }
 
 private:
-    void CheckPin()
-    {
-        if (!pinClock_.isValid() || !form_)
-            return;
-        if (pinClock_.elapsed() > 1500 || form_->WindowState() != platform::vbNormal) {
-            pinClock_.invalidate();
-            return;
-        }
-        const QRectF now(form_->Left(), form_->Top(), form_->Width(), form_->Height());
-        if (now != pinned_)
-            form_->Move(static_cast<float>(pinned_.left()), static_cast<float>(pinned_.top()),
-                        static_cast<float>(pinned_.width()), static_cast<float>(pinned_.height()));
-    }
-
     QPointer<platform::Form> form_;
-    QRectF pinned_;
-    QElapsedTimer pinClock_;
     bool maskPending_ = false;
 };
 
@@ -143,7 +114,7 @@ bool ApplyFlags(platform::Form& frm)
         frm.show();
         frm.Move(static_cast<float>(outer.left()), static_cast<float>(outer.top()), static_cast<float>(outer.width()),
                  static_cast<float>(outer.height()));
-        s.Pin(outer);
+        frm.HoldOuterGeometry();
         break;
     }
     if (s.whiteKey)
