@@ -301,9 +301,7 @@ struct CalendarCommands {
     static void Enable(W& w, CommandCall& c)
     {
         // For the desktop and for the form's own Enabled alike.
-        const bool on = mduLib::IsYes(c.value);
-        w.EnableWindow(on);
-        w.setEnabled(on);
+        w.setEnabled(mduUILib::EnableFormWindow(w, mduLib::IsYes(c.value)));
     }
     static void DefaultFont(W& w, CommandCall& c) { mduLib::SetValue(keys::DefaultDateFormat, c.value, w.Properties_); }
     static void ResetFonts(W& w, CommandCall&)
