@@ -35,14 +35,11 @@ QStringList Entries(const mduLib::PropertyTable& t)
 }
 } // namespace
 
-class CalendarCommands : public testsupport::ProgramFolderTest {
+class CalendarCommands : public testsupport::CalendarFolderTest {
 protected:
     void SetUp() override
     {
-        ProgramFolderTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        CopyShippedData({"ini"});
-        SetupDataFolders();
+        CalendarFolderTest::SetUp();
         platform::ResetProgramEnded();
         platform::SetEndProgramHandler([] {});
         CommonDialog::SetRunner([this](CommonDialog::Kind kind, CommonDialog& d) {
@@ -55,8 +52,7 @@ protected:
         CommonDialog::SetRunner(nullptr);
         platform::SetEndProgramHandler(nullptr);
         platform::ResetProgramEnded();
-        QLocale::setDefault(QLocale::c());
-        ProgramFolderTest::TearDown();
+        CalendarFolderTest::TearDown();
     }
     // A window through its full load, running.
     std::unique_ptr<TestCalendar> Running(QDate start = QDate(2026, 3, 15))
