@@ -25,11 +25,15 @@ inline long CurrentRssKb() { return StatusKb("VmRSS"); }
 
 class ProgramFolder {
 public:
-    ProgramFolder()
+    // With pictures the shipped ones come along, and a first start names them.
+    explicit ProgramFolder(bool pictures = false)
     {
         testsupport::UseScratchProgramFolder(dir_.path());
         platform::SetLoginNameOverride("bench");
-        testsupport::CopyShippedFolders(dir_.path() + "/program", {"ini", "Dates"});
+        QStringList folders = {"ini", "Dates"};
+        if (pictures)
+            folders << "Images";
+        testsupport::CopyShippedFolders(dir_.path() + "/program", folders);
         mduAlmanorvqueLib::SetupDataFolders();
     }
     ~ProgramFolder() { testsupport::ReleaseScratchProgramFolder(); }

@@ -9,6 +9,7 @@
 #include "core/data_folders.h"
 #include "core/display_routines.h"
 #include "core/file_helpers.h"
+#include "core/first_start_look.h"
 #include "core/help_about.h"
 #include "core/program_path.h"
 #include "core/settings_templates.h"
@@ -112,8 +113,10 @@ void frmAlmanorvique::ConfigSetup()
     Step([&] { platform::RemoveLeftoverTemporaries(IniFilePath_); });
     Step([&] {
         // An empty file is what a first start on a full disk left: it is made again.
-        if (mduLib::IsMissingOrEmpty(IniFilePath_))
-            mduLib::CopyFileFso(templ, IniFilePath_, true);
+        if (mduLib::IsMissingOrEmpty(IniFilePath_)) {
+            if (mduLib::CopyFileFso(templ, IniFilePath_, true))
+                FillFirstStartPictures(IniFilePath_, DisplayedDate().month(), gImagesFolder);
+        }
         else if (mduLib::IsFileNewer(templ, IniFilePath_))
             mduLib::MergeIniFile(IniFilePath_, templ, IniFilePath_);
     });
@@ -168,6 +171,11 @@ void frmAlmanorvique::ReloadDates()
 
 void frmAlmanorvique::ApplyAllSettings()
 {
+    struct Replay {
+        bool& on;
+        explicit Replay(bool& flag) : on(flag) { on = true; }
+        ~Replay() { on = false; }
+    } replay(commands_.Replaying);
     const int u = Properties_.UBound();
     for (int i = 1; i <= u; ++i) {
         const mduLib::PropertyItem e = Properties_[i];

@@ -12,6 +12,7 @@
 #include "ui/control_array.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/menu_items.h"
 #include "ui/text_box.h"
 #include "ui/timer.h"
 
@@ -170,9 +171,34 @@ protected:
     // ---- pictures and backgrounds ----
     bool LoadCalendarPicture(QString& file, int slot, bool clearWhenNone);
     void ShowCurrentPictures();
+    // The pictures of the images folder offered by the menus; AddFile appends to it.
+    platform::MenuItemArray MainImage{QStringLiteral("MainImage")};
 
     // ---- command dispatcher ----
     void ApplySetting(const QString& name, const QString& value, const QString& context);
+    void About_Click();
+    void Help_Click();
+    void AutoStart_Click();
+    void ScreenSaverTime_Click(int Index);
+    QString GetScreenSaverCommand();
+    void PropertiesMenu_Click();
+    // The screen-saver time-outs of the window menu.
+    platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime"), QStringLiteral("Set Screen Saver")};
+    struct CommandState {
+        bool Replaying = false;      // the settings table is being replayed
+        bool TopMostByState = false; // "Maximized" put the window on top
+        QString AutoStartTag;        // the auto-start entry's Tag: "1" when auto start is set
+        QString ItemMenuFirstCaption; // the caption of the item menu's first entry
+    } commands_;
+    // Writes the personal dates and the year tables, not the settings.
+    void SaveDateTables();
+
+    // ---- settings and style files ----
+    void SavePropertiesMenu_Click();
+    void SaveStyleAs_Click();
+    void SaveStyleToFile();
+    // Loads the style file named by path and reloads the window at the next tick.
+    void LoadStyle(const QString& path);
 
     // ---- balloon tips ----
     void ShowBalloonAt(const QString& title, const QString& text, float x, float y);
@@ -251,6 +277,7 @@ protected:
     void Form_KeyUp(int& keyCode, int shift) override;
 
 private:
+    friend struct CalendarCommands;
     void Form_Initialize();
     void SetCaptionPointer(platform::Label& caption, int Shift, bool pointerOnShift, float X, float Y);
     // A geometry or size setting as a number; -1 (automatic) when it is not one.

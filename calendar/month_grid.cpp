@@ -10,6 +10,7 @@
 #include "core/settings_templates.h"
 #include "core/year_dates.h"
 #include "ui/update_lock.h"
+#include "ui/window_shape.h"
 
 #include <QLocale>
 
@@ -54,6 +55,7 @@ void frmAlmanorvique::MoveMonth(int iDirection)
     FormatAllDateCells();
     LayoutDayGrid();
     RepaintCalendar();
+    mduAPILib::RefreshTransparentMask(*this);
 }
 
 void frmAlmanorvique::MoveYear(int n)
@@ -68,6 +70,7 @@ void frmAlmanorvique::MoveYear(int n)
     FormatAllDateCells();
     LayoutDayGrid();
     RepaintCalendar();
+    mduAPILib::RefreshTransparentMask(*this);
 }
 
 void frmAlmanorvique::ShowMonthOf(const QDate& d, const QString& view)

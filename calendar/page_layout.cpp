@@ -7,6 +7,7 @@
 #include "control_boxes.h"
 #include "layout_math.h"
 #include "ui/update_lock.h"
+#include "ui/window_shape.h"
 
 using calendarlayout::BoxOf;
 using calendarlayout::Place;
@@ -57,6 +58,8 @@ void frmAlmanorvique::SetCalendarLayout()
         IdleMessageLine();
 
     LayoutDayGrid();
+    if (!commands_.Replaying)
+        mduAPILib::RefreshTransparentMask(*this);
 }
 
 qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue)

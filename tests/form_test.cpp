@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 #include "ui/event_guard.h"
 #include "ui/form.h"
+#include "ui/text_box.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -202,4 +203,24 @@ TEST(FormPaint, ARepaintDrawsOnlyTheControlsItTouches)
     f.repaint(QRect(platform::TwipsToPixelsX(3500), platform::TwipsToPixelsY(3100), 3, 3));
     EXPECT_EQ(far.paints, 1);
     EXPECT_EQ(near.paints, 1);
+}
+
+TEST(TextBoxWidget, IsMadeWhenFirstNeededAndKeepsWhatWasSetBefore)
+{
+    Form f(QStringLiteral("frmBoxes"));
+    platform::TextBox hidden(&f, QStringLiteral("hidden"));
+    platform::TextBox shown(&f, QStringLiteral("shown"));
+    hidden.SetVisible(false);
+    hidden.SetText(QStringLiteral("one\r\ntwo"));
+    hidden.Move(100, 100, 2000, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(f.findChildren<QPlainTextEdit*>().size(), 1); // the visible one only
+    EXPECT_EQ(hidden.Text(), "one\r\ntwo");
+    hidden.SetVisible(true);
+    ASSERT_NE(hidden.Editor(), nullptr);
+    EXPECT_EQ(hidden.Editor()->toPlainText(), "one\ntwo");
+    EXPECT_EQ(hidden.Editor()->geometry(),
+              QRect(platform::TwipsToPixelsX(100), platform::TwipsToPixelsY(100), platform::TwipsToPixelsX(2000),
+                    platform::TwipsToPixelsY(900)));
+    EXPECT_EQ(shown.Text(), "");
 }

@@ -48,6 +48,8 @@ public:
     quint32 Handle() const;
     QSize SizePixels() const;
     const QImage& Image() const;
+    // The picture at that size, decoded or scaled for it.
+    QImage ScaledTo(QSize pixels) const;
 
 private:
     struct Data;
@@ -205,6 +207,8 @@ private:
     Picture picture_;
     bool stretch_ = false;
     int borderStyle_ = 0;
+    // The picture scaled to the control's size: scaled once, drawn on every paint.
+    mutable QImage scaled_;
 };
 
 // A drawn frame; it lets the mouse through to what lies under it.
