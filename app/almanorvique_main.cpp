@@ -10,13 +10,26 @@
 #include <QApplication>
 #include <QStringList>
 
+#if ALMANORVIQUE_WARM_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#include <thread>
+#endif
+
 int main(int argc, char* argv[])
 {
     // Placing and shaping our own window needs X11; under Wayland ask for XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+#if ALMANORVIQUE_WARM_FONTCONFIG
+    // The window draws text from its first paint, and fontconfig's first use reads its
+    // whole configuration: let that run while Qt connects to the display.
+    std::thread fonts([] { FcInit(); });
+#endif
     QApplication app(argc, argv);
+#if ALMANORVIQUE_WARM_FONTCONFIG
+    fonts.join();
+#endif
     QApplication::setApplicationName(QStringLiteral("Almanorvique"));
     appinfo::SetIdentity(QStringLiteral("Almanorvique"), QStringLiteral("Almanorvique"));
     appinfo::SetCommandLine(QCoreApplication::arguments().mid(1).join(u' '));
