@@ -542,3 +542,24 @@ TEST_F(CalendarCommands, TheFixedCommandsReachTheDesktopSettings)
     w->PropertiesMenu_Click();
     EXPECT_EQ(Entries(gPropertyTable), Entries(w->Properties()));
 }
+
+TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
+{
+    const QDir styles(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Styles"));
+    const QStringList files = styles.entryList({"*.ini"}, QDir::Files);
+    EXPECT_GE(files.size(), 3);
+    for (const QString& f : files) {
+        SCOPED_TRACE(f.toStdString());
+        mduLib::PropertyTable t(1);
+        ASSERT_TRUE(mduLib::LoadIniFile(styles.filePath(f), t));
+        EXPECT_EQ(mduLib::GetProp("Window Styles", t), QFileInfo(f).completeBaseName());
+        for (const char* key : {"Calendar Image Files", "Calendar Background Files", "Window Background Files"}) {
+            const QString v = mduLib::GetProp(key, t);
+            if (v != "None")
+                EXPECT_TRUE(QFileInfo::exists(v)) << key << " " << v.toStdString();
+        }
+        // Every option value keeps the choices its menu offers.
+        for (const char* key : {"Window States", "Window Background Colours", "Orientation", "Window Border"})
+            EXPECT_TRUE(mduLib::GetPropOptions(key, t).contains(',')) << key;
+    }
+}
