@@ -447,9 +447,11 @@ TEST_F(CalendarCommands, SaveStyleAsNamesTheFileAndTheStyle)
             EXPECT_EQ(mduLib::GetValue("Window Styles", saved), c.style);
             EXPECT_EQ(mduLib::GetValue("Orientation", saved), mduLib::GetValue("Orientation", w->Properties()));
             EXPECT_TRUE(boxes_.Shown().empty());
+            EXPECT_EQ(mduLib::GetProp("Window Styles", w->Properties()), c.style);
             QFile::remove(file);
         } else {
             EXPECT_EQ(boxes_.Shown().size(), 1u);
+            EXPECT_EQ(mduLib::GetProp("Window Styles", w->Properties()), "Default");
         }
     }
     // Cancelled: nothing written, nothing said.
