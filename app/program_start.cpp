@@ -11,6 +11,11 @@
 #include <QApplication>
 #include <QStringList>
 
+#if ALMANORVIQUE_WARM_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#include <thread>
+#endif
+
 namespace programstart {
 
 int Run(int argc, char* argv[], const QString& title, const QString& exeName, const std::function<void()>& start)
@@ -23,7 +28,15 @@ int Run(int argc, char* argv[], const QString& title, const QString& exeName, co
     if (display.ReportProblem(exeName))
         return 1;
 
+#if ALMANORVIQUE_WARM_FONTCONFIG
+    // The windows draw text from their first paint, and fontconfig's first use reads its
+    // whole configuration: let that run while Qt connects to the display.
+    std::thread fonts([] { FcInit(); });
+#endif
     QApplication app(argc, argv);
+#if ALMANORVIQUE_WARM_FONTCONFIG
+    fonts.join();
+#endif
     display.Release();
     QApplication::setApplicationName(exeName);
     appinfo::SetIdentity(title, exeName);

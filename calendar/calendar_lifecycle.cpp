@@ -75,6 +75,9 @@ void frmAlmanorvique::ShowMe(int intStyle, const QDate& dStartDate)
     lblMonth.Tag = conv::DateText(dStartDate);
     ConfigSetup();
     mduUILib::RestoreWindowPlacement(*this, Properties_);
+    // Shown as soon as its place is known, so the desktop maps it while the month is built;
+    // the update lock keeps it from drawing before the month is there.
+    Show();
     SetWeekdayHeadings(false, 0);
     MoveMonth(0);
 }

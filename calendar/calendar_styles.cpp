@@ -40,9 +40,13 @@ void frmAlmanorvique::SaveStyleToFile()
                          QStringLiteral("Save Style As"), this);
         return;
     }
-    // The window now wears the new style: the menu checks it by this name.
-    mduLib::SetProp(calendarkeys::WindowStyles, mduLib::StyleNameOf(*path), Properties_);
-    if (!mduLib::SaveIniFile(Properties_, *path))
+    // The style carries its own name, and the window wears it once it is saved: the menu
+    // checks the style by this name.
+    mduLib::PropertyTable style = Properties_;
+    mduLib::SetProp(calendarkeys::WindowStyles, mduLib::StyleNameOf(*path), style);
+    if (mduLib::SaveIniFile(style, *path))
+        Properties_ = style;
+    else
         platform::MsgBox("The style could not be saved to " + *path + ". The old file is kept.",
                          platform::vbExclamation, QStringLiteral("Save Style As"), this);
 }

@@ -65,7 +65,7 @@ void frmAlmanorvique::ShowCurrentPictures()
     if (!MDIChild()) {
         const QString today = DayMonthKey(platform::Today());
         const QString found[4] = {
-            mduLib::GetProp(today, YearDates_, keys::ImageSection),
+            mduLib::GetProp(today, YearDates(), keys::ImageSection),
             mduLib::GetProp(today, gPersonalDates, keys::ImageSection),
             mduLib::GetProp(GetMonthImageKey(), gPersonalDates, keys::ImageSection),
             mduLib::GetProp(GetYearImageKey(), gPersonalDates, keys::ImageSection),

@@ -3,12 +3,15 @@
 #include "tests/support/test_calendar.h"
 #include "core/colour_names.h"
 #include "core/conversions.h"
+#include "core/app_identity.h"
 #include "core/data_folders.h"
+#include "core/desktop_settings.h"
 #include "core/settings_store.h"
 #include "system/clock.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
 #include "ui/common_dialog.h"
+#include "ui/menu_fillers.h"
 #include "support/test_folders.h"
 
 #include <QFileInfo>
@@ -444,9 +447,11 @@ TEST_F(CalendarCommands, SaveStyleAsNamesTheFileAndTheStyle)
             EXPECT_EQ(mduLib::GetValue("Window Styles", saved), c.style);
             EXPECT_EQ(mduLib::GetValue("Orientation", saved), mduLib::GetValue("Orientation", w->Properties()));
             EXPECT_TRUE(boxes_.Shown().empty());
+            EXPECT_EQ(mduLib::GetProp("Window Styles", w->Properties()), c.style);
             QFile::remove(file);
         } else {
             EXPECT_EQ(boxes_.Shown().size(), 1u);
+            EXPECT_EQ(mduLib::GetProp("Window Styles", w->Properties()), "Default");
         }
     }
     // Cancelled: nothing written, nothing said.
@@ -514,4 +519,49 @@ TEST_F(CalendarCommands, AddFileCopiesAPictureIntoTheImagesFolderOnce)
     ASSERT_EQ(boxes_.Shown().size(), 1u);
     EXPECT_EQ(boxes_.Shown()[0].title, "Add File");
     EXPECT_EQ(w->MainImage.Count(), 1);
+}
+
+TEST_F(CalendarCommands, TheFixedCommandsReachTheDesktopSettings)
+{
+    auto w = Running();
+    EXPECT_EQ(w->GetScreenSaverCommand(), appinfo::ProgramFolder() + "/" + appinfo::ExeName() + " ");
+    mduUILib::FillScreenSaverTimeMenu(w->ScreenSaverTime, w->GetScreenSaverCommand());
+    w->ScreenSaverTime_Click(2); // "50"
+    EXPECT_EQ(mduAPILib::GetScreenSaver(), w->GetScreenSaverCommand());
+    mduUILib::FillScreenSaverTimeMenu(w->ScreenSaverTime, w->GetScreenSaverCommand());
+    ASSERT_EQ(w->ScreenSaverTime(1).Caption(), "Disabled");
+    w->ScreenSaverTime_Click(1);
+    EXPECT_EQ(mduAPILib::GetScreenSaver(), "");
+
+    w->commands_.AutoStartTag = "0";
+    w->AutoStart_Click();
+    EXPECT_TRUE(mduAPILib::IsAutoStartSet());
+    w->commands_.AutoStartTag = "1";
+    w->AutoStart_Click();
+    EXPECT_FALSE(mduAPILib::IsAutoStartSet());
+
+    mduLib::SetProp("Orientation", "Center", w->Properties());
+    w->PropertiesMenu_Click();
+    EXPECT_EQ(Entries(gPropertyTable), Entries(w->Properties()));
+}
+
+TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
+{
+    const QDir styles(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Styles"));
+    const QStringList files = styles.entryList({"*.ini"}, QDir::Files);
+    EXPECT_GE(files.size(), 3);
+    for (const QString& f : files) {
+        SCOPED_TRACE(f.toStdString());
+        mduLib::PropertyTable t(1);
+        ASSERT_TRUE(mduLib::LoadIniFile(styles.filePath(f), t));
+        EXPECT_EQ(mduLib::GetProp("Window Styles", t), QFileInfo(f).completeBaseName());
+        for (const char* key : {"Calendar Image Files", "Calendar Background Files", "Window Background Files"}) {
+            const QString v = mduLib::GetProp(key, t);
+            if (v != "None")
+                EXPECT_TRUE(QFileInfo::exists(v)) << key << " " << v.toStdString();
+        }
+        // Every option value keeps the choices its menu offers.
+        for (const char* key : {"Window States", "Window Background Colours", "Orientation", "Window Border"})
+            EXPECT_TRUE(mduLib::GetPropOptions(key, t).contains(',')) << key;
+    }
 }
