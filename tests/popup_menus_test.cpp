@@ -12,7 +12,9 @@
 #include "ui/menu_items.h"
 #include "ui/twips.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -448,4 +450,19 @@ TEST_F(PopupMenus, AStayTimeEndingUnderAnOpenMenuClosesAfterIt)
     w.Timer1.Fire();
     EXPECT_FALSE(w.isVisible());
     appinfo::SetCommandLine(QString());
+}
+
+TEST_F(PopupMenus, AMenuThatTookTheReleaseLeavesNoCaptureBehind)
+{
+    TestCalendar& w = Open();
+    {
+        platform::ScriptedMenus menus; // cancelled; the release went to the menu
+        QTest::mousePress(&w, Qt::RightButton, {}, Pixels(BarePointOf(w, w.lblMonth)));
+        ASSERT_EQ(menus.Offered().size(), 1u);
+    }
+    EXPECT_EQ(w.lblMonth.MousePointer, platform::vbDefault);
+    const QPoint over = Pixels(BarePointOf(w, w.imgCalendar(kPicture)));
+    QMouseEvent move(QEvent::MouseMove, over, w.mapToGlobal(QPointF(over)), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(&w, &move);
+    EXPECT_EQ(w.lblMonth.MousePointer, platform::vbDefault) << "the move went to the picture, not the caption";
 }
