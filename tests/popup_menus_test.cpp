@@ -12,6 +12,7 @@
 #include "ui/menu_items.h"
 #include "ui/twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -287,6 +288,11 @@ TEST_F(PopupMenus, TheYearMenuListsTheYearsAroundTheShownOne)
     EXPECT_EQ(offered.filter("Year/").first(), "Year/2021");
     EXPECT_EQ(offered.filter("Year/").last(), "Year/2032");
     EXPECT_EQ(CheckedOf(w.ItemMenuItem3), QStringList{"2026"});
+    // December's check in the month menu leaves no empty box on its item here.
+    Pick(w.lblMonth);
+    Pick(w.lblYear);
+    EXPECT_FALSE(w.ItemMenuItem3(12).Action()->isCheckable());
+    EXPECT_TRUE(w.ItemMenuItem3(6).Action()->isCheckable());
 
     Pick(w.lblYear, "Year/2024");
     EXPECT_EQ(w.DisplayedDate(), QDate(2024, 12, 10));
