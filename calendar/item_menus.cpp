@@ -12,21 +12,19 @@
 #include "core/text_utilities.h"
 #include "core/year_dates.h"
 #include "hand_cursors.h"
+#include "menu_checks.h"
 #include "system/clock.h"
 #include "ui/menu_fillers.h"
 
 using namespace mduAlmanorvqueLib;
 namespace keys = calendarkeys;
 namespace cmd = calendarcommands;
+using namespace calendarmenus;
 
 namespace {
 constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
-constexpr qint16 kByCaption = 1;
-constexpr qint16 kByTag = 0;
 constexpr int kBackHand = 1, kForwardHand = 2; // the captions' pictures of imgList
-
-void UncheckAll(platform::MenuItemArray& menu) { mduUILib::CheckMenuItem(menu, QString(), kByTag); }
 
 bool IsPictureOnDisk(const QString& v) { return mduLib::IsImageFile(v) && mduLib::FileExists(v); }
 

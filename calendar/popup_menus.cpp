@@ -3,25 +3,24 @@
 // row, the clock and the captions fill for themselves. Each entry is named after a
 // setting or a command and its items carry the values; every choice goes to ApplySetting.
 #include "calendar_window.h"
+#include "menu_checks.h"
 #include "settings_keys.h"
 
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
 #include "ui/menu_fillers.h"
-#include "ui/update_lock.h"
 
 #include <QCursor>
 #include <QMenu>
 
 using namespace mduAlmanorvqueLib;
 namespace keys = calendarkeys;
+using namespace calendarmenus;
 
 namespace {
 constexpr int kPageSurface = 1;
 constexpr int kBackdropSurface = 2;
-constexpr qint16 kByCaption = 1;
-constexpr qint16 kByTag = 0;
 
 std::unique_ptr<platform::MenuItem> AddCommand(QMenu& menu, const QString& name, const QString& caption,
                                                std::function<void()> click)
@@ -31,9 +30,6 @@ std::unique_ptr<platform::MenuItem> AddCommand(QMenu& menu, const QString& name,
     item->Click = std::move(click);
     return item;
 }
-
-// Leaves no item of the submenu checked.
-void UncheckAll(platform::MenuItemArray& menu) { mduUILib::CheckMenuItem(menu, QString(), kByTag); }
 } // namespace
 
 void frmAlmanorvique::BuildPopupMenus()
