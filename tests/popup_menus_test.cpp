@@ -89,9 +89,10 @@ protected:
     void SetUp() override
     {
         RunningCalendarTest::SetUp();
-        platform::CommonDialog::SetRunner([this](platform::CommonDialog::Kind, platform::CommonDialog&) {
+        platform::CommonDialog::SetRunner([this](platform::CommonDialog::Kind, platform::CommonDialog& d) {
             ++choosers_;
-            return false; // cancelled
+            d.FileName = chosen_;
+            return !chosen_.isEmpty(); // nothing chosen: cancelled
         });
     }
     void TearDown() override
@@ -120,6 +121,7 @@ protected:
     std::string Whole(const QString& key) { return mduLib::GetValue(key, w_->Properties()).toStdString(); }
 
     int choosers_ = 0;
+    QString chosen_;
 };
 
 TEST_F(PopupMenus, TheWindowMenuOffersThePairOfItsSurface)
@@ -216,6 +218,20 @@ TEST_F(PopupMenus, TheAutoStartEntrySaysWhatAClickDoes)
 
     const QStringList offered = Pick(w.imgCalendar(kPicture), "Disable  Auto Start");
     EXPECT_TRUE(offered.contains("Disable  Auto Start"));
+    EXPECT_FALSE(mduAPILib::IsAutoStartSet());
+
+    // A month window of the multi-calendar frame shows the same switch.
+    QString none;
+    mduAPILib::SetAutoStart(none);
+    auto frame = std::make_unique<TestCalendar>();
+    auto month = std::make_unique<TestCalendar>();
+    month->ShowMeMDIChild(frame.get(), 0, QDate(2026, 3, 1));
+    month->Timer1.Fire();
+    platform::ScriptedMenus menus;
+    menus.Pick("Disable  Auto Start");
+    month->imgCalendar_MouseUp(kPicture, kRight, 0, 10, 10);
+    ASSERT_EQ(menus.Offered().size(), 1u);
+    EXPECT_EQ(month->AutoStart->Tag, "1");
     EXPECT_FALSE(mduAPILib::IsAutoStartSet());
 }
 
@@ -329,6 +345,9 @@ TEST_F(PopupMenus, TheCaptionMenusMoveAndColour)
     Pick(w.lblYear, "2026 Image/More _");
     EXPECT_EQ(choosers_, 2);
     EXPECT_EQ(mduLib::GetValue("2026 Image", gPersonalDates, "Image"), "");
+    chosen_ = Picture("Fireworks.jpg");
+    Pick(w.lblYear, "2026 Image/More _");
+    EXPECT_EQ(mduLib::GetValue("2026 Image", gPersonalDates, "Image"), chosen_);
 
     Pick(w.lblMonth, "Go to Today");
     EXPECT_EQ(w.DisplayedDate(), QDate(2026, 12, 10));
