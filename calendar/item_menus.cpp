@@ -134,8 +134,7 @@ void frmAlmanorvique::PopupClockMenu()
     SetItemEntry(3, cmd::ClockAutoPosition, QString());
     mduUILib::FillMenuFromList(ItemMenuItem3, QStringLiteral("Yes,No"));
     mduUILib::CheckMenuItem(ItemMenuItem3,
-                            mduLib::YesNo(IsAutomaticNumber(mduLib::GetProp(keys::ClockTop, Properties_))),
-                            kByCaption);
+                            mduLib::YesNo(IsAutomaticNumber(mduLib::GetProp(keys::ClockTop, Properties_))), kByCaption);
     HideItemMenuItems(4);
     SetItemEntry(5, cmd::HideClock, QString());
     OpenPopup(ItemPopup);

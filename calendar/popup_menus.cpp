@@ -45,9 +45,8 @@ void frmAlmanorvique::BuildPopupMenus()
         if (n == 3 || n == 5)
             window.addSeparator(); // sp1, sp2
     }
-    AutoStart = AddCommand(window, QStringLiteral("AutoStart"), QStringLiteral(" Auto Start"), [this] {
-        AutoStart_Click();
-    });
+    AutoStart =
+        AddCommand(window, QStringLiteral("AutoStart"), QStringLiteral(" Auto Start"), [this] { AutoStart_Click(); });
     ScreenSaverTime.Click = [this](int i) { ScreenSaverTime_Click(i); };
     window.addMenu(ScreenSaverTime.Menu());
     window.addSeparator(); // sp3

@@ -157,8 +157,13 @@ TEST_F(PopupMenus, TheWindowMenuOffersThePairOfItsSurface)
         if (c.backdropFiles)
             expected << "Window Background Files";
         expected << "Window Background Colours" << c.pictures << c.position << "Enable  Auto Start"
-                 << "Set Screen Saver" << "Help" << "About" << "Close" << "Save Current Properties"
-                 << "Save Style As" << "Properties";
+                 << "Set Screen Saver"
+                 << "Help"
+                 << "About"
+                 << "Close"
+                 << "Save Current Properties"
+                 << "Save Style As"
+                 << "Properties";
         EXPECT_EQ(EntriesOf(menus.Offered()[0]), expected);
         EXPECT_TRUE(menus.Offered()[0].contains(c.pictures + "/Harbour"));
         EXPECT_TRUE(menus.Offered()[0].contains(c.pictures + "/More _"));
@@ -284,8 +289,8 @@ TEST_F(PopupMenus, TheFrameAndTheSelectionOpenTheirMenus)
 TEST_F(PopupMenus, ClockAutoPositionIsCheckedOnlyForMinusOne)
 {
     TestCalendar& w = Open();
-    const std::pair<QString, QString> cases[] = {
-        {"-1", "Yes"}, {"0", "No"}, {"250", "No"}, {"-1.0", "Yes"}, {"-0.6", "No"}, {"auto", "No"}};
+    const std::pair<QString, QString> cases[] = {{"-1", "Yes"},   {"0", "No"},    {"250", "No"},
+                                                 {"-1.0", "Yes"}, {"-0.6", "No"}, {"auto", "No"}};
     for (const auto& [top, checked] : cases) {
         mduLib::SetProp("Clock Top", top, w.Properties());
         Pick(w.lblClock);
@@ -417,9 +422,9 @@ TEST_F(PopupMenus, AOneDaySelectionOffersThatDaysFontAsDefault)
     cell.SetFont(f);
     w.shpHighlight.Move(cell.Left() - 30, cell.Top() - 30, cell.Width() + 60, cell.Height() + 60);
     w.shpHighlight.SetVisible(true);
-    w.shpHighlight.Tag = w.SelectDatesInRect(w.shpHighlight.Left(), w.shpHighlight.Top(),
-                                              w.shpHighlight.Left() + w.shpHighlight.Width(),
-                                              w.shpHighlight.Top() + w.shpHighlight.Height());
+    w.shpHighlight.Tag =
+        w.SelectDatesInRect(w.shpHighlight.Left(), w.shpHighlight.Top(), w.shpHighlight.Left() + w.shpHighlight.Width(),
+                            w.shpHighlight.Top() + w.shpHighlight.Height());
     ASSERT_EQ(w.shpHighlight.Tag, "10/12");
     platform::ScriptedMenus menus;
     menus.Pick("Use This Font As Default");
