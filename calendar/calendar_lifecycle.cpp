@@ -354,7 +354,8 @@ void frmAlmanorvique::Timer1_Timer()
         FormState_ = kRunning;
         return;
     default:
-        if (mduUILib::IsStayTimeOver(StartTime_, Properties_)) {
+        // Not under an open menu: its handler still runs on this window.
+        if (openPopups_ == 0 && mduUILib::IsStayTimeOver(StartTime_, Properties_)) {
             CloseCalendar();
             return;
         }

@@ -101,6 +101,7 @@ void frmAlmanorvique::BuildControls()
     shpHighlight.ZOrder(0);
 
     txtMsg.SetVisible(false);
+    BuildPopupMenus();
 }
 
 QDate frmAlmanorvique::DisplayedDate() const

@@ -241,6 +241,47 @@ protected:
     void ShowDateMenu(const QString& dates);
     void PopupFrameMenu();
     void PopupCalendarMenu(int Index);
+    QString GetAutoPositionList();
+    void SetAutoStartMenu();
+    void MenuItem2_Click(int Index);
+    void MenuItem3_Click(int Index);
+    void MenuItem4_Click(int Index);
+    void MenuItem5_Click(int Index);
+    void MenuItem6_Click(int Index);
+    void MenuItem7_Click(int Index);
+    void ItemMenuItem1_Click(int Index);
+    void ItemMenuItem2_Click(int Index);
+    void ItemMenuItem3_Click(int Index);
+    void ItemMenuCaption_Click(int Index);
+    // The window menu: the setting entries MenuCaption(2) to (7) open MenuItem2 to
+    // MenuItem7; the fixed commands follow.
+    platform::MenuItemArray CalendarPopupMenu{QStringLiteral("CalendarPopupMenu")};
+    platform::MenuItemArray MenuItem2{QStringLiteral("MenuItem2")}, MenuItem3{QStringLiteral("MenuItem3")},
+        MenuItem4{QStringLiteral("MenuItem4")}, MenuItem5{QStringLiteral("MenuItem5")},
+        MenuItem6{QStringLiteral("MenuItem6")}, MenuItem7{QStringLiteral("MenuItem7")};
+    std::unique_ptr<platform::MenuItem> AutoStart, Help, About, CloseDown, SavePropertiesMenu, SaveStyleAs,
+        PropertiesMenu;
+    platform::MenuItem& MenuCaption(int n);
+    // The item menu of the day cells, the grid frame, the weekday row, the clock and the
+    // captions: entries 1 to 3 open ItemMenuItem1 to 3, entries 5 to 7 are commands.
+    platform::MenuItemArray ItemPopup{QStringLiteral("ItemPopup")};
+    platform::MenuItemArray ItemMenuItem1{QStringLiteral("ItemMenuItem1")},
+        ItemMenuItem2{QStringLiteral("ItemMenuItem2")}, ItemMenuItem3{QStringLiteral("ItemMenuItem3")};
+    platform::MenuItem& ItemMenuCaption(int n);
+    // Opens a popup at the pointer; the chosen item's command has run when it returns.
+    bool OpenPopup(platform::MenuItemArray& menu);
+    // How many popups are open: the timer closes no window under a running menu.
+    int openPopups_ = 0;
+
+    // ---- item menus ----
+    void HideItemMenuItems(int from);
+    void FillYearMenu(platform::MenuItemArray& menu);
+    void lblMonth_MouseDown(int Button, int Shift, float X, float Y);
+    void lblYear_MouseDown(int Button, int Shift, float X, float Y);
+    // The menus of a weekday header cell, the clock and the month or year caption.
+    void PopupWeekdayMenu(platform::Label& cell);
+    void PopupClockMenu();
+    void PopupCaptionMenu(platform::Label& caption);
 
     // ---- clock and message line ----
     void UpdateClock();
@@ -279,6 +320,11 @@ protected:
 private:
     friend struct CalendarCommands;
     void Form_Initialize();
+    void BuildPopupMenus();
+    // Writes entry n of the item menu and shows it.
+    void SetItemEntry(int n, const QString& caption, const QString& tag);
+    // Hands the chosen item of a submenu to the dispatcher: entry caption, item Tag, entry Tag.
+    void ApplySubmenuChoice(platform::MenuItemArray& menu, int Index);
     void SetCaptionPointer(platform::Label& caption, int Shift, bool pointerOnShift, float X, float Y);
     // A geometry or size setting as a number; -1 (automatic) when it is not one.
     qint32 NumericSettingOf(const QString& key) const;

@@ -10,6 +10,7 @@
 
 namespace {
 constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
 constexpr int kCtrlKey = 2;
 constexpr int kOpenHand = 5, kClosedHand = 6;
 } // namespace
@@ -36,6 +37,8 @@ void frmAlmanorvique::lblClock_MouseDown(int Button, int /*Shift*/, float X, flo
     if (Button == kLeftButton && lblClock.MousePointer == platform::vbCustom) {
         lblClock.MouseIcon = imgList[kClosedHand];
         clockGrab_ = QPointF(X, Y);
+    } else if (Button == kRightButton) {
+        PopupClockMenu();
     }
 }
 

@@ -193,11 +193,25 @@ void frmAlmanorvique::lblDate_DblClick(int Index)
         EditActivity(Index, GetActivityEditorWidth(), GetActivityEditorHeight());
 }
 
-void frmAlmanorvique::lblDate_MouseDown(int, int Button, int, float, float)
+void frmAlmanorvique::lblDate_MouseDown(int Index, int Button, int, float, float)
 {
+    // Any press on a cell ends a selection, so the date commands write to the personal dates.
+    if (shpHighlight.Visible() && shpHighlight.Tag.contains(u'/'))
+        SelectDatesInRect(0, 0, 0, 0); // the greyed cells of the selection come back
+    shpHighlight.SetVisible(false);
+    shpHighlight.Tag.clear();
     // A press on a day cell leaves an open note editor, keeping its text.
     if (Button == kLeftButton)
         LeaveActivityEditor();
+    if (Button != kRightButton || !lblDate.Exists(Index))
+        return;
+    platform::Label& cell = lblDate(Index);
+    if (Index <= 7) {
+        PopupWeekdayMenu(cell);
+        return;
+    }
+    ItemMenuCaption(6).Tag = GetFontSpec(cell);
+    ShowDateMenu(cell.Tag);
 }
 
 void frmAlmanorvique::txtMsg_DblClick()

@@ -647,6 +647,9 @@ void Form::mouseMoveEvent(QMouseEvent* e)
     const float x = at.first, y = at.second;
     const int b = ButtonMask(e->buttons());
     const int s = ShiftBits(e->modifiers());
+    // A release that went elsewhere (to a popup menu opened by the press) ends the capture.
+    if (e->buttons() == Qt::NoButton)
+        captured_ = nullptr;
     LightControl* c = captured_ ? captured_ : ControlAt(x, y);
     Guarded("mouse move", [&] {
         if (c) {

@@ -84,7 +84,9 @@ bool MenuItem::Checked() const { return checked_; }
 void MenuItem::SetChecked(bool on)
 {
     checked_ = on;
-    action_->setCheckable(on || action_->isCheckable());
+    // Only a checked item is checkable: an unchecked one would show an empty box, left
+    // from a menu that shared the items before.
+    action_->setCheckable(on);
     action_->setChecked(on);
 }
 bool MenuItem::Visible() const { return action_->isVisible(); }
