@@ -65,7 +65,7 @@ void frmAlmanorvique::ShowDateMenu(const QString& dates)
     mduUILib::FillImageMenu(ItemMenuItem1, gImagesFolder);
     UncheckAll(ItemMenuItem1);
     if (oneDay && !key.isEmpty()) {
-        QString v = mduLib::GetProp(key, YearDates_, keys::ImageSection);
+        QString v = mduLib::GetProp(key, YearDates(), keys::ImageSection);
         if (!IsPictureOnDisk(v))
             v = mduLib::GetProp(key, gPersonalDates, keys::ImageSection);
         if (IsPictureOnDisk(v))
