@@ -323,3 +323,36 @@ TEST_F(PropertyEditor, AClosedCallerGetsNoCallsAndThePlainBoxAsks)
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].title, "Save Property");
 }
+
+TEST_F(PropertyEditor, TheGridTakesTheDesignedLayoutUnlessOneIsStored)
+{
+    dialog->EnsureWindow();
+    EXPECT_EQ(grid().BackColor(), static_cast<qint32>(0x8000000E));
+    EXPECT_EQ(grid().RowHeightMin(), 285);
+    EXPECT_EQ(grid().Font().Name, "MS Sans Serif");
+    dialog->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::StoredLayout("frmProperties").Bag("grdProperty").WriteProperty("RowHeightMin", 100, 0);
+    dialog->EnsureWindow();
+    EXPECT_EQ(grid().RowHeightMin(), 100);
+    const platform::PropertyBag bag = entrytable::DesignedGridBag(8493);
+    EXPECT_EQ(bag.ReadProperty("_extentx").toInt(), 8493);
+    EXPECT_EQ(bag.ReadProperty("backcolorfixed").toInt(), static_cast<qint32>(0x8000000F));
+}
+
+TEST_F(PropertyEditor, AsAChildWindowItTakesWidePositionsAndTheNewFileModeOnlyShows)
+{
+    gPropertyTable = TableOf({"A=1"});
+    dialog->ShowPropertyMDIChild(caller.get(), 40000, 36000, "Property Almanorvique Central", 0);
+    EntryTableWindow& w = *dialog->Window();
+    EXPECT_FLOAT_EQ(w.Left(), 40000 + caller->Width() / 2); // past 16 bits
+    EXPECT_FLOAT_EQ(w.Top(), 36000);
+    EXPECT_EQ(w.Caption(), "Properties - Property Almanorvique Central");
+    EXPECT_TRUE(grid().Enabled());
+    dialog->ShowPropertyMDIChild(caller.get(), 0, 0, "", -1);
+    EXPECT_EQ(w.Caption(), "Properties -  _");
+    EXPECT_EQ(dialog->ActionButton().Caption(), "Save");
+    EXPECT_FALSE(dialog->ActionButton().Enabled());
+    EXPECT_FALSE(grid().Enabled());
+    EXPECT_NE(dialog->NewFileMode, 0);
+}
