@@ -74,21 +74,9 @@ void frmDateManager::ShowCalendarDate(CalendarCaller* Caller, const QString& str
 {
     if (!Caller)
         return;
-    ChangedElsewhere = 0;
-    EntryTableWindow& w = EnsureWindow();
-    platform::Form& caller = Caller->CallerForm();
-    w.SetTop(caller.Top());
-    w.SetLeft(caller.Left() + caller.Width() / 2);
-    w.SetWidth(4755);
-    w.SetHeight(6165);
-    w.Tag = strKey;
-    w.SetCaption(CaptionPrefix() + w.Tag);
-    RememberCaller(Caller);
-    ActionButton().Tag = QStringLiteral("0");
-    if (w.MDIChild()) {
-        grid().LetColWidth(0, conv::ToInt32(w.ScaleWidth() * 0.58));
-        grid().LetColWidth(1, conv::ToInt32(w.ScaleWidth() * 0.325));
-    }
+    EntryTableWindow& w = OpenBeside(Caller, strKey);
+    if (w.MDIChild())
+        SetChildColumnWidths();
     ShowWindow(!w.MDIChild());
     NewFileMode = 0;
     DateFilePath = gUserRegionFolder + strKey;
@@ -104,20 +92,9 @@ void frmDateManager::ShowCalendarDateMDIChild(CalendarCaller* Caller, qint32 x, 
 {
     if (!Caller)
         return;
-    ChangedElsewhere = 0;
-    EntryTableWindow& w = EnsureWindow();
-    w.SetTop(static_cast<float>(y));
-    w.SetLeft(static_cast<float>(x) + Caller->CallerForm().Width() / 2);
-    w.SetWidth(6000);
-    w.SetHeight(8000);
-    grid().LetColWidth(0, conv::ToInt32(w.ScaleWidth() * 0.58));
-    grid().LetColWidth(1, conv::ToInt32(w.ScaleWidth() * 0.325));
-    w.Tag = strKey;
+    EntryTableWindow& w = OpenAsChild(Caller, x, y, strKey);
     if (intEdit != 0) {
-        w.SetCaption(CaptionPrefix() + QStringLiteral(" _"));
-        SetActionButton(-1);
-        ActionButton().SetEnabled(false);
-        NewFileMode = -1;
+        EnterNewFileMode();
     } else {
         w.SetCaption(CaptionPrefix() + w.Tag);
         NewFileMode = 0;

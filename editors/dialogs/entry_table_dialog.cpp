@@ -96,6 +96,49 @@ void EntryTableDialog::RememberCaller(CalendarCaller* caller)
     callerForm_ = caller ? &caller->CallerForm() : nullptr;
 }
 
+EntryTableWindow& EntryTableDialog::OpenBeside(CalendarCaller* caller, const QString& strKey)
+{
+    ChangedElsewhere = 0;
+    EntryTableWindow& w = EnsureWindow();
+    const platform::Form& form = caller->CallerForm();
+    w.SetTop(form.Top());
+    w.SetLeft(form.Left() + form.Width() / 2);
+    w.SetWidth(4755);
+    w.SetHeight(6165);
+    w.Tag = strKey;
+    w.SetCaption(CaptionPrefix() + w.Tag);
+    RememberCaller(caller);
+    ActionButton().Tag = QStringLiteral("0");
+    return w;
+}
+
+EntryTableWindow& EntryTableDialog::OpenAsChild(CalendarCaller* caller, qint32 x, qint32 y, const QString& strKey)
+{
+    ChangedElsewhere = 0;
+    EntryTableWindow& w = EnsureWindow();
+    w.SetTop(static_cast<float>(y));
+    w.SetLeft(static_cast<float>(x) + caller->CallerForm().Width() / 2);
+    w.SetWidth(6000);
+    w.SetHeight(8000);
+    SetChildColumnWidths();
+    w.Tag = strKey;
+    return w;
+}
+
+void EntryTableDialog::EnterNewFileMode()
+{
+    window_->SetCaption(CaptionPrefix() + QStringLiteral(" _"));
+    SetActionButton(-1);
+    ActionButton().SetEnabled(false);
+    NewFileMode = -1;
+}
+
+void EntryTableDialog::SetChildColumnWidths()
+{
+    grid().LetColWidth(0, conv::ToInt32(window_->ScaleWidth() * 0.58));
+    grid().LetColWidth(1, conv::ToInt32(window_->ScaleWidth() * 0.325));
+}
+
 EntryTableWindow& EntryTableDialog::EnsureWindow()
 {
     if (!window_ || !window_->IsLoaded()) {

@@ -96,6 +96,14 @@ public:
     void EnableEditing(bool flag);
     void CheckExternalChange();
     QString GetCaptionPrefix() const { return CaptionPrefix(); }
+    // A function that answers False and a key code test (letters, digits, "-" and the
+    // blank); nothing calls them.
+    static bool IsDirty() { return false; }
+    static bool IsTextKey(int keyCode)
+    {
+        return (keyCode >= 65 && keyCode <= 154) || (keyCode >= 48 && keyCode <= 57) || keyCode == '-' ||
+               keyCode == ' ';
+    }
 
     ctlEditGrid& grid() { return window_->grid; }
     platform::CommandButton& ActionButton() { return window_->cmdButton(0); }
@@ -141,6 +149,15 @@ protected:
 
     // ---- helpers for the dialogs ----
     void RememberCaller(CalendarCaller* caller);
+    // The start of a show operation beside the caller (4755 x 6165, left edge on the
+    // caller's middle) or as a child window at x, y (6000 x 8000): the window loaded and
+    // placed, its Tag the key, the caller remembered and the action button's Tag "0".
+    EntryTableWindow& OpenBeside(CalendarCaller* caller, const QString& strKey);
+    EntryTableWindow& OpenAsChild(CalendarCaller* caller, qint32 x, qint32 y, const QString& strKey);
+    // The read-only new-file mode: caption "... _", "Save" disabled.
+    void EnterNewFileMode();
+    // The column widths of a child window.
+    void SetChildColumnWidths();
     // Shows the window without blocking; owned by the caller unless it is a child window.
     void ShowWindow(bool owned);
     void SetTopmost(bool on);

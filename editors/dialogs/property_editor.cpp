@@ -21,11 +21,6 @@ frmProperties& frmProperties::Default()
     return *instance;
 }
 
-bool frmProperties::IsTextKey(int keyCode)
-{
-    return (keyCode >= 65 && keyCode <= 154) || (keyCode >= 48 && keyCode <= 57) || keyCode == '-' || keyCode == ' ';
-}
-
 mduLib::PropertyTable& frmProperties::Table() { return gPropertyTable; }
 
 QString frmProperties::RowValueText(const mduLib::PropertyItem& e) const { return entrytable::SettingValueText(e); }
@@ -81,17 +76,7 @@ void frmProperties::ShowProperty(CalendarCaller* Caller, const QString& strKey)
 {
     if (!Caller)
         return;
-    ChangedElsewhere = 0;
-    EntryTableWindow& w = EnsureWindow();
-    platform::Form& caller = Caller->CallerForm();
-    w.SetTop(caller.Top());
-    w.SetLeft(caller.Left() + caller.Width() / 2);
-    w.SetWidth(4755);
-    w.SetHeight(6165);
-    w.Tag = strKey;
-    w.SetCaption(CaptionPrefix() + w.Tag);
-    RememberCaller(Caller);
-    ActionButton().Tag = QStringLiteral("0");
+    EntryTableWindow& w = OpenBeside(Caller, strKey);
     ActionButton().SetCaption(QStringLiteral("Apply"));
     FillGrid(2, 0);
     grid().Tag = QStringLiteral("2,0");
@@ -106,16 +91,8 @@ void frmProperties::ShowPropertyMDIChild(CalendarCaller* Caller, qint32 x, qint3
 {
     if (!Caller)
         return;
-    ChangedElsewhere = 0;
-    EntryTableWindow& w = EnsureWindow();
+    EntryTableWindow& w = OpenAsChild(Caller, x, y, strKey);
     w.SetMDIChild(Caller->CallerForm().MDIChild());
-    w.SetTop(static_cast<float>(y));
-    w.SetLeft(static_cast<float>(x) + Caller->CallerForm().Width() / 2);
-    w.SetWidth(6000);
-    w.SetHeight(8000);
-    grid().LetColWidth(0, conv::ToInt32(w.ScaleWidth() * 0.58));
-    grid().LetColWidth(1, conv::ToInt32(w.ScaleWidth() * 0.325));
-    w.Tag = strKey;
     if (intEdit == 0) {
         w.SetCaption(CaptionPrefix() + w.Tag);
         NewFileMode = 0;
@@ -131,14 +108,6 @@ void frmProperties::ShowPropertyMDIChild(CalendarCaller* Caller, qint32 x, qint3
     ShowWindow(false);
     Changed = 0;
     EnableEditing(NewFileMode == 0);
-}
-
-void frmProperties::EnterNewFileMode()
-{
-    Window()->SetCaption(CaptionPrefix() + QStringLiteral(" _"));
-    SetActionButton(-1);
-    ActionButton().SetEnabled(false);
-    NewFileMode = -1;
 }
 
 QString frmProperties::GetPropertyFile()

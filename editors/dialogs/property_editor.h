@@ -31,9 +31,6 @@ public:
     void grdProperty_RowColChange() { Grid_RowColChange(); }
     void grdProperty_DblClick() { Grid_DblClick(); }
     void grdProperty_GotFocus() { Grid_GotFocus(); }
-    // A function that answers False and a key code test; nothing calls them.
-    static bool IsDirty() { return false; }
-    static bool IsTextKey(int keyCode);
 
 protected:
     QString FormName() const override { return QStringLiteral("frmProperties"); }
@@ -66,6 +63,5 @@ protected:
     void MarkRefreshed() override { Changed = -1; }
 
 private:
-    void EnterNewFileMode();
     void SaveNewFile();
 };
