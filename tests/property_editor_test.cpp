@@ -356,3 +356,31 @@ TEST_F(PropertyEditor, AsAChildWindowItTakesWidePositionsAndTheNewFileModeOnlySh
     EXPECT_FALSE(grid().Enabled());
     EXPECT_NE(dialog->NewFileMode, 0);
 }
+
+TEST_F(PropertyEditor, SpareRowsStayBlankAndReachNoEntry)
+{
+    Open({"A=1", "B=2"});
+    Type(3, "typed");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(gPropertyTable.UBound(), 2);
+    EXPECT_EQ(Value(2), "2");
+    Click(3, 1);
+    EXPECT_EQ(Cell(3, 1), ""); // blanked as it became current again
+    EXPECT_EQ(Cell(3, 0), "");
+}
+
+TEST_F(PropertyEditor, AChangeMadeElsewhereIsOfferedWhenTheGridGetsTheFocus)
+{
+    Open({"A=1"});
+    gPropertyTable[1].Value = "9";
+    dialog->SetPropertyChanged(-1);
+    caller->answers = {platform::vbYes};
+    dialog->Grid_GotFocus();
+    EXPECT_EQ(caller->boxes,
+              QStringList{"Property Changed: Property has been changed, do you want to refresh with the new values?"});
+    EXPECT_EQ(Cell(1, 1), "9");
+    EXPECT_NE(dialog->Changed, 0);
+    EXPECT_EQ(dialog->ChangedElsewhere, 0);
+    dialog->Grid_GotFocus(); // asked once only
+    EXPECT_EQ(caller->boxes.size(), 1);
+}
