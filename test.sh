@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, runs every test, then the fuzz targets (with clang).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-dependencies.sh
 scripts/build.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+cd ..
+if command -v clang++ >/dev/null 2>&1; then
+  scripts/fuzz.sh
+else
+  echo "clang++ is missing: the fuzz targets are skipped"
+fi

@@ -10,23 +10,30 @@
 
 namespace bench {
 
-inline long PeakRssKb()
+// A "Vm...:" field of the process status in kB (VmHWM the peak, VmRSS the present size).
+inline long StatusKb(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stol(line.substr(field.size() + 1));
     return 0;
 }
+inline long PeakRssKb() { return StatusKb("VmHWM"); }
+inline long CurrentRssKb() { return StatusKb("VmRSS"); }
 
 class ProgramFolder {
 public:
-    ProgramFolder()
+    // With pictures the shipped ones come along, and a first start names them.
+    explicit ProgramFolder(bool pictures = false)
     {
         testsupport::UseScratchProgramFolder(dir_.path());
         platform::SetLoginNameOverride("bench");
-        testsupport::CopyShippedFolders(dir_.path() + "/program", {"ini", "Dates"});
+        QStringList folders = {"ini", "Dates"};
+        if (pictures)
+            folders << "Images";
+        testsupport::CopyShippedFolders(dir_.path() + "/program", folders);
         mduAlmanorvqueLib::SetupDataFolders();
     }
     ~ProgramFolder() { testsupport::ReleaseScratchProgramFolder(); }

@@ -1,6 +1,10 @@
 #include "bench_support.h"
 #include "tests/support/test_calendar.h"
 #include "system/clock.h"
+#include "ui/twips.h"
+#include "ui/window_shape.h"
+
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 
@@ -58,5 +62,72 @@ void FullReLayout(benchmark::State& state)
         w->SetCalendarLayout();
 }
 BENCHMARK(FullReLayout)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+namespace {
+
+// One running tick with the clock and a scrolling message: the idle cost of the window.
+void RunningTickWithMessage(benchmark::State& state)
+{
+    bench::ProgramFolder folder;
+    auto w = RunningWindow();
+    w->StartScrollingMessage(QStringLiteral("Market in town  Buy apples, bread and a birthday card for Ann"));
+    for (auto _ : state)
+        w->Timer1_Timer();
+}
+BENCHMARK(RunningTickWithMessage)->Unit(benchmark::kMicrosecond);
+
+// The first start as a user sees it, to the first paint: the shipped month picture, page
+// and backdrop.
+void CalendarShowToFullLoadWithPictures(benchmark::State& state)
+{
+    bench::ProgramFolder folder(true);
+    for (auto _ : state) {
+        auto w = std::make_unique<testsupport::TestCalendar>();
+        w->ShowMe(0, QDate(2026, 3, 15));
+        w->Timer1.Fire();
+        // The first paint decodes the pictures at their slots' sizes.
+        QImage screen(w->size(), QImage::Format_RGB32);
+        w->render(&screen);
+        benchmark::DoNotOptimize(screen.constBits());
+        state.PauseTiming();
+        w.reset();
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_kb"] = static_cast<double>(bench::PeakRssKb());
+}
+BENCHMARK(CalendarShowToFullLoadWithPictures)->Unit(benchmark::kMillisecond);
+
+// A month move with the pictures shown, painted as the screen would paint it.
+void MoveMonthWithPictures(benchmark::State& state)
+{
+    bench::ProgramFolder folder(true);
+    auto w = RunningWindow();
+    QImage screen(w->size(), QImage::Format_RGB32);
+    int step = 1;
+    for (auto _ : state) {
+        w->MoveMonth(step);
+        w->render(&screen);
+        step = -step;
+    }
+}
+BENCHMARK(MoveMonthWithPictures)->Unit(benchmark::kMicrosecond);
+
+// The see-through mask of a large transparent window, recomputed as after a month move.
+void TransparentMask1600x1000(benchmark::State& state)
+{
+    bench::ProgramFolder folder(true);
+    auto w = RunningWindow();
+    w->Move(0, 0, platform::PixelsToTwipsX(1600), platform::PixelsToTwipsY(1000));
+    w->ApplySetting("Window Title Bar", "No", "");
+    w->ApplySetting("Window Background Colours", "Transparent", "");
+    w->SetCalendarLayout();
+    for (auto _ : state)
+        mduAPILib::RefreshTransparentMask(*w);
+    state.counters["width_px"] = w->width();
+    state.counters["height_px"] = w->height();
+}
+BENCHMARK(TransparentMask1600x1000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -54,9 +54,9 @@ void frmAlmanorvique::HideBalloonTip() { BalloonTip_->Destroy(); }
 QString frmAlmanorvique::DayBalloonText(const QString& dateTag) const
 {
     const QString key = mduAlmanorvqueLib::DayMonthKey(dateTag);
-    const QString special = mduLib::GetValue(key, YearDates_, QStringLiteral("PCaption"));
+    const QString special = mduLib::GetValue(key, YearDates(), QStringLiteral("PCaption"));
     return (special.isEmpty() ? QString() : special + kLineBreak) +
-           mduLib::GetValue(key, YearDates_, QStringLiteral("Caption")) + kLineBreak +
+           mduLib::GetValue(key, YearDates(), QStringLiteral("Caption")) + kLineBreak +
            mduLib::GetValue(key, gPersonalDates, QStringLiteral("Caption"));
 }
 

@@ -9,6 +9,7 @@
 #include "core/data_folders.h"
 #include "core/display_routines.h"
 #include "core/file_helpers.h"
+#include "core/first_start_look.h"
 #include "core/help_about.h"
 #include "core/program_path.h"
 #include "core/settings_templates.h"
@@ -20,6 +21,7 @@
 #include "system/message_box.h"
 #include "system/program_end.h"
 #include "system/user_locale.h"
+#include "system/whole_file_write.h"
 #include "ui/update_lock.h"
 #include "ui/window_shape.h"
 
@@ -108,9 +110,13 @@ void frmAlmanorvique::ConfigSetup()
         IniFilePath_ = gUserRegionFolder + mduLib::WithIniExtension(name);
         gIniFile = IniFilePath_;
     });
+    Step([&] { platform::RemoveLeftoverTemporaries(IniFilePath_); });
     Step([&] {
-        if (!mduLib::FileExists(IniFilePath_))
-            mduLib::CopyFileFso(templ, IniFilePath_, false);
+        // An empty file is what a first start on a full disk left: it is made again.
+        if (mduLib::IsMissingOrEmpty(IniFilePath_)) {
+            if (mduLib::CopyFileFso(templ, IniFilePath_, true))
+                FillFirstStartPictures(IniFilePath_, DisplayedDate().month(), gImagesFolder);
+        }
         else if (mduLib::IsFileNewer(templ, IniFilePath_))
             mduLib::MergeIniFile(IniFilePath_, templ, IniFilePath_);
     });
@@ -160,7 +166,7 @@ void frmAlmanorvique::ReloadDates()
     // The files are what the date manager just wrote: the tables become exactly them.
     gPersonalDates.Create(1);
     gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
-    LoadYearDates();
+    LoadYearDates(true);
     // The month shows the dates just saved at once.
     if (IsLoaded() && DisplayedDate().isValid()) {
         FillMonthGrid(DisplayedDate(), QStringLiteral("M"));
@@ -172,6 +178,11 @@ void frmAlmanorvique::ReloadDates()
 
 void frmAlmanorvique::ApplyAllSettings()
 {
+    struct Replay {
+        bool& on;
+        explicit Replay(bool& flag) : on(flag) { on = true; }
+        ~Replay() { on = false; }
+    } replay(commands_.Replaying);
     const int u = Properties_.UBound();
     for (int i = 1; i <= u; ++i) {
         const mduLib::PropertyItem e = Properties_[i];
@@ -179,23 +190,23 @@ void frmAlmanorvique::ApplyAllSettings()
     }
 }
 
-void frmAlmanorvique::LoadYearDates()
+mduLib::PropertyTable& frmAlmanorvique::YearTable(int k)
+{
+    return yearTables_[k] ? yearTables_[k]->Table : noYearTable_;
+}
+
+void frmAlmanorvique::LoadYearDates(bool fromFiles)
 {
     tablesYear_ = 0;
-    PrevYearDates_.Create(1);
-    YearDates_.Create(1);
-    NextYearDates_.Create(1);
+    for (auto& t : yearTables_)
+        t.reset();
     if (lblMonth.Tag.isEmpty())
         lblMonth.Tag = conv::DateText(platform::Today());
     const QDate d = DisplayedDate();
     if (!d.isValid())
         return;
-    mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
-    for (int k = 0; k < 3; ++k) {
-        const int y = d.year() - 1 + k;
-        Step([&] { PrepareYearDatesFile(QString::number(y)); });
-        yearTableSafe_[k] = mduLib::LoadIniFileForRewrite(YearFilePath(y), *tables[k]);
-    }
+    for (int k = 0; k < 3; ++k)
+        yearTables_[k] = SharedYearDates(d.year() - 1 + k, fromFiles);
     tablesYear_ = d.year();
 }
 
@@ -203,19 +214,20 @@ void frmAlmanorvique::SaveYearTables()
 {
     if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
         return;
-    const mduLib::PropertyTable* tables[3] = {&PrevYearDates_, &YearDates_, &NextYearDates_};
+    // A table another window saved already is no longer changed: each is written once.
     for (int k = 0; k < 3; ++k)
-        if (yearTableSafe_[k])
-            mduLib::SaveIniFile(*tables[k], YearFilePath(tablesYear_ - 1 + k));
+        if (yearTables_[k] && yearTables_[k]->Safe)
+            mduLib::SaveIniFileIfChanged(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k));
 }
 
 void frmAlmanorvique::SaveCalendarData()
 {
     // Only tables that hold all their files held may replace them: a window closed
     // before its first full load, or a file that could not be read whole, must not
-    // empty or shorten the date files.
+    // empty or shorten the date files. And only a table this run changed is written, so
+    // that what another program added to a file meanwhile stays.
     if (gPersonalDatesLoaded)
-        mduLib::SaveIniFile(gPersonalDates, gPersonalDatesFile);
+        mduLib::SaveIniFileIfChanged(gPersonalDates, gPersonalDatesFile);
     if (!MDIChild())
         Step([&] { mduUILib::SaveWindowPlacement(*this, IniFilePath_, Properties_); });
     // The tables belong to the year in lblYear's caption: they are reloaded whenever it

@@ -88,6 +88,12 @@ void frmAlmanorvique::BuildControls()
     lblMsg.SetAutoSize(true);
     lblMsg.SetFont(clockFont);
     lblMsg.ZOrder(0);
+    lblClock.Events.MouseDown = [this](int b, int sh, float x, float y) { lblClock_MouseDown(b, sh, x, y); };
+    lblClock.Events.MouseMove = [this](int b, int sh, float x, float y) { lblClock_MouseMove(b, sh, x, y); };
+    lblClock.Events.MouseUp = [this](int b, int sh, float x, float y) { lblClock_MouseUp(b, sh, x, y); };
+    lblMsg.Events.DblClick = [this] { lblMsg_DblClick(); };
+    lblDate.MouseDown = [this](int i, int b, int sh, float x, float y) { lblDate_MouseDown(i, b, sh, x, y); };
+    PrepareActivityIcons();
 
     shpHighlight.SetVisible(false);
     shpHighlight.SetBorderColor(0xFF0000);

@@ -2,6 +2,9 @@
 // The calendar window: one month page over pictures, with a clock and a scrolling message
 // line. The single-calendar program shows the default instance; the multi-calendar frame
 // makes one instance per month as child windows.
+#include "calendar/clock_format.h"
+#include "calendar/message_line_math.h"
+#include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "editors/dialogs/calendar_caller.h"
 #include "page_mouse_state.h"
@@ -10,13 +13,16 @@
 #include "ui/control_array.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/menu_items.h"
 #include "ui/text_box.h"
 #include "ui/timer.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QImage>
+#include <QPointF>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -35,6 +41,8 @@ public:
     // The window styles of ShowMe's style tag that the window tells apart.
     static constexpr int kNormalStyle = 0;
     static constexpr int kScreenSaverStyle = 5;
+    // DrawStyle of a window whose background is see-through (the frame's colour shows).
+    static constexpr int kTransparentDrawStyle = 1;
 
     frmAlmanorvique();
     ~frmAlmanorvique() override;
@@ -73,9 +81,12 @@ public:
     int FormState() const { return FormState_; }
     const QDateTime& StartTime() const { return StartTime_; }
     mduLib::PropertyTable& Properties() { return Properties_; }
-    mduLib::PropertyTable& PrevYearDates() { return PrevYearDates_; }
-    mduLib::PropertyTable& YearDates() { return YearDates_; }
-    mduLib::PropertyTable& NextYearDates() { return NextYearDates_; }
+    // The year tables of the previous, displayed and next year; every window of the run
+    // that shows a year holds the same table of it.
+    mduLib::PropertyTable& PrevYearDates() { return YearTable(0); }
+    mduLib::PropertyTable& YearDates() { return YearTable(1); }
+    mduLib::PropertyTable& NextYearDates() { return YearTable(2); }
+    const mduLib::PropertyTable& YearDates() const { return yearTables_[1] ? yearTables_[1]->Table : noYearTable_; }
     // The settings file of a month window (the single calendar answers "").
     QString IniFilePath() const { return MDIChild() ? IniFilePath_ : QString(); }
     float ChildLeft() const { return ChildLeft_; }
@@ -146,14 +157,52 @@ protected:
 
     // ---- day notes ----
     QString GetActivity(const QString& dateText);
+    void SetActivity(const QString& dateText, const QString& note);
+    void EditActivity(int i, qint32 width, qint32 height);
+    void CloseActivityEditor(int i);
+    // Stores what the open note editor holds (when it changed) and closes it.
+    void LeaveActivityEditor();
     void SizeActivityIcon(int i);
+    void ShowActivityTip(int i, bool force, float x, float y);
+    qint32 GetActivityEditorWidth();
+    qint32 GetActivityEditorHeight();
+    void imgActivity_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void imgActivity_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void lblDate_DblClick(int Index);
+    void lblDate_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void txtMsg_DblClick();
 
     // ---- pictures and backgrounds ----
     bool LoadCalendarPicture(QString& file, int slot, bool clearWhenNone);
     void ShowCurrentPictures();
+    // The pictures of the images folder offered by the menus; AddFile appends to it.
+    platform::MenuItemArray MainImage{QStringLiteral("MainImage")};
 
     // ---- command dispatcher ----
     void ApplySetting(const QString& name, const QString& value, const QString& context);
+    void About_Click();
+    void Help_Click();
+    void AutoStart_Click();
+    void ScreenSaverTime_Click(int Index);
+    QString GetScreenSaverCommand();
+    void PropertiesMenu_Click();
+    // The screen-saver time-outs of the window menu.
+    platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime"), QStringLiteral("Set Screen Saver")};
+    struct CommandState {
+        bool Replaying = false;      // the settings table is being replayed
+        bool TopMostByState = false; // "Maximized" put the window on top
+        QString AutoStartTag;        // the auto-start entry's Tag: "1" when auto start is set
+        QString ItemMenuFirstCaption; // the caption of the item menu's first entry
+    } commands_;
+    // Writes the personal dates and the year tables, not the settings.
+    void SaveDateTables();
+
+    // ---- settings and style files ----
+    void SavePropertiesMenu_Click();
+    void SaveStyleAs_Click();
+    void SaveStyleToFile();
+    // Loads the style file named by path and reloads the window at the next tick.
+    void LoadStyle(const QString& path);
 
     // ---- balloon tips ----
     void ShowBalloonAt(const QString& title, const QString& text, float x, float y);
@@ -199,14 +248,26 @@ protected:
 
     // ---- clock and message line ----
     void UpdateClock();
+    void SaveClockPosition(qint32 left, qint32 top);
+    void lblClock_MouseDown(int Button, int Shift, float X, float Y);
+    void lblClock_MouseMove(int Button, int Shift, float X, float Y);
+    void lblClock_MouseUp(int Button, int Shift, float X, float Y);
+    void StartScrollingMessage(const QString& text);
+    void ResetScrollingMessage();
+    void AppendMessageChar(int& position);
     void ScrollMessage();
+    void lblMsg_DblClick();
+    // The line while no message runs: blank across the picture's width.
+    void IdleMessageLine();
+    const messageline::LineState& MessageLine() const { return msgLine_; }
 
     // ---- lifecycle ----
     void CloseCalendar();
     void CheckScreenSaverExit(float x);
     void FocusIfMDIChild();
     void ApplyAllSettings();
-    void LoadYearDates();
+    // fromFiles: the files changed under the run's tables, which take what they hold.
+    void LoadYearDates(bool fromFiles = false);
     void Timer1_Timer();
     void CloseDown_Click();
 
@@ -220,6 +281,7 @@ protected:
     void Form_KeyUp(int& keyCode, int shift) override;
 
 private:
+    friend struct CalendarCommands;
     void Form_Initialize();
     void SetCaptionPointer(platform::Label& caption, int Shift, bool pointerOnShift, float X, float Y);
     // A geometry or size setting as a number; -1 (automatic) when it is not one.
@@ -234,12 +296,26 @@ private:
     QString IniFilePath_; // the window's own settings file
     float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
     QPointer<platform::Form> ParentForm_;
-    mduLib::PropertyTable PrevYearDates_, YearDates_, NextYearDates_;
     // The displayed year whose files the three year tables came from (0: none yet), and
-    // which of them may replace their file without losing anything of it.
+    // the run's tables of those years (none before the first load: an empty one instead).
     int tablesYear_ = 0;
-    bool yearTableSafe_[3] = {false, false, false};
+    std::shared_ptr<mduAlmanorvqueLib::SharedYearTable> yearTables_[3];
+    mduLib::PropertyTable noYearTable_{1};
+    mduLib::PropertyTable& YearTable(int k);
     // Writes the year tables back to the files they came from.
     void SaveYearTables();
     std::optional<float> firstPointerX_; // the screen saver's first pointer position
+
+    // Clock and message line.
+    std::optional<calendarclock::ClockPattern> clockPattern_; // "Clock Format" translated
+    std::optional<QPointF> clockGrab_; // where the closed hand holds the clock, twips
+    messageline::LineState msgLine_;
+    messageline::Span MessageSpan();
+    messageline::Measure MessageMeasure();
+    // Reads the line's label into msgLine_, runs the step and shows the result.
+    void StepMessageLine(const std::function<void(messageline::LineState&)>& step);
+
+    // Day notes.
+    int openActivityIndex_ = 0; // the cell whose note editor opened last
+    void PrepareActivityIcons();
 };

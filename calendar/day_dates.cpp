@@ -96,13 +96,13 @@ QString frmAlmanorvique::GetSpecialDateMsg(QString& strCurrentYear)
     const QDate today = platform::Today();
     const QString k = DayMonthKey(today);
     QString r;
-    QString v = mduLib::GetValue(k, YearDates_);
+    QString v = mduLib::GetValue(k, YearDates());
     if (v.contains(u'~'))
         r = AfterTilde(v) + "  ";
     v = mduLib::GetValue(k, gPersonalDates);
     if (v.contains(u'~'))
         r = r + "  " + AfterTilde(v) + "  ";
-    v = mduLib::FindDateEntry(today, YearDates_, strCurrentYear);
+    v = mduLib::FindDateEntry(today, YearDates(), strCurrentYear);
     if (v.contains(u'~'))
         r = r + AfterTilde(v) + "  ";
     return r;
@@ -290,14 +290,17 @@ void frmAlmanorvique::EditDateCaptionMessage(const QString& dates, const QString
 
 void frmAlmanorvique::ResetAllDateFonts()
 {
-    for (mduLib::PropertyTable* t : {&gPersonalDates, &YearDates_, &PrevYearDates_, &NextYearDates_}) {
+    for (mduLib::PropertyTable* t : {&gPersonalDates, &YearDates(), &PrevYearDates(), &NextYearDates()}) {
         if (!t->IsCreated())
             continue;
         const int u = t->UBound();
         for (int i = 1; i <= u; ++i) {
             mduLib::PropertyItem& e = (*t)[i];
-            if (e.Section == kFormat)
+            if (e.Section == kFormat) {
+                if (!e.Key.isEmpty())
+                    t->MarkChanged();
                 e = mduLib::PropertyItem{};
+            }
         }
     }
 }
@@ -318,10 +321,10 @@ mduLib::PropertyTable* frmAlmanorvique::YearTableOf(const QDate& d)
     const double y = conv::LeadingNumber(lblYear.Caption());
     mduLib::PropertyTable* t = nullptr;
     if (d.year() == y)
-        t = &YearDates_;
+        t = &YearDates();
     else if (d.year() == y - 1)
-        t = &PrevYearDates_;
+        t = &PrevYearDates();
     else if (d.year() == y + 1)
-        t = &NextYearDates_;
+        t = &NextYearDates();
     return t && t->IsCreated() ? t : nullptr;
 }

@@ -10,6 +10,7 @@
 #include "core/settings_templates.h"
 #include "core/year_dates.h"
 #include "ui/update_lock.h"
+#include "ui/window_shape.h"
 
 #include <QLocale>
 
@@ -54,6 +55,7 @@ void frmAlmanorvique::MoveMonth(int iDirection)
     FormatAllDateCells();
     LayoutDayGrid();
     RepaintCalendar();
+    mduAPILib::RefreshTransparentMask(*this);
 }
 
 void frmAlmanorvique::MoveYear(int n)
@@ -68,6 +70,7 @@ void frmAlmanorvique::MoveYear(int n)
     FormatAllDateCells();
     LayoutDayGrid();
     RepaintCalendar();
+    mduAPILib::RefreshTransparentMask(*this);
 }
 
 void frmAlmanorvique::ShowMonthOf(const QDate& d, const QString& view)
@@ -81,6 +84,8 @@ void frmAlmanorvique::FillMonthGrid(const QDate& d, const QString& view)
 {
     if (view != QLatin1String("M") || !d.isValid())
         return;
+    // The cells are about to show other days: a note being typed goes to its own day.
+    LeaveActivityEditor();
     const int w = GetWeekStartDay();
     const QDate first(d.year(), d.month(), 1);
     const QDate start = first.addDays(-WeekdayFrom(first, w));

@@ -7,6 +7,7 @@
 #include "control_boxes.h"
 #include "layout_math.h"
 #include "ui/update_lock.h"
+#include "ui/window_shape.h"
 
 using calendarlayout::BoxOf;
 using calendarlayout::Place;
@@ -53,8 +54,12 @@ void frmAlmanorvique::SetCalendarLayout()
     lblMsg.SetHeight(200);
     lblMsg.SetAutoSize(true);
     lblMsg.SetLeft(r.MessageRight - lblMsg.Width());
+    if (MessageLine().Text.isEmpty())
+        IdleMessageLine();
 
     LayoutDayGrid();
+    if (!commands_.Replaying)
+        mduAPILib::RefreshTransparentMask(*this);
 }
 
 qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue)

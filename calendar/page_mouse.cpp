@@ -202,9 +202,8 @@ void frmAlmanorvique::imgCalendar_MouseUp(int Index, int Button, int /*Shift*/, 
 
 void frmAlmanorvique::imgCalendar_DblClick(int)
 {
-    // The note being typed is dropped.
-    txtMsg.SetVisible(false);
-    txtMsg.SetText(QString());
+    // A double click beside the note editor closes it; what was typed is kept.
+    LeaveActivityEditor();
 }
 
 bool frmAlmanorvique::IsInHighlight(float X, float Y) { return calendaredit::InBox(BoxOf(shpHighlight), X, Y); }

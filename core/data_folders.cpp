@@ -5,6 +5,8 @@
 #include "file_helpers.h"
 #include "system/registry_store.h"
 #include "system/user_locale.h"
+#include "system_info.h"
+#include "system/whole_file_write.h"
 
 using mduLib::Step;
 
@@ -42,6 +44,7 @@ void SetupDataFolders()
     // Without a home the registry store would land in "/.config".
     platform::registry::SetHomelessConfigFolder(gDataFolder + "/.config");
     gPersonalDatesFile = gDataFolder + "/PersonalDates";
+    Step([&] { platform::RemoveLeftoverTemporaries(gPersonalDatesFile); });
     Step([&] { mduLib::MakeFolderIfMissing(pf + "/Update/"); });
     Step([&] {
         const QString dat = gDataFolder + "/Almanorvique.dat";

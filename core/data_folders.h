@@ -3,8 +3,17 @@
 #include "settings_store.h"
 
 #include <QString>
+#include <map>
+#include <memory>
 
 namespace mduAlmanorvqueLib {
+
+// The one table of a year file in a run, shared by every window that shows that year, so
+// that what one window writes into it the others see and nothing is lost when they save.
+struct SharedYearTable {
+    mduLib::PropertyTable Table;
+    bool Safe = false; // read whole: writing it back loses nothing of its file
+};
 
 // Everything a run shares between its windows. Folder values end in "/"; DataFolder does
 // not.
@@ -29,6 +38,8 @@ struct RunState {
     bool PersonalDatesLoaded = false;
     // The copy of a settings table handed to the property editor.
     mduLib::PropertyTable PropertyTable;
+    // The year tables the windows hold, by year file; one goes when no window holds it.
+    std::map<QString, std::weak_ptr<SharedYearTable>> YearTables;
 };
 
 extern RunState gRun;

@@ -7,12 +7,12 @@
 #include "system/message_box.h"
 #include "system/picture_handles.h"
 #include "system/registry_store.h"
+#include "system/whole_file_write.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace mduAPILib {
@@ -79,17 +79,13 @@ void WriteAutoStartEntry(const QString& arguments)
     const QString path = AutoStartEntryPath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return;
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=%1\n"
                                         "Exec=%2\n"
                                         "Terminal=false\n")
                              .arg(EntryValue(appinfo::ProgramTitle(), false), EntryValue(ExecLine(arguments), true));
-    f.write(text.toUtf8());
-    f.commit();
+    platform::WriteFileWhole(path, text.toUtf8());
 }
 
 // --- Wallpaper ------------------------------------------------------------------------

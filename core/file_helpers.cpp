@@ -2,13 +2,13 @@
 
 #include "app_identity.h"
 #include "conversions.h"
+#include "system/whole_file_write.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace mduLib {
 namespace {
@@ -46,6 +46,8 @@ bool FileExists(const QString& path)
     return fi.isFile() && !fi.isHidden();
 }
 
+bool IsMissingOrEmpty(const QString& path) { return !FileExists(path) || QFileInfo(path).size() == 0; }
+
 bool IsPathPresent(QString& path)
 {
     path = conv::Trim(path);
@@ -62,12 +64,7 @@ bool CopyFileFso(const QString& source, const QString& target, bool overwrite)
     const QByteArray bytes = in.readAll();
     const QDateTime modified = QFileInfo(source).lastModified();
     in.close();
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        throw FileError(QStringLiteral("Cannot write ") + target);
-    }
-    if (!out.commit())
+    if (!platform::WriteFileWhole(target, bytes))
         throw FileError(QStringLiteral("Cannot write ") + target);
     QFile done(target);
     if (done.open(QIODevice::ReadWrite))

@@ -15,6 +15,9 @@ struct FileError : std::runtime_error {
 void MakeFolderIfMissing(const QString& path);
 // An ordinary (not hidden) file, or any match of a wildcard pattern.
 bool FileExists(const QString& path);
+// Not an ordinary file, or one without a byte: what a first start on a full disk left
+// where a file is made from a template.
+bool IsMissingOrEmpty(const QString& path);
 // Trims path in place, then FileExists.
 bool IsPathPresent(QString& path);
 // False without copying when target exists and overwrite is not set; otherwise copies

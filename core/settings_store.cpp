@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <tuple>
 
 namespace mduLib {
 
@@ -17,6 +18,8 @@ void PropertyTable::Create(int ubound)
         throw conv::OverflowError();
     items_.assign(static_cast<size_t>(ubound) + 1, PropertyItem{});
     created_ = true;
+    changed_ = false;
+    encoding_ = textfile::Encoding::Cp1252;
 }
 
 int PropertyTable::UBound() const
@@ -32,8 +35,10 @@ void PropertyTable::GrowTo(int ubound)
         throw SubscriptError();
     if (ubound > kMaxUBound)
         throw conv::OverflowError();
-    if (ubound + 1 > static_cast<int>(items_.size()))
+    if (ubound + 1 > static_cast<int>(items_.size())) {
         items_.resize(static_cast<size_t>(ubound) + 1);
+        changed_ = true;
+    }
 }
 
 PropertyItem& PropertyTable::operator[](int i)
@@ -77,16 +82,49 @@ QString AfterFirstComma(const QString& v)
 }
 } // namespace
 
-bool LoadIniFile(const QString& path, PropertyTable& entries)
+std::optional<std::pair<QString, QString>> SplitSection(const QString& keyPart)
 {
-    if (!FileExists(path))
-        return false;
-    const auto lines = textfile::ReadLines(path);
-    if (!lines)
-        return false;
+    const qsizetype colon = keyPart.indexOf(u':');
+    if (colon < 0)
+        return std::nullopt;
+    return std::make_pair(keyPart.left(colon), keyPart.mid(colon + 1));
+}
+
+EntryLine ParseEntryLine(const QString& line)
+{
+    EntryLine e;
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0) {
+        e.keyPart = e.key = line;
+        return e;
+    }
+    e.hasEquals = true;
+    e.keyPart = line.left(eq);
+    if (auto split = SplitSection(e.keyPart)) {
+        e.hasSection = true;
+        std::tie(e.section, e.key) = std::move(*split);
+    } else {
+        e.key = e.keyPart;
+    }
+    e.value = line.mid(eq + 1);
+    return e;
+}
+
+bool LoadIniLines(const QStringList& lines, PropertyTable& entries)
+{
+    const bool changed = entries.Changed();
+    struct KeepMark {
+        PropertyTable& t;
+        bool changed;
+        ~KeepMark()
+        {
+            if (!changed)
+                t.MarkSaved();
+        }
+    } keep{entries, changed};
     int n = 0;
     try {
-        for (const QString& line : *lines) {
+        for (const QString& line : lines) {
             if (n == PropertyTable::kMaxUBound)
                 return false; // the entries read so far stay
             ++n;
@@ -95,25 +133,30 @@ bool LoadIniFile(const QString& path, PropertyTable& entries)
             else if (entries.UBound() < n)
                 entries.GrowTo(n);
             PropertyItem& e = entries[n];
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq < 0) {
-                e.Key = line;
-                e.Value.clear();
-                continue;
-            }
-            QString key = line.left(eq);
-            const qsizetype colon = key.indexOf(u':');
-            if (colon >= 0) {
-                e.Section = key.left(colon);
-                key = key.mid(colon + 1);
-            }
-            e.Key = key;
-            e.Value = line.mid(eq + 1);
+            EntryLine parsed = ParseEntryLine(line);
+            if (parsed.hasSection)
+                e.Section = std::move(parsed.section); // a line without one keeps the old one
+            e.Key = std::move(parsed.key);
+            e.Value = std::move(parsed.value);
         }
     } catch (const std::exception&) {
         return false;
     }
     return n > 0;
+}
+
+bool LoadIniFile(const QString& path, PropertyTable& entries)
+{
+    if (!FileExists(path))
+        return false;
+    textfile::Encoding encoding = textfile::Encoding::Cp1252;
+    const auto lines = textfile::ReadLines(path, &encoding);
+    if (!lines)
+        return false;
+    const bool loaded = LoadIniLines(*lines, entries);
+    if (entries.IsCreated())
+        entries.SetFileEncoding(encoding);
+    return loaded;
 }
 
 bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries)
@@ -126,16 +169,16 @@ bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries)
 
 void WriteEntryLine(QStringList& out, const PropertyItem& entry, const QString& lineText)
 {
-    if (entry.Section.isEmpty())
-        out.append(lineText);
-    else
+    if (!entry.Section.isEmpty())
         out.append(entry.Section + u':' + lineText);
+    else if (entry.Key.contains(u':'))
+        out.append(u':' + lineText);
+    else
+        out.append(lineText);
 }
 
-bool SaveIniFile(const PropertyTable& entries, const QString& path)
+QStringList IniFileLines(const PropertyTable& entries)
 {
-    if (!entries.IsCreated() || path.isEmpty())
-        return false;
     QStringList out;
     const int u = entries.UBound();
     out.reserve(u);
@@ -143,10 +186,33 @@ bool SaveIniFile(const PropertyTable& entries, const QString& path)
         const PropertyItem& e = entries[i];
         if (e.Key.isEmpty())
             continue;
-        const QString value = e.Value.startsWith(u'^') ? e.Value.mid(1) : e.Value;
-        WriteEntryLine(out, e, e.Key + u'=' + value);
+        // The forced-value marker is not written; all of it, so that a value saved
+        // again stays as it is.
+        qsizetype start = 0;
+        while (start < e.Value.size() && e.Value[start] == u'^')
+            ++start;
+        WriteEntryLine(out, e, e.Key + u'=' + e.Value.mid(start));
     }
-    return textfile::WriteLines(path, out);
+    return out;
+}
+
+bool SaveIniFile(const PropertyTable& entries, const QString& path)
+{
+    if (!entries.IsCreated() || path.isEmpty())
+        return false;
+    return textfile::WriteLines(path, IniFileLines(entries), entries.FileEncoding());
+}
+
+bool SaveIniFileIfChanged(PropertyTable& entries, const QString& path)
+{
+    if (!entries.IsCreated())
+        return false;
+    if (!entries.Changed() && QFileInfo::exists(path))
+        return true;
+    if (!SaveIniFile(entries, path))
+        return false;
+    entries.MarkSaved();
+    return true;
 }
 
 QString FirstListItem(const QString& value)
@@ -177,55 +243,56 @@ QString GetPropOptions(const QString& key, const PropertyTable& entries)
     return AfterFirstComma(GetValueByKey(key, entries));
 }
 
-void SetProp(const QString& key, const QString& value, PropertyTable& entries, const QString& section)
+namespace {
+// The first entry matching key and section; when there is none, a new last entry with
+// newKey (and the section when one is given).
+PropertyItem& FindOrAppend(PropertyTable& entries, const QString& key, const QString& section,
+                           const QString& newKey)
 {
     const int u = entries.UBound(); // a table never created raises
-    if (const int i = FindFirst(entries, key, section)) {
-        PropertyItem& e = entries[i];
-        const qsizetype p = e.Value.indexOf(u',');
-        if (p >= 1)
-            e.Value = conv::Trim(value) + u',' + e.Value.mid(p + 1);
-        else
-            e.Value = conv::Trim(value);
-        return;
-    }
+    if (const int i = FindFirst(entries, key, section))
+        return entries[i];
     entries.GrowTo(u + 1);
     PropertyItem& e = entries[u + 1];
     if (!section.isEmpty())
         e.Section = section;
-    e.Key = key;
-    e.Value = conv::Trim(value);
+    e.Key = newKey;
+    return e;
+}
+
+void Assign(PropertyTable& entries, QString& field, const QString& value)
+{
+    if (field == value)
+        return;
+    field = value;
+    entries.MarkChanged();
+}
+} // namespace
+
+void SetProp(const QString& key, const QString& value, PropertyTable& entries, const QString& section)
+{
+    PropertyItem& e = FindOrAppend(entries, key, section, key);
+    const qsizetype p = e.Value.indexOf(u',');
+    // The options after the current value stay; a comma in front has no current value.
+    Assign(entries, e.Value, p >= 1 ? conv::Trim(value) + u',' + e.Value.mid(p + 1) : conv::Trim(value));
 }
 
 void SetValue(const QString& key, const QString& value, PropertyTable& entries, const QString& section)
 {
-    const int u = entries.UBound();
-    if (const int i = FindFirst(entries, key, section)) {
-        PropertyItem& e = entries[i];
-        e.Value = conv::Trim(value);
-        if (!section.isEmpty())
-            e.Section = section;
-        return;
-    }
-    entries.GrowTo(u + 1);
-    PropertyItem& e = entries[u + 1];
-    e.Key = conv::Trim(key);
-    e.Value = conv::Trim(value);
+    PropertyItem& e = FindOrAppend(entries, key, section, conv::Trim(key));
+    Assign(entries, e.Value, conv::Trim(value));
     if (!section.isEmpty())
-        e.Section = section;
+        Assign(entries, e.Section, section);
 }
 
 bool SetValueAndSave(const QString& key, const QString& value, PropertyTable& entries, const QString& path)
 {
-    const int u = entries.UBound();
-    if (const int i = FindFirst(entries, key, QString())) {
-        entries[i].Value = value;
-    } else {
-        entries.GrowTo(u + 1);
-        entries[u + 1].Key = key;
-        entries[u + 1].Value = value;
-    }
-    return SaveIniFile(entries, path);
+    PropertyItem& e = FindOrAppend(entries, key, QString(), key);
+    Assign(entries, e.Value, value);
+    if (!SaveIniFile(entries, path))
+        return false;
+    entries.MarkSaved();
+    return true;
 }
 
 void AppendEntry(const QString& section, const QString& key, const QString& value, PropertyTable& entries)
@@ -235,10 +302,8 @@ void AppendEntry(const QString& section, const QString& key, const QString& valu
         entries.GrowTo(u + 1);
         ++u;
     }
-    PropertyItem& e = entries[u];
-    e.Section = section;
-    e.Key = key;
-    e.Value = value;
+    entries[u] = PropertyItem{section, key, value};
+    entries.MarkChanged();
 }
 
 void ClearEntry(const QString& key, PropertyTable& entries, const QString& section)
@@ -247,8 +312,8 @@ void ClearEntry(const QString& key, PropertyTable& entries, const QString& secti
     for (int i = 1; i <= u; ++i) {
         PropertyItem& e = entries[i];
         if (EntryMatches(e, key, section)) {
-            e.Key.clear();
-            e.Value.clear();
+            Assign(entries, e.Key, QString());
+            Assign(entries, e.Value, QString());
         }
     }
 }

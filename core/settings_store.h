@@ -2,9 +2,12 @@
 // The settings store: tables of (section, key, value) entries loaded from and written
 // back to plain-text settings files. Every settings file, style file and date file of the
 // system goes through here.
+#include "text_file.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -14,7 +17,24 @@ struct PropertyItem {
     QString Section;
     QString Key;
     QString Value;
+    bool operator==(const PropertyItem&) const = default;
 };
+
+// One line of a settings file as the store reads it. The key part is the text before the
+// first "=" (the whole line when it has none); the value is everything after that "=".
+// In a line with "=", a ":" in the key part ends the section; a line without "=" is all
+// key, its ":" kept.
+struct EntryLine {
+    bool hasEquals = false;
+    bool hasSection = false; // the key part holds a ":"
+    QString keyPart;
+    QString section;
+    QString key;
+    QString value;
+};
+EntryLine ParseEntryLine(const QString& line);
+// A key part split at its first ":" into section and key; std::nullopt without a ":".
+std::optional<std::pair<QString, QString>> SplitSection(const QString& keyPart);
 
 // Raised when an index lies outside a table or the table was never created.
 struct SubscriptError : std::runtime_error {
@@ -38,11 +58,25 @@ public:
     // Keeps the entries; only grows. Past 32,767 throws conv::OverflowError.
     void GrowTo(int ubound);
 
+    // Code that writes an entry through here marks the table changed itself.
     PropertyItem& operator[](int i);
     const PropertyItem& operator[](int i) const;
 
+    // Whether a writer changed the table since it was created, loaded into or saved: only
+    // then does it differ from its file, and only then may writing it back replace what
+    // another program added to the file meanwhile.
+    bool Changed() const { return changed_; }
+    void MarkChanged() { changed_ = true; }
+    void MarkSaved() { changed_ = false; }
+
+    // The encoding of the file it was last loaded from; a new table's file is Windows-1252.
+    textfile::Encoding FileEncoding() const { return encoding_; }
+    void SetFileEncoding(textfile::Encoding e) { encoding_ = e; }
+
 private:
     bool created_ = false;
+    bool changed_ = false;
+    textfile::Encoding encoding_ = textfile::Encoding::Cp1252;
     std::vector<PropertyItem> items_;
 };
 
@@ -50,14 +84,23 @@ private:
 bool EntryMatches(const PropertyItem& e, const QString& key, const QString& section);
 
 bool LoadIniFile(const QString& path, PropertyTable& entries);
+// The same for lines already read; the table's changed mark stays as it was.
+bool LoadIniLines(const QStringList& lines, PropertyTable& entries);
 // Loads as LoadIniFile and answers whether writing the table back later loses nothing of
 // the file: it was missing or empty, or it was read whole (not cut at the line limit, not
 // unreadable).
 bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries);
-// Rewrites path with the table. False (the old file kept as it was) when the table was
-// never created or the file could not be written.
+// Rewrites path with the table, in its file's encoding; a value's leading "^" (the forced
+// marker) is not written. False (the old file kept as it was) when the table was never
+// created or the file could not be written.
 bool SaveIniFile(const PropertyTable& entries, const QString& path);
-// Adds the entry's line (with its section prefix when it has one) to the output.
+// Saves only a table that was changed (or whose file is missing), in its file's
+// encoding; a successful save clears the changed mark. True when nothing needed writing.
+bool SaveIniFileIfChanged(PropertyTable& entries, const QString& path);
+// The lines SaveIniFile writes. Loading them gives the same entries (spare slots aside).
+QStringList IniFileLines(const PropertyTable& entries);
+// Adds the entry's line (with its section prefix when it has one) to the output; a key
+// with ":" and no section keeps a leading ":" so that it reads back without one.
 void WriteEntryLine(QStringList& out, const PropertyItem& entry, const QString& lineText);
 
 QString GetProp(const QString& key, const PropertyTable& entries, const QString& section = QString());

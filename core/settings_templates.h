@@ -1,5 +1,7 @@
 #pragma once
 // Settings templates: naming settings files and merging a newer template into a user's file.
+#include "text_file.h"
+
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -22,21 +24,38 @@ public:
     const QString* Find(const QString& key) const;
     int Count() const { return static_cast<int>(items_.size()); }
 
+    // The same lines found as the store reads them: the section line, and the key part's
+    // section and key, each trimmed and in any case. The first line of a key wins.
+    void AddEntry(const QString& sectionLine, const QString& line);
+    const QString* FindEntry(const QString& sectionLine, const QString& keyPart) const;
+
 private:
-    std::map<QString, QString> items_; // case-folded key -> line
+    std::map<QString, QString> items_;   // case-folded key -> line
+    std::map<QString, QString> entries_; // MergeKey -> line
 };
 
-// A line holding both "[" and "]" anywhere starts a section.
+// A trimmed line of the form "[...]" without "=" starts a section.
 bool IsSectionLine(const QString& line);
+// The key the merge compares a line's key part under (within sectionLine's section):
+// section and key trimmed and case-folded, so that blanks and case do not hide an entry.
+QString MergeKey(const QString& sectionLine, const QString& keyPart);
 
 // Adds every non-empty line of the file. A key seen before keeps its first line.
 // False when the file cannot be read.
 bool LoadKeyCollection(const QString& path, KeyCollection& collection);
 bool CollectionHasKey(const KeyCollection& collection, const QString& key);
 
-// The template's lines carrying the user's values; std::nullopt when the template cannot
-// be read.
-std::optional<QStringList> MergedIniLines(const QString& userFile, const QString& templateFile);
+// Settings files have "[...]" section lines and option lists; date files have neither:
+// there a "[...]" line is an entry like any other and a comma list is plain text.
+enum class MergeStyle { Settings, Dates };
+// The template's lines carrying the user's values. Merging the result again gives the
+// same lines.
+QStringList MergeLines(const QStringList& user, const QStringList& templ, MergeStyle style = MergeStyle::Settings);
+// MergeLines of the two files; std::nullopt when the template cannot be read, or the user
+// file exists but cannot be. encoding, when given, receives the encoding to write the
+// result in: the user file's, else the template's.
+std::optional<QStringList> MergedIniLines(const QString& userFile, const QString& templateFile,
+                                          textfile::Encoding* encoding = nullptr);
 // Writes the merge to outFile (which may be userFile). outFile is replaced only when the
 // whole merge succeeded; False leaves it as it was.
 bool MergeIniFile(const QString& userFile, const QString& templateFile, const QString& outFile);

@@ -8,9 +8,11 @@
 #include "settings_templates.h"
 #include "text_file.h"
 
+#include "settings_store.h"
+#include "system/whole_file_write.h"
+
 #include <QStringList>
-#include <map>
-#include <utility>
+#include <set>
 
 using mduLib::Step;
 
@@ -18,6 +20,22 @@ namespace mduAlmanorvqueLib {
 
 QString YearFilePath(const QString& year) { return gUserRegionFolder + conv::Trim(year); }
 QString YearFilePath(int year) { return YearFilePath(QString::number(year)); }
+
+std::shared_ptr<SharedYearTable> SharedYearDates(int year, bool fromFile)
+{
+    const QString path = YearFilePath(year);
+    std::shared_ptr<SharedYearTable> shared = gRun.YearTables[path].lock();
+    if (shared && !fromFile)
+        return shared;
+    if (!shared) {
+        shared = std::make_shared<SharedYearTable>();
+        gRun.YearTables[path] = shared;
+    }
+    Step([&] { PrepareYearDatesFile(QString::number(year)); });
+    shared->Table.Create(1);
+    shared->Safe = mduLib::LoadIniFileForRewrite(path, shared->Table);
+    return shared;
+}
 
 QString DayMonthKey(const QDate& d)
 {
@@ -46,69 +64,26 @@ QString SpecialDatesTemplate(const QString& year)
     return gDatesFolder + "DefaultSpecialDates";
 }
 
-// Section and key of a line as the settings store reads it, in the form its lookups
-// compare them (trimmed, any case).
-struct EntryKey {
-    QString section;
-    QString key;
-    QString value;
-};
-
-EntryKey ParseEntry(const QString& line)
-{
-    const qsizetype eq = line.indexOf(u'=');
-    if (eq < 0)
-        return {QString(), conv::Trim(line).toCaseFolded(), QString()};
-    QString key = line.left(eq);
-    QString section;
-    const qsizetype colon = key.indexOf(u':');
-    if (colon >= 0) {
-        section = key.left(colon);
-        key = key.mid(colon + 1);
-    }
-    return {conv::Trim(section).toCaseFolded(), conv::Trim(key).toCaseFolded(), line.mid(eq + 1)};
-}
-
-// The key part of a line (before its first "="), as the merge compares it.
-QString RawKey(const QString& line)
-{
-    const qsizetype eq = line.indexOf(u'=');
-    return eq < 0 ? line : line.left(eq);
-}
-
 // The merge writes only the template's keys: the entries only the year file had (the
 // user's own captions, notes, pictures, the Easter lines) follow the template's lines.
-void MergeKeepingOwnEntries(const QString& yearFile, const QString& templ)
+// The date files have no sections and no option lists.
+QStringList MergedYearLines(const QStringList& own, const QStringList& templ)
 {
-    const auto own = textfile::ReadLines(yearFile);
-    if (!own)
-        throw mduLib::FileError(QStringLiteral("Cannot read ") + yearFile);
-    auto merged = mduLib::MergedIniLines(yearFile, templ);
-    if (!merged)
-        throw mduLib::FileError(QStringLiteral("Cannot read ") + templ);
-    // Where each entry of the output stands, and the key text it was written under.
-    std::map<std::pair<QString, QString>, std::pair<qsizetype, QString>> written;
-    for (qsizetype i = 0; i < merged->size(); ++i) {
-        const QString& line = (*merged)[i];
-        if (conv::Trim(line).isEmpty())
-            continue;
-        const EntryKey k = ParseEntry(line);
-        written.emplace(std::make_pair(k.section, k.key), std::make_pair(i, RawKey(line)));
-    }
-    for (const QString& line : *own) {
-        if (conv::Trim(line).isEmpty())
-            continue;
-        const EntryKey k = ParseEntry(line);
-        const auto it = written.find({k.section, k.key});
-        if (it == written.end())
-            merged->append(line);
-        else if (RawKey(line).compare(it->second.second, Qt::CaseInsensitive) != 0)
-            // The same entry spelt with other blanks: the merge could not see it, and the
-            // user's value wins as it would have under the template's spelling.
-            (*merged)[it->second.first] = line;
-    }
-    if (!textfile::WriteLines(yearFile, *merged))
-        throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+    // A key the template repeats is written once: the store reads only its first line,
+    // and a feast joined into that line must not differ from a copy of it.
+    QStringList merged;
+    std::set<QString> written;
+    for (const QString& line : mduLib::MergeLines(own, templ, mduLib::MergeStyle::Dates))
+        if (conv::Trim(line).isEmpty() ||
+            written.insert(mduLib::MergeKey(QString(), mduLib::ParseEntryLine(line).keyPart)).second)
+            merged.append(line);
+    // A later line of the file under a key the merge wrote is a duplicate the store never
+    // reads (the first line wins there, as it did in the merge).
+    for (const QString& line : own)
+        if (!conv::Trim(line).isEmpty() &&
+            !written.count(mduLib::MergeKey(QString(), mduLib::ParseEntryLine(line).keyPart)))
+            merged.append(line);
+    return merged;
 }
 
 QDate EasterSundayOf(const QString& year, const QString& easter)
@@ -128,33 +103,108 @@ QDate EasterSundayOf(const QString& year, const QString& easter)
     }
 }
 
-// Indices of the lines holding section and date key k.
+// Indices of the lines holding section and date key k, compared as the store does.
 std::vector<int> LinesOf(const QStringList& lines, const QString& section, const QString& k)
 {
-    const QString s = section.toCaseFolded();
-    const QString key = k.toCaseFolded();
     std::vector<int> found;
     for (int i = 0; i < lines.size(); ++i) {
-        const EntryKey e = ParseEntry(lines[i]);
-        if (e.section == s && e.key == key)
+        const mduLib::EntryLine e = mduLib::ParseEntryLine(lines[i]);
+        if (e.hasSection && conv::EqualsTrimmedNoCase(e.section, section) && conv::EqualsTrimmedNoCase(e.key, k))
             found.push_back(i);
     }
     return found;
 }
 
-// Does one of the caption lines name the feast (in any case), alone or joined with
-// another holiday?
-bool NamesFeast(const QStringList& lines, const std::vector<int>& captions, const QString& name)
+// The first caption of the day (the one the calendar shows), before a greeting after "~".
+QString FirstCaption(const QStringList& lines, const std::vector<int>& captions)
 {
-    for (int i : captions) {
-        // A caption may carry a greeting for the message line after "~".
-        const QString caption = ParseEntry(lines[i]).value.section(u'~', 0, 0);
-        const QStringList names = caption.split(QStringLiteral(" / "));
-        for (const QString& n : names)
-            if (conv::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
-                return true;
-    }
+    return captions.empty() ? QString() : mduLib::ParseEntryLine(lines[captions.front()]).value.section(u'~', 0, 0);
+}
+
+// Does the caption name the feast (in any case), alone or joined with another holiday?
+bool NamesFeast(const QString& caption, const QString& name)
+{
+    for (const QString& n : caption.split(QStringLiteral(" / ")))
+        if (conv::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
     return false;
+}
+
+// The date keys whose first caption the lines give a text.
+std::set<QString> CaptionedDays(const QStringList& lines)
+{
+    std::set<QString> days;
+    std::set<QString> seen;
+    for (const QString& line : lines) {
+        const mduLib::EntryLine e = mduLib::ParseEntryLine(line);
+        if (!e.hasSection || !conv::EqualsTrimmedNoCase(e.section, QStringLiteral("PCaption")))
+            continue;
+        const QString k = conv::Trim(e.key);
+        if (seen.insert(k).second && !conv::Trim(e.value.section(u'~', 0, 0)).isEmpty())
+            days.insert(k);
+    }
+    return days;
+}
+
+// The lines with the Easter feasts they lack. A day whose caption is in kept (the user's
+// own) is left as it is; another holiday on a feast day gets one caption naming both. The
+// added lines stand apart after an empty line when apart is set.
+QStringList WithEasterFeasts(QStringList lines, const QString& year, const std::set<QString>& kept, bool apart)
+{
+    const QDate sunday = EasterSundayOf(year, mduEasterDate::EasterDate(year, 3));
+    if (!sunday.isValid())
+        return lines;
+    static const struct {
+        int offset;
+        const char* name;
+        const char* message;
+    } feasts[] = {
+        {-2, "Good Friday", ""},
+        {0, "Easter Sunday", ""},
+        {1, "Easter Monday", "Have a nice break"},
+    };
+    const int ownLines = static_cast<int>(lines.size());
+    for (const auto& f : feasts) {
+        const QString k = DayMonthKey(sunday.addDays(f.offset));
+        const QString name = QString::fromLatin1(f.name);
+        const std::vector<int> captions = LinesOf(lines, QStringLiteral("PCaption"), k);
+        const QString caption = FirstCaption(lines, captions);
+        if (NamesFeast(caption, name) || (!captions.empty() && kept.count(k)))
+            continue;
+        if (captions.empty()) {
+            lines.append("PCaption:" + k + "=" + name);
+        } else {
+            // Another holiday on the same day: one caption naming both, since a second
+            // line under the same key would hide one of them.
+            QString& line = lines[captions.front()];
+            const qsizetype eq = line.indexOf(u'=');
+            const QString value = line.mid(eq + 1);
+            const qsizetype tilde = value.indexOf(u'~');
+            const QString greeting = tilde < 0 ? QString() : value.mid(tilde);
+            line = line.left(eq + 1) + (conv::Trim(caption).isEmpty() ? name : caption + " / " + name) + greeting;
+        }
+        if (LinesOf(lines, QStringLiteral("PMessage"), k).empty())
+            lines.append("PMessage:" + k + "=" + QString::fromLatin1(f.message));
+        if (LinesOf(lines, QStringLiteral("PFormat"), k).empty())
+            lines.append("PFormat:" + k + "=,,True,True,65535,,");
+    }
+    if (apart && lines.size() > ownLines)
+        lines.insert(ownLines, QString());
+    return lines;
+}
+
+void WriteYearFile(const QString& yearFile, const QStringList& lines, textfile::Encoding encoding)
+{
+    if (!textfile::WriteLines(yearFile, lines, encoding))
+        throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+}
+
+QStringList ReadYearLines(const QString& path, textfile::Encoding* encoding)
+{
+    auto lines = textfile::ReadLines(path, encoding);
+    if (!lines)
+        throw mduLib::FileError(QStringLiteral("Cannot read ") + path);
+    return std::move(*lines);
 }
 } // namespace
 
@@ -173,71 +223,45 @@ QString ReadWholeFile(const QString& path)
 
 void AddEasterHolidays(const QString& yearFile, const QString& year)
 {
-    QStringList lines = textfile::SplitLines(ReadWholeFile(yearFile));
-    const QDate sunday = EasterSundayOf(year, mduEasterDate::EasterDate(year, 3));
-    if (!sunday.isValid())
-        return;
-    static const struct {
-        int offset;
-        const char* name;
-        const char* message;
-    } feasts[] = {
-        {-2, "Good Friday", ""},
-        {0, "Easter Sunday", ""},
-        {1, "Easter Monday", "Have a nice break"},
-    };
-    const int ownLines = static_cast<int>(lines.size());
-    bool changed = false;
-    for (const auto& f : feasts) {
-        const QString k = DayMonthKey(sunday.addDays(f.offset));
-        const QString name = QString::fromLatin1(f.name);
-        const std::vector<int> captions = LinesOf(lines, QStringLiteral("PCaption"), k);
-        if (NamesFeast(lines, captions, name))
-            continue;
-        changed = true;
-        if (captions.empty()) {
-            lines.append("PCaption:" + k + "=" + name);
-        } else {
-            // Another holiday on the same day: one caption naming both, since a second
-            // line under the same key would hide one of them.
-            QString& line = lines[captions.front()];
-            const qsizetype eq = line.indexOf(u'=');
-            const QString value = line.mid(eq + 1);
-            const qsizetype tilde = value.indexOf(u'~');
-            const QString caption = tilde < 0 ? value : value.left(tilde);
-            const QString greeting = tilde < 0 ? QString() : value.mid(tilde);
-            line = line.left(eq + 1) + (conv::Trim(caption).isEmpty() ? name : caption + " / " + name) + greeting;
-        }
-        if (LinesOf(lines, QStringLiteral("PMessage"), k).empty())
-            lines.append("PMessage:" + k + "=" + QString::fromLatin1(f.message));
-        if (LinesOf(lines, QStringLiteral("PFormat"), k).empty())
-            lines.append("PFormat:" + k + "=,,True,True,65535,,");
-    }
-    if (!changed)
-        return;
-    // The added lines stand apart from the file's own after one empty line.
-    if (lines.size() > ownLines)
-        lines.insert(ownLines, QString());
-    if (!textfile::WriteLines(yearFile, lines))
-        throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+    textfile::Encoding encoding = textfile::Encoding::Cp1252;
+    const QStringList lines = mduLib::FileExists(yearFile) ? ReadYearLines(yearFile, &encoding) : QStringList();
+    const QStringList with = WithEasterFeasts(lines, year, {}, true);
+    if (with != lines)
+        WriteYearFile(yearFile, with, encoding);
+}
+
+QStringList PreparedYearLines(const QStringList& own, const QStringList& templ, const QString& year)
+{
+    return WithEasterFeasts(MergedYearLines(own, templ), year, CaptionedDays(own), false);
+}
+
+QStringList NewYearLines(const QStringList& templ, const QString& year)
+{
+    return WithEasterFeasts(templ, year, {}, true);
 }
 
 void PrepareYearDatesFile(const QString& year)
 {
     const QString yearFile = YearFilePath(year);
+    Step([&] { platform::RemoveLeftoverTemporaries(yearFile); });
     QString templ;
     Step([&] { templ = SpecialDatesTemplate(year); });
-    if (!mduLib::FileExists(yearFile)) {
+    // An empty file is what a first start on a full disk left: it is made again. The
+    // whole file is written at once, so that no kill leaves it without its feasts.
+    if (mduLib::IsMissingOrEmpty(yearFile)) {
         Step([&] {
-            if (mduLib::FileExists(templ))
-                mduLib::CopyFileFso(templ, yearFile, false);
-            else if (!textfile::WriteWhole(yearFile, QByteArray()))
-                throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+            textfile::Encoding encoding = textfile::Encoding::Cp1252;
+            const QStringList lines =
+                mduLib::FileExists(templ) ? ReadYearLines(templ, &encoding) : QStringList();
+            WriteYearFile(yearFile, NewYearLines(lines, year), encoding);
         });
-        Step([&] { AddEasterHolidays(yearFile, year); });
     } else if (mduLib::IsFileNewer(templ, yearFile)) {
-        Step([&] { MergeKeepingOwnEntries(yearFile, templ); });
-        Step([&] { AddEasterHolidays(yearFile, year); });
+        Step([&] {
+            textfile::Encoding encoding = textfile::Encoding::Cp1252;
+            const QStringList own = ReadYearLines(yearFile, &encoding);
+            const QStringList lines = ReadYearLines(templ, nullptr);
+            WriteYearFile(yearFile, PreparedYearLines(own, lines, year), encoding);
+        });
     }
     // Otherwise the file is up to date, or there is no template to compare it with.
 }

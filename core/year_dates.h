@@ -2,8 +2,12 @@
 // Year date files and date keys.
 #include <QDate>
 #include <QString>
+#include <QStringList>
+#include <memory>
 
 namespace mduAlmanorvqueLib {
+
+struct SharedYearTable;
 
 // gUserRegionFolder & the trimmed year.
 QString YearFilePath(const QString& year);
@@ -15,13 +19,24 @@ QString DayMonthKey(const QDate& d);
 // The same for a date kept as text; "" when the text is no date.
 QString DayMonthKey(const QString& dateText);
 
-// Makes the year's date file from the country's special-dates template on first use, or
-// merges a newer template into it; a failing step is skipped.
+// Makes the year's date file from the country's special-dates template on first use (or
+// when it is empty), or merges a newer template into it, writing it once; a failing step
+// is skipped and leaves the file as it was.
 void PrepareYearDatesFile(const QString& year);
 // Adds the Easter feasts the file lacks (Good Friday, Easter Sunday, Easter Monday) and
 // rewrites it; leaves it untouched when it has them all. Throws mduLib::FileError when the
 // file cannot be read or written.
 void AddEasterHolidays(const QString& yearFile, const QString& year);
+// The lines a first use makes from the template's lines: the template and the Easter feasts.
+QStringList NewYearLines(const QStringList& templ, const QString& year);
+// The lines a newer template's merge makes of the year file's own: the template's keys
+// with the file's values, the file's other entries, and the feasts it lacks (a caption
+// the file held stays as it was). Preparing the result again gives the same lines.
+QStringList PreparedYearLines(const QStringList& own, const QStringList& templ, const QString& year);
+// The run's table of the year's date file: the one the windows showing that year hold, or,
+// when none does (or fromFile asks for what the file holds now), loaded from the file,
+// which is prepared first.
+std::shared_ptr<SharedYearTable> SharedYearDates(int year, bool fromFile = false);
 // Every line of the file followed by CR LF; "" when the file does not exist. Throws
 // mduLib::FileError when it exists but cannot be read.
 QString ReadWholeFile(const QString& path);

@@ -1,11 +1,11 @@
 #include "registry_store.h"
+#include "whole_file_write.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace platform::registry {
 namespace {
@@ -65,11 +65,8 @@ bool Store(const QJsonObject& root)
 {
     const QString path = StorePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(QJsonDocument(root).toJson(QJsonDocument::Indented));
-    return f.commit();
+    RemoveLeftoverTemporaries(path); // what a killed write left
+    return WriteFileWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 
 QString FindName(const QJsonObject& obj, const QString& name)

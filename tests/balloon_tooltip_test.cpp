@@ -2,6 +2,7 @@
 #include "ui/tooltip_window.h"
 #include "ui/twips.h"
 
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -123,6 +124,18 @@ TEST_F(Balloon, PresetsSetTheirPropertiesOnly)
     tip.ShowBalloonWarning(&parent, "Warning", "careful", 150, 150);
     EXPECT_TRUE(tip.Window()->Tracking());
     EXPECT_TRUE(tip.Window()->isVisible());
+}
+
+TEST_F(Balloon, TheCloseBoxHidesTheBalloon)
+{
+    tip.ShowBalloonInfo(&parent, "Info", "text", 300, 300, 30);
+    TooltipWindow* w = tip.Window();
+    ASSERT_TRUE(w->HasCloseBox());
+    ASSERT_TRUE(w->isVisible());
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(8, w->height() - 4)); // the text: stays
+    EXPECT_TRUE(w->isVisible());
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->CloseBoxRect().center());
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(Balloon, ItsWindowGoesWithItAndSurvivesItsParent)

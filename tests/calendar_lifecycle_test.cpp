@@ -443,3 +443,50 @@ TEST_F(CalendarLifecycle, RefreshReloadAndDefaults)
     w->SetFormState(4);
     EXPECT_EQ(w->FormState(), 4);
 }
+
+TEST_F(CalendarLifecycle, AnEmptySettingsFileIsMadeAgainFromTheTemplate)
+{
+    // What a first start on a full disk left: it would give a 1x1 window for good.
+    testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
+    WriteBytes(Country("Almanorvique.ini"), "");
+    WriteBytes(Country("Almanorvique.ini.AbCdEf"), "Orientation=half");
+    auto w = Open();
+    EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")), ReadBytes(Path("ini/Almanorvique.ini")));
+    EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "Portrait Top");
+    EXPECT_FALSE(QFileInfo::exists(Country("Almanorvique.ini.AbCdEf")));
+}
+
+TEST_F(CalendarLifecycle, AWindowThatChangedNothingWritesNoDateFile)
+{
+    WriteBytes(Path("tester/PersonalDates"), "Caption:01/04=Fool\r\n");
+    auto w = Open();
+    w->Timer1.Fire();
+    // Another program (or a second running copy) adds lines while the window runs.
+    const QByteArray personal = "Caption:01/04=Fool\r\nCaption:02/04=Added meanwhile\r\n";
+    const QByteArray year = ReadBytes(Country("2026")) + "Caption:03/04=Added meanwhile\r\n";
+    WriteBytes(Path("tester/PersonalDates"), personal);
+    WriteBytes(Country("2026"), year);
+    for (const QString& f : {Path("tester/PersonalDates"), Country("2025"), Country("2026"), Country("2027")})
+        testsupport::SetFileAge(f, -3600);
+    const auto times = [&] {
+        QList<QDateTime> t;
+        for (const QString& f : {Path("tester/PersonalDates"), Country("2025"), Country("2026"), Country("2027")})
+            t << QFileInfo(f).lastModified();
+        return t;
+    };
+    const auto before = times();
+    w->Unload();
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), personal);
+    EXPECT_EQ(ReadBytes(Country("2026")), year);
+    EXPECT_EQ(times(), before);
+}
+
+TEST_F(CalendarLifecycle, ResettingTheDateFontsIsWrittenBack)
+{
+    WriteBytes(Path("tester/PersonalDates"), "Caption:01/04=Fool\r\nFormat:01/04=Arial,12,,,255,,\r\n");
+    auto w = Open();
+    w->Timer1.Fire();
+    w->ResetAllDateFonts();
+    w->Unload();
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), "Caption:01/04=Fool\r\n");
+}

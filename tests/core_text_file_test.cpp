@@ -66,3 +66,48 @@ TEST(TextFile, AFailedWriteLeavesTheOldFile)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(ReadLines(dir.filePath("nothing")).has_value());
 }
+
+TEST(TextFile, TheEncodingIsTakenFromTheBytes)
+{
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        Encoding encoding;
+        QString text;
+    } cases[] = {
+        {"plain ASCII", "K=v\r\n", Encoding::Cp1252, "K=v\r\n"},
+        {"Windows-1252", "Caf\xe9", Encoding::Cp1252, QString::fromUtf8("Caf\xc3\xa9")},
+        {"a no-break space", "a\xa0" "b", Encoding::Cp1252, QString::fromUtf8("a\xc2\xa0" "b")},
+        {"UTF-8 from an editor", "Caf\xc3\xa9", Encoding::Utf8, QString::fromUtf8("Caf\xc3\xa9")},
+        {"UTF-8 with a byte order mark", "\xef\xbb\xbfK=\xc3\xa9", Encoding::Utf8WithBom, QString::fromUtf8("K=\xc3\xa9")},
+        {"a cut UTF-8 sequence", "Caf\xc3", Encoding::Cp1252, QString::fromUtf8("Caf\xc3\x83")},
+        {"an overlong form", "\xc0\xaf", Encoding::Cp1252, QString::fromUtf8("\xc3\x80\xc2\xaf")},
+        {"an encoded surrogate", "\xed\xa0\x80", Encoding::Cp1252, QString::fromUtf8("\xc3\xad\xc2\xa0\xe2\x82\xac")},
+        {"four bytes", "\xf0\x9f\x8e\x84", Encoding::Utf8, QString::fromUtf8("\xf0\x9f\x8e\x84")},
+        {"a zero-width no-break space behind the mark", "\xef\xbb\xbf\xef\xbb\xbfK", Encoding::Utf8WithBom,
+         QChar(0xFEFF) + QStringLiteral("K")},
+    };
+    for (const auto& c : cases) {
+        const DecodedText d = Decode(c.bytes);
+        EXPECT_EQ(d.encoding, c.encoding) << c.what;
+        EXPECT_EQ(d.text, c.text) << c.what;
+        EXPECT_EQ(Encode(d.text, d.encoding), c.bytes) << c.what; // written back as read
+    }
+    // Text Windows-1252 lacks is written as UTF-8 without a byte order mark.
+    EXPECT_EQ(Encode(QString::fromUtf8("\xd0\xa0"), Encoding::Cp1252), QByteArray("\xd0\xa0"));
+    EXPECT_EQ(Encode(QString::fromUtf8("\xc3\xa9"), Encoding::Utf8), QByteArray("\xc3\xa9"));
+    // A text starting with U+FEFF gets a mark in front, or reading would take it for one.
+    EXPECT_EQ(Encode(QChar(0xFEFF) + QStringLiteral("="), Encoding::Utf8), QByteArray("\xef\xbb\xbf\xef\xbb\xbf="));
+    EXPECT_TRUE(FitsCp1252(QString::fromUtf8("\xe2\x82\xac\xc2\xa0")));
+    EXPECT_FALSE(FitsCp1252(QString::fromUtf8("\xc5\xbc")));
+}
+
+TEST(TextFile, ANoBreakSpaceRoundTripsThroughTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f");
+    const QString line = QString::fromUtf8("Caption:01/01=\xc2\xa0Mine\xc2\xa0");
+    ASSERT_TRUE(WriteLines(path, {line}));
+    EXPECT_EQ(testsupport::ReadBytes(path), QByteArray("Caption:01/01=\xa0Mine\xa0\r\n"));
+    EXPECT_EQ(*ReadLines(path), QStringList({line}));
+}

@@ -2,6 +2,7 @@
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "editors/dialogs/date_manager.h"
+#include "editors/dialogs/property_editor.h"
 #include "support/entry_table_fixture.h"
 #include "support/test_calendar.h"
 #include "system/clock.h"
@@ -197,4 +198,37 @@ TEST_F(DateManagerOnCalendar, ASavedCaptionShowsInTheMonthAndSurvivesTheWindowsC
     EXPECT_EQ(cellOf(25).ToolTipText, "New caption");
     w->CloseDown_Click();
     EXPECT_TRUE(ReadBytes(Path("tester/United Kingdom/2026")).contains("PCaption:25/03=New caption\r\n"));
+}
+
+TEST_F(DateManagerOnCalendar, TheCommandsOpenBothDialogsOnTheWindow)
+{
+    CopyShippedData({"ini"});
+    SetupDataFolders();
+    auto w = std::make_unique<testsupport::TestCalendar>();
+    w->ShowMe(0, QDate(2026, 3, 15));
+    w->Timer1.Fire();
+
+    // "Properties": the editor lists a copy of the window's settings; "Apply" hands it back.
+    w->PropertiesMenu_Click();
+    frmProperties& editor = frmProperties::Default();
+    ASSERT_TRUE(editor.IsLoaded());
+    EXPECT_EQ(editor.Window()->Caption(), "Properties - " + w->Caption());
+    EXPECT_EQ(editor.grid().TextMatrix(1, 0), "Window Width");
+    editor.grid().LetTextMatrix(1, 1, "6000");
+    editor.CommitRow(1);
+    EXPECT_NE(mduLib::GetValue("Window Width", w->Properties()), "6000"); // not before "Apply"
+    editor.cmdButton_Click(0);
+    EXPECT_EQ(mduLib::GetValue("Window Width", w->Properties()), "6000");
+    editor.cmdButton_Click(0); // "Save"
+    EXPECT_TRUE(ReadBytes(gIniFile).startsWith("Window Width=6000\r\n"));
+    editor.Unload();
+
+    // "Date Manager": the displayed year's file.
+    w->ApplySetting("Date Manager", "", "");
+    frmDateManager& manager = frmDateManager::Default();
+    ASSERT_TRUE(manager.IsLoaded());
+    EXPECT_EQ(manager.Window()->Caption(), "Date Manager for - 2026");
+    EXPECT_EQ(manager.DateFilePath, gUserRegionFolder + "2026");
+    manager.Unload();
+    w->CloseDown_Click();
 }

@@ -52,14 +52,11 @@ void AnswerDialog(const QString& caption, const QString& message, int button)
 }
 } // namespace
 
-class DayDates : public testsupport::ProgramFolderTest {
+class DayDates : public testsupport::CalendarFolderTest {
 protected:
     void SetUp() override
     {
-        ProgramFolderTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        CopyShippedData({"ini"});
-        SetupDataFolders();
+        CalendarFolderTest::SetUp();
         // December 2026: its grid runs into January 2027.
         w_ = std::make_unique<testsupport::TestCalendar>();
         w_->ShowMe(0, QDate(2026, 12, 15));
@@ -69,8 +66,7 @@ protected:
     {
         platform::CommonDialog::SetRunner(nullptr);
         w_.reset();
-        QLocale::setDefault(QLocale::c());
-        ProgramFolderTest::TearDown();
+        CalendarFolderTest::TearDown();
     }
     mduLib::PropertyTable& Personal() { return gPersonalDates; }
 

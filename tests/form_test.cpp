@@ -4,6 +4,7 @@
 #include "ui/controls.h"
 #include "ui/event_guard.h"
 #include "ui/form.h"
+#include "ui/text_box.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -174,4 +175,52 @@ TEST(EventGuard, AFailingHandlerDoesNotEndTheProgram)
     QTest::mouseClick(&f, Qt::LeftButton, Qt::NoModifier, Px(300, 300));
     EXPECT_EQ(failures, 2);
     EXPECT_NO_THROW(platform::Guarded("test", [] { throw 42; }));
+}
+
+TEST(FormPaint, ARepaintDrawsOnlyTheControlsItTouches)
+{
+    struct CountingLabel : Label {
+        using Label::Label;
+        void Paint(QPainter& p) const override
+        {
+            ++paints;
+            Label::Paint(p);
+        }
+        mutable int paints = 0;
+    };
+    Form f(QStringLiteral("frmPaint"));
+    f.Move(0, 0, 6000, 6000);
+    CountingLabel near(&f, QStringLiteral("near")), far(&f, QStringLiteral("far"));
+    near.Move(150, 150, 600, 300);
+    far.Move(3000, 3000, 600, 300);
+    f.Show();
+    QApplication::processEvents();
+    near.paints = far.paints = 0;
+    // A strip that ends a pixel short of the far label, and another that overlaps it.
+    f.repaint(QRect(0, 0, 200, platform::TwipsToPixelsY(3000) - 5));
+    EXPECT_EQ(near.paints, 1);
+    EXPECT_EQ(far.paints, 0);
+    f.repaint(QRect(platform::TwipsToPixelsX(3500), platform::TwipsToPixelsY(3100), 3, 3));
+    EXPECT_EQ(far.paints, 1);
+    EXPECT_EQ(near.paints, 1);
+}
+
+TEST(TextBoxWidget, IsMadeWhenFirstNeededAndKeepsWhatWasSetBefore)
+{
+    Form f(QStringLiteral("frmBoxes"));
+    platform::TextBox hidden(&f, QStringLiteral("hidden"));
+    platform::TextBox shown(&f, QStringLiteral("shown"));
+    hidden.SetVisible(false);
+    hidden.SetText(QStringLiteral("one\r\ntwo"));
+    hidden.Move(100, 100, 2000, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(f.findChildren<QPlainTextEdit*>().size(), 1); // the visible one only
+    EXPECT_EQ(hidden.Text(), "one\r\ntwo");
+    hidden.SetVisible(true);
+    ASSERT_NE(hidden.Editor(), nullptr);
+    EXPECT_EQ(hidden.Editor()->toPlainText(), "one\ntwo");
+    EXPECT_EQ(hidden.Editor()->geometry(),
+              QRect(platform::TwipsToPixelsX(100), platform::TwipsToPixelsY(100), platform::TwipsToPixelsX(2000),
+                    platform::TwipsToPixelsY(900)));
+    EXPECT_EQ(shown.Text(), "");
 }

@@ -39,20 +39,8 @@ SixthRow SixthRowOf(testsupport::TestCalendar& w)
 }
 } // namespace
 
-class MonthGrid : public testsupport::ProgramFolderTest {
+class MonthGrid : public testsupport::CalendarFolderTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        CopyShippedData({"ini"});
-        SetupDataFolders();
-    }
-    void TearDown() override
-    {
-        QLocale::setDefault(QLocale::c());
-        ProgramFolderTest::TearDown();
-    }
     QString Country(const QString& f = {}) const { return Path("tester/United Kingdom/" + f); }
     std::unique_ptr<testsupport::TestCalendar> Open(QDate start, const QString& weekStart = "1")
     {

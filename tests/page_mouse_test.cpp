@@ -400,12 +400,14 @@ TEST_F(PageMouse, TheWindowDragsByItsEdgeBandInTheNormalStateOnly)
     EXPECT_FLOAT_EQ(w.Top(), maximisedTop);
 }
 
-TEST_F(PageMouse, ADoubleClickDropsTheNoteUnderEdit)
+TEST_F(PageMouse, ADoubleClickOnThePageClosesTheNoteEditorAndKeepsTheNote)
 {
     TestCalendar& w = Open();
+    const QDate day(2026, 12, 14);
+    w.lblDate_DblClick(CellOf(w, day));
+    ASSERT_TRUE(w.txtMsg.Visible());
     w.txtMsg.SetText("half a note");
-    w.txtMsg.SetVisible(true);
     w.imgCalendar_DblClick(kPage);
     EXPECT_FALSE(w.txtMsg.Visible());
-    EXPECT_EQ(w.txtMsg.Text(), "");
+    EXPECT_EQ(w.GetActivity(conv::DateText(day)), "half a note");
 }

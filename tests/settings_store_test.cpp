@@ -2,6 +2,9 @@
 #include "core/conversions.h"
 #include "support/test_folders.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mduLib;
@@ -85,6 +88,12 @@ TEST_F(SettingsStore, SettersKeepOrReplaceTheOptionList)
         SetValue("colour", "Blue", b);
         EXPECT_EQ(b[1].Value, c.value) << c.before;
     }
+    // A one-character current value keeps its options too.
+    PropertyTable week = TableOf({"Week Start Day=1,1,2,3"});
+    SetProp("Week Start Day", "3", week);
+    EXPECT_EQ(week[1].Value, "3,1,2,3");
+    EXPECT_EQ(GetProp("Week Start Day", week), "3");
+    EXPECT_EQ(GetPropOptions("Week Start Day", week), "1,2,3");
 }
 
 TEST_F(SettingsStore, SettersAppendAbsentKeys)
@@ -237,4 +246,154 @@ TEST_F(SettingsStore, DateRangesAreReadInTheGivenYear)
     EXPECT_EQ(FindDateEntry(QDate(), t, year), "");
     QString common = "2023";
     EXPECT_EQ(FindDateEntry(QDate(2023, 3, 1), TableOf({"M:29/02-02/03=leap"}), common), "");
+}
+
+TEST_F(SettingsStore, EveryWriterMarksTheTableChangedAndLoadingDoesNot)
+{
+    const QStringList file{"Caption:01/01=a", "Colour=Red,Red,Blue", "K=v"};
+    const struct {
+        const char* what;
+        std::function<void(PropertyTable&)> write;
+        bool changes;
+    } cases[] = {
+        {"SetProp", [](PropertyTable& t) { SetProp("Colour", "Blue", t); }, true},
+        {"SetProp, same value", [](PropertyTable& t) { SetProp("Colour", " Red ", t); }, false},
+        {"SetProp, new key", [](PropertyTable& t) { SetProp("New", "1", t); }, true},
+        {"SetValue", [](PropertyTable& t) { SetValue("01/01", "b", t, "Caption"); }, true},
+        {"SetValue, same value", [](PropertyTable& t) { SetValue("01/01", "a", t, "Caption"); }, false},
+        {"AppendEntry", [](PropertyTable& t) { AppendEntry("Caption", "02/01", "c", t); }, true},
+        {"ClearEntry", [](PropertyTable& t) { ClearEntry("01/01", t); }, true},
+        {"ClearEntry, no match", [](PropertyTable& t) { ClearEntry("09/09", t); }, false},
+        {"GrowTo", [](PropertyTable& t) { t.GrowTo(t.UBound() + 5); }, true},
+        {"reading", [](PropertyTable& t) { (void)GetValue("K", t); (void)SortEntries(t, 2, 1); }, false},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Path("t.ini"), "");
+        ASSERT_TRUE(textfile::WriteLines(Path("t.ini"), file));
+        PropertyTable t(1);
+        ASSERT_TRUE(LoadIniFile(Path("t.ini"), t));
+        EXPECT_FALSE(t.Changed()) << c.what;
+        c.write(t);
+        EXPECT_EQ(t.Changed(), c.changes) << c.what;
+    }
+    // Loading over a changed table keeps the mark: the table still differs from a file.
+    PropertyTable t(1);
+    SetValue("K", "mine", t);
+    ASSERT_TRUE(LoadIniFile(Path("t.ini"), t));
+    EXPECT_TRUE(t.Changed());
+    t.Create(1);
+    EXPECT_FALSE(t.Changed());
+}
+
+TEST_F(SettingsStore, OnlyAChangedTableIsWrittenBack)
+{
+    const QString path = Path("PersonalDates");
+    WriteBytes(path, "Caption:01/01=a\r\n");
+    PropertyTable t(1);
+    ASSERT_TRUE(LoadIniFile(path, t));
+    // Another program adds a line meanwhile; the unchanged table leaves the file alone.
+    WriteBytes(path, "Caption:01/01=a\r\nCaption:02/01=theirs\r\n");
+    testsupport::SetFileAge(path, -3600);
+    const auto time = QFileInfo(path).lastModified();
+    EXPECT_TRUE(SaveIniFileIfChanged(t, path));
+    EXPECT_EQ(ReadBytes(path), "Caption:01/01=a\r\nCaption:02/01=theirs\r\n");
+    EXPECT_EQ(QFileInfo(path).lastModified(), time);
+
+    SetValue("03/01", "mine", t, "Caption");
+    EXPECT_TRUE(SaveIniFileIfChanged(t, path));
+    EXPECT_EQ(ReadBytes(path), "Caption:01/01=a\r\nCaption:03/01=mine\r\n");
+    EXPECT_FALSE(t.Changed());
+
+    // A missing file is made, so that the next start finds it.
+    PropertyTable empty(1);
+    EXPECT_TRUE(SaveIniFileIfChanged(empty, Path("new")));
+    EXPECT_TRUE(QFileInfo::exists(Path("new")));
+    EXPECT_FALSE(SaveIniFileIfChanged(empty, Path("no such folder/x")));
+    PropertyTable never;
+    EXPECT_FALSE(SaveIniFileIfChanged(never, path));
+}
+
+TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
+{
+    const struct {
+        const char* what;
+        QByteArray file, saved; // saved empty: the file stays as it is
+    } cases[] = {
+        {"plain settings", "Width=5400\r\nOrientation=Portrait Top,Portrait Top,Center\r\n", ""},
+        {"date entries", "PCaption:25/12=Christmas Day\r\nPFormat:25/12=,,True,False,255,,\r\n", ""},
+        {"blanks around keys and values", " Key = v \r\n PCaption : 25/12 = x \r\n", ""},
+        {"a no-break space", "Caption:01/01=a\xa0b\xa0\r\n", ""},
+        {"Windows-1252 letters", "Caption:01/01=\x80 \xe9t\xe9 \x93q\x94\r\n", ""},
+        {"UTF-8 letters", "Caption:24/12=Wigilia Bo\xc5\xbc" "ego Narodzenia\r\n", ""},
+        {"UTF-8 with a byte order mark", "\xef\xbb\xbfK=\xc3\xa9\r\n", ""},
+        {"a sectionless key with a colon", ":PCaption:25/12=x\r\n", ""},
+        {"more = in the value", "K=a=b=c\r\n", ""},
+        {"a bare line", "bare\r\n", "bare=\r\n"},
+        {"a bare line with a colon", "PMessage:25/12\r\n", ":PMessage:25/12=\r\n"},
+        {"forced values", "K=^x\r\nL=^^y\r\n", "K=x\r\nL=y\r\n"},
+        {"empty keys and blank lines", "=x\r\n\r\nS:=y\r\nK=1\r\n", "K=1\r\n"},
+        {"CR alone and no final line end", "A=1\rB=2", "A=1\r\nB=2\r\n"},
+    };
+    const QString path = Path("f");
+    for (const auto& c : cases) {
+        WriteBytes(path, c.file);
+        PropertyTable t(1);
+        LoadIniFile(path, t);
+        ASSERT_TRUE(SaveIniFile(t, path)) << c.what;
+        const QByteArray first = ReadBytes(path);
+        EXPECT_EQ(first, c.saved.isEmpty() ? c.file : c.saved) << c.what;
+        PropertyTable again(1);
+        LoadIniFile(path, again);
+        ASSERT_TRUE(SaveIniFile(again, path)) << c.what;
+        EXPECT_EQ(ReadBytes(path), first) << c.what;
+        // Each entry reads back as it was (a forced value loses its marker).
+        const auto readBack = [&](const PropertyItem& e) {
+            for (int i = 1; i <= again.UBound(); ++i)
+                if (again[i] == e)
+                    return true;
+            return false;
+        };
+        for (int i = 1; i <= t.UBound(); ++i)
+            if (!t[i].Key.isEmpty() && !t[i].Value.startsWith(u'^'))
+                EXPECT_TRUE(readBack(t[i])) << c.what << " " << t[i].Key.toStdString();
+    }
+}
+
+TEST_F(SettingsStore, LettersOutsideWindows1252AreKept)
+{
+    const struct {
+        const char* what;
+        QByteArray file;
+        QString caption;
+        QByteArray saved;
+    } cases[] = {
+        {"Polish typed into a Windows-1252 file", "Caption:01/01=Caf\xe9\r\n",
+         QString::fromUtf8("Wigilia Bo\xc5\xbc" "ego Narodzenia"),
+         "Caption:01/01=Caf\xc3\xa9\r\nCaption:24/12=Wigilia Bo\xc5\xbc" "ego Narodzenia\r\n"},
+        {"Cyrillic typed into a Windows-1252 file", "Caption:01/01=Caf\xe9\r\n",
+         QString::fromUtf8("\xd0\xa0\xd0\xbe\xd0\xb6\xd0\xb4\xd0\xb5\xd1\x81\xd1\x82\xd0\xb2\xd0\xbe"),
+         "Caption:01/01=Caf\xc3\xa9\r\nCaption:24/12=\xd0\xa0\xd0\xbe\xd0\xb6\xd0\xb4\xd0\xb5\xd1\x81\xd1\x82"
+         "\xd0\xb2\xd0\xbe\r\n"},
+        {"Windows-1252 text into a Windows-1252 file", "Caption:01/01=Caf\xe9\r\n", QString::fromUtf8("F\xc3\xaate"),
+         "Caption:01/01=Caf\xe9\r\nCaption:24/12=F\xeate\r\n"},
+        {"a UTF-8 file from an editor stays UTF-8", "Caption:01/01=Caf\xc3\xa9\r\n", QString::fromUtf8("F\xc3\xaate"),
+         "Caption:01/01=Caf\xc3\xa9\r\nCaption:24/12=F\xc3\xaate\r\n"},
+        {"a new file whose text does not fit", "", QString::fromUtf8("\xd0\xa0"), "Caption:24/12=\xd0\xa0\r\n"},
+    };
+    const QString path = Path("PersonalDates");
+    for (const auto& c : cases) {
+        QFile::remove(path);
+        if (!c.file.isEmpty())
+            WriteBytes(path, c.file);
+        PropertyTable t(1);
+        LoadIniFile(path, t);
+        if (!c.file.isEmpty())
+            EXPECT_EQ(GetValue("01/01", t), QString::fromUtf8("Caf\xc3\xa9")) << c.what;
+        SetValue("24/12", c.caption, t, "Caption");
+        ASSERT_TRUE(SaveIniFile(t, path)) << c.what;
+        EXPECT_EQ(ReadBytes(path), c.saved) << c.what;
+        PropertyTable back(1);
+        ASSERT_TRUE(LoadIniFile(path, back)) << c.what;
+        EXPECT_EQ(GetValue("24/12", back, "Caption"), c.caption) << c.what;
+    }
 }

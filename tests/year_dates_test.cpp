@@ -6,7 +6,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace mduAlmanorvqueLib;
 using testsupport::ReadBytes;
@@ -273,4 +277,117 @@ TEST_F(YearDates, ReadWholeFileEndsEveryLineWithCrLf)
         EXPECT_EQ(ReadWholeFile(Path("f")), c.text) << c.file.toStdString();
     }
     EXPECT_EQ(ReadWholeFile(Path("missing")), "");
+}
+
+TEST_F(YearDates, AnEmptyYearFileIsMadeAgainFromTheTemplate)
+{
+    WriteBytes(gDatesFolder + "Testland", kCountry);
+    SetFileAge(gDatesFolder + "Testland", -7200);
+    WriteBytes(YearFile("2026"), ""); // what a first start on a full disk left
+    PrepareYearDatesFile("2026");
+    EXPECT_EQ(ReadBytes(YearFile("2026")), kCountry + "\r\n" + kEaster2026);
+}
+
+TEST_F(YearDates, AYearFileIsWrittenOnceWithItsFeasts)
+{
+    WriteBytes(gDatesFolder + "Testland", kCountry);
+    // On a disk that holds the template's bytes but not the feasts' as well, nothing is
+    // made, so that the next start makes the whole file.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t limit = static_cast<rlim_t>(kCountry.size()) + 40;
+        const rlimit r{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &r);
+        PrepareYearDatesFile("2026");
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_FALSE(QFileInfo::exists(YearFile("2026")));
+    PrepareYearDatesFile("2026");
+    EXPECT_EQ(ReadBytes(YearFile("2026")), kCountry + "\r\n" + kEaster2026);
+}
+
+TEST_F(YearDates, LeftoversOfAKilledWriteAreRemoved)
+{
+    WriteBytes(gDatesFolder + "Testland", kCountry);
+    WriteBytes(YearFile("2026.QwErTy"), "PCaption:01/01=half");
+    WriteBytes(YearFile("2026.backup"), "mine");
+    PrepareYearDatesFile("2026");
+    EXPECT_FALSE(QFileInfo::exists(YearFile("2026.QwErTy")));
+    EXPECT_TRUE(QFileInfo::exists(YearFile("2026.backup")));
+    EXPECT_EQ(ReadBytes(YearFile("2026")), kCountry + "\r\n" + kEaster2026);
+}
+
+// A newer template merged into a year file the user has worked on: what the user's file
+// held stays, and merging again changes nothing.
+TEST_F(YearDates, AMergeKeepsWhatTheYearFileHeld)
+{
+    const struct {
+        const char* what;
+        QByteArray own, templ, merged;
+    } cases[] = {
+        {"a caption of the user's on a feast day",
+         "PCaption:03/04=Karfreitag\r\n" + kCountry, kCountry,
+         kCountry + "PCaption:03/04=Karfreitag\r\n" + Feast("05/04", "Easter Sunday") +
+             Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"a template holiday on a feast day is joined", kEaster2026,
+         "PCaption:06/04=Spring Day\r\nPMessage:06/04=\r\n",
+         "PCaption:06/04=Easter Monday\r\nPMessage:06/04=Have a nice break\r\n" + Feast("03/04", "Good Friday") +
+             Feast("05/04", "Easter Sunday") + "PFormat:06/04=,,True,True,65535,,\r\n"},
+        {"only the first caption of a day counts",
+         "PCaption:05/04=Mine\r\nPCaption:05/04=Easter Sunday\r\n" + Feast("03/04", "Good Friday") +
+             Feast("06/04", "Easter Monday", "Have a nice break"),
+         "PCaption:05/04=x\r\n",
+         "PCaption:05/04=Mine\r\n" + Feast("03/04", "Good Friday") +
+             Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"the first of the user's duplicates stays",
+         "PMessage:25/12=Mine\r\n PMessage:25/12=old\r\n" + kEaster2026, "PMessage:25/12=\r\n",
+         "PMessage:25/12=Mine\r\n" + kEaster2026},
+        {"a message with brackets", "PMessage:25/12=[2024] at home\r\nPMessage:26/12=[x]\r\n" + kEaster2026,
+         "PMessage:25/12=\r\n[Holidays]\r\nPMessage:26/12=\r\n",
+         "PMessage:25/12=[2024] at home\r\n[Holidays]\r\nPMessage:26/12=[x]\r\n" + kEaster2026},
+        {"a hand-edited font format", "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n" + kEaster2026,
+         "PFormat:25/12=,,True,False,255,,\r\n",
+         "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n" + kEaster2026},
+        {"a sectionless key with a colon", ":PCaption:25/12=odd\r\n" + kEaster2026, "PCaption:25/12=Christmas\r\n",
+         "PCaption:25/12=Christmas\r\n:PCaption:25/12=odd\r\n" + kEaster2026},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(YearFile("2026"), c.own);
+        SetFileAge(YearFile("2026"), -7200);
+        WriteBytes(gDatesFolder + "Testland", c.templ);
+        SetFileAge(gDatesFolder + "Testland", -3600);
+        PrepareYearDatesFile("2026");
+        EXPECT_EQ(ReadBytes(YearFile("2026")).toStdString(), c.merged.toStdString()) << c.what;
+        SetFileAge(YearFile("2026"), -7200);
+        PrepareYearDatesFile("2026");
+        EXPECT_EQ(ReadBytes(YearFile("2026")).toStdString(), c.merged.toStdString()) << c.what << ", again";
+    }
+}
+
+TEST_F(YearDates, TheWindowsOfARunShareOneTablePerYearFile)
+{
+    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Mine\r\n");
+    auto a = SharedYearDates(2026);
+    auto b = SharedYearDates(2026);
+    EXPECT_EQ(a, b);
+    EXPECT_TRUE(a->Safe);
+    EXPECT_EQ(mduLib::GetValue("01/02", a->Table, "Caption"), "Mine");
+    EXPECT_NE(SharedYearDates(2027), a);
+
+    // What one holder wrote the other sees; the file is read again only on request.
+    mduLib::SetProp("01/02", "Ours", a->Table, "Caption");
+    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Outside\r\n");
+    EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026)->Table, "Caption"), "Ours");
+    EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026, true)->Table, "Caption"), "Outside");
+    EXPECT_EQ(mduLib::GetValue("01/02", b->Table, "Caption"), "Outside");
+
+    // Once no window holds it, the next one loads the file.
+    a.reset();
+    b.reset();
+    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Later\r\n");
+    EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026)->Table, "Caption"), "Later");
 }

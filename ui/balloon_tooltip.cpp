@@ -18,6 +18,13 @@ CBalloonToolTip::~CBalloonToolTip() { Destroy(); }
 
 platform::TooltipWindow* CBalloonToolTip::Window() const { return window_.data(); }
 
+void CBalloonToolTip::SetCloseBox(bool vData)
+{
+    closeBox_ = vData;
+    if (window_)
+        window_->SetCloseBox(vData);
+}
+
 void CBalloonToolTip::SetVisibleTime(qint32 lData)
 {
     visibleTime_ = lData;
@@ -84,6 +91,7 @@ void CBalloonToolTip::CreateToolTip(QWidget* ParentHwnd)
         look.BackColor = platform::ColorFromValue(backColor_);
     window_->SetLook(look);
     window_->SetDelays(visibleTime_, delayTime_);
+    window_->SetCloseBox(closeBox_);
 }
 
 void CBalloonToolTip::Show(qint32 x, qint32 y)

@@ -20,7 +20,7 @@ public:
     CBalloonToolTip& operator=(const CBalloonToolTip&) = delete;
 
     bool CloseBox() const { return closeBox_; }
-    void SetCloseBox(bool vData) { closeBox_ = vData; }
+    void SetCloseBox(bool vData);
     bool Shown() const { return shown_; }
     void SetShown(bool v) { shown_ = v; }
     qint16 MaxLength() const { return maxLength_; }

@@ -4,6 +4,8 @@
 #include "system/picture_handles.h"
 #include "twips.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QPainter>
@@ -13,19 +15,39 @@ namespace platform {
 // ---- Picture ----
 
 struct Picture::Data {
-    QImage image;
+    // A picture from a file keeps the file's bytes and decodes them when drawn: in full
+    // only when asked for, else straight at the size it is drawn at.
+    QByteArray bytes;
+    QSize size;
+    mutable QImage image;
     quint32 handle = 0;
     ~Data() { pictures::Release(handle); }
 };
 
 Picture Picture::FromFile(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    QImage img = reader.read();
-    if (img.isNull())
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return {};
-    return FromImage(img);
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid()) {
+        // No size in the header: decode it now to know whether it is a picture at all.
+        buffer.seek(0);
+        QImageReader whole(&buffer);
+        whole.setAutoTransform(true);
+        return FromImage(whole.read());
+    }
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        size.transpose();
+    Picture p;
+    p.d_ = std::make_shared<Data>();
+    p.d_->bytes = std::move(bytes);
+    p.d_->size = size;
+    p.d_->handle = pictures::Register(size);
+    return p;
 }
 
 Picture Picture::FromImage(const QImage& image)
@@ -35,16 +57,51 @@ Picture Picture::FromImage(const QImage& image)
     Picture p;
     p.d_ = std::make_shared<Data>();
     p.d_->image = image;
+    p.d_->size = image.size();
     p.d_->handle = pictures::Register(image.size());
     return p;
 }
 
 quint32 Picture::Handle() const { return d_ ? d_->handle : 0; }
-QSize Picture::SizePixels() const { return d_ ? d_->image.size() : QSize(); }
+QSize Picture::SizePixels() const { return d_ ? d_->size : QSize(); }
+
+namespace {
+QImage Decode(const QByteArray& bytes, QSize scaled)
+{
+    QByteArray copy = bytes; // shares the data
+    QBuffer buffer(&copy);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    if (scaled.isValid())
+        reader.setScaledSize(scaled);
+    return reader.read();
+}
+} // namespace
+
 const QImage& Picture::Image() const
 {
     static const QImage empty;
-    return d_ ? d_->image : empty;
+    if (!d_)
+        return empty;
+    if (d_->image.isNull() && !d_->bytes.isEmpty())
+        d_->image = Decode(d_->bytes, QSize());
+    return d_->image;
+}
+
+QImage Picture::ScaledTo(QSize pixels) const
+{
+    if (!d_)
+        return {};
+    if (pixels == d_->size)
+        return Image();
+    if (d_->image.isNull() && !d_->bytes.isEmpty()) {
+        // Decoded straight at the size it is drawn at (JPEG scales while it decodes); a
+        // turned picture comes out the other way round and is scaled from the whole.
+        QImage img = Decode(d_->bytes, pixels);
+        if (!img.isNull() && img.size() == pixels)
+            return img;
+    }
+    return Image().scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QFont FontModel::ToQFont() const
@@ -195,12 +252,28 @@ void Label::SetCaption(const QString& c)
         Change();
 }
 
+const QFont& Label::QtFont() const
+{
+    if (!qtFont_)
+        qtFont_ = font_.ToQFont();
+    return *qtFont_;
+}
+
+const QFontMetricsF& Label::Metrics() const
+{
+    if (!metrics_)
+        metrics_.emplace(QtFont());
+    return *metrics_;
+}
+
 void Label::SetFont(const FontModel& f)
 {
     if (font_ == f)
         return;
     Changed();
     font_ = f;
+    qtFont_.reset();
+    metrics_.reset();
     Fit();
     Changed();
 }
@@ -304,7 +377,7 @@ void Label::Fit()
 {
     if (!autoSize_)
         return;
-    const QFontMetricsF fm(font_.ToQFont());
+    const QFontMetricsF& fm = Metrics();
     QString text = caption_;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const QStringList lines = text.split(u'\n');
@@ -318,11 +391,20 @@ void Label::Fit()
     LightControl::SetHeight(static_cast<float>(PixelsToTwipsY(std::ceil(h) + border)));
 }
 
+float Label::FittedWidth(const QString& line) const
+{
+    const double border = borderStyle_ == 1 ? 2.0 : 0.0;
+    const double w = Metrics().horizontalAdvance(line);
+    return static_cast<float>(PixelsToTwipsX(std::ceil(w) + border));
+}
+
 void Label::CopyFrom(const Label& o)
 {
     CopyCommonFrom(o);
     caption_ = o.caption_;
     font_ = o.font_;
+    qtFont_.reset();
+    metrics_.reset();
     foreColor_ = o.foreColor_;
     backColor_ = o.backColor_;
     backStyle_ = o.backStyle_;
@@ -346,7 +428,7 @@ void Label::Paint(QPainter& p) const
     }
     if (caption_.isEmpty())
         return;
-    p.setFont(font_.ToQFont());
+    p.setFont(QtFont());
     int flags = Qt::AlignTop;
     flags |= alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     if (wordWrap_)
@@ -374,6 +456,7 @@ void Image::SetPicture(const Picture& pic)
 {
     Changed();
     picture_ = pic;
+    scaled_ = QImage();
     if (!stretch_ && !pic.IsEmpty()) {
         LightControl::SetWidth(static_cast<float>(PixelsToTwipsX(pic.SizePixels().width())));
         LightControl::SetHeight(static_cast<float>(PixelsToTwipsY(pic.SizePixels().height())));
@@ -397,6 +480,7 @@ void Image::CopyFrom(const Image& o)
 {
     CopyCommonFrom(o);
     picture_ = o.picture_;
+    scaled_ = o.scaled_;
     stretch_ = o.stretch_;
     borderStyle_ = o.borderStyle_;
 }
@@ -408,8 +492,14 @@ void Image::Paint(QPainter& p) const
         return;
     if (!picture_.IsEmpty()) {
         if (stretch_) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            p.drawImage(r, picture_.Image());
+            // In device pixels, so that a scaled screen draws it sharp.
+            const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+            const QSize target = (QSizeF(r.size()) * dpr).toSize();
+            if (scaled_.size() != target) {
+                scaled_ = picture_.ScaledTo(target);
+                scaled_.setDevicePixelRatio(dpr);
+            }
+            p.drawImage(r.topLeft(), scaled_);
         } else {
             p.drawImage(r.topLeft(), picture_.Image());
         }

@@ -5,11 +5,13 @@
 #include "core/text_format_target.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QRectF>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -46,6 +48,8 @@ public:
     quint32 Handle() const;
     QSize SizePixels() const;
     const QImage& Image() const;
+    // The picture at that size, decoded or scaled for it.
+    QImage ScaledTo(QSize pixels) const;
 
 private:
     struct Data;
@@ -156,6 +160,8 @@ public:
     void SetAutoSize(bool on);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool on);
+    // The width, twips, that AutoSize gives a one-line caption in the label's font.
+    float FittedWidth(const QString& line) const;
 
     // Runs after the caption's text changed.
     std::function<void()> Change;
@@ -165,8 +171,14 @@ public:
 
 private:
     void Fit(); // AutoSize: the size follows caption and font at once
+    // The Qt font and its metrics, made once per font: a label redrawn on every tick
+    // must not resolve its font again each time.
+    const QFont& QtFont() const;
+    const QFontMetricsF& Metrics() const;
     QString caption_;
     FontModel font_;
+    mutable std::optional<QFont> qtFont_;
+    mutable std::optional<QFontMetricsF> metrics_;
     qint32 foreColor_ = 0;
     qint32 backColor_ = 0xFFFFFF;
     int backStyle_ = 1;
@@ -195,6 +207,8 @@ private:
     Picture picture_;
     bool stretch_ = false;
     int borderStyle_ = 0;
+    // The picture scaled to the control's size: scaled once, drawn on every paint.
+    mutable QImage scaled_;
 };
 
 // A drawn frame; it lets the mouse through to what lies under it.

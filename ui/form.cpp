@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -209,6 +211,11 @@ QWidget* Form::hWnd()
 
 QSize Form::FrameExtra() const
 {
+    if (mdiSub_) {
+        // The sub-window's title bar and borders.
+        const QMargins m = mdiSub_->contentsMargins();
+        return QSize(m.left() + m.right(), m.top() + m.bottom());
+    }
     if (!isWindow())
         return {};
     if (const QWindow* w = windowHandle()) {
@@ -226,14 +233,18 @@ void Form::ApplyGeometry()
     applying_ = true;
     if (windowState_ == vbNormal) {
         const QPoint pos(TwipsToPixelsX(left_), TwipsToPixelsY(top_));
-        if (isWindow()) {
+        if (mdiSub_) {
+            // A child window's outer rectangle is its sub-window, in the frame's client area.
+            mdiSub_->setGeometry(QRect(pos, QSize(wpx + extra.width(), hpx + extra.height())));
+        } else if (isWindow()) {
             // The outer corner is what the form keeps; the desktop adds the frame.
             create();
             windowHandle()->setFramePosition(pos);
         } else {
             move(pos);
         }
-        resize(wpx, hpx);
+        if (!mdiSub_)
+            resize(wpx, hpx);
     }
     applying_ = false;
     const float cw = static_cast<float>(PixelsToTwipsX(wpx));
@@ -250,14 +261,14 @@ void Form::ReadBackGeometry(bool fireResize)
 {
     const QSize extra = FrameExtra();
     if (windowState_ == vbNormal) {
-        const QPoint pos = isWindow() ? frameGeometry().topLeft() : this->pos();
+        const QPoint pos = mdiSub_ ? mdiSub_->pos() : isWindow() ? frameGeometry().topLeft() : this->pos();
         if (pos.x() != TwipsToPixelsX(left_))
             left_ = static_cast<float>(PixelsToTwipsX(pos.x()));
         if (pos.y() != TwipsToPixelsY(top_))
             top_ = static_cast<float>(PixelsToTwipsY(pos.y()));
     }
-    const int outerW = width() + extra.width();
-    const int outerH = height() + extra.height();
+    const int outerW = mdiSub_ ? mdiSub_->width() : width() + extra.width();
+    const int outerH = mdiSub_ ? mdiSub_->height() : height() + extra.height();
     if (outerW != TwipsToPixelsX(width_))
         width_ = static_cast<float>(PixelsToTwipsX(outerW));
     if (outerH != TwipsToPixelsY(height_))
@@ -340,6 +351,20 @@ void Form::SetWindowState(int state)
     if (!shown_)
         return;
     applying_ = false;
+    if (mdiSub_) {
+        // A hidden child window takes its state when it is shown again.
+        if (!mdiSub_->isVisible())
+            return;
+        if (state == vbMaximized)
+            mdiSub_->showMaximized();
+        else if (state == vbMinimized)
+            mdiSub_->showMinimized();
+        else {
+            mdiSub_->showNormal();
+            ApplyGeometry();
+        }
+        return;
+    }
     if (state == vbMaximized)
         showMaximized();
     else if (state == vbMinimized)
@@ -386,6 +411,16 @@ void Form::Show()
         shown_ = true;
         ApplyGeometry();
     }
+    if (mdiSub_) {
+        show();
+        if (windowState_ == vbMaximized)
+            mdiSub_->showMaximized();
+        else if (windowState_ == vbMinimized)
+            mdiSub_->showMinimized();
+        else
+            mdiSub_->show();
+        return;
+    }
     if (windowState_ == vbMaximized)
         showMaximized();
     else if (windowState_ == vbMinimized)
@@ -396,7 +431,58 @@ void Form::Show()
         HoldOuterGeometry();
 }
 
-void Form::Hide() { hide(); }
+void Form::Hide()
+{
+    if (mdiSub_)
+        mdiSub_->hide();
+    else
+        hide();
+}
+
+bool Form::Visible() const { return mdiSub_ ? mdiSub_->isVisible() : isVisible(); }
+
+void Form::SetVisible(bool on)
+{
+    if (on)
+        Show();
+    else
+        Hide();
+}
+
+void Form::HostIn(QMdiSubWindow* sub)
+{
+    mdiSub_ = sub;
+    mdiChild_ = true;
+    sub->setAttribute(Qt::WA_DeleteOnClose, true);
+    sub->setWidget(this);
+    sub->installEventFilter(this);
+    connect(sub, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates o, Qt::WindowStates n) { SubWindowStateChanged(o, n); });
+}
+
+void Form::SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState)
+{
+    windowState_ = (newState & Qt::WindowMinimized) ? vbMinimized
+                   : (newState & Qt::WindowMaximized) ? vbMaximized
+                                                      : vbNormal;
+    const bool wasActive = oldState & Qt::WindowActive;
+    const bool active = newState & Qt::WindowActive;
+    if (active != wasActive)
+        ReportActivation(active);
+}
+
+void Form::ReportActivation(bool active)
+{
+    if (active == activeWindow_)
+        return;
+    activeWindow_ = active;
+    Guarded("focus", [&] {
+        if (active)
+            Form_GotFocus();
+        else
+            Form_LostFocus();
+    });
+}
 
 bool Form::Unload(int mode)
 {
@@ -415,6 +501,9 @@ bool Form::Unload(int mode)
     loaded_ = false;
     shown_ = false;
     unloading_ = false;
+    // A child window goes with its sub-window, which deletes both.
+    if (QPointer<QMdiSubWindow> sub = mdiSub_)
+        sub->close();
     return true;
 }
 
@@ -428,6 +517,8 @@ void Form::Refresh()
 
 void Form::SetFocus()
 {
+    if (mdiSub_ && mdiSub_->mdiArea())
+        mdiSub_->mdiArea()->setActiveSubWindow(mdiSub_);
     if (isWindow())
         activateWindow();
     setFocus(Qt::OtherFocusReason);
@@ -473,13 +564,22 @@ LightControl* Form::ControlAt(float x, float y) const
     return nullptr;
 }
 
-void Form::paintEvent(QPaintEvent*)
+void Form::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
-    p.fillRect(rect(), ColorFromValue(backColor_));
-    for (LightControl* c : zorder_)
-        if (c->Visible())
+    const QRect dirty = e->rect();
+    p.fillRect(dirty, ColorFromValue(backColor_));
+    // Only what the dirty area touches: a ticking clock or message line must not draw
+    // every cell of the page again (a few pixels more for glyphs past a label's edge).
+    const double tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    for (LightControl* c : zorder_) {
+        if (!c->Visible())
+            continue;
+        const QRectF r = c->RectTwips();
+        const QRectF px(r.left() / tx - 4, r.top() / ty - 4, r.width() / tx + 9, r.height() / ty + 9);
+        if (px.intersects(QRectF(dirty)))
             c->Paint(p);
+    }
 }
 
 void Form::resizeEvent(QResizeEvent* e)
@@ -524,16 +624,7 @@ void Form::changeEvent(QEvent* e)
         const Qt::WindowStates s = windowState();
         windowState_ = (s & Qt::WindowMinimized) ? vbMinimized : (s & Qt::WindowMaximized) ? vbMaximized : vbNormal;
     } else if (e->type() == QEvent::ActivationChange && isWindow()) {
-        const bool active = isActiveWindow();
-        if (active != activeWindow_) {
-            activeWindow_ = active;
-            Guarded("focus", [&] {
-                if (active)
-                    Form_GotFocus();
-                else
-                    Form_LostFocus();
-            });
-        }
+        ReportActivation(isActiveWindow());
     }
 }
 
@@ -666,6 +757,13 @@ void Form::keyReleaseEvent(QKeyEvent* e)
 
 bool Form::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == mdiSub_) {
+        // The user moves and sizes a child window by its sub-window.
+        if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && !applying_ && mdiSub_->isVisible() &&
+            windowState_ == vbNormal)
+            ReadBackGeometry(true);
+        return false;
+    }
     // Key preview: the form sees the keys of its windowed controls first.
     if (KeyPreview && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
         auto* ke = static_cast<QKeyEvent*>(e);

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
@@ -64,12 +65,21 @@ public:
     void SetMousePointer(int p);
     QImage MouseIcon;
     int HelpContextID = 0;
+    // The drawing style; the calendar windows mark a see-through background with it.
+    int DrawStyle = 0;
     bool KeyPreview = true;
 
     // A child window of the multi-calendar frame (set before the form is loaded).
     bool MDIChild() const override { return mdiChild_; }
     void EnableWindow(bool enabled) override { setEnabled(enabled); }
     void SetMDIChild(bool on) { mdiChild_ = on; }
+    // The frame's sub-window that hosts this child window (null for a top-level form).
+    // The form's geometry is then the sub-window's, in the frame's client area.
+    QMdiSubWindow* MDISubWindow() const { return mdiSub_; }
+    void HostIn(QMdiSubWindow* sub);
+    // Shown on the screen (for a child window: its sub-window is shown).
+    bool Visible() const;
+    void SetVisible(bool on);
 
     void Show();
     void Hide();
@@ -154,6 +164,10 @@ private:
     LightControl* pressedOn_ = nullptr;
     bool pressedOnForm_ = false;
     bool activeWindow_ = false;
+    QPointer<QMdiSubWindow> mdiSub_;
+    void SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
+    // Runs Form_GotFocus or Form_LostFocus when the window's activation changed.
+    void ReportActivation(bool active);
     QRectF held_;
     QElapsedTimer holdClock_;
 };

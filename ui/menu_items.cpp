@@ -1,5 +1,7 @@
 #include "menu_items.h"
 
+#include <QApplication>
+
 #include "core/settings_store.h" // SubscriptError
 #include "event_guard.h"
 
@@ -190,5 +192,12 @@ ScriptedMenus::ScriptedMenus()
 }
 
 ScriptedMenus::~ScriptedMenus() { SetMenuRunner(nullptr); }
+
+void EndMenu()
+{
+    while (QWidget* popup = QApplication::activePopupWidget())
+        if (!popup->close())
+            break;
+}
 
 } // namespace platform

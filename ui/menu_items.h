@@ -102,6 +102,9 @@ private:
     std::vector<QStringList> offered_;
 };
 
+// Closes every popup menu that is open.
+void EndMenu();
+
 // The caption paths of a menu's visible items, submenus included.
 QStringList VisibleCaptions(const QMenu& menu);
 

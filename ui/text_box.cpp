@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 #include <algorithm>
 
 namespace platform {
@@ -75,34 +76,48 @@ private:
 };
 } // namespace
 
-TextBox::TextBox(Form* owner, QString name, bool multiLine) : name_(std::move(name))
+TextBox::TextBox(Form* owner, QString name, bool multiLine) : TextBox(static_cast<QWidget*>(owner), std::move(name), multiLine)
 {
-    Build(owner, multiLine);
-    widget_->installEventFilter(owner);
-    Apply();
+    formKeys_ = owner != nullptr;
 }
 
-TextBox::TextBox(QWidget* parent, QString name, bool multiLine) : name_(std::move(name))
+TextBox::TextBox(QWidget* parent, QString name, bool multiLine)
+    : parent_(parent), formKeys_(false), name_(std::move(name)), multiLine_(multiLine),
+      pending_(std::make_unique<QObject>())
 {
-    Build(parent, multiLine);
-    Apply();
+    // A box still shown when the event loop comes round gets its widget then.
+    QTimer::singleShot(0, pending_.get(), [this] {
+        if (visible_)
+            EnsureWidget();
+    });
 }
 
-void TextBox::Build(QWidget* owner, bool multiLine)
+QWidget* TextBox::EnsureWidget() const
 {
-    auto changed = [this] {
-        if (Change)
-            Guarded("change", Change);
+    if (widget_ || !parent_)
+        return widget_;
+    // Made on first use: an editor costs a good part of a window's start, and most
+    // windows never show theirs.
+    auto* self = const_cast<TextBox*>(this);
+    auto changed = [self] {
+        if (self->Change)
+            Guarded("change", self->Change);
     };
-    if (multiLine) {
-        editor_ = new NoteEdit(owner, this);
-        widget_ = editor_.data();
+    if (multiLine_) {
+        self->editor_ = new NoteEdit(parent_, self);
+        self->widget_ = editor_.data();
         QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, changed);
     } else {
-        line_ = new LineEdit(owner, this);
-        widget_ = line_.data();
+        self->line_ = new LineEdit(parent_, self);
+        self->widget_ = line_.data();
         QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
     }
+    if (formKeys_)
+        widget_->installEventFilter(parent_);
+    if (!text_.isEmpty())
+        self->SetText(text_);
+    self->Apply();
+    return widget_;
 }
 
 TextBox::~TextBox() { delete widget_.data(); }
@@ -133,6 +148,8 @@ void TextBox::Move(float left, float top, float width, float height)
 void TextBox::SetVisible(bool v)
 {
     visible_ = v;
+    if (v)
+        EnsureWidget();
     if (widget_)
         widget_->setVisible(v);
 }
@@ -141,11 +158,15 @@ QString TextBox::Text() const
 {
     if (line_)
         return line_->text();
-    return editor_ ? editor_->toPlainText().replace(u'\n', QLatin1String("\r\n")) : QString();
+    return editor_ ? editor_->toPlainText().replace(u'\n', QLatin1String("\r\n")) : text_;
 }
 
 void TextBox::SetText(const QString& t)
 {
+    if (!widget_) {
+        text_ = t;
+        return;
+    }
     if (line_) {
         line_->setText(t);
     } else if (editor_) {
@@ -175,7 +196,7 @@ void TextBox::SetBackColor(qint32 c)
 
 void TextBox::SetFocus()
 {
-    if (widget_)
+    if (EnsureWidget())
         widget_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -206,9 +227,17 @@ void SetLineSelLength(QLineEdit* e, int v)
 }
 
 int TextBox::SelStart() const { return LineSelStart(line_); }
-void TextBox::SetSelStart(int v) { SetLineSelStart(line_, v); }
+void TextBox::SetSelStart(int v)
+{
+    EnsureWidget();
+    SetLineSelStart(line_, v);
+}
 int TextBox::SelLength() const { return LineSelLength(line_); }
-void TextBox::SetSelLength(int v) { SetLineSelLength(line_, v); }
+void TextBox::SetSelLength(int v)
+{
+    EnsureWidget();
+    SetLineSelLength(line_, v);
+}
 
 bool TextBox::HasFocus() const { return widget_ && widget_->hasFocus(); }
 

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 
@@ -31,7 +32,7 @@ public:
     TextBox& operator=(const TextBox&) = delete;
 
     const QString& Name() const { return name_; }
-    bool MultiLine() const { return editor_ != nullptr; }
+    bool MultiLine() const { return multiLine_; }
     float Left() const { return left_; }
     float Top() const { return top_; }
     float Width() const { return width_; }
@@ -72,17 +73,26 @@ public:
     // message box) is not losing it.
     std::function<void()> LostFocus;
 
-    QWidget* Widget() const { return widget_; }
+    QWidget* Widget() const { return EnsureWidget(); }
     // The multi-line editor; nullptr for a single-line box.
-    QPlainTextEdit* Editor() const { return editor_; }
+    QPlainTextEdit* Editor() const
+    {
+        EnsureWidget();
+        return editor_;
+    }
 
 private:
     void Apply();
-    void Build(QWidget* parent, bool multiLine);
+    QWidget* EnsureWidget() const;
+    QWidget* parent_;
+    bool formKeys_; // the form sees the box's keys first (key preview)
     QString name_;
     QPointer<QWidget> widget_;
     QPointer<QPlainTextEdit> editor_;
     QPointer<QLineEdit> line_;
+    bool multiLine_;
+    QString text_; // until the widget exists
+    std::unique_ptr<QObject> pending_;
     float left_ = 0, top_ = 0, width_ = 1200, height_ = 600;
     bool visible_ = true;
     FontModel font_;

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -15,6 +16,7 @@ namespace {
 constexpr int kPad = 6;
 constexpr int kTail = 12;
 constexpr int kIcon = 16;
+constexpr int kClose = 10;
 
 // Stored texts break lines with CR LF; the painter wants LF alone.
 QString Drawn(const QString& text) { return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")); }
@@ -81,6 +83,30 @@ void TooltipWindow::SetBackColor(const QColor& c)
     update();
 }
 
+void TooltipWindow::SetCloseBox(bool on)
+{
+    if (closeBox_ == on)
+        return;
+    closeBox_ = on;
+    if (isVisible())
+        PlaceAt(tracking_ ? tracked_ : pos());
+    update();
+}
+
+QRect TooltipWindow::CloseBoxRect() const
+{
+    const int tail = look_.Balloon ? kTail : 0;
+    return {width() - kPad - kClose, tail + kPad, kClose, kClose};
+}
+
+void TooltipWindow::mousePressEvent(QMouseEvent* e)
+{
+    if (closeBox_ && CloseBoxRect().contains(e->position().toPoint()))
+        hide();
+    else
+        QWidget::mousePressEvent(e);
+}
+
 void TooltipWindow::SetDelays(int visibleMs, int initialMs)
 {
     visibleMs_ = visibleMs;
@@ -121,6 +147,8 @@ QSize TooltipWindow::ContentSize() const
         w = std::max(w, titleW);
         h += std::max(kIcon, fb.height()) + 4;
     }
+    if (closeBox_)
+        w += kClose + kPad;
     return {w + 2 * kPad, h + 2 * kPad};
 }
 
@@ -168,6 +196,12 @@ void TooltipWindow::paintEvent(QPaintEvent*)
     p.setPen(QPen(fore.darker(150), 1));
     p.drawPath(path);
 
+    if (closeBox_) {
+        const QRect box = CloseBoxRect();
+        p.setPen(QPen(fore, 1.5));
+        p.drawLine(box.topLeft() + QPoint(2, 2), box.bottomRight() - QPoint(2, 2));
+        p.drawLine(box.topRight() + QPoint(-2, 2), box.bottomLeft() + QPoint(2, -2));
+    }
     int y = tail + kPad;
     p.setPen(fore);
     if (!look_.Title.isEmpty() || look_.Icon != 0) {

@@ -34,6 +34,10 @@ public:
     void SetTextColor(const QColor& c);
     void SetBackColor(const QColor& c);
     void SetDelays(int visibleMs, int initialMs);
+    // A small close box in the corner; a click on it hides the tip.
+    void SetCloseBox(bool on);
+    bool HasCloseBox() const { return closeBox_; }
+    QRect CloseBoxRect() const;
     int VisibleMs() const { return visibleMs_; }
     int InitialMs() const { return initialMs_; }
 
@@ -44,6 +48,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -56,6 +61,7 @@ private:
     int visibleMs_ = 5000, initialMs_ = 100;
     QPoint tracked_;
     int tailX_ = 8; // where the tail meets the top edge
+    bool closeBox_ = false;
     QTimer initial_, autoPop_;
 };
 

@@ -1,48 +1,16 @@
 #!/usr/bin/env bash
 # Runs the built Almanorvique from a temporary copy of the program folder under a virtual
 # display, checks that its window is shown, ends it as the desktop would (SIGTERM) and
-# checks the files it wrote. Never touches the real home or program folder.
+# checks the files it wrote.
 set -euo pipefail
-bin="$1"
-if [ "${2:-}" != "--inside" ]; then
-  command -v xvfb-run >/dev/null || { echo "xvfb-run is missing"; exit 1; }
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bin" --inside
-fi
+source "$(dirname "$0")/program_run.sh" "$@"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-prog="$work/program folder"
-mkdir -p "$prog" "$work/home" "$work/config"
-cp "$bin/Almanorvique" "$prog/"
-for item in ini Dates Images Help Almanorvique.ini; do
-  [ -e "$bin/$item" ] && cp -r "$bin/$item" "$prog/"
-done
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" ALMANORVIQUE_REGISTRY="$work/registry.json"
-export USER=e2euser LC_ALL=en_GB.UTF-8 LANG=en_GB.UTF-8
-unset QT_QPA_PLATFORM
-
-fail() { echo "FAIL: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
-
-"$prog/Almanorvique" >"$work/log" 2>&1 &
-pid=$!
-shown=""
-for _ in $(seq 1 100); do
-  if xwininfo -root -tree 2>/dev/null | grep -q '"Almanorvique"'; then shown=yes; break; fi
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
-  sleep 0.1
-done
-[ -n "$shown" ] || fail "no window titled Almanorvique appeared"
+start_program
 geometry=$(xwininfo -name Almanorvique | awk '/Width:|Height:/ {print $2}' | tr '\n' ' ')
 echo "window shown: $geometry"
 sleep 1 # let the first timer tick run the full load
-kill -TERM "$pid"
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end on SIGTERM"
-wait "$pid" || fail "the program ended with status $?"
+end_program
 
-user="$prog/e2euser"
-country="$user/United Kingdom"
-year=$(date +%Y)
 [ -d "$prog/Images/Wallpaper" ] || fail "data folders were not made"
 [ -f "$user/PersonalDates" ] || fail "no personal dates file"
 [ -f "$country/Almanorvique.ini" ] || fail "no settings file in the country folder"

@@ -1,5 +1,8 @@
 #include "test_folders.h"
 
+#include "core/data_folders.h"
+#include <QLocale>
+
 #include "scratch_program_folder.h"
 
 #include <QDateTime>
@@ -16,6 +19,20 @@ void ProgramFolderTest::SetUp()
 }
 
 void ProgramFolderTest::TearDown() { ReleaseScratchProgramFolder(); }
+
+void CalendarFolderTest::SetUp()
+{
+    ProgramFolderTest::SetUp();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    CopyShippedData({"ini"});
+    mduAlmanorvqueLib::SetupDataFolders();
+}
+
+void CalendarFolderTest::TearDown()
+{
+    QLocale::setDefault(QLocale::c());
+    ProgramFolderTest::TearDown();
+}
 
 void ProgramFolderTest::CopyShippedData(const QStringList& folders) { CopyShippedFolders(ProgramFolder(), folders); }
 

@@ -25,6 +25,14 @@ protected:
     QTemporaryDir dir_;
 };
 
+// A program folder with the shipped settings templates and the data folders set up, and
+// English month and day names: the calendar window's tests start here.
+class CalendarFolderTest : public ProgramFolderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 // Writes a file byte for byte (tests give CR LF themselves).
 void WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);

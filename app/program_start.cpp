@@ -1,0 +1,40 @@
+#include "program_start.h"
+
+#include "display_check.h"
+
+#include "core/app_identity.h"
+#include "system/message_box.h"
+#include "ui/desktop_services.h"
+#include "ui/event_guard.h"
+#include "ui/form_owner.h"
+
+#include <QApplication>
+#include <QStringList>
+
+namespace programstart {
+
+int Run(int argc, char* argv[], const QString& title, const QString& exeName, const std::function<void()>& start)
+{
+    // Placing and shaping our own windows needs X11; under Wayland ask for XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    // Before Qt starts and before any file is touched: without a display Qt would abort.
+    startcheck::DisplayCheck display(argc, argv);
+    if (display.ReportProblem(exeName))
+        return 1;
+
+    QApplication app(argc, argv);
+    display.Release();
+    QApplication::setApplicationName(exeName);
+    appinfo::SetIdentity(title, exeName);
+    appinfo::SetCommandLine(QCoreApplication::arguments().mid(1).join(u' '));
+    platform::SetDefaultMessageBoxTitle(appinfo::ProgramTitle());
+    platform::InstallDesktopServices();
+
+    platform::Guarded("start-up", start);
+    const int rc = app.exec();
+    platform::CloseTopLevelForms();
+    return rc;
+}
+
+} // namespace programstart

@@ -1,0 +1,67 @@
+// Saving the settings table to the window's settings file or as a style, and loading a
+// style into it.
+#include "calendar_window.h"
+#include "settings_keys.h"
+
+#include "core/data_folders.h"
+#include "core/style_files.h"
+#include "core/window_placement.h"
+#include "system/message_box.h"
+#include "ui/update_lock.h"
+
+#include <exception>
+
+using namespace mduAlmanorvqueLib;
+
+void frmAlmanorvique::SavePropertiesMenu_Click()
+{
+    if (!mduLib::SaveIniFile(Properties_, IniFilePath_))
+        platform::MsgBox("The settings could not be saved to " + IniFilePath_ + ".", platform::vbExclamation,
+                         QStringLiteral("Save Current Properties"), this);
+}
+
+void frmAlmanorvique::SaveStyleAs_Click() { SaveStyleToFile(); }
+
+void frmAlmanorvique::SaveStyleToFile()
+{
+    objDialog.DefaultExt = QStringLiteral("*.ini");
+    objDialog.FileName = objDialog.DefaultExt;
+    objDialog.Filter = QStringLiteral("Ini File (*.ini)");
+    objDialog.InitDir = gStylesFolder;
+    try {
+        if (!objDialog.ShowSave())
+            return;
+    } catch (const std::exception&) {
+        return; // cancelled
+    }
+    const std::optional<QString> path = mduLib::StyleSavePath(objDialog.FileName);
+    if (!path) {
+        platform::MsgBox(QStringLiteral("A style name cannot hold * ? or \\."), platform::vbExclamation,
+                         QStringLiteral("Save Style As"), this);
+        return;
+    }
+    // The window now wears the new style: the menu checks it by this name.
+    mduLib::SetProp(calendarkeys::WindowStyles, mduLib::StyleNameOf(*path), Properties_);
+    if (!mduLib::SaveIniFile(Properties_, *path))
+        platform::MsgBox("The style could not be saved to " + *path + ". The old file is kept.",
+                         platform::vbExclamation, QStringLiteral("Save Style As"), this);
+}
+
+void frmAlmanorvique::LoadStyle(const QString& path)
+{
+    if (!path.contains(QLatin1String(".ini"), Qt::CaseInsensitive) || path.size() <= 4)
+        return;
+    platform::ScopedUpdateLock lock(hWnd());
+    // The full load reads the date files again: what the tables hold goes there first.
+    SaveDateTables();
+    if (!mduLib::LoadStyleFile(path, Properties_))
+        return;
+    // The full load shows exactly the style's picture and page, or none.
+    for (int slot : {0, 1}) {
+        imgCalendar(slot).SetPicture(platform::Picture());
+        imgCalendar(slot).Tag.clear();
+    }
+    mduUILib::RestoreWindowPlacement(*this, Properties_);
+    FormState_ = 2;
+    Timer1.SetInterval(1);
+}

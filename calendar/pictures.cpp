@@ -1,0 +1,129 @@
+// The window's three pictures (the picture, the page, the backdrop), which of them a
+// full load shows, the background colour and importing a picture into the images folder.
+#include "calendar_window.h"
+#include "settings_keys.h"
+
+#include "core/colour_names.h"
+#include "core/data_folders.h"
+#include "core/display_routines.h"
+#include "core/file_helpers.h"
+#include "core/text_utilities.h"
+#include "core/year_dates.h"
+#include "system/clock.h"
+#include "system/message_box.h"
+#include "ui/menu_fillers.h"
+#include "ui/window_shape.h"
+
+#include <exception>
+
+using namespace mduAlmanorvqueLib;
+namespace keys = calendarkeys;
+
+namespace calendarpictures {
+
+bool IsNoPicture(const QString& file) { return file == QLatin1String("None") || file == QLatin1String("0"); }
+
+int OtherSlot(int slot) { return slot == 0 ? 1 : 0; }
+
+} // namespace calendarpictures
+
+bool frmAlmanorvique::LoadCalendarPicture(QString& file, int slot, bool clearWhenNone)
+{
+    platform::Image& img = imgCalendar(slot);
+    if (!calendarpictures::IsNoPicture(file)) {
+        const bool isImage = mduLib::IsImageFile(file);
+        const bool exists = mduLib::FileExists(file);
+        if (isImage && exists) {
+            if (img.Tag != file) {
+                // A file that cannot be decoded empties the slot: the Tag never names a
+                // picture that is not shown.
+                const platform::Picture pic = platform::Picture::FromFile(file);
+                img.SetPicture(pic);
+                img.Tag = pic.IsEmpty() ? QString() : file;
+                if (!commands_.Replaying)
+                    mduAPILib::RefreshTransparentMask(*this);
+            }
+        } else {
+            img.SetPicture(platform::Picture());
+            img.Tag.clear();
+        }
+    } else {
+        if (clearWhenNone)
+            img.SetPicture(platform::Picture());
+        img.Tag.clear();
+    }
+    return !img.Tag.isEmpty();
+}
+
+void frmAlmanorvique::ShowCurrentPictures()
+{
+    auto loadSetting = [this](int slot) {
+        QString file = mduLib::GetProp(slot == 1 ? keys::CalendarBackgroundFiles : keys::CalendarImageFiles,
+                                       Properties_);
+        LoadCalendarPicture(file, slot, false);
+    };
+    if (!MDIChild()) {
+        const QString today = DayMonthKey(platform::Today());
+        const QString found[4] = {
+            mduLib::GetProp(today, YearDates(), keys::ImageSection),
+            mduLib::GetProp(today, gPersonalDates, keys::ImageSection),
+            mduLib::GetProp(GetMonthImageKey(), gPersonalDates, keys::ImageSection),
+            mduLib::GetProp(GetYearImageKey(), gPersonalDates, keys::ImageSection),
+        };
+        for (QString file : found) {
+            if (ShowPictureByOrientation(file)) {
+                // The date picture takes its own slot only; the other one still shows
+                // what the settings name.
+                const int own = mduLib::GetProp(keys::Orientation, Properties_) == QLatin1String("Center") ? 1 : 0;
+                loadSetting(calendarpictures::OtherSlot(own));
+                return;
+            }
+        }
+    }
+    loadSetting(1);
+    loadSetting(0);
+}
+
+void frmAlmanorvique::SetWindowBackColour(QString& strColour, int intSetOption)
+{
+    // A failure ends the operation without a message; the setting is then not stored.
+    try {
+        if (mduUILib::IsCustom(strColour)) {
+            if (intSetOption == 1) {
+                objDialog.Color = BackColor();
+                // A cancelled colour dialog changes nothing.
+                if (!objDialog.ShowColor())
+                    return;
+                SetBackColor(objDialog.Color);
+            }
+            strColour = QString::number(BackColor());
+        } else if (strColour != calendarcommands::Transparent) {
+            SetBackColor(mduUILib::ColourFromName(QString(strColour)));
+        } else {
+            SetBackColor(MDIChild() && ParentForm_ ? ParentForm_->BackColor() : 0xFFFFFF);
+            for (int i = 0; i <= 2; ++i)
+                imgCalendar(i).SetVisible(false);
+            mduAPILib::MakeWhiteTransparent(*this);
+        }
+        mduLib::SetProp(keys::WindowBackgroundColours, strColour, Properties_);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmAlmanorvique::AddFile(const QString& sPath, const QString& sFile)
+{
+    if (!mduLib::IsImageFile(sFile))
+        return;
+    const QString source = sPath + "/" + sFile;
+    const QString target = gImagesFolder + sFile;
+    if (mduLib::FileExists(target)) {
+        platform::MsgBox(sFile + " exists in " + gImagesFolder, platform::vbInformation, QStringLiteral("Add File"),
+                         this);
+        return;
+    }
+    if (!mduLib::FileExists(source))
+        return;
+    mduLib::CopyFileFso(source, target, false);
+    qint16 count = static_cast<qint16>(MainImage.Count());
+    mduUILib::AddImageMenuItem(MainImage, sFile, target, count);
+}

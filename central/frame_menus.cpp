@@ -1,0 +1,266 @@
+// The frame's menus: the Window popup, the main popup, the toolbar popup and the menus
+// that are never shown; the command dispatcher and the commands behind the main popup.
+#include "frame_window.h"
+
+#include "calendar/calendar_window.h"
+#include "core/app_identity.h"
+#include "core/colour_names.h"
+#include "core/conversions.h"
+#include "core/data_folders.h"
+#include "core/desktop_settings.h"
+#include "core/help_about.h"
+#include "ui/common_dialog.h"
+#include "ui/menu_fillers.h"
+#include "ui/menu_items.h"
+#include "system/message_box.h"
+#include "ui/event_guard.h"
+#include "ui/twips.h"
+
+#include <QCursor>
+
+using namespace mduAlmanorvqueLib;
+
+QString TagOf(const QAction* item) { return item ? item->data().toString() : QString(); }
+void SetTag(QAction* item, const QString& tag)
+{
+    if (item)
+        item->setData(tag);
+}
+
+namespace {} // namespace
+
+void frmMain::BuildMenus()
+{
+    const auto add = [](QMenu* menu, const QString& caption, auto handler) {
+        QAction* a = menu->addAction(caption);
+        QObject::connect(a, &QAction::triggered, menu, [handler] { platform::Guarded("menu", handler); });
+        return a;
+    };
+
+    Window = new QMenu(QStringLiteral("&Window"), this);
+    const char* windowCaptions[] = {"", "Tile", "Cascade", "Arrang Icons", "Maximise All", "Restore All", "Minimise All"};
+    for (int i = 1; i <= 6; ++i)
+        WindowItem[static_cast<size_t>(i)] = add(Window, QString::fromLatin1(windowCaptions[i]), [this, i] { WindowItem_Click(i); });
+    WindowItem[7] = Window->addSeparator();
+    WindowItem[8] = add(Window, QStringLiteral("Close All"), [this] { WindowItem_Click(8); });
+    WindowItem[9] = Window->addSeparator();
+    WindowItem[9]->setVisible(false);
+    OpenedWindow.assign(2, nullptr);
+    OpenedWindow[1] = add(Window, QStringLiteral("OpenedWindow"), [this] { OpenedWindow_Click(1); });
+    OpenedWindow[1]->setCheckable(true);
+    WindowExit = add(Window, QStringLiteral("Exit"), [this] { WindowExit_Click(); });
+
+    MainMenu = new QMenu(QStringLiteral("MainMenu"), this);
+    AutoStart = add(MainMenu, QStringLiteral("Auto Start"), [this] { AutoStart_Click(); });
+    MainMenu->addMenu(ScreenSaverTimeMain.Menu());
+    ScreenSaverTimeMain.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
+    ScreenSaverTimeMain.Click = [this](int index) { ScreenSaverTimeMain_Click(index); };
+    MainMenu->addSeparator(); // hsp1
+    MainItem[3] = add(MainMenu, QStringLiteral("Exit"), [this] { MainItem_Click(3); });
+    MainItem[4] = MainMenu->addSeparator();
+    MainItem[5] = add(MainMenu, QStringLiteral("Help"), [this] { MainItem_Click(5); });
+    MainItem[6] = add(MainMenu, QStringLiteral("About"), [this] { MainItem_Click(6); });
+    MainItem[7] = MainMenu->addSeparator();
+    MainItem[8] = add(MainMenu, QStringLiteral("Save Current Settings"), [this] { MainItem_Click(8); });
+    MainItem[9] = add(MainMenu, QStringLiteral("Properties"), [this] { MainItem_Click(9); });
+    MainItem[9]->setVisible(false);
+
+    ToolBarMenu = new QMenu(QStringLiteral("Tool Bar"), this);
+    QMenu* sizes = ToolBarMenu->addMenu(QStringLiteral("ToolBar Size"));
+    const char* sizeCaptions[] = {"", "Small Size", "Small Size with Caption", "Large Size", "Large Size with Caption"};
+    for (int i = 1; i <= 4; ++i)
+        ToolBarSize[static_cast<size_t>(i)] = add(sizes, QString::fromLatin1(sizeCaptions[i]), [this, i] { ToolBarSize_Click(i); });
+    ToolBarSize[2]->setVisible(false);
+    QMenu* positions = ToolBarMenu->addMenu(QStringLiteral("Tool Bar Position"));
+    const char* positionCaptions[] = {"", "Top", "Bottom", "Left", "Right", "Hide"};
+    for (int i = 1; i <= 5; ++i)
+        ToolBarPositions[static_cast<size_t>(i)] =
+            add(positions, QString::fromLatin1(positionCaptions[i]), [this, i] { ToolBarPositions_Click(i); });
+    AutoShowToolTips = add(ToolBarMenu, QStringLiteral("Auto Show Tool Tips"), [this] { AutoShowToolTips_Click(); });
+    ToolbarCustomize = add(ToolBarMenu, QStringLiteral("Customize Toolbar"), [this] { ToolbarCustomize_Click(); });
+    ToolbarCustomize->setVisible(false);
+    SaveToolbarSetting =
+        add(ToolBarMenu, QStringLiteral("Save Current Toolbar Setting"), [this] { SaveToolbarSetting_Click(); });
+    SaveToolbarSetting->setVisible(false);
+
+    OpenedAction = new QMenu(this);
+    LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
+    LastOpenedMenu->addAction(QStringLiteral("None"));
+    ToolsItem15 = new QAction(QStringLiteral("Setup Auto Start"), this);
+}
+
+void frmMain::DoMenuItem(float iCol, int Index)
+{
+    const int group = static_cast<int>(conv::RoundHalfEven(iCol));
+    switch (group) {
+    case 1:
+        ShowBanner(false);
+        frmAlmanorvique::Default().Show();
+        break;
+    case 8:
+        switch (Index) {
+        case 1:
+            Arrange(platform::vbTileHorizontal);
+            break;
+        case 2:
+            // "Cascade" cascades (the arrange code 2 would tile side by side).
+            Arrange(platform::vbCascade);
+            break;
+        case 3:
+            Arrange(platform::vbArrangeIcons);
+            break;
+        case 4:
+            MaximiseAll();
+            break;
+        case 5:
+            RestoreAll();
+            break;
+        case 6:
+            MinimiseAll();
+            break;
+        case 8:
+            CloseAll();
+            break;
+        default:
+            break;
+        }
+        break;
+    case 9:
+        switch (Index) {
+        case 3:
+            // As the title bar's close: the month windows unload (and save) first.
+            Unload(platform::vbFormCode);
+            break;
+        case 5:
+            ShowHelp();
+            break;
+        case 6:
+            mduUILib::ShowAbout();
+            break;
+        case 8:
+            SaveCentralSettings();
+            break;
+        case 9:
+            ShowCentralProperties(false);
+            break;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+int frmMain::ShowMsgbox(const QString& Prompt, int Button, const QString& Title)
+{
+    return platform::MsgBox(Prompt, Button, Title, this);
+}
+
+QString frmMain::AppEXEName() const { return appinfo::ProgramFolder() + QStringLiteral("/AlmanorviqueCentral"); }
+
+void frmMain::ShowMainMenu()
+{
+    UpdateAutoStartCaption();
+    platform::EndMenu();
+    mduUILib::FillScreenSaverTimeMenu(ScreenSaverTimeMain, AppEXEName());
+    platform::PopupMenu(*MainMenu, QCursor::pos());
+}
+
+void frmMain::UpdateAutoStartCaption()
+{
+    const bool set = mduAPILib::IsAutoStartSet();
+    const QString word = set ? QStringLiteral("Disable") : QStringLiteral("Enable");
+    SetTag(AutoStart, set ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!AutoStart->text().startsWith(word))
+        AutoStart->setText(word + u' ' + AutoStart->text().right(10));
+}
+
+void frmMain::UpdateStartupMenu()
+{
+    ToolsItem15->setText(mduAPILib::IsAutoStartSet() ? QStringLiteral("Remove Auto Start")
+                                                     : QStringLiteral("Setup Auto Start"));
+}
+
+void frmMain::AutoStart_Click()
+{
+    if (conv::LeadingNumber(TagOf(AutoStart)) != 1) {
+        // Started with a command line, the month windows' "Stay Time" applies.
+        QString arguments = appinfo::ExeName();
+        mduAPILib::SetAutoStart(arguments);
+    } else {
+        mduAPILib::ClearAutoStart();
+    }
+}
+
+void frmMain::ScreenSaverTimeMain_Click(int Index)
+{
+    if (ScreenSaverTimeMain.Exists(Index))
+        SetScreenSaverTime(ScreenSaverTimeMain(Index).Caption());
+}
+
+void frmMain::SetScreenSaverTime(const QString& caption)
+{
+    if (caption == QLatin1String("Disabled"))
+        mduAPILib::SetScreenSaver(QString(), QString(), 0, 0);
+    else
+        mduAPILib::SetScreenSaver(AppEXEName(), QString(), conv::ToInt16(conv::LeadingNumber(caption)), 0);
+}
+
+void frmMain::MainItem_Click(int Index) { DoMenuItem(9, Index); }
+
+void frmMain::ShowHelp()
+{
+    QString file = QStringLiteral("almanorvique.chm");
+    mduUILib::OpenHelpTopic(file);
+}
+
+void frmMain::SetWindowBackground(QString& colourName)
+{
+    qint32 colour = 0;
+    if (colourName == QLatin1String("Custom")) {
+        platform::CommonDialog dialog(this);
+        dialog.Color = BackColor();
+        if (!dialog.ShowColor())
+            return; // cancelled: the colour stays
+        colour = dialog.Color;
+        colourName = QString::number(colour);
+    } else if (colourName == QLatin1String("Transparent")) {
+        colour = 0xFFFFFF;
+    } else {
+        colour = mduUILib::ColourFromName(colourName);
+    }
+    SetBackColor(colour);
+    ClientArea().setBackground(platform::ColorFromValue(colour));
+    PassBackColourToCalendars();
+    mduLib::SetProp(QStringLiteral("Window Background Colour"), colourName, CentralSettings_);
+}
+
+void frmMain::PassBackColourToCalendars()
+{
+    for (platform::Form* f : platform::Form::AllForms()) {
+        if (f->Name() != QLatin1String("frmAlmanorvique") || !f->IsLoaded() ||
+            f->DrawStyle != frmAlmanorvique::kTransparentDrawStyle)
+            continue;
+        f->SetBackColor(BackColor());
+        f->Refresh();
+    }
+}
+
+void frmMain::ShowCentralProperties(bool isNew)
+{
+    if (isNew) {
+        gPropertyTable.Create(1);
+        mduLib::LoadIniFile(gIniFile, gPropertyTable);
+    } else {
+        gIniFile = gCentralIniFile;
+        gPropertyTable = CentralSettings_;
+    }
+    // The property editor opens here once the program has one.
+    ShowBanner(false);
+}
+
+void frmMain::AutoShowToolTips_Click()
+{
+    mduLib::SetProp(QStringLiteral("Auto Show Balloon Tips"), TagOf(AutoShowToolTips), CentralSettings_);
+}

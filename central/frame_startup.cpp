@@ -1,0 +1,229 @@
+// The frame's life: creation, Load, the first tick that makes the twelve month windows,
+// the later ticks, the layout of the month windows and the exit sequence.
+#include "frame_window.h"
+#include "month_layout.h"
+
+#include "calendar/calendar_window.h"
+#include "core/data_folders.h"
+#include "core/file_helpers.h"
+#include "core/set_up_step.h"
+#include "system/clock.h"
+#include "system/program_end.h"
+#include "ui/event_guard.h"
+#include "ui/form_owner.h"
+#include "ui/menu_fillers.h"
+#include "ui/menu_items.h"
+#include "ui/twips.h"
+#include "ui/update_lock.h"
+
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+
+using namespace mduAlmanorvqueLib;
+
+namespace {
+QPointer<frmMain> gDefaultFrame;
+}
+
+frmMain& frmMain::Default() { return platform::DefaultInstance(gDefaultFrame); }
+bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
+
+frmMain::frmMain() : platform::MDIForm(QStringLiteral("frmMain"))
+{
+    SetCaption(QStringLiteral("Almanorvique Central"));
+    SetBackColor(0x8000000C);
+    BuildMenus();
+    BuildToolbar();
+    BuildBanner();
+    for (int i = 1; i <= 7; ++i) {
+        sbPanels[i] = new QLabel(&StatusBar());
+        StatusBar().addWidget(sbPanels[i], i == 2 ? 1 : 0);
+    }
+    timerCtrl.OnTimer = [this] { timerCtrl_Timer(); };
+    setWindowIcon(QIcon(QPixmap::fromImage(imgListToolbar.at(3))));
+    MDIForm_Initialize();
+}
+
+frmMain::~frmMain() = default;
+
+frmAlmanorvique* frmMain::MonthCalendar(int i) const
+{
+    if (i < 1 || i > kMonthCount)
+        return nullptr;
+    return MonthCalendars_[static_cast<size_t>(i)].data();
+}
+
+void frmMain::MDIForm_Initialize()
+{
+    CentralSettings_.Create(1);
+    gPropertyTable.Create(1);
+    mduLib::Step([] { SetupDataFolders(); });
+    SetMousePointer(platform::vbHourglass);
+}
+
+void frmMain::MDIForm_Load()
+{
+    FormState_ = kStartupPending;
+    platform::Guarded("settings file", [&] { LoadCentralSettingsFile(); });
+    platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
+    OpenedList_.Create(30);
+    CreateBalloonTip();
+    platform::Guarded("opened forms", [&] { LoadOpenedForms(); });
+    UpdateStartupMenu();
+    platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });
+    if (mduLib::IsScreenSaverRun()) {
+        // The whole screen, above everything, without title bar, toolbar or status bar.
+        setWindowFlag(Qt::FramelessWindowHint, true);
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        SetWindowState(platform::vbMaximized);
+        Move(0, 0, static_cast<float>(platform::ScreenWidthTwips()), static_cast<float>(platform::ScreenHeightTwips()));
+        tbToolBar->SetVisible(false);
+        StatusBar().hide();
+    }
+    LayoutBanner();
+    tbToolBar->SetVisible(false);
+    StatusBar().hide();
+    Show();
+    ShowBanner(true);
+    LayoutBackground();
+    // Only now: Load may have waited in a colour dialog, and a timer running meanwhile
+    // would have made the month windows under it.
+    timerCtrl.SetInterval(1);
+    timerCtrl.SetEnabled(true);
+}
+
+void frmMain::timerCtrl_Timer()
+{
+    if (FormState_ == kStartupPending) {
+        platform::Guarded("greeting", [&] { SpeakStartMsg(); });
+        CreateMonthCalendars(platform::Today().month());
+        EmptyHook();
+        mduUILib::FillColourMenu(BGColour);
+        mduUILib::AppendMenuItem(BGColour, QStringLiteral("Custom"));
+        mduUILib::FillColourMenu(CalendarColours);
+        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Transparent"));
+        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Custom"));
+        FormState_ = kRunning;
+        SetMousePointer(platform::vbDefault);
+        return;
+    }
+    QString msg = sbPanels[2]->text();
+    if (!msg.isEmpty()) {
+        timerCtrl.SetInterval(400);
+        if (msg.contains(QLatin1String(" << "))) {
+            msg = msg.startsWith(QLatin1String(" << ")) ? msg.mid(4) : msg.mid(1);
+            sbPanels[2]->setText(msg);
+            AnimateEye();
+        }
+    } else {
+        sbPanels[1]->clear();
+        timerCtrl.SetInterval(10000);
+    }
+    sbPanels[7]->setText(QLocale().toString(platform::Now().time(), QLocale::ShortFormat));
+}
+
+void frmMain::CreateMonthCalendars(int month)
+{
+    Tag = QStringLiteral("12");
+    const QDate base = platform::Today().addMonths(-month);
+    for (int i = 1; i <= kMonthCount; ++i) {
+        auto* cal = new frmAlmanorvique();
+        AddChild(*cal);
+        cal->MDISubWindow()->setWindowIcon(windowIcon());
+        MonthCalendars_[static_cast<size_t>(i)] = cal;
+        platform::Guarded("month window", [&] { cal->ShowMeMDIChild(this, 0, base.addMonths(i)); });
+    }
+    // The frame's resizes while it started were not laid out: the windows take their
+    // places behind the banner now rather than waiting there at no size.
+    PlaceMonthCalendars();
+    tbToolBar->SetVisible(true);
+}
+
+void frmMain::LayoutMonthCalendars()
+{
+    if (WindowState() != platform::vbNormal)
+        return;
+    PlaceMonthCalendars();
+    picMain->hide();
+}
+
+void frmMain::PlaceMonthCalendars()
+{
+    if (WindowState() != platform::vbNormal)
+        return;
+    const int m = platform::Today().month();
+    const auto arrangement = monthlayout::ArrangementFor(Tag, m, Width(), Height());
+    if (arrangement) {
+        monthlayout::Position p;
+        for (int i = 1; i <= kMonthCount; ++i) {
+            frmAlmanorvique* cal = MonthCalendar(i);
+            if (!cal) // closed by the user: it stays closed
+                continue;
+            if (i < arrangement->first || i > arrangement->last) {
+                HideMonthCalendar(i);
+                continue;
+            }
+            cal->SetWidth(static_cast<float>(arrangement->width));
+            cal->SetHeight(static_cast<float>(arrangement->height));
+            cal->SetTop(static_cast<float>(p.top));
+            cal->SetLeft(static_cast<float>(p.left));
+            p = monthlayout::Advance(Tag, i, p, cal->Width(), cal->Height());
+            cal->SetMDIChildSize(cal->Left(), cal->Top(), cal->Width(), cal->Height());
+            cal->SetVisible(true);
+        }
+    }
+}
+
+void frmMain::HideMonthCalendar(int i)
+{
+    if (frmAlmanorvique* cal = MonthCalendar(i))
+        cal->SetVisible(false);
+}
+
+void frmMain::MoveAllMonths(int n)
+{
+    for (int i = 1; i <= kMonthCount; ++i)
+        if (frmAlmanorvique* cal = MonthCalendar(i))
+            platform::Guarded("move month", [&] { cal->MoveMonth(n); });
+}
+
+void frmMain::MDIForm_Resize()
+{
+    platform::ScopedUpdateLock lock(this);
+    if (FormState_ == kStartupPending)
+        return;
+    LayoutMonthCalendars();
+    LayoutBackground();
+    LayoutBanner();
+}
+
+void frmMain::Form_QueryUnload(int& cancel, int mode)
+{
+    // The child windows go first; each writes its dates as it unloads.
+    for (platform::Form* child : Children())
+        if (!child->Unload(mode)) {
+            cancel = 1;
+            return;
+        }
+}
+
+void frmMain::MDIForm_Unload(int&) { ExitProgram(); }
+
+void frmMain::WindowExit_Click() { Unload(platform::vbFormCode); }
+
+void frmMain::Country_Click(int Index) { DoMenuItem(1, Index); }
+
+void frmMain::ExitProgram()
+{
+    if (exited_ || platform::ProgramEnded())
+        return;
+    exited_ = true;
+    timerCtrl.SetEnabled(false);
+    platform::Guarded("opened forms", [&] { SaveOpenedForms(); });
+    // What the menus changed and "Save Current Settings" did not store is dropped.
+    mduLib::Step([&] { mduLib::LoadIniFile(gCentralIniFile, CentralSettings_); });
+    platform::Guarded("window settings", [&] { SaveWindowSettings(); });
+    SaveAutoStartList();
+    platform::EndProgram();
+}

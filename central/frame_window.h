@@ -1,0 +1,201 @@
+#pragma once
+// The frame of the multi-calendar program: twelve month windows (calendar windows as
+// child windows), its toolbar, banner, status bar, menus and settings.
+#include "core/settings_store.h"
+#include "ui/balloon_tooltip.h"
+#include "ui/mdi_frame.h"
+#include "ui/menu_items.h"
+#include "ui/timer.h"
+#include "ui/tool_bar.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <array>
+#include <memory>
+#include <vector>
+
+class frmAlmanorvique;
+
+class frmMain : public platform::MDIForm {
+    Q_OBJECT
+public:
+    // FormState: start-up pending from Load until the first tick, then running.
+    static constexpr int kStartupPending = 2;
+    static constexpr int kRunning = 1;
+    static constexpr int kMonthCount = 12;
+
+    frmMain();
+    ~frmMain() override;
+
+    static frmMain& Default();
+    static bool HasDefault();
+
+    // ---- public interface ----
+    void DoMenuItem(float iCol, int Index);
+    int ShowMsgbox(const QString& Prompt, int Button, const QString& Title);
+    QString AppEXEName() const;
+    void SaveAutoStartList() {}
+    void ShowStatusMsg(const QString& strMsg);
+
+    // ---- state the tests and the program read ----
+    int FormState() const { return FormState_; }
+    // Month window i (1 to 12); null before the first tick and once it was closed.
+    frmAlmanorvique* MonthCalendar(int i) const;
+    mduLib::PropertyTable& CentralSettings() { return CentralSettings_; }
+    mduLib::PropertyTable& OpenedList() { return OpenedList_; }
+    platform::ToolBar& Toolbar() { return *tbToolBar; }
+    platform::Timer& TimerCtrl() { return timerCtrl; }
+    QMenu& WindowMenu() { return *Window; }
+    QMenu& MainPopup() { return *MainMenu; }
+    QMenu& ToolBarPopup() { return *ToolBarMenu; }
+    QWidget& Banner() { return *picMain; }
+    bool AutoHideArmed() const { return autoHide_; }
+
+protected:
+    // ---- start-up, month windows, timer and exit ----
+    void MDIForm_Initialize();
+    void MDIForm_Load();
+    void MDIForm_Resize();
+    void MDIForm_Unload(int& cancel);
+    void timerCtrl_Timer();
+    void CreateMonthCalendars(int month);
+    void LayoutMonthCalendars();
+    // The month windows' part of the layout (the banner stays as it is).
+    void PlaceMonthCalendars();
+    void HideMonthCalendar(int i);
+    void MoveAllMonths(int n);
+    void ExitProgram();
+    void EmptyHook() {}
+    void WindowExit_Click();
+    // An item of the File menu's "Open" list (the menu is never shown).
+    void Country_Click(int Index);
+
+    // ---- settings file and placement ----
+    void LoadCentralSettingsFile();
+    void LoadBackgroundPicture();
+    void ApplyCentralSettings();
+    void SaveCentralSettings();
+    void SaveWindowSettings();
+    void WindowTitleBar_Click(const QString& itemTag);
+
+    // ---- Window menu, window list and opened forms ----
+    void ShowWindowMenu();
+    void CheckWindowMenu(QWidget* hWnd);
+    void WindowItem_Click(int Index);
+    void OpenedWindow_Click(int Index);
+    void MaximiseAll();
+    void RestoreAll();
+    void MinimiseAll();
+    void CloseAll();
+    bool IsArrangeable(const platform::Form& form) const;
+    void ActivateFormByHwnd(quintptr hWnd);
+    static QString StripCentralCaption(const QString& caption);
+    bool IsCaptionOpen(const QString& caption) const;
+    bool IsNotInOpenedMenu(qint32 value) const;
+    QString GetOpenedFormsPath() const;
+    void LoadOpenedForms();
+    void SaveOpenedForms();
+    void RefreshLastOpenedMenu();
+    void AddLastOpened(QString name);
+    void NoteOpenedCalendar(const platform::Form& form, const QString& caption);
+
+    // ---- toolbar ----
+    void SetToolbarSize(const QString& sizeName);
+    void SetupToolbarButton(int n, const QString& sizeName);
+    static QString ButtonCaptionFor(const QString& sizeName, const QString& captionText);
+    static QString MakeButtonKey(int group, int n);
+    static QString ButtonTipSuffix() { return QString(); }
+    int GetToolbarThickness() const;
+    void SizeToolbar(const QString& position);
+    void SetToolbarPosition(const QString& position);
+    void SaveToolbarLayout();
+    void DoToolbarButton(int button);
+    void tbToolBar_ButtonClick(int button);
+    void tbToolBar_MouseDown(int Button, int Shift, float X, float Y);
+    void ToolBarSize_Click(int Index);
+    void ToolBarPositions_Click(int Index);
+    void ToolbarCustomize_Click();
+    void SaveToolbarSetting_Click();
+
+    // ---- menus and commands ----
+    void ShowMainMenu();
+    void UpdateAutoStartCaption();
+    void UpdateStartupMenu();
+    void SetScreenSaverTime(const QString& caption);
+    void ShowHelp();
+    void SetWindowBackground(QString& colourName);
+    void PassBackColourToCalendars();
+    void ShowCentralProperties(bool isNew);
+    void AutoStart_Click();
+    void ScreenSaverTimeMain_Click(int Index);
+    void MainItem_Click(int Index);
+    void AutoShowToolTips_Click();
+
+    // ---- banner, status bar and greeting: the least that keeps the frame usable ----
+    void CreateBalloonTip();
+    void ShowBanner(bool show);
+    void LayoutBanner();
+    void LayoutBackground();
+    bool CheckScreenSaverExit(float x);
+    void SetStatusBarPosition(const QString& value);
+    void AnimateEye();
+    void SpeakStartMsg();
+
+    void Form_Load() override { MDIForm_Load(); }
+    void Form_Resize() override { MDIForm_Resize(); }
+    void Form_QueryUnload(int& cancel, int mode) override;
+    void Form_Unload(int& cancel) override { MDIForm_Unload(cancel); }
+    void MDIForm_MouseDown(int button, int shift, float x, float y) override;
+    void MDIForm_MouseMove(int button, int shift, float x, float y) override;
+    void MDIForm_DblClick() override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+    // ---- controls ----
+    platform::Timer timerCtrl{this, 1, false};
+    platform::ToolBar* tbToolBar = nullptr;
+    QLabel* picMain = nullptr; // the banner over the client area
+    std::array<QLabel*, 8> sbPanels{}; // status panels 1 to 7 (0 unused)
+    std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
+    QImage backgroundPicture_;
+
+    // Menus: hidden top-level menus shown as popups, items by their numbers.
+    QMenu* Window = nullptr;
+    std::array<QAction*, 10> WindowItem{};
+    std::vector<QAction*> OpenedWindow; // 1-based; [0] unused
+    QAction* WindowExit = nullptr;
+    QMenu* MainMenu = nullptr;
+    QAction* AutoStart = nullptr;
+    platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"), QStringLiteral("Set Screen Saver")};
+    std::array<QAction*, 10> MainItem{};
+    QMenu* ToolBarMenu = nullptr;
+    std::array<QAction*, 5> ToolBarSize{};
+    std::array<QAction*, 6> ToolBarPositions{};
+    QAction* AutoShowToolTips = nullptr;
+    QAction* ToolbarCustomize = nullptr;
+    QAction* SaveToolbarSetting = nullptr;
+    platform::MenuItemArray BGColour{QStringLiteral("BGColour")};               // never shown
+    platform::MenuItemArray CalendarColours{QStringLiteral("CalendarColours")}; // never shown
+    QMenu* LastOpenedMenu = nullptr;   // "Open Last Opened", never shown
+    QMenu* OpenedAction = nullptr;     // never shown
+    QAction* ToolsItem15 = nullptr;    // of the hidden View menu
+
+private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildBanner();
+
+    int FormState_ = 0;
+    std::array<QPointer<frmAlmanorvique>, kMonthCount + 1> MonthCalendars_{};
+    mduLib::PropertyTable CentralSettings_;
+    mduLib::PropertyTable OpenedList_;
+    std::unique_ptr<CBalloonToolTip> BalloonTips_;
+    bool autoHide_ = false;
+    float firstMouseX_ = 0;
+    bool exited_ = false;
+};
+
+// A menu item's Tag text.
+QString TagOf(const QAction* item);
+void SetTag(QAction* item, const QString& tag);

@@ -1,0 +1,208 @@
+// The Window popup (arranging, maximising, restoring, minimising and closing the child
+// windows), its window list, and the list of recently opened calendars in
+// "OpenedForms.txt".
+#include "frame_window.h"
+
+#include "ui/menu_items.h"
+
+#include "core/conversions.h"
+#include "core/data_folders.h"
+#include "core/set_up_step.h"
+#include "core/window_placement.h"
+
+#include <QCursor>
+
+using namespace mduAlmanorvqueLib;
+
+namespace {
+// The loaded windows other than the frame, in the order they were loaded.
+std::vector<platform::Form*> LoadedWindows(const platform::Form* frame)
+{
+    std::vector<platform::Form*> out;
+    for (platform::Form* f : platform::Form::AllForms())
+        if (f != frame && f->IsLoaded())
+            out.push_back(f);
+    return out;
+}
+
+quintptr HandleOf(const QWidget* w) { return reinterpret_cast<quintptr>(w); }
+} // namespace
+
+void frmMain::ShowWindowMenu()
+{
+    platform::Form* active = ActiveChild();
+    CheckWindowMenu(active ? static_cast<QWidget*>(active) : this);
+    platform::EndMenu();
+    platform::PopupMenu(*Window, QCursor::pos());
+}
+
+void frmMain::CheckWindowMenu(QWidget* hWnd)
+{
+    WindowItem[9]->setVisible(OpenedWindow[1]->isEnabled());
+    const int count = static_cast<int>(OpenedWindow.size()) - 1;
+    OpenedWindow[static_cast<size_t>(count)]->setVisible(false);
+    for (int i = 1; i <= count; ++i) {
+        QAction* entry = OpenedWindow[static_cast<size_t>(i)];
+        entry->setChecked(false);
+        const QString tag = TagOf(entry);
+        if (conv::IsNumeric(tag) && static_cast<quintptr>(conv::ToDouble(tag)) == HandleOf(hWnd)) {
+            entry->setChecked(true);
+            entry->setVisible(true);
+        }
+    }
+}
+
+void frmMain::WindowItem_Click(int Index)
+{
+    if (Index <= 8)
+        DoMenuItem(8, Index);
+    else
+        ActivateFormByHwnd(static_cast<quintptr>(conv::LeadingNumber(TagOf(WindowItem[static_cast<size_t>(Index)]))));
+}
+
+void frmMain::OpenedWindow_Click(int Index)
+{
+    ActivateFormByHwnd(static_cast<quintptr>(conv::LeadingNumber(TagOf(OpenedWindow.at(static_cast<size_t>(Index))))));
+}
+
+void frmMain::MaximiseAll()
+{
+    SetWindowState(platform::vbMaximized);
+    for (platform::Form* f : LoadedWindows(this))
+        if (IsArrangeable(*f))
+            f->SetWindowState(platform::vbMaximized);
+}
+
+void frmMain::RestoreAll()
+{
+    for (platform::Form* f : LoadedWindows(this)) {
+        if (!IsArrangeable(*f))
+            continue;
+        f->SetWindowState(platform::vbNormal);
+        f->SetFocus();
+        mduUILib::RestoreWindowPlacement(*f, gPropertyTable);
+    }
+}
+
+void frmMain::MinimiseAll()
+{
+    for (platform::Form* f : LoadedWindows(this))
+        if (IsArrangeable(*f))
+            f->SetWindowState(platform::vbMinimized);
+}
+
+void frmMain::CloseAll()
+{
+    const auto windows = LoadedWindows(this);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        (*it)->Unload(platform::vbFormCode);
+    picMain->show();
+    LayoutBanner();
+}
+
+bool frmMain::IsArrangeable(const platform::Form& form) const
+{
+    return form.Name() != QLatin1String("frmCalendar") && form.Name() != QLatin1String("frmCalculator");
+}
+
+void frmMain::ActivateFormByHwnd(quintptr hWnd)
+{
+    for (platform::Form* f : LoadedWindows(this)) {
+        if (HandleOf(f) != hWnd)
+            continue;
+        f->Show();
+        f->SetFocus();
+        ShowBanner(false);
+        return;
+    }
+}
+
+QString frmMain::StripCentralCaption(const QString& caption)
+{
+    static const QString prefix = QStringLiteral("Almanorvique Central ");
+    if (caption.contains(prefix) && caption.size() > prefix.size())
+        return caption.right(caption.size() - prefix.size());
+    return caption;
+}
+
+bool frmMain::IsCaptionOpen(const QString& caption) const
+{
+    for (platform::Form* f : LoadedWindows(this))
+        if (f->Caption() == caption)
+            return true;
+    return false;
+}
+
+bool frmMain::IsNotInOpenedMenu(qint32 value) const
+{
+    const QString text = QString::number(value);
+    for (QAction* item : OpenedAction->actions())
+        if (TagOf(item) == text)
+            return false;
+    return true;
+}
+
+QString frmMain::GetOpenedFormsPath() const { return gDataFolder + QStringLiteral("/OpenedForms.txt"); }
+
+void frmMain::LoadOpenedForms()
+{
+    mduLib::Step([&] { mduLib::LoadIniFile(GetOpenedFormsPath(), OpenedList_); });
+    RefreshLastOpenedMenu();
+}
+
+void frmMain::SaveOpenedForms() { mduLib::SaveIniFile(OpenedList_, GetOpenedFormsPath()); }
+
+void frmMain::RefreshLastOpenedMenu()
+{
+    const auto itemAt = [&](int n) {
+        while (LastOpenedMenu->actions().size() < n)
+            LastOpenedMenu->addAction(QString());
+        return LastOpenedMenu->actions().at(n - 1);
+    };
+    int n = 0;
+    const int last = std::min(15, OpenedList_.UBound());
+    for (int i = 1; i <= last; ++i) {
+        const QString key = OpenedList_[i].Key;
+        if (conv::Trim(key).isEmpty())
+            continue;
+        ++n;
+        QAction* item = itemAt(n);
+        item->setText(key);
+        SetTag(item, key);
+        item->setVisible(true);
+    }
+    if (n > 0) {
+        QAction* all = itemAt(n + 1);
+        all->setText(QStringLiteral("All"));
+        all->setVisible(true);
+        return;
+    }
+    itemAt(1)->setText(QStringLiteral("None"));
+    const auto items = LastOpenedMenu->actions();
+    for (int i = 1; i < items.size(); ++i) {
+        LastOpenedMenu->removeAction(items[i]);
+        delete items[i];
+    }
+}
+
+void frmMain::AddLastOpened(QString name)
+{
+    name = StripCentralCaption(name);
+    int found = 0, lastUsed = 0;
+    for (int i = 1; i <= 29; ++i) {
+        if (OpenedList_[i].Key == name && found == 0)
+            found = i;
+        if (!conv::Trim(OpenedList_[i].Key).isEmpty())
+            lastUsed = i;
+    }
+    const int end = found ? found : lastUsed + 1;
+    for (int i = end; i > 1; --i)
+        OpenedList_[i] = OpenedList_[i - 1];
+    OpenedList_[1] = mduLib::PropertyItem{QString(), name, QString()};
+}
+
+void frmMain::NoteOpenedCalendar(const platform::Form& form, const QString& caption)
+{
+    if (form.Name() == QLatin1String("frmAlmanorvique"))
+        AddLastOpened(caption);
+}

@@ -1,0 +1,34 @@
+#include "first_start_look.h"
+
+#include "file_helpers.h"
+
+namespace mduAlmanorvqueLib {
+
+namespace {
+const char* const kMonthPictures[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                        "July",    "August",   "September", "October", "November", "December"};
+}
+
+void FillFirstStartPictures(mduLib::PropertyTable& table, int month, const QString& imagesFolder)
+{
+    auto fill = [&](const char* key, const QString& file) {
+        const QString path = imagesFolder + file;
+        if (mduLib::FileExists(path))
+            mduLib::SetProp(QString::fromLatin1(key), path, table);
+    };
+    if (month >= 1 && month <= 12)
+        fill("Calendar Image Files", QString::fromLatin1(kMonthPictures[month - 1]) + ".jpg");
+    fill("Calendar Background Files", QStringLiteral("Paper.jpg"));
+    fill("Window Background Files", QStringLiteral("Backdrop.jpg"));
+}
+
+bool FillFirstStartPictures(const QString& settingsFile, int month, const QString& imagesFolder)
+{
+    mduLib::PropertyTable table(1);
+    if (!mduLib::LoadIniFileForRewrite(settingsFile, table))
+        return false;
+    FillFirstStartPictures(table, month, imagesFolder);
+    return mduLib::SaveIniFile(table, settingsFile);
+}
+
+} // namespace mduAlmanorvqueLib

@@ -1,0 +1,535 @@
+#include "tests/support/test_frame.h"
+#include "calendar/calendar_window.h"
+#include "core/app_identity.h"
+#include "core/data_folders.h"
+#include "system/clock.h"
+#include "system/message_box.h"
+#include "system/program_end.h"
+#include "support/test_folders.h"
+#include "tests/support/test_calendar.h"
+#include "core/desktop_settings.h"
+#include "core/settings_store.h"
+#include "system/registry_store.h"
+
+#include "ui/common_dialog.h"
+#include "ui/menu_items.h"
+#include "ui/twips.h"
+
+#include <QFileInfo>
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace mduAlmanorvqueLib;
+using testsupport::ReadBytes;
+using testsupport::TestCalendar;
+using testsupport::TestFrame;
+using testsupport::WriteBytes;
+
+namespace {
+void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// The visible captions of a menu, separators as "-".
+QStringList Shown(const QMenu& menu)
+{
+    QStringList out;
+    for (const QAction* a : menu.actions())
+        if (a->isVisible())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+} // namespace
+
+class CentralFrame : public testsupport::ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        CopyShippedData({"ini"});
+        appinfo::SetIdentity("Almanorvique Central", "AlmanorviqueCentral");
+        platform::ResetProgramEnded();
+        platform::SetEndProgramHandler([this] { ++ended_; });
+    }
+    void TearDown() override
+    {
+        frame_.reset();
+        platform::SetEndProgramHandler(nullptr);
+        platform::ResetProgramEnded();
+        appinfo::SetIdentity("Almanorvique", "Almanorvique");
+        ProgramFolderTest::TearDown();
+    }
+    // A frame through Load and, when asked, its first tick.
+    TestFrame& Start(bool firstTick = true)
+    {
+        frame_ = std::make_unique<TestFrame>();
+        frame_->EnsureLoaded();
+        if (firstTick)
+            frame_->timerCtrl.Fire();
+        return *frame_;
+    }
+    QString User(const QString& f = {}) const { return Path("tester/" + f); }
+    QString Country(const QString& f = {}) const { return Path("tester/United Kingdom/" + f); }
+    // Every month window through its own first tick (its full load).
+    void LoadMonths()
+    {
+        for (int i = 1; i <= 12; ++i)
+            if (frmAlmanorvique* cal = frame_->MonthCalendar(i))
+                static_cast<TestCalendar*>(cal)->Timer1.Fire();
+    }
+    std::vector<int> VisibleMonths() const
+    {
+        std::vector<int> out;
+        for (int i = 1; i <= 12; ++i)
+            if (frame_->MonthCalendar(i) && frame_->MonthCalendar(i)->Visible())
+                out.push_back(i);
+        return out;
+    }
+
+    platform::FixedClock clock_{QDateTime(QDate(2026, 4, 15), QTime(10, 0))};
+    platform::ScriptedMessageBox boxes_;
+    platform::ScriptedMenus menus_; // every popup is recorded and cancelled
+    std::unique_ptr<TestFrame> frame_;
+    int ended_ = 0;
+};
+
+
+TEST_F(CentralFrame, LoadShowsTheBannerAndStartsTheTimerLast)
+{
+    TestFrame& f = Start(false);
+    EXPECT_EQ(f.FormState(), frmMain::kStartupPending);
+    EXPECT_TRUE(f.IsShown());
+    EXPECT_TRUE(f.picMain->isVisible());
+    EXPECT_FALSE(f.Toolbar().Visible());
+    EXPECT_TRUE(f.timerCtrl.Enabled());
+    EXPECT_EQ(f.timerCtrl.Interval(), 1);
+    EXPECT_EQ(f.MonthCalendar(1), nullptr);
+    EXPECT_EQ(gCentralIniFile, User("AlmanorviqueCentral.ini"));
+}
+
+TEST_F(CentralFrame, TheFirstTickCreatesTwelveMonthWindowsOnce)
+{
+    TestFrame& f = Start();
+    EXPECT_EQ(f.FormState(), frmMain::kRunning);
+    EXPECT_EQ(f.Tag, "12");
+    EXPECT_TRUE(f.Toolbar().Visible());
+    std::vector<frmAlmanorvique*> first;
+    for (int i = 1; i <= 12; ++i) {
+        frmAlmanorvique* cal = f.MonthCalendar(i);
+        ASSERT_NE(cal, nullptr) << i;
+        first.push_back(cal);
+        EXPECT_TRUE(cal->MDIChild());
+        EXPECT_EQ(cal->ParentForm(), &f);
+        EXPECT_EQ(cal->DisplayedDate().month(), i);
+        EXPECT_EQ(cal->DisplayedDate().year(), 2026);
+        EXPECT_EQ(cal->IniFilePath(), Country(QString::number(i) + ".ini"));
+        EXPECT_TRUE(cal->Visible());
+        EXPECT_GT(cal->Width(), 1500); // placed behind the banner, not left at no size
+    }
+    EXPECT_EQ(f.Children().size(), 12u);
+    EXPECT_TRUE(f.picMain->isVisible());
+    f.timerCtrl.Fire();
+    f.timerCtrl.Fire();
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(f.MonthCalendar(i), first[static_cast<size_t>(i - 1)]);
+    EXPECT_EQ(f.Children().size(), 12u);
+    EXPECT_EQ(f.timerCtrl.Interval(), 10000);
+    EXPECT_EQ(f.BGColour.Count(), 9);
+    EXPECT_EQ(f.CalendarColours(10).Caption(), "Custom");
+    EXPECT_EQ(f.CalendarColours(9).Tag, "Transparent");
+}
+
+TEST_F(CentralFrame, StartedOnThe31stShortMonthsGetTheirLastDay)
+{
+    clock_.Set(QDateTime(QDate(2026, 3, 31), QTime(9, 0)));
+    TestFrame& f = Start();
+    EXPECT_EQ(f.MonthCalendar(2)->DisplayedDate(), QDate(2026, 2, 28));
+    EXPECT_EQ(f.MonthCalendar(4)->DisplayedDate(), QDate(2026, 4, 30));
+    EXPECT_EQ(f.MonthCalendar(12)->DisplayedDate(), QDate(2026, 12, 31));
+}
+
+TEST_F(CentralFrame, LayoutButtonsShowTheMonthsAroundTodayAndHideTheBanner)
+{
+    TestFrame& f = Start();
+    f.DoToolbarButton(2); // "4": February to May in April
+    EXPECT_EQ(VisibleMonths(), (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_FALSE(f.picMain->isVisible());
+    frmAlmanorvique* feb = f.MonthCalendar(2);
+    EXPECT_FLOAT_EQ(feb->Left(), 130);
+    EXPECT_FLOAT_EQ(feb->Top(), 130);
+    EXPECT_NEAR(feb->Width(), f.Width() / 2.1, 1);
+    EXPECT_FLOAT_EQ(feb->ChildLeft(), feb->Left());
+    EXPECT_FLOAT_EQ(feb->ChildWidth(), feb->Width());
+    EXPECT_FLOAT_EQ(f.MonthCalendar(3)->Left(), 130); // February stands alone in its row
+    EXPECT_GT(f.MonthCalendar(3)->Top(), feb->Top());
+
+    f.DoToolbarButton(4);
+    EXPECT_EQ(VisibleMonths().size(), 12u);
+    f.DoToolbarButton(1);
+    EXPECT_EQ(VisibleMonths(), (std::vector<int>{3, 4}));
+
+    // A maximised frame ignores the buttons.
+    f.SetWindowState(platform::vbMaximized);
+    f.DoToolbarButton(3);
+    EXPECT_EQ(VisibleMonths(), (std::vector<int>{3, 4}));
+}
+
+TEST_F(CentralFrame, AClosedMonthWindowStaysClosed)
+{
+    TestFrame& f = Start();
+    ASSERT_TRUE(f.MonthCalendar(3)->Unload());
+    RunDeferredDeletes();
+    EXPECT_EQ(f.MonthCalendar(3), nullptr);
+    f.DoToolbarButton(4);
+    f.DoToolbarButton(5);
+    f.DoToolbarButton(6);
+    EXPECT_EQ(VisibleMonths().size(), 11u);
+    EXPECT_EQ(f.Children().size(), 11u);
+    EXPECT_EQ(f.MonthCalendar(1)->DisplayedDate().month(), 1);
+}
+
+TEST_F(CentralFrame, ClosingTheFrameSavesTheMonthsFirstThenItsOwnFiles)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    f.OpenedList()[1].Key = "March";
+    f.Unload(platform::vbFormControlMenu);
+    RunDeferredDeletes();
+    EXPECT_EQ(ended_, 1);
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(f.MonthCalendar(i), nullptr);
+    for (const char* year : {"2025", "2026", "2027"})
+        EXPECT_TRUE(QFileInfo::exists(Country(year))) << year;
+    EXPECT_TRUE(QFileInfo::exists(User("PersonalDates")));
+    EXPECT_EQ(ReadBytes(User("OpenedForms.txt")), "March=\r\n");
+    const QByteArray ini = ReadBytes(User("AlmanorviqueCentral.ini"));
+    EXPECT_TRUE(ini.contains("Window Width=" + QByteArray::number(qRound(f.Width()))));
+    EXPECT_TRUE(ini.contains("Toolbar Size=Small Size with Caption"));
+    const auto layout = platform::registry::ReadValue("AlmanorviqueCentral\\" + gDataFolder, "AlmanorviqueCentralToolbar");
+    ASSERT_TRUE(layout.has_value());
+    EXPECT_TRUE(layout->text.startsWith("\"1,1\"|1"));
+}
+
+TEST_F(CentralFrame, TheMainPopupsExitSavesTheMonthsToo)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    QFile::remove(Country("2026"));
+    menus_.Pick("Exit");
+    f.ShowMainMenu();
+    EXPECT_EQ(ended_, 1);
+    EXPECT_TRUE(QFileInfo::exists(Country("2026")));
+    EXPECT_FALSE(f.IsLoaded());
+}
+
+TEST_F(CentralFrame, ChangesNotSavedByTheMenuAreDroppedAtTheExit)
+{
+    TestFrame& f = Start();
+    mduLib::SetProp("Heading Variation", "Random", f.CentralSettings());
+    f.ExitProgram();
+    const QByteArray ini = ReadBytes(User("AlmanorviqueCentral.ini"));
+    EXPECT_TRUE(ini.contains("Heading Variation=Rotation,"));
+}
+
+TEST_F(CentralFrame, TheSettingsFileIsCopiedOnceAndMergedWithANewerTemplate)
+{
+    Start(false);
+    EXPECT_EQ(ReadBytes(User("AlmanorviqueCentral.ini")), ReadBytes(Path("ini/AlmanorviqueCentral.ini")));
+    frame_.reset();
+
+    // A user file newer than the template stays as it is.
+    WriteBytes(User("AlmanorviqueCentral.ini"), "Tool Bar=Left\r\nMine=1\r\n");
+    testsupport::SetFileAge(User("AlmanorviqueCentral.ini"), 0);
+    testsupport::SetFileAge(Path("ini/AlmanorviqueCentral.ini"), -100);
+    Start(false);
+    EXPECT_EQ(mduLib::GetProp("Mine", frame_->CentralSettings()), "1");
+    EXPECT_EQ(frame_->Toolbar().Align(), platform::vbAlignLeft);
+    frame_.reset();
+
+    // A newer template is merged in: the user's values on the template's lines.
+    WriteBytes(User("AlmanorviqueCentral.ini"), "Tool Bar=Bottom\r\nMine=1\r\n");
+    testsupport::SetFileAge(User("AlmanorviqueCentral.ini"), -200);
+    testsupport::SetFileAge(Path("ini/AlmanorviqueCentral.ini"), -100);
+    TestFrame& f = Start(false);
+    EXPECT_EQ(mduLib::GetProp("Mine", f.CentralSettings()), "0");
+    EXPECT_EQ(mduLib::GetProp("Tool Bar", f.CentralSettings()), "Bottom");
+    EXPECT_EQ(mduLib::GetProp("Window Height", f.CentralSettings()), "11400");
+    EXPECT_EQ(mduLib::GetProp("Tool Bar", gPropertyTable), "Bottom");
+}
+
+TEST_F(CentralFrame, PlacementCentresOnMinusOneAndSkipsWhatIsNoNumber)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"),
+               "Window Width=6000\r\nWindow Height=4500\r\nWindow Top=abc\r\nWindow Left=-1\r\n");
+    TestFrame& f = Start(false);
+    const QSizeF screen = mduUILib::ScreenSizeTwips();
+    EXPECT_FLOAT_EQ(f.Width(), 6000);
+    EXPECT_NEAR(f.Top(), (screen.height() - f.Height()) / 2, 15); // no number: placed automatically
+    EXPECT_NEAR(f.Left(), (screen.width() - f.Width()) / 2, 15);
+}
+
+TEST_F(CentralFrame, SaveCurrentSettingsStoresWhatTheFrameShows)
+{
+    TestFrame& f = Start();
+    QString colour = "Transparent";
+    f.SetWindowBackground(colour);
+    f.SetToolbarPosition("Hide:Bottom");
+    f.DoMenuItem(9, 8);
+    const mduLib::PropertyTable saved = [&] {
+        mduLib::PropertyTable t(1);
+        mduLib::LoadIniFile(User("AlmanorviqueCentral.ini"), t);
+        return t;
+    }();
+    EXPECT_EQ(mduLib::GetProp("Window Background Colour", saved), "White");
+    EXPECT_EQ(mduLib::GetProp("Tool Bar", saved), "Hide:Bottom");
+    EXPECT_EQ(mduLib::GetProp("Status Bar", saved), "No");
+    EXPECT_EQ(mduLib::GetProp("Window State", saved), "Normal");
+}
+
+TEST_F(CentralFrame, TheWindowMenuOnHiddenAndClosedWindows)
+{
+    TestFrame& f = Start();
+    f.DoToolbarButton(1); // only March and April shown
+    f.MonthCalendar(7)->Unload();
+    RunDeferredDeletes();
+
+    f.CheckWindowMenu(&f);
+    EXPECT_EQ(Shown(f.WindowMenu()), (QStringList{"Tile", "Cascade", "Arrang Icons", "Maximise All", "Restore All",
+                                                  "Minimise All", "-", "Close All", "-", "Exit"}));
+
+    f.WindowItem_Click(6); // Minimise All
+    EXPECT_EQ(f.WindowState(), platform::vbNormal);
+    EXPECT_EQ(f.MonthCalendar(3)->WindowState(), platform::vbMinimized);
+    EXPECT_EQ(VisibleMonths(), (std::vector<int>{3, 4})); // hidden ones stay hidden
+
+    f.WindowItem_Click(5); // Restore All
+    EXPECT_EQ(f.MonthCalendar(3)->WindowState(), platform::vbNormal);
+
+    f.WindowItem_Click(2); // Cascade cascades
+    const QPoint a = f.MonthCalendar(3)->MDISubWindow()->pos(), b = f.MonthCalendar(4)->MDISubWindow()->pos();
+    EXPECT_LT(a.x(), b.x());
+    EXPECT_LT(a.y(), b.y());
+
+    f.WindowItem_Click(4); // Maximise All maximises the frame too
+    EXPECT_EQ(f.WindowState(), platform::vbMaximized);
+    EXPECT_EQ(f.MonthCalendar(4)->WindowState(), platform::vbMaximized);
+    EXPECT_EQ(VisibleMonths(), (std::vector<int>{3, 4}));
+    f.SetWindowState(platform::vbNormal);
+
+    f.WindowItem_Click(8); // Close All
+    RunDeferredDeletes();
+    EXPECT_TRUE(f.Children().empty());
+    EXPECT_TRUE(f.picMain->isVisible());
+    EXPECT_TRUE(f.IsLoaded());
+    f.WindowItem_Click(5);
+    f.DoToolbarButton(4);
+    EXPECT_TRUE(VisibleMonths().empty());
+}
+
+TEST_F(CentralFrame, TheOpenedFormsListKeepsItsFileAndTheMostRecentFirst)
+{
+    QStringList lines;
+    for (int i = 1; i <= 40; ++i)
+        lines << (i == 3 ? QString() : QString("Cal%1=").arg(i));
+    QDir().mkpath(User());
+    WriteBytes(User("OpenedForms.txt"), (lines.join("\r\n") + "\r\n").toLatin1());
+    TestFrame& f = Start(false);
+    EXPECT_EQ(f.OpenedList().UBound(), 40);
+    // 14 names of the first 15 lines, then "All".
+    EXPECT_EQ(f.LastOpenedMenu->actions().size(), 15);
+    EXPECT_EQ(f.LastOpenedMenu->actions().last()->text(), "All");
+
+    f.AddLastOpened("Almanorvique Central Cal5");
+    EXPECT_EQ(f.OpenedList()[1].Key, "Cal5");
+    EXPECT_EQ(f.OpenedList()[2].Key, "Cal1");
+    EXPECT_EQ(f.OpenedList()[6].Key, "Cal6");
+    f.SaveOpenedForms();
+    const QByteArray saved = ReadBytes(User("OpenedForms.txt"));
+    EXPECT_TRUE(saved.startsWith("Cal5=\r\nCal1=\r\nCal2=\r\n"));
+    EXPECT_TRUE(saved.contains("Cal40="));
+    EXPECT_EQ(TestFrame::StripCentralCaption("Almanorvique Central "), "Almanorvique Central ");
+}
+
+TEST_F(CentralFrame, ToolbarSizesAndSides)
+{
+    TestFrame& f = Start(false);
+    const struct {
+        const char* name;
+        int thickness, picture;
+        bool captions;
+    } sizes[] = {{"Small Size", 480, 24, false},        {"Small Size with Caption", 830, 24, true},
+                 {"Large Size", 850, 48, false},        {"Large Size with Caption", 1470, 48, true},
+                 {"Large", 850, 24, false},             {"large size", 480, 24, false},
+                 {"0", 480, 24, false}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(s.name);
+        f.SetToolbarSize(s.name);
+        EXPECT_EQ(f.Toolbar().Tag, s.name);
+        EXPECT_EQ(f.GetToolbarThickness(), s.thickness);
+        EXPECT_EQ(f.Toolbar().ImageSize(), s.picture);
+        EXPECT_EQ(f.Toolbar().Button(1).Caption, s.captions ? "2 Months" : "");
+        EXPECT_EQ(f.Toolbar().Button(9).Caption, s.captions ? "Exit" : "");
+    }
+    EXPECT_EQ(f.Toolbar().Button(8).Key, "\"9,8\"");
+    EXPECT_EQ(f.Toolbar().Button(8).ToolTipText, "Almanorvique Central Help\r\nAlmanorvique Help");
+
+    const struct {
+        const char* position;
+        int align;
+        bool visible, autoHide;
+    } sides[] = {{"Left", platform::vbAlignLeft, true, false},     {"Top", platform::vbAlignTop, true, false},
+                 {"Hide:Bottom", platform::vbAlignBottom, false, true}, {"Right", platform::vbAlignRight, true, false},
+                 {"Hide", platform::vbAlignRight, false, false},   {"0", platform::vbAlignRight, false, false}};
+    for (const auto& s : sides) {
+        SCOPED_TRACE(s.position);
+        f.SetToolbarPosition(s.position);
+        EXPECT_EQ(f.Toolbar().Align(), s.align);
+        EXPECT_EQ(f.Toolbar().Visible(), s.visible);
+        EXPECT_EQ(f.AutoHideArmed(), s.autoHide);
+    }
+    f.SetToolbarPosition("Left");
+    f.SetToolbarSize("Large Size");
+    f.SizeToolbar("Left");
+    EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), platform::TwipsToPixelsX(850));
+}
+
+TEST_F(CentralFrame, HideColonSideShowsTheToolbarAtThatSideAfterTheFirstTick)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Tool Bar=Hide:Bottom\r\nToolbar Size=Small Size\r\n");
+    TestFrame& f = Start(false);
+    EXPECT_FALSE(f.Toolbar().Visible());
+    EXPECT_TRUE(f.AutoHideArmed());
+    f.timerCtrl.Fire();
+    EXPECT_TRUE(f.Toolbar().Visible());
+    EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignBottom);
+}
+
+TEST_F(CentralFrame, AClickThatEndsADragRunsNoCommand)
+{
+    TestFrame& f = Start();
+    f.Toolbar().MouseIcon = 7;
+    f.tbToolBar_ButtonClick(1);
+    EXPECT_EQ(f.Tag, "12");
+    EXPECT_EQ(f.Toolbar().MouseIcon, 4);
+    f.Toolbar().ButtonAction(1)->trigger();
+    EXPECT_EQ(f.Tag, "2");
+}
+
+TEST_F(CentralFrame, TheMainPopupSwitchesAutostartAndTheScreenSaver)
+{
+    TestFrame& f = Start();
+    f.UpdateAutoStartCaption();
+    EXPECT_EQ(f.AutoStart->text(), "Enable Auto Start");
+    f.AutoStart_Click();
+    EXPECT_TRUE(mduAPILib::IsAutoStartSet());
+    f.UpdateAutoStartCaption();
+    EXPECT_EQ(f.AutoStart->text(), "Disable Auto Start");
+    f.AutoStart_Click();
+    EXPECT_FALSE(mduAPILib::IsAutoStartSet());
+
+    f.ShowMainMenu();
+    EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()).size(), 12);
+    EXPECT_EQ(f.ScreenSaverTimeMain(6).Caption(), "90");
+    f.ScreenSaverTimeMain_Click(6);
+    EXPECT_EQ(mduAPILib::GetScreenSaver(), f.AppEXEName());
+    EXPECT_EQ(platform::registry::ReadValue("Control Panel\\Desktop", "ScreenSaveTimeOut")->text, "90");
+    f.ShowMainMenu();
+    EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()), QStringList{"Disabled"});
+    f.ScreenSaverTimeMain_Click(1);
+    EXPECT_EQ(mduAPILib::GetScreenSaver(), "");
+    EXPECT_EQ(Shown(f.MainPopup()),
+              (QStringList{"Disable Auto Start", "Set Screen Saver", "-", "Exit", "-", "Help", "About", "-",
+                           "Save Current Settings"}).replaceInStrings("Disable", "Enable"));
+}
+
+TEST_F(CentralFrame, RightClicksOpenTheMainPopupOnTheBannerAndTheWindowMenuBeside)
+{
+    TestFrame& f = Start();
+    QTest::mouseClick(f.picMain, Qt::RightButton, {}, QPoint(50, 50));
+    ASSERT_EQ(menus_.Offered().size(), 1u);
+    EXPECT_TRUE(menus_.Offered()[0].contains("About"));
+    EXPECT_TRUE(menus_.Offered()[0].contains("Set Screen Saver/150"));
+    f.ShowBanner(false);
+    QTest::mouseClick(f.ClientArea().viewport(), Qt::RightButton, {}, QPoint(f.ClientArea().viewport()->width() - 2, 300));
+    ASSERT_EQ(menus_.Offered().size(), 2u);
+    EXPECT_TRUE(menus_.Offered()[1].contains("Arrang Icons"));
+    QTest::mouseClick(&f.Toolbar().Widget(), Qt::RightButton, {}, QPoint(f.Toolbar().Widget().width() - 2, 5));
+    ASSERT_EQ(menus_.Offered().size(), 3u);
+    EXPECT_TRUE(menus_.Offered()[2].contains("Tool Bar Position/Left"));
+    EXPECT_FALSE(menus_.Offered()[2].contains("Customize Toolbar"));
+}
+
+TEST_F(CentralFrame, TwoMonthWindowsOfOneYearThatEachChangeACaptionBothKeepIt)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    frmAlmanorvique* march = f.MonthCalendar(3);
+    frmAlmanorvique* may = f.MonthCalendar(5);
+    EXPECT_EQ(&march->YearDates(), &may->YearDates());
+    EXPECT_EQ(&march->NextYearDates(), &f.MonthCalendar(12)->NextYearDates());
+    mduLib::SetProp("15/03", "Alpha", march->YearDates(), "Caption");
+    mduLib::SetProp("20/05", "Beta", may->YearDates(), "Caption");
+    march->YearDates().MarkChanged();
+    EXPECT_EQ(mduLib::GetValue("15/03", may->YearDates(), "Caption"), "Alpha");
+    f.Unload(platform::vbFormControlMenu);
+    mduLib::PropertyTable saved(1);
+    mduLib::LoadIniFile(Country("2026"), saved);
+    EXPECT_EQ(mduLib::GetValue("15/03", saved, "Caption"), "Alpha");
+    EXPECT_EQ(mduLib::GetValue("20/05", saved, "Caption"), "Beta");
+}
+
+TEST_F(CentralFrame, MovingAllMonthsAcrossTheYearEndKeepsTheNotesOfTheYearLeftBehind)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    frmAlmanorvique* december = f.MonthCalendar(12);
+    mduLib::SetProp("24/12", "Presents", december->YearDates(), "Activity");
+    december->YearDates().MarkChanged();
+    f.DoToolbarButton(6); // a month forward: December's window shows January 2027
+    EXPECT_EQ(december->DisplayedDate().year(), 2027);
+    EXPECT_EQ(mduLib::GetValue("24/12", december->PrevYearDates(), "Activity"), "Presents");
+    EXPECT_EQ(mduLib::GetValue("24/12", f.MonthCalendar(6)->YearDates(), "Activity"), "Presents");
+    f.DoToolbarButton(5);
+    f.DoToolbarButton(5);
+    f.Unload(platform::vbFormControlMenu);
+    mduLib::PropertyTable saved(1);
+    mduLib::LoadIniFile(Country("2026"), saved);
+    EXPECT_EQ(mduLib::GetValue("24/12", saved, "Activity"), "Presents");
+}
+
+TEST_F(CentralFrame, ACustomBackgroundAsksForTheColourBeforeTheTimerRuns)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Background Colour=Custom\r\n");
+    bool timerRanDuringTheDialog = true;
+    platform::CommonDialog::SetRunner([&](platform::CommonDialog::Kind kind, platform::CommonDialog& d) {
+        EXPECT_EQ(kind, platform::CommonDialog::Kind::Color);
+        timerRanDuringTheDialog = frame_->timerCtrl.Enabled();
+        d.Color = 0x00FF00;
+        return true;
+    });
+    TestFrame& f = Start(false);
+    platform::CommonDialog::SetRunner(nullptr);
+    EXPECT_FALSE(timerRanDuringTheDialog);
+    EXPECT_EQ(f.BackColor(), 0x00FF00);
+    EXPECT_EQ(mduLib::GetProp("Window Background Colour", f.CentralSettings()), QString::number(0x00FF00));
+
+    // Cancelling keeps the colour as it was.
+    platform::CommonDialog::SetRunner([](platform::CommonDialog::Kind, platform::CommonDialog&) { return false; });
+    QString custom = "Custom";
+    f.SetWindowBackground(custom);
+    platform::CommonDialog::SetRunner(nullptr);
+    EXPECT_EQ(f.BackColor(), 0x00FF00);
+}
+
+TEST_F(CentralFrame, TheSizeMenuSizesTheToolbarForTheStoredSide)
+{
+    TestFrame& f = Start(); // "Tool Bar=Top" is stored
+    f.ToolBarPositions_Click(3); // "Left", not saved
+    EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignLeft);
+    f.ToolBarSize_Click(3); // "Large Size"
+    EXPECT_EQ(f.Toolbar().Tag, "Large Size");
+    EXPECT_EQ(f.Toolbar().Widget().minimumHeight(), platform::TwipsToPixelsY(850));
+    EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), 0);
+    EXPECT_FALSE(f.ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
+}

@@ -1,0 +1,50 @@
+# Sourced by the end-to-end scripts: a temporary copy of the program folder with a home,
+# configuration folder and registry of its own, and starting and ending the program in it
+# as the desktop would. Never touches the real home or program folder.
+# Usage: source program_run.sh <build's program folder> "$@" (re-runs the script under xvfb).
+# A script may set program (the executable) and title (its window's title) first.
+bin="$1"
+program="${program:-Almanorvique}"
+title="${title:-Almanorvique}"
+if [ "${2:-}" != "--inside" ]; then
+  command -v xvfb-run >/dev/null || { echo "xvfb-run is missing"; exit 1; }
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bin" --inside
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prog="$work/program folder"
+mkdir -p "$prog" "$work/home" "$work/config"
+cp "$bin/$program" "$prog/"
+for item in ini Dates Images Help Almanorvique.ini; do
+  [ -e "$bin/$item" ] && cp -r "$bin/$item" "$prog/"
+done
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" ALMANORVIQUE_REGISTRY="$work/registry.json"
+export USER=e2euser LC_ALL=en_GB.UTF-8 LANG=en_GB.UTF-8
+unset QT_QPA_PLATFORM
+user="$prog/e2euser"
+country="$user/United Kingdom"
+year=$(date +%Y)
+
+fail() { echo "FAIL: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
+
+# Starts the program and waits until its window is shown; pid holds its process.
+start_program() {
+  "$prog/$program" >"$work/log" 2>&1 &
+  pid=$!
+  local shown=""
+  for _ in $(seq 1 100); do
+    if xwininfo -root -tree 2>/dev/null | grep -q "\"$title\""; then shown=yes; break; fi
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+    sleep 0.1
+  done
+  [ -n "$shown" ] || fail "no window titled $title appeared"
+}
+
+# Ends the program with SIGTERM, as the desktop does, and checks that it ended cleanly.
+end_program() {
+  kill -TERM "$pid"
+  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end on SIGTERM"
+  wait "$pid" || fail "the program ended with status $?"
+}

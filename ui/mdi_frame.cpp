@@ -1,0 +1,144 @@
+#include "mdi_frame.h"
+
+#include "event_guard.h"
+#include "twips.h"
+
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace platform {
+
+MDIForm::MDIForm(const QString& name) : Form(name)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    main_ = new QMainWindow(this);
+    main_->setWindowFlags(Qt::Widget); // QMainWindow makes itself a window otherwise
+    area_ = new QMdiArea(main_);
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    main_->setCentralWidget(area_);
+    layout->addWidget(main_);
+    area_->viewport()->installEventFilter(this);
+    area_->viewport()->setMouseTracking(true);
+}
+
+void MDIForm::AddChild(Form& child)
+{
+    auto* sub = new QMdiSubWindow(area_);
+    child.HostIn(sub);
+    area_->addSubWindow(sub);
+    sub->hide();
+}
+
+std::vector<Form*> MDIForm::Children() const
+{
+    std::vector<Form*> out;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* f = qobject_cast<Form*>(sub->widget()); f && f->IsLoaded())
+            out.push_back(f);
+    return out;
+}
+
+Form* MDIForm::ActiveChild() const
+{
+    QMdiSubWindow* sub = area_->activeSubWindow();
+    return sub ? qobject_cast<Form*>(sub->widget()) : nullptr;
+}
+
+float MDIForm::ClientWidth() const { return static_cast<float>(PixelsToTwipsX(area_->viewport()->width())); }
+float MDIForm::ClientHeight() const { return static_cast<float>(PixelsToTwipsY(area_->viewport()->height())); }
+
+void MDIForm::Arrange(int code)
+{
+    switch (code) {
+    case vbCascade:
+        area_->cascadeSubWindows();
+        break;
+    case vbTileHorizontal:
+        Tile(true);
+        break;
+    case vbTileVertical:
+        Tile(false);
+        break;
+    case vbArrangeIcons: {
+        // Minimised windows in a row along the bottom, from the left.
+        int x = 0;
+        const int bottom = area_->viewport()->height();
+        for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+            if (!sub->isVisible() || !sub->isMinimized())
+                continue;
+            sub->move(x, bottom - sub->height());
+            x += sub->width();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MDIForm::Tile(bool stacked)
+{
+    std::vector<QMdiSubWindow*> subs;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder))
+        if (sub->isVisible() && !sub->isMinimized())
+            subs.push_back(sub);
+    if (subs.empty())
+        return;
+    // A grid of nearly square count; stacked fills rows first, side by side columns first.
+    const int n = static_cast<int>(subs.size());
+    const int across = std::max(1, static_cast<int>(std::floor(std::sqrt(static_cast<double>(n)))));
+    const int along = (n + across - 1) / across;
+    const int cols = stacked ? across : along;
+    const int rows = stacked ? along : across;
+    const QSize area = area_->viewport()->size();
+    const int w = std::max(1, area.width() / cols);
+    const int h = std::max(1, area.height() / rows);
+    for (int i = 0; i < n; ++i) {
+        const int r = stacked ? i / cols : i % rows;
+        const int c = stacked ? i % cols : i / rows;
+        if (subs[i]->isMaximized())
+            subs[i]->showNormal();
+        subs[i]->setGeometry(c * w, r * h, w, h);
+    }
+}
+
+bool MDIForm::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == area_->viewport()) {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* me = static_cast<QMouseEvent*>(e);
+            const int b = me->button() == Qt::RightButton ? 2 : me->button() == Qt::LeftButton ? 1 : 4;
+            const float x = static_cast<float>(PixelsToTwipsX(me->position().x()));
+            const float y = static_cast<float>(PixelsToTwipsY(me->position().y()));
+            Guarded("mouse down", [&] { MDIForm_MouseDown(b, ShiftBits(me->modifiers()), x, y); });
+            break;
+        }
+        case QEvent::MouseMove: {
+            auto* me = static_cast<QMouseEvent*>(e);
+            int b = 0;
+            if (me->buttons() & Qt::LeftButton)
+                b |= 1;
+            if (me->buttons() & Qt::RightButton)
+                b |= 2;
+            const float x = static_cast<float>(PixelsToTwipsX(me->position().x()));
+            const float y = static_cast<float>(PixelsToTwipsY(me->position().y()));
+            Guarded("mouse move", [&] { MDIForm_MouseMove(b, ShiftBits(me->modifiers()), x, y); });
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            Guarded("double click", [&] { MDIForm_DblClick(); });
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+    return Form::eventFilter(watched, e);
+}
+
+} // namespace platform

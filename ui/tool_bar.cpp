@@ -1,0 +1,171 @@
+#include "tool_bar.h"
+
+#include "event_guard.h"
+#include "form.h"
+#include "system/registry_store.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace platform {
+
+ToolBar::ToolBar(QMainWindow& host) : QObject(&host), host_(host)
+{
+    bar_ = new QToolBar(QStringLiteral("Tool Bar"), &host);
+    bar_->setObjectName(QStringLiteral("tbToolBar"));
+    bar_->setMovable(false);
+    bar_->setFloatable(false);
+    bar_->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar_->installEventFilter(this);
+    host.addToolBar(Qt::TopToolBarArea, bar_);
+}
+
+void ToolBar::Dock()
+{
+    Qt::ToolBarArea area = Qt::TopToolBarArea;
+    switch (align_) {
+    case vbAlignBottom:
+        area = Qt::BottomToolBarArea;
+        break;
+    case vbAlignLeft:
+        area = Qt::LeftToolBarArea;
+        break;
+    case vbAlignRight:
+        area = Qt::RightToolBarArea;
+        break;
+    default:
+        break;
+    }
+    host_.removeToolBar(bar_);
+    host_.addToolBar(area, bar_);
+    bar_->setVisible(visible_);
+}
+
+void ToolBar::SetAlign(int align)
+{
+    align_ = (align >= vbAlignNone && align <= vbAlignRight) ? align : vbAlignNone;
+    bar_->setMinimumSize(0, 0);
+    bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    Dock();
+}
+
+void ToolBar::SetVisible(bool on)
+{
+    visible_ = on;
+    bar_->setVisible(on);
+}
+
+float ToolBar::Width() const { return static_cast<float>(PixelsToTwipsX(bar_->isVisible() ? bar_->width() : bar_->sizeHint().width())); }
+float ToolBar::Height() const { return static_cast<float>(PixelsToTwipsY(bar_->isVisible() ? bar_->height() : bar_->sizeHint().height())); }
+
+// The thickness across the docking edge; a toolbar whose captions need more grows to
+// them rather than cutting them short.
+void ToolBar::SetWidth(float twips)
+{
+    bar_->setMinimumSize(std::max(1, TwipsToPixelsX(twips)), 0);
+    bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void ToolBar::SetHeight(float twips)
+{
+    bar_->setMinimumSize(0, std::max(1, TwipsToPixelsY(twips)));
+    bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void ToolBar::SetImageList(const std::vector<QImage>& pictures, int size)
+{
+    pictures_.clear();
+    for (const QImage& p : pictures)
+        pictures_.push_back(p.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imageSize_ = size;
+    bar_->setIconSize(QSize(size, size));
+}
+
+void ToolBar::AddButton(int style)
+{
+    ToolButton b;
+    b.Style = style;
+    buttons_.push_back(b);
+    const int n = ButtonCount();
+    QAction* a = style == tbrSeparator ? bar_->addSeparator() : bar_->addAction(QString());
+    if (style != tbrSeparator)
+        connect(a, &QAction::triggered, this, [this, n] {
+            if (ButtonClick)
+                Guarded("toolbar button", [&] { ButtonClick(n); });
+        });
+    actions_.push_back(a);
+}
+
+void ToolBar::Refresh()
+{
+    bool captions = false;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        const ToolButton& b = buttons_[i];
+        QAction* a = actions_[i];
+        a->setVisible(b.Visible);
+        if (b.Style == tbrSeparator)
+            continue;
+        captions = captions || !b.Caption.isEmpty();
+        a->setText(b.Caption);
+        a->setToolTip(b.ToolTipText);
+        a->setStatusTip(b.Description);
+        a->setData(b.Key);
+        const int img = b.Image;
+        a->setIcon(img >= 1 && img <= static_cast<int>(pictures_.size())
+                       ? QIcon(QPixmap::fromImage(pictures_[static_cast<size_t>(img - 1)]))
+                       : QIcon());
+    }
+    bar_->setToolButtonStyle(captions ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+}
+
+bool ToolBar::SaveToolbar(const QString& key, const QString& subKey, const QString& valueName) const
+{
+    QStringList parts;
+    for (const ToolButton& b : buttons_)
+        parts << (b.Key + u'|' + (b.Visible ? u'1' : u'0'));
+    return registry::WriteValue(key + QStringLiteral("\\") + subKey, valueName,
+                                registry::Value::Text(parts.join(u';')), true);
+}
+
+void ToolBar::Customize()
+{
+    QDialog dlg(bar_->window());
+    dlg.setWindowTitle(QStringLiteral("Customize Toolbar"));
+    auto* layout = new QVBoxLayout(&dlg);
+    std::vector<QCheckBox*> boxes;
+    for (const ToolButton& b : buttons_) {
+        auto* box = new QCheckBox(b.Style == tbrSeparator ? QStringLiteral("Separator") : b.Tag, &dlg);
+        box->setChecked(b.Visible);
+        layout->addWidget(box);
+        boxes.push_back(box);
+    }
+    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
+    connect(ok, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+    connect(ok, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+    layout->addWidget(ok);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i].Visible = boxes[i]->isChecked();
+    Refresh();
+}
+
+bool ToolBar::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == bar_ && e->type() == QEvent::MouseButtonPress && MouseDown) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const int b = me->button() == Qt::RightButton ? 2 : me->button() == Qt::LeftButton ? 1 : 4;
+        const float x = static_cast<float>(PixelsToTwipsX(me->position().x()));
+        const float y = static_cast<float>(PixelsToTwipsY(me->position().y()));
+        Guarded("toolbar mouse down", [&] { MouseDown(b, ShiftBits(me->modifiers()), x, y); });
+    }
+    return QObject::eventFilter(watched, e);
+}
+
+} // namespace platform
