@@ -3,6 +3,7 @@
 #include "editors/dialogs/entry_table_math.h"
 #include "editors/dialogs/property_editor.h"
 #include "support/entry_table_fixture.h"
+#include "ui/mdi_frame.h"
 #include "ui/menu_items.h"
 
 #include <QFile>
@@ -383,4 +384,29 @@ TEST_F(PropertyEditor, AChangeMadeElsewhereIsOfferedWhenTheGridGetsTheFocus)
     EXPECT_EQ(dialog->ChangedElsewhere, 0);
     dialog->Grid_GotFocus(); // asked once only
     EXPECT_EQ(caller->boxes.size(), 1);
+}
+
+TEST_F(PropertyEditor, OpenedFromAMonthWindowItIsAChildOfTheFrameAndSavesAStyle)
+{
+    platform::MDIForm frame("frmMain");
+    frame.Move(0, 0, 15000, 12000);
+    frame.Show();
+    auto child = std::make_unique<testsupport::DialogCaller>();
+    frame.AddChild(*child);
+    child->frame = &frame;
+    child->Show();
+    mduAlmanorvqueLib::gStylesFolder = Path("Styles/");
+    QDir().mkpath(mduAlmanorvqueLib::gStylesFolder);
+    gPropertyTable = TableOf({"Window Width=5400"});
+    dialog->ShowPropertyMDIChild(child.get(), 100, 200, "March", 0);
+    EntryTableWindow& w = *dialog->Window();
+    ASSERT_NE(w.MDISubWindow(), nullptr);
+    EXPECT_EQ(w.MDISubWindow()->mdiArea(), &frame.ClientArea());
+    EXPECT_EQ(dialog->GetPropertyFile(), Path("Styles/March.ini"));
+    dialog->cmdButton_Click(0);
+    dialog->cmdButton_Click(0);
+    EXPECT_EQ(ReadBytes(Path("Styles/March.ini")), "Window Width=5400\r\n");
+    dialog->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(dialog->IsLoaded());
 }

@@ -28,6 +28,8 @@ public:
     virtual void AddFile(const QString& /*sPath*/, const QString& /*sFile*/) {}
     // The window's open-file dialog for the file choices; none when it has no such dialog.
     virtual platform::CommonDialog* FileDialog() { return nullptr; }
+    // The frame whose child window this one is; none for a window of its own.
+    virtual platform::Form* FrameForm() { return nullptr; }
 
     // Members some callers are asked for and no window of the system has.
     virtual QString IniFile() { return {}; }

@@ -75,6 +75,8 @@ void frmDateManager::ShowCalendarDate(CalendarCaller* Caller, const QString& str
     if (!Caller)
         return;
     EntryTableWindow& w = OpenBeside(Caller, strKey);
+    if (!w.IsShown())
+        w.SetMDIChild(Caller->CallerForm().MDIChild());
     if (w.MDIChild())
         SetChildColumnWidths();
     ShowWindow(!w.MDIChild());

@@ -8,6 +8,7 @@
 #include "ui/browse_for_file.h"
 #include "ui/event_guard.h"
 #include "ui/form_owner.h"
+#include "ui/mdi_frame.h"
 #include "ui/menu_items.h"
 
 #include <QCoreApplication>
@@ -524,6 +525,14 @@ void EntryTableDialog::Form_QueryUnload(int& Cancel, int UnloadMode)
 void EntryTableDialog::ShowWindow(bool owned)
 {
     EntryTableWindow& w = *window_;
+    // A child window of the multi-calendar frame lives in the frame's client area.
+    if (w.MDIChild() && !w.MDISubWindow())
+        if (auto* frame = qobject_cast<platform::MDIForm*>(caller_ ? caller_->FrameForm() : nullptr)) {
+            frame->AddChild(w);
+            w.Show();
+            w.raise();
+            return;
+        }
     if (IsTopmost())
         w.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     (void)w.winId();

@@ -92,7 +92,8 @@ void frmProperties::ShowPropertyMDIChild(CalendarCaller* Caller, qint32 x, qint3
     if (!Caller)
         return;
     EntryTableWindow& w = OpenAsChild(Caller, x, y, strKey);
-    w.SetMDIChild(Caller->CallerForm().MDIChild());
+    if (!w.IsShown())
+        w.SetMDIChild(Caller->CallerForm().MDIChild());
     if (intEdit == 0) {
         w.SetCaption(CaptionPrefix() + w.Tag);
         NewFileMode = 0;

@@ -23,6 +23,8 @@ public:
     void RefreshFolder(const QString& sPath) override { calls << "RefreshFolder " + sPath; }
     void SetFile(const QString& sPath, const QString& sFile) override { calls << "SetFile " + sPath + "|" + sFile; }
     platform::CommonDialog* FileDialog() override { return &dialog; }
+    platform::Form* FrameForm() override { return frame; }
+    platform::Form* frame = nullptr; // set for a child window of a frame
 
     QStringList calls;
     // The boxes asked through ShowMsgbox, as "Title: Prompt".
