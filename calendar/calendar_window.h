@@ -73,7 +73,6 @@ public:
     void AddFile(const QString& sPath, const QString& sFile) override;
     // What the dialogs it opens call back.
     platform::Form& CallerForm() override { return *this; }
-    platform::CommonDialog* FileDialog() override { return &objDialog; }
     platform::Form* FrameForm() override { return MDIChild() ? ParentForm_.data() : nullptr; }
     // Also used by the date manager's caller before it opens.
     void SaveCalendarData();

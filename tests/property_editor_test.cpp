@@ -265,9 +265,19 @@ TEST_F(PropertyEditor, ADoubleClickChoosesAFileAndCountsAsAnEdit)
     }
     EXPECT_EQ(Cell(1, 1), "/pics/sea.jpg");
     EXPECT_NE(dialog->Changed, 0);
+    {
+        // The second click lands in the editor the first one opened.
+        testsupport::ScriptedFileDialog files("/pics/moon.jpg");
+        Click(1, 1);
+        ASSERT_TRUE(grid().EditOpen());
+        QTest::mouseDClick(grid().ctlText.Widget(), Qt::LeftButton);
+        EXPECT_EQ(files.shown, 1);
+    }
+    EXPECT_EQ(Cell(1, 1), "/pics/moon.jpg");
+    EXPECT_FALSE(grid().EditOpen());
     EXPECT_EQ(dialog->Loaded, 1);
     QTest::keyClick(&grid().ctlGrid, Qt::Key_Down);
-    EXPECT_EQ(Value(1), "/pics/sea.jpg");
+    EXPECT_EQ(Value(1), "/pics/moon.jpg");
     // Later edits still count.
     Press(0);
     Press(0);

@@ -5,7 +5,6 @@
 #include <QString>
 
 namespace platform {
-class CommonDialog;
 class Form;
 } // namespace platform
 
@@ -26,8 +25,6 @@ public:
     virtual void ReloadDates() {}
     // Imports a picture chosen in the folder picker.
     virtual void AddFile(const QString& /*sPath*/, const QString& /*sFile*/) {}
-    // The window's open-file dialog for the file choices; none when it has no such dialog.
-    virtual platform::CommonDialog* FileDialog() { return nullptr; }
     // The frame whose child window this one is; none for a window of its own.
     virtual platform::Form* FrameForm() { return nullptr; }
 

@@ -152,6 +152,9 @@ EntryTableWindow& EntryTableDialog::EnsureWindow()
         g.Events.LeaveCell = [this] { leftRow_ = grid().Row(); };
         g.Events.RowColChange = [this] { Grid_RowColChange(); };
         g.Events.DblClick = [this] { Grid_DblClick(); };
+        // The first click of a double click opens the editor over the cell, so the second
+        // lands in the editor: that is a double click on the cell all the same.
+        g.ctlText.DblClick = [this] { Grid_DblClick(); };
         g.Events.MouseDown = [this](int& b, int& s, float& x, float& y) { Grid_MouseDown(b, s, x, y); };
         g.Events.KeyPress = [this](int& k) { Grid_KeyPress(k); };
         g.GotFocus = [this] { Grid_GotFocus(); };
@@ -355,19 +358,11 @@ void EntryTableDialog::Grid_DblClick()
         return;
     // The edit the first click opened must not write the old text back over the choice.
     g.HideCellCtl();
-    // Behind the other windows, so that the file dialog is not hidden under this one.
-    SetTopmost(false);
-    window_->lower();
-    CalendarCaller* caller = Caller();
-    platform::CommonDialog* dialog = caller ? caller->FileDialog() : nullptr;
-    if (!dialog) {
-        if (!ownDialog_)
-            ownDialog_ = std::make_unique<platform::CommonDialog>(window_);
-        dialog = ownDialog_.get();
-    }
+    // A file dialog of this window's own: it stands in front of this topmost window.
+    platform::CommonDialog dialog(window_);
     // The file kinds go by their plural names ("Calendar Image Files").
     const QString kind = label.endsWith(QLatin1String("File")) ? label + u's' : label;
-    const QString path = mduAlmanorvqueLib::BrowseForFile(*dialog, kind, g.TextMatrix(row, 1));
+    const QString path = mduAlmanorvqueLib::BrowseForFile(dialog, kind, g.TextMatrix(row, 1));
     if (!window_ || path.isEmpty())
         return; // cancelled: the value stays as it was
     g.LetTextMatrix(row, 1, path);

@@ -183,8 +183,6 @@ private:
     QPointer<platform::Form> callerForm_;
     CalendarCaller* caller_ = nullptr;
     qint32 leftRow_ = 0; // the row the grid's last move left
-    // The file dialog used when the caller has none.
-    std::unique_ptr<platform::CommonDialog> ownDialog_;
 };
 
 namespace entrytable {

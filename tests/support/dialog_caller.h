@@ -22,7 +22,6 @@ public:
     void AddFile(const QString& sPath, const QString& sFile) override { calls << "AddFile " + sPath + "|" + sFile; }
     void RefreshFolder(const QString& sPath) override { calls << "RefreshFolder " + sPath; }
     void SetFile(const QString& sPath, const QString& sFile) override { calls << "SetFile " + sPath + "|" + sFile; }
-    platform::CommonDialog* FileDialog() override { return &dialog; }
     platform::Form* FrameForm() override { return frame; }
     platform::Form* frame = nullptr; // set for a child window of a frame
 
@@ -31,7 +30,6 @@ public:
     QStringList boxes;
     std::deque<int> answers; // then 7 (No)
     QString defaultIniFile;
-    platform::CommonDialog dialog{this};
 };
 
 // The file dialog answers with the given path (an empty one cancels) while it lives.
