@@ -170,6 +170,13 @@ void frmAlmanorvique::ReloadDates()
     gPersonalDates.Create(1);
     gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
     LoadYearDates(true);
+    // The month shows the dates just saved at once.
+    if (IsLoaded() && DisplayedDate().isValid()) {
+        FillMonthGrid(DisplayedDate(), QStringLiteral("M"));
+        FormatAllDateCells();
+        LayoutDayGrid();
+        RepaintCalendar();
+    }
 }
 
 void frmAlmanorvique::ApplyAllSettings()

@@ -6,6 +6,7 @@
 #include "calendar/message_line_math.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
+#include "editors/dialogs/calendar_caller.h"
 #include "page_mouse_state.h"
 #include "ui/balloon_tooltip.h"
 #include "ui/common_dialog.h"
@@ -26,7 +27,7 @@
 #include <optional>
 #include <vector>
 
-class frmAlmanorvique : public platform::Form {
+class frmAlmanorvique : public platform::Form, public CalendarCaller {
     Q_OBJECT
 public:
     // The states of the window's timer.
@@ -56,20 +57,23 @@ public:
     void SetDialogFontLabel(platform::Label& objLabel);
     void SetDialogFont(QString& strValueStr);
     void SetDateFont(const QString& strOption, QString& strDateRange);
-    void RefreshForm(const QString& strIniFile);
+    void RefreshForm(const QString& strIniFile) override;
     void ConfigSetup();
     void SetMDIChildSize(float sngLeft, float sngTop, float sngWidth, float sngHeight);
     int ShowMeMDIChild(platform::Form* frmParent, int intStyle, const QDate& dStartDate);
     void ShowMe(int intStyle, const QDate& dStartDate);
     void SetCalendarSize();
     void SetWindowBackColour(QString& strColour, int intSetOption);
-    QString DefaultIniFile();
+    QString DefaultIniFile() override;
     void SetFormState(int iState);
     qint32 SetOptionValue(qint32 lngCurr, qint32 lngValue);
     void MoveMonth(int iDirection);
-    int ShowMsgbox(const QString& Prompt, int Button, const QString& Title);
-    void ReloadDates();
-    void AddFile(const QString& sPath, const QString& sFile);
+    int ShowMsgbox(const QString& Prompt, int Button, const QString& Title) override;
+    void ReloadDates() override;
+    void AddFile(const QString& sPath, const QString& sFile) override;
+    // What the dialogs it opens call back.
+    platform::Form& CallerForm() override { return *this; }
+    platform::Form* FrameForm() override { return MDIChild() ? ParentForm_.data() : nullptr; }
     // Also used by the date manager's caller before it opens.
     void SaveCalendarData();
 

@@ -11,6 +11,7 @@
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
 #include "core/window_placement.h"
+#include "editors/dialogs/date_manager.h"
 #include "system/clock.h"
 #include "ui/browse_for_file.h"
 #include "ui/update_lock.h"
@@ -263,7 +264,7 @@ struct CalendarCommands {
             return;
         // Only the date files: the settings table keeps its unsaved menu changes.
         w.SaveDateTables();
-        // The date manager opens here, on the displayed year, once it exists.
+        frmDateManager::Default().ShowCalendarDate(&w, w.lblYear.Caption());
     }
     static void Nothing(W&, CommandCall&) {}
     static void AutoPosition(W& w, CommandCall&)

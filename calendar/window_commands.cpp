@@ -7,6 +7,7 @@
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/help_about.h"
+#include "editors/dialogs/property_editor.h"
 
 using namespace mduAlmanorvqueLib;
 
@@ -45,9 +46,13 @@ void frmAlmanorvique::ScreenSaverTime_Click(int Index)
 
 void frmAlmanorvique::PropertiesMenu_Click()
 {
+    // The editor works on a copy; it hands the edited table back through RefreshForm.
     gPropertyTable = Properties_;
-    // The property editor opens here on that copy once it exists; it hands the edited
-    // table back through RefreshForm.
+    if (MDIChild())
+        frmProperties::Default().ShowPropertyMDIChild(this, conv::ToInt32(Left()), conv::ToInt32(Top()),
+                                                      lblMonth.Caption(), 0);
+    else
+        frmProperties::Default().ShowProperty(this, Caption());
 }
 
 void frmAlmanorvique::SaveDateTables()

@@ -228,3 +228,21 @@ TEST_F(EditGridEditing, APopupOrAnotherWindowIsNoLossOfFocus)
     EXPECT_FALSE(grid().ctlText.Visible());
     EXPECT_EQ(Cell(6, 1), "kept");
 }
+
+TEST_F(EditGridEditing, PunctuationIsTypedNotTakenForMovingKeys)
+{
+    // "!", "\"", "%", "&", "(" and "." carry the character codes of Page Up, Page Down,
+    // the arrows and Delete; they are text in the editor.
+    Click(3, 1);
+    QTest::keyClicks(Focused(), "a!\"%&(.b");
+    EXPECT_TRUE(grid().EditOpen());
+    EXPECT_EQ(grid().Row(), 3);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(3, 1), "a!\"%&(.b");
+    const struct {
+        int key, code;
+    } cases[] = {{'!', 49}, {'(', 57}, {'.', 190}, {'-', 189}, {Qt::Key_PageUp, 33}, {Qt::Key_Delete, 46},
+                 {Qt::Key_Down, 40}, {'A', 65}, {' ', 32}};
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::KeyCodeOf(c.key), c.code) << c.key;
+}

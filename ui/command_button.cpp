@@ -28,7 +28,9 @@ protected:
         p.drawControl(QStyle::CE_PushButtonBevel, opt);
         if (!owner_->Picture().isNull()) {
             const int inset = isDown() ? 3 : 2;
-            p.drawImage(rect().adjusted(inset, inset, -inset, -inset), owner_->Picture());
+            // A disabled button shows its picture greyed, as the desktop greys its caption.
+            p.drawImage(rect().adjusted(inset, inset, -inset, -inset),
+                        isEnabled() ? owner_->Picture() : owner_->Picture().convertToFormat(QImage::Format_Grayscale8));
         }
         p.drawControl(QStyle::CE_PushButtonLabel, opt);
         if (hasFocus()) {

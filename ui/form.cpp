@@ -101,6 +101,28 @@ int ButtonMask(Qt::MouseButtons bs)
     return m;
 }
 
+namespace {
+// A punctuation character gives the code of the key that types it on a US keyboard (the
+// digit key for the shifted digits), never its character code: "!", "(" or "." would
+// otherwise read as Page Up, Down or Delete.
+int PunctuationKeyCode(int k)
+{
+    static const struct {
+        char ch;
+        int code;
+    } keys[] = {
+        {')', 48}, {'!', 49}, {'@', 50}, {'#', 51}, {'$', 52}, {'%', 53}, {'^', 54}, {'&', 55}, {'*', 56},
+        {'(', 57}, {';', 186}, {':', 186}, {'=', 187}, {'+', 187}, {',', 188}, {'<', 188}, {'-', 189},
+        {'_', 189}, {'.', 190}, {'>', 190}, {'/', 191}, {'?', 191}, {'`', 192}, {'~', 192}, {'[', 219},
+        {'{', 219}, {'\\', 220}, {'|', 220}, {']', 221}, {'}', 221}, {'\'', 222}, {'"', 222},
+    };
+    for (const auto& key : keys)
+        if (k == key.ch)
+            return key.code;
+    return k < 256 && (k < 33 || k > 126) ? k : 0;
+}
+} // namespace
+
 int KeyCodeOf(int k)
 {
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
@@ -146,7 +168,7 @@ int KeyCodeOf(int k)
     case Qt::Key_Delete:
         return 46;
     default:
-        return k < 256 ? k : 0;
+        return PunctuationKeyCode(k);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "date_setup_dialog.h"
 
+#include "button_pictures.h"
 #include "ui/form_owner.h"
 #include "ui/twips.h"
 
@@ -13,27 +14,6 @@
 
 namespace {
 QPointer<frmDateSetup> gDefault;
-
-struct Rgb {
-    int r, g, b;
-};
-
-// A band shaded from the edge colour at its top and bottom to the middle colour.
-QImage ShadedBand(Rgb edge, Rgb middle)
-{
-    constexpr int kWidth = 172, kHeight = 44;
-    QImage img(kWidth, kHeight, QImage::Format_RGB888);
-    const double half = (kHeight - 1) / 2.0;
-    for (int y = 0; y < kHeight; ++y) {
-        const double t = 1.0 - std::abs(y - half) / half; // 0 at the edges, 1 in the middle
-        const QColor c(static_cast<int>(edge.r + (middle.r - edge.r) * t + 0.5),
-                       static_cast<int>(edge.g + (middle.g - edge.g) * t + 0.5),
-                       static_cast<int>(edge.b + (middle.b - edge.b) * t + 0.5));
-        for (int x = 0; x < kWidth; ++x)
-            img.setPixelColor(x, y, c);
-    }
-    return img;
-}
 } // namespace
 
 frmDateSetup& frmDateSetup::Default() { return platform::DefaultInstance(gDefault); }
@@ -75,11 +55,11 @@ void frmDateSetup::BuildControls()
     platform::CommandButton& set = cmdButton.Create(0);
     set.SetCaption(QStringLiteral("Set"));
     set.Move(240, 2640, 1215, 375);
-    set.SetPicture(ShadedBand({32, 83, 32}, {150, 255, 150}));
+    set.SetPicture(dialogpictures::ActionBand());
     platform::CommandButton& cancel = cmdButton.Create(1);
     cancel.SetCaption(QStringLiteral("Cancel"));
     cancel.Move(2160, 2640, 1215, 375);
-    cancel.SetPicture(ShadedBand({83, 32, 32}, {255, 149, 149}));
+    cancel.SetPicture(dialogpictures::CloseBand());
     cmdButton.Click = [this](int index) { cmdButton_Click(index); };
 
     setTabOrder(txtCaption.Widget(), txtMsg.Widget());

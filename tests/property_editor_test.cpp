@@ -1,0 +1,422 @@
+// The property editor on a test caller, driven through its grid, buttons and menu.
+#include "core/data_folders.h"
+#include "editors/dialogs/entry_table_math.h"
+#include "editors/dialogs/property_editor.h"
+#include "support/entry_table_fixture.h"
+#include "ui/mdi_frame.h"
+#include "ui/menu_items.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using mduAlmanorvqueLib::gIniFile;
+using mduAlmanorvqueLib::gPropertyTable;
+using testsupport::ReadBytes;
+using testsupport::TableOf;
+
+class PropertyEditor : public testsupport::EntryTableTest<frmProperties> {
+protected:
+    void Open(const QStringList& lines)
+    {
+        gPropertyTable = TableOf(lines);
+        gIniFile = Path("Almanorvique.ini");
+        dialog->ShowProperty(caller.get(), "Almanorvique");
+        Activate();
+    }
+    QString Value(int i) { return gPropertyTable[i].Value; }
+    QString Action() { return dialog->ActionButton().Caption(); }
+};
+
+TEST(EntryTableMath, TheFrameFollowsTheWindowSize)
+{
+    // After a show at 4755 x 6165 with the key column of the load.
+    entrytable::FrameLayout f = entrytable::LayOutFrame(4755, 6165, 120, 120, 2975, 1695, 1695);
+    EXPECT_FLOAT_EQ(f.gridWidth, 4405);
+    EXPECT_EQ(f.valueColWidth, 1090);
+    EXPECT_FLOAT_EQ(f.gridHeight, 4865);
+    EXPECT_FLOAT_EQ(f.buttonTop, 120 + 4865 + 200);
+    EXPECT_FLOAT_EQ(f.closeLeft, 120 + 4405 - 1695 - 170);
+    EXPECT_FLOAT_EQ(f.actionLeft, 120 + 4405 - 1695 - 170 - 1695 - 600);
+    // A window made very small.
+    f = entrytable::LayOutFrame(100, 100, 120, 120, 2975, 1695, 1695);
+    EXPECT_FLOAT_EQ(f.gridWidth, 0);
+    EXPECT_EQ(f.valueColWidth, 0);
+    EXPECT_FLOAT_EQ(f.gridHeight, 10);
+    EXPECT_FLOAT_EQ(f.closeLeft, 1695);
+    EXPECT_FLOAT_EQ(f.actionLeft, 200);
+}
+
+TEST(EntryTableMath, OptionValuesKeepTheirChoicesAndFontFormatsStayWhole)
+{
+    const struct {
+        const char *key, *value, *typed, *shown, *stored;
+        int choices;
+    } cases[] = {
+        {"Colour", "a,b,c", "c", "a", "c,b,c", 2},
+        {"Colour", "x,y", "z", "x", "z,y", 1},
+        {"Width", "5400", " 6000 ", "5400", "6000", 0},
+        {"Odd", ",b", "q", "", "q", 1}, // a comma first is no option value
+        {"Default Date Format", "Arial,10,True,False,0,False,False", "Times,12,False,True,255,False,False",
+         "Arial,10,True,False,0,False,False", "Times,12,False,True,255,False,False", 0},
+        {"Default Date Format", "", "Arial,9,,,,,", "", "Arial,9,,,,,", 0},
+        {"PFormat", "Verdana,,true,,,,", "Verdana,8,,,,,", "Verdana,,true,,,,", "Verdana,8,,,,,", 0},
+        {"Stay Time", "0,0,30,60,300,600,900", "30", "0", "30,0,30,60,300,600,900", 6}, // numbers are choices
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        mduLib::PropertyItem e{QString(), c.key, c.value};
+        EXPECT_EQ(entrytable::SettingValueText(e), c.shown);
+        EXPECT_EQ(entrytable::OfferedChoices(e).size(), c.choices);
+        entrytable::StoreSettingText(e, c.typed);
+        EXPECT_EQ(e.Value, c.stored);
+    }
+    EXPECT_TRUE(entrytable::IsFileLabel("Calendar Image File"));
+    EXPECT_TRUE(entrytable::IsFileLabel("Window Background Files"));
+    EXPECT_FALSE(entrytable::IsFileLabel("Window Styles"));
+    EXPECT_TRUE(entrytable::RestoresEmptyValue("Calendar image file"));
+    EXPECT_FALSE(entrytable::RestoresEmptyValue("Calendar Image Files"));
+}
+
+TEST_F(PropertyEditor, OpensBesideTheCallerWithTheTableInItsOrder)
+{
+    dialog->EnsureWindow();
+    EXPECT_EQ(grid().ColWidth(0), 2975); // the design's inner width at load
+    EXPECT_EQ(grid().ColWidth(1), 1539);
+    Open({"Window Width=5400", "Week Start Day=1,1,2,3", "=orphan", "Show Clock=Yes,Yes,No"});
+    EntryTableWindow& w = *dialog->Window();
+    EXPECT_EQ(w.Caption(), "Properties - Almanorvique");
+    EXPECT_FLOAT_EQ(w.Top(), caller->Top());
+    EXPECT_FLOAT_EQ(w.Left(), caller->Left() + caller->Width() / 2);
+    EXPECT_EQ(grid().ColWidth(1), 1090);
+    EXPECT_EQ(Action(), "Apply");
+    EXPECT_EQ(Cell(0, 0), "Property");
+    EXPECT_EQ(Cell(0, 1), "Value");
+    EXPECT_EQ(Cell(1, 0), "Window Width");
+    EXPECT_EQ(Cell(2, 1), "1");
+    EXPECT_EQ(Cell(3, 0), "Show Clock"); // the entry without key is not listed
+    EXPECT_EQ(Cell(4, 0), "");
+    EXPECT_EQ(grid().Rows(), 25);
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(dialog->Changed, 0);
+}
+
+TEST_F(PropertyEditor, ARowChangeMarksChangedAndClosingAsksThroughTheCaller)
+{
+    Open({"Window Width=5400", "Window Height=7800"});
+    Click(1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(&grid().ctlGrid, Qt::Key_Down); // no typing: still a commit
+    EXPECT_NE(dialog->Changed, 0);
+    caller->answers = {platform::vbYes};
+    CloseWindow();
+    EXPECT_EQ(caller->boxes, QStringList{"Save Property: Do you want to save the Properties - Almanorvique?"});
+    EXPECT_FALSE(dialog->IsLoaded());
+    EXPECT_EQ(ReadBytes(gIniFile), "Window Width=5400\r\nWindow Height=7800\r\n");
+    EXPECT_EQ(dialog->Changed, 0);
+}
+
+TEST_F(PropertyEditor, AnEmptiedValueComesBackUnlessTheKeyNamesAFile)
+{
+    Open({"Window Width=5400", "Calendar Image Files=/pics/a.jpg", "Show Clock=Yes,Yes,No"});
+    Click(1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Enter commits and moves down
+    EXPECT_EQ(Cell(1, 1), "5400");
+    EXPECT_EQ(Value(1), "5400");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Cell(2, 1), "");
+    EXPECT_EQ(Value(2), "");
+}
+
+TEST_F(PropertyEditor, ApplyThenSaveInTurn)
+{
+    Open({"Window Width=5400", "Window Height=7800"});
+    Type(1, "6000");
+    Press(0);
+    EXPECT_EQ(Value(1), "6000");
+    EXPECT_EQ(caller->calls, QStringList{"RefreshForm " + gIniFile});
+    EXPECT_EQ(Action(), "Save");
+    EXPECT_FALSE(QFile::exists(gIniFile)); // applying writes nothing
+    Press(0);
+    EXPECT_EQ(ReadBytes(gIniFile), "Window Width=6000\r\nWindow Height=7800\r\n");
+    EXPECT_EQ(Action(), "Apply");
+    EXPECT_EQ(dialog->Changed, 0);
+    // Closing right after the save asks nothing.
+    CloseWindow();
+    EXPECT_TRUE(caller->boxes.isEmpty());
+}
+
+TEST_F(PropertyEditor, APickListChangesTheChoiceAndKeepsTheOffer)
+{
+    Open({"Colour=a,b,c", "Tint=x,y", "Width=1"});
+    Click(1, 1);
+    platform::ComboBox& list = *grid().GetComboCtl(1);
+    ASSERT_TRUE(list.Visible());
+    ASSERT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.List(0), "b");
+    list.SetListIndex(1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Value(1), "c,b,c");
+    // One offered choice: typed.
+    ASSERT_EQ(grid().Row(), 2);
+    EXPECT_FALSE(list.Visible());
+    EXPECT_TRUE(grid().ctlText.Visible());
+    QTest::keyClicks(QApplication::focusWidget(), "z");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Value(2), "z,y");
+}
+
+TEST_F(PropertyEditor, AFontFormatIsEditedAsOneText)
+{
+    Open({"Default Date Format=Arial,10,True,False,0,False,False", "Width=1"});
+    EXPECT_EQ(Cell(1, 1), "Arial,10,True,False,0,False,False");
+    Click(1, 1);
+    EXPECT_FALSE(grid().GetComboCtl(1)->Visible());
+    ASSERT_TRUE(grid().ctlText.Visible());
+    QTest::keyClicks(QApplication::focusWidget(), "Times,12,False,True,255,False,False");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Value(1), "Times,12,False,True,255,False,False");
+}
+
+TEST_F(PropertyEditor, AKeyWithBlanksIsWrittenIntoItsOwnEntry)
+{
+    Open({" Width =5400", "Height=7800"});
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&grid().ctlGrid, Qt::Key_Down);
+        QTest::keyClick(&grid().ctlGrid, Qt::Key_Up);
+    }
+    EXPECT_EQ(gPropertyTable.UBound(), 2); // nothing appended
+    Type(1, "6000");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(gPropertyTable[1].Key, " Width ");
+    EXPECT_EQ(Value(1), "6000");
+}
+
+TEST_F(PropertyEditor, DefaultsReplaceTheFileLengthAndKeepTheTail)
+{
+    caller->defaultIniFile = Path("default.ini");
+    testsupport::WriteBytes(caller->defaultIniFile, "A=1\r\nB=2\r\n");
+    Open({"A=9", "X=8", "Tail=7"});
+    QTest::keyClick(dialog->Window(), Qt::Key_F5);
+    EXPECT_EQ(Cell(1, 0), "A");
+    EXPECT_EQ(Cell(1, 1), "1");
+    EXPECT_EQ(Cell(2, 0), "B");
+    EXPECT_EQ(Cell(3, 0), "Tail");
+    EXPECT_NE(dialog->Changed, 0);
+    EXPECT_EQ(Action(), "Apply");
+    // The same through the menu.
+    platform::ScriptedMenus menus;
+    menus.Pick("Refresh By Default  (F5)");
+    testsupport::WriteBytes(caller->defaultIniFile, "C=3\r\n");
+    QTest::mouseClick(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 2, 0));
+    EXPECT_EQ(Cell(1, 0), "C");
+    ASSERT_EQ(menus.Offered().size(), 1u);
+    EXPECT_TRUE(menus.Offered()[0].contains("Sort Name/Ascending "));
+    EXPECT_TRUE(menus.Offered()[0].contains("Reload Properties"));
+}
+
+TEST_F(PropertyEditor, SortsListByNameValueOrSectionAndRestoresTheShownEntry)
+{
+    Open({"b=2", "S:a=3", "c=1"});
+    platform::ScriptedMenus menus;
+    const struct {
+        const char* pick;
+        const char* tag;
+        const char *first, *last;
+    } cases[] = {
+        {"Sort Name/Ascending ", "2,1", "a", "c"},
+        {"Sort Value/Descending", "3,2", "a", "c"},
+        {"Sort Categorized/Descending", "1,2", "a", "c"},
+        {"Sort by Default", "2,0", "b", "c"},
+    };
+    for (const auto& c : cases) {
+        menus.Pick(c.pick);
+        QTest::mouseClick(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 1, 0));
+        EXPECT_EQ(grid().Tag, c.tag) << c.pick;
+        EXPECT_EQ(Cell(1, 0), c.first) << c.pick;
+        EXPECT_EQ(Cell(3, 0), c.last) << c.pick;
+    }
+    Open({"b=2", "a=3"});
+    menus.Pick("Sort Name/Ascending ");
+    QTest::mouseClick(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 1, 0));
+    Click(1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Cell(1, 1), "3"); // the value of "a", which the row shows
+}
+
+TEST_F(PropertyEditor, ADoubleClickChoosesAFileAndCountsAsAnEdit)
+{
+    QDir().mkpath(Path("Images"));
+    Open({"Calendar Image Files=None", "Width=1"});
+    {
+        testsupport::ScriptedFileDialog files("");
+        DoubleClick(1, 1);
+        EXPECT_EQ(files.shown, 1);
+        EXPECT_EQ(files.filter, "Image (*.bmp;*.gif;*.jpg)");
+    }
+    EXPECT_EQ(Cell(1, 1), "None"); // a cancel changes nothing
+    EXPECT_EQ(dialog->Changed, 0);
+    {
+        testsupport::ScriptedFileDialog files("/pics/sea.jpg");
+        DoubleClick(1, 1);
+    }
+    EXPECT_EQ(Cell(1, 1), "/pics/sea.jpg");
+    EXPECT_NE(dialog->Changed, 0);
+    {
+        // The second click lands in the editor the first one opened.
+        testsupport::ScriptedFileDialog files("/pics/moon.jpg");
+        Click(1, 1);
+        ASSERT_TRUE(grid().EditOpen());
+        QTest::mouseDClick(grid().ctlText.Widget(), Qt::LeftButton);
+        EXPECT_EQ(files.shown, 1);
+    }
+    EXPECT_EQ(Cell(1, 1), "/pics/moon.jpg");
+    EXPECT_FALSE(grid().EditOpen());
+    EXPECT_EQ(dialog->Loaded, 1);
+    QTest::keyClick(&grid().ctlGrid, Qt::Key_Down);
+    EXPECT_EQ(Value(1), "/pics/moon.jpg");
+    // Later edits still count.
+    Press(0);
+    Press(0);
+    EXPECT_EQ(dialog->Changed, 0);
+    Type(2, "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_NE(dialog->Changed, 0);
+}
+
+TEST_F(PropertyEditor, ClosingWithTheEditorOpenKeepsWhatWasTyped)
+{
+    Open({"Window Width=5400"});
+    Type(1, "7000");
+    ASSERT_TRUE(grid().EditOpen());
+    caller->answers = {platform::vbYes};
+    CloseWindow();
+    EXPECT_EQ(caller->boxes.size(), 1);
+    EXPECT_EQ(ReadBytes(gIniFile), "Window Width=7000\r\n");
+}
+
+TEST_F(PropertyEditor, AFailedSaveKeepsTheEditsAndSaysSo)
+{
+    Open({"Window Width=5400"});
+    gIniFile = Path("missing/folder/Almanorvique.ini");
+    QFile(Path("missing")).open(QIODevice::WriteOnly); // a file where the folder should be
+    Type(1, "6000");
+    Press(0);
+    Press(0);
+    EXPECT_EQ(Action(), "Save");
+    EXPECT_NE(dialog->Changed, 0);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].prompt.contains("could not be written"));
+    // Closing: save? yes; it fails again; close anyway? no: the editor stays open.
+    caller->answers = {platform::vbYes};
+    boxes.QueueAnswer(platform::vbNo);
+    CloseWindow();
+    EXPECT_TRUE(dialog->IsLoaded());
+    caller->answers = {platform::vbYes};
+    boxes.QueueAnswer(platform::vbYes);
+    CloseWindow();
+    EXPECT_FALSE(dialog->IsLoaded());
+}
+
+TEST_F(PropertyEditor, AClosedCallerGetsNoCallsAndThePlainBoxAsks)
+{
+    Open({"Window Width=5400"});
+    Type(1, "6000");
+    caller->Unload();
+    Press(0); // apply: nobody to apply to
+    EXPECT_TRUE(caller->calls.isEmpty());
+    boxes.QueueAnswer(platform::vbNo);
+    CloseWindow();
+    EXPECT_TRUE(caller->boxes.isEmpty());
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].title, "Save Property");
+}
+
+TEST_F(PropertyEditor, TheGridTakesTheDesignedLayoutUnlessOneIsStored)
+{
+    dialog->EnsureWindow();
+    EXPECT_EQ(grid().BackColor(), static_cast<qint32>(0x8000000E));
+    EXPECT_EQ(grid().RowHeightMin(), 285);
+    EXPECT_EQ(grid().Font().Name, "MS Sans Serif");
+    dialog->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::StoredLayout("frmProperties").Bag("grdProperty").WriteProperty("RowHeightMin", 100, 0);
+    dialog->EnsureWindow();
+    EXPECT_EQ(grid().RowHeightMin(), 100);
+    const platform::PropertyBag bag = entrytable::DesignedGridBag(8493);
+    EXPECT_EQ(bag.ReadProperty("_extentx").toInt(), 8493);
+    EXPECT_EQ(bag.ReadProperty("backcolorfixed").toInt(), static_cast<qint32>(0x8000000F));
+}
+
+TEST_F(PropertyEditor, AsAChildWindowItTakesWidePositionsAndTheNewFileModeOnlyShows)
+{
+    gPropertyTable = TableOf({"A=1"});
+    dialog->ShowPropertyMDIChild(caller.get(), 40000, 36000, "Property Almanorvique Central", 0);
+    EntryTableWindow& w = *dialog->Window();
+    EXPECT_FLOAT_EQ(w.Left(), 40000 + caller->Width() / 2); // past 16 bits
+    EXPECT_FLOAT_EQ(w.Top(), 36000);
+    EXPECT_EQ(w.Caption(), "Properties - Property Almanorvique Central");
+    EXPECT_TRUE(grid().Enabled());
+    dialog->ShowPropertyMDIChild(caller.get(), 0, 0, "", -1);
+    EXPECT_EQ(w.Caption(), "Properties -  _");
+    EXPECT_EQ(dialog->ActionButton().Caption(), "Save");
+    EXPECT_FALSE(dialog->ActionButton().Enabled());
+    EXPECT_FALSE(grid().Enabled());
+    EXPECT_NE(dialog->NewFileMode, 0);
+}
+
+TEST_F(PropertyEditor, SpareRowsStayBlankAndReachNoEntry)
+{
+    Open({"A=1", "B=2"});
+    Type(3, "typed");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(gPropertyTable.UBound(), 2);
+    EXPECT_EQ(Value(2), "2");
+    Click(3, 1);
+    EXPECT_EQ(Cell(3, 1), ""); // blanked as it became current again
+    EXPECT_EQ(Cell(3, 0), "");
+}
+
+TEST_F(PropertyEditor, AChangeMadeElsewhereIsOfferedWhenTheGridGetsTheFocus)
+{
+    Open({"A=1"});
+    gPropertyTable[1].Value = "9";
+    dialog->SetPropertyChanged(-1);
+    caller->answers = {platform::vbYes};
+    dialog->Grid_GotFocus();
+    EXPECT_EQ(caller->boxes,
+              QStringList{"Property Changed: Property has been changed, do you want to refresh with the new values?"});
+    EXPECT_EQ(Cell(1, 1), "9");
+    EXPECT_NE(dialog->Changed, 0);
+    EXPECT_EQ(dialog->ChangedElsewhere, 0);
+    dialog->Grid_GotFocus(); // asked once only
+    EXPECT_EQ(caller->boxes.size(), 1);
+}
+
+TEST_F(PropertyEditor, OpenedFromAMonthWindowItIsAChildOfTheFrameAndSavesAStyle)
+{
+    platform::MDIForm frame("frmMain");
+    frame.Move(0, 0, 15000, 12000);
+    frame.Show();
+    auto child = std::make_unique<testsupport::DialogCaller>();
+    frame.AddChild(*child);
+    child->frame = &frame;
+    child->Show();
+    mduAlmanorvqueLib::gStylesFolder = Path("Styles/");
+    QDir().mkpath(mduAlmanorvqueLib::gStylesFolder);
+    gPropertyTable = TableOf({"Window Width=5400"});
+    dialog->ShowPropertyMDIChild(child.get(), 100, 200, "March", 0);
+    EntryTableWindow& w = *dialog->Window();
+    ASSERT_NE(w.MDISubWindow(), nullptr);
+    EXPECT_EQ(w.MDISubWindow()->mdiArea(), &frame.ClientArea());
+    EXPECT_EQ(dialog->GetPropertyFile(), Path("Styles/March.ini"));
+    dialog->cmdButton_Click(0);
+    dialog->cmdButton_Click(0);
+    EXPECT_EQ(ReadBytes(Path("Styles/March.ini")), "Window Width=5400\r\n");
+    dialog->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(dialog->IsLoaded());
+}

@@ -1,0 +1,115 @@
+#pragma once
+// The drive, folder and file lists: windowed controls keeping their geometry in twips.
+// Drives are the mount points; the folder list shows the path from its root down to the
+// current folder, then the current folder's subfolders; the file list shows the files of
+// its folder that match its patterns ("*.bmp;*.gif;*.jpg", without regard to case).
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <stdexcept>
+
+class QComboBox;
+class QListWidget;
+class QWidget;
+
+namespace platform {
+
+// Raised when a drive or folder cannot be read.
+struct DeviceNotReady : std::runtime_error {
+    DeviceNotReady() : std::runtime_error("Device unavailable") {}
+};
+
+// What the three lists share: the widget and its place in twips.
+class ListControl {
+public:
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    void Move(float left, float top, float width, float height);
+    void SetWidth(float v) { Move(left_, top_, v, height_); }
+    void SetHeight(float v) { Move(left_, top_, width_, v); }
+    void SetLeft(float v) { Move(v, top_, width_, height_); }
+    void SetTop(float v) { Move(left_, v, width_, height_); }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+    void SetBackColor(qint32 c);
+    void SetTabIndex(int) {}
+
+protected:
+    ListControl() = default;
+    ~ListControl();
+    void Attach(QWidget* widget);
+    QPointer<QWidget> widget_;
+
+private:
+    float left_ = 0, top_ = 0, width_ = 1200, height_ = 1200;
+    bool visible_ = true, enabled_ = true;
+};
+
+class DriveList : public ListControl {
+public:
+    DriveList(QWidget* parent, QString name);
+    // The mount point shown; setting a path shows the mount point that holds it and
+    // raises DeviceNotReady when that cannot be read.
+    QString Drive() const { return drive_; }
+    void SetDrive(const QString& path);
+    QStringList Drives() const { return drives_; }
+    QComboBox* Widget() const;
+    // The user chose another drive.
+    std::function<void()> Change;
+
+private:
+    QString drive_;
+    QStringList drives_;
+    bool filling_ = false;
+};
+
+class FolderList : public ListControl {
+public:
+    FolderList(QWidget* parent, QString name);
+    QString Path() const { return path_; }
+    // Raises DeviceNotReady for a folder that cannot be read.
+    void SetPath(const QString& path);
+    int ListCount() const { return static_cast<int>(entries_.size()); }
+    QString List(int index) const;
+    int ListIndex() const;
+    void SetListIndex(int index);
+    QListWidget* Widget() const;
+    std::function<void()> Click;
+
+private:
+    QString path_;
+    QStringList entries_;
+};
+
+class FileList : public ListControl {
+public:
+    FileList(QWidget* parent, QString name);
+    QString Path() const { return path_; }
+    void SetPath(const QString& path);
+    QString Pattern() const { return pattern_; }
+    void SetPattern(const QString& pattern);
+    void Refresh();
+    int ListCount() const { return static_cast<int>(files_.size()); }
+    QString List(int index) const; // "" outside the list
+    int ListIndex() const;
+    void SetListIndex(int index);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool on);
+    QListWidget* Widget() const;
+    std::function<void(int button, int shift, float x, float y)> MouseDown;
+
+    // Whether a file name matches one of the ";"-separated patterns, ignoring case.
+    static bool Matches(const QString& name, const QString& pattern);
+
+private:
+    QString path_;
+    QString pattern_ = QStringLiteral("*.*");
+    QStringList files_;
+};
+
+} // namespace platform
