@@ -110,6 +110,25 @@ TEST_F(DateManager, TheLoadItemsFollowTheShownYear)
     EXPECT_FALSE(QFile::exists(Year("2023"))); // loading creates nothing
 }
 
+TEST_F(DateManager, LoadingAnotherFileOffersToSaveTheEditsFirst)
+{
+    WriteBytes(Year("2024"), "PCaption:25/12=Christmas Day\r\n");
+    WriteBytes(gPersonalDatesFile, "Caption:05/03=Mine\r\n");
+    Open();
+    Type(1, "Christmas");
+    boxes.QueueAnswer(platform::vbYes);
+    Menu("Load Personal Dates");
+    EXPECT_EQ(ReadBytes(Year("2024")), "PCaption:25/12=Christmas\r\n");
+    EXPECT_EQ(Cell(1, 0), "05/03:Caption");
+
+    Type(1, "Not mine"); // answered No: dropped, as the user chose
+    boxes.QueueAnswer(platform::vbNo);
+    Menu("Load 2024 Dates");
+    EXPECT_EQ(ReadBytes(gPersonalDatesFile), "Caption:05/03=Mine\r\n");
+    EXPECT_EQ(Cell(1, 1), "Christmas");
+    EXPECT_EQ(boxes.Shown().size(), 2u);
+}
+
 TEST_F(DateManager, ResetRebuildsTheFileAtOnceAndTheCallerReloads)
 {
     WriteBytes(gDatesFolder + "DefaultSpecialDates", "PCaption:25/12=Christmas Day\r\n");

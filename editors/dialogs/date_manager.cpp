@@ -158,6 +158,9 @@ void frmDateManager::ReloadCallers()
 
 void frmDateManager::LoadFile(const QString& path, const QString& key)
 {
+    // Loading another file would drop what was edited in this one.
+    if (!OfferToSaveEdits(QStringLiteral("Load the other dates"), true))
+        return;
     grid().Clear();
     DateTable.Create(1);
     DateFilePath = path;

@@ -491,9 +491,9 @@ void EntryTableDialog::ReportSaveFailure()
     platform::MsgBox(SaveFailureText(SavePath()), platform::vbExclamation | platform::vbOKOnly, SaveTitle(), window_);
 }
 
-void EntryTableDialog::Form_QueryUnload(int& Cancel, int UnloadMode)
+bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
 {
-    // Closing with an editor open keeps what was typed: it counts as an edit.
+    // An editor still open keeps what was typed: it counts as an edit.
     CommitOpenEditor();
     if (CurrentRowEdited())
         Changed = -1;
@@ -501,18 +501,24 @@ void EntryTableDialog::Form_QueryUnload(int& Cancel, int UnloadMode)
         if (AskSave(QStringLiteral("Do you want to save the ") + window_->Caption() + QStringLiteral("?")) ==
             platform::vbYes) {
             CommitCurrentRow();
-            if (!SaveTable() && UnloadMode != platform::vbAppWindows) {
+            if (!SaveTable() && mayKeep) {
                 const QString prompt =
-                    SaveFailureText(SavePath()) + QStringLiteral("\r\n\r\nClose anyway and lose the changes?");
+                    SaveFailureText(SavePath()) + QStringLiteral("\r\n\r\n") + instead +
+                    QStringLiteral(" anyway and lose the changes?");
                 if (platform::MsgBox(prompt, platform::vbYesNo | platform::vbExclamation | platform::vbDefaultButton2,
-                                     SaveTitle(), window_) != platform::vbYes) {
-                    Cancel = 1;
-                    return;
-                }
+                                     SaveTitle(), window_) != platform::vbYes)
+                    return false;
             }
         }
     }
     Changed = 0;
+    return true;
+}
+
+void EntryTableDialog::Form_QueryUnload(int& Cancel, int UnloadMode)
+{
+    if (!OfferToSaveEdits(QStringLiteral("Close"), UnloadMode != platform::vbAppWindows))
+        Cancel = 1;
 }
 
 // ---- showing ----

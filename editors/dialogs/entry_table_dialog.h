@@ -172,6 +172,10 @@ protected:
     bool SaveTable();
     // Says that the file could not be written.
     void ReportSaveFailure();
+    // Before unsaved edits would be dropped (closing, loading another file): asks whether
+    // to save them. False when a save failed and the user keeps the edits; instead is
+    // what would happen ("Close", ...), mayKeep whether the user may still say no.
+    bool OfferToSaveEdits(const QString& instead, bool mayKeep);
     void AddCloseItem(QMenu& menu);
     static QAction* AddItem(QMenu& menu, const QString& caption, std::function<void()> handler);
     int RowsShown() const { return static_cast<int>(RowEntries.size()); }
