@@ -73,24 +73,6 @@ bool frmMain::CheckScreenSaverExit(float x)
     return false;
 }
 
-void frmMain::SetStatusBarPosition(const QString& value)
-{
-    if (value == QLatin1String("No") || value == QLatin1String("None"))
-        StatusBar().hide();
-    else if (value == QLatin1String("Yes") || value == QLatin1String("Top") || value == QLatin1String("Left") ||
-             value == QLatin1String("Right"))
-        StatusBar().show();
-}
-
-void frmMain::ShowStatusMsg(const QString& strMsg)
-{
-    if (!strMsg.isEmpty())
-        sbPanels[2]->setText(strMsg);
-}
-
-void frmMain::AnimateEye() {}
-
-void frmMain::SpeakStartMsg() {}
 
 void frmMain::MDIForm_MouseDown(int button, int, float, float)
 {

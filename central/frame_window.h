@@ -7,12 +7,14 @@
 #include "ui/menu_items.h"
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
+#include "ui/voice.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +40,13 @@ public:
     QString AppEXEName() const;
     void SaveAutoStartList() {}
     void ShowStatusMsg(const QString& strMsg);
+    void ShowEye();
+    void SpeakStartMsg();
+    void SpeakMessage(const QString& strMsg, int intSpeechFlag, int intForce);
+    void PurgeSpeech(int intForce);
+    // Where Load takes its voice from (a null function: the platform's voice).
+    static void SetVoiceFactory(std::function<std::unique_ptr<platform::Voice>()> factory);
+    platform::Voice* VoiceObject() const { return Voice_.get(); }
 
     // ---- state the tests and the program read ----
     int FormState() const { return FormState_; }
@@ -137,9 +146,28 @@ protected:
     void LayoutBanner();
     void LayoutBackground();
     bool CheckScreenSaverExit(float x);
+
+    // ---- status bar and message ticker ----
+    void BuildStatusBar();
     void SetStatusBarPosition(const QString& value);
     void AnimateEye();
-    void SpeakStartMsg();
+    void ShowEyeFrame(int frame);
+    void StepStatusTicker();
+    void sbStatusBar_MouseDown(int button, int shift, float x, float y);
+    void StatusBarAction_Click();
+    void ClearStatusMessage_Click();
+    void HideStatusBar_Click(const QString& itemTag);
+    std::vector<QImage> imgList1; // the eye's frames 1 to 10
+    QMenu* StatusBarMenu = nullptr;
+    QAction* StatusBarAction = nullptr;
+    QAction* ClearStatusMessage = nullptr;
+    int StatusBarAlign = platform::vbAlignBottom;
+    qint32 LastEyeTick = 0;
+    qint16 EyeFrame = 0;
+
+    // ---- spoken greeting ----
+    void CreateVoice();
+    std::unique_ptr<platform::Voice> Voice_;
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }
