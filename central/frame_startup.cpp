@@ -35,6 +35,7 @@ frmMain::frmMain() : platform::MDIForm(QStringLiteral("frmMain"))
     SetBackColor(0x8000000C);
     BuildMenus();
     BuildToolbar();
+    WireToolbarMouse();
     BuildBanner();
     BuildStatusBar();
     timerCtrl.OnTimer = [this] { timerCtrl_Timer(); };

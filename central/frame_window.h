@@ -1,6 +1,7 @@
 #pragma once
 // The frame of the multi-calendar program: twelve month windows (calendar windows as
 // child windows), its toolbar, banner, status bar, menus and settings.
+#include "banner_box.h"
 #include "core/settings_store.h"
 #include "ui/balloon_tooltip.h"
 #include "ui/mdi_frame.h"
@@ -140,12 +141,53 @@ protected:
     void MainItem_Click(int Index);
     void AutoShowToolTips_Click();
 
-    // ---- banner, status bar and greeting: the least that keeps the frame usable ----
+    // ---- banner, background and mouse ----
     void CreateBalloonTip();
+    void DestroyBalloon();
     void ShowBanner(bool show);
     void LayoutBanner();
     void LayoutBackground();
+    void BuildHeaderLetters();
+    int GetHeadingVariation() const;
+    void AnimateHeading(int delay);
+    void AnimateHeadingStyle(int style, int delay);
+    void AnimateHeadingRandom(int delay);
     bool CheckScreenSaverExit(float x);
+    void DragWindow(int button, float x, float y);
+    void UpdateDragCursor();
+    void SetDragCursor(int picture);
+    static std::vector<QImage> DrawCursorPictures();
+    void MDIForm_Activate();
+    void picMain_Click();
+    void imgMain_Click();
+    void picMain_DblClick();
+    void picMain_MouseDown(int button, int shift, float x, float y);
+    void imgMain_MouseDown(int button, int shift, float x, float y);
+    void picMain_MouseMove(int button, int shift, float x, float y);
+    void imgMain_MouseMove(int button, int shift, float x, float y);
+    void lblMaker_Click();
+    float FirstMouseX = 0;
+    qint32 DragOriginX = 0;
+    qint32 DragOriginY = 0;
+    int MouseIconPicture_ = 0;   // the number in imgList of the frame's MouseIcon
+    std::vector<QImage> imgList; // the frame's cursor pictures by number
+    platform::Picture backdrop_; // the banner box's own picture
+
+    // ---- toolbar scrolling, balloon tips and auto-hide ----
+    void WireToolbarMouse();
+    void tbToolBar_MouseMove(int Button, int Shift, float X, float Y);
+    bool ScrollToolbar(float& origin, float position, float step);
+    int FindEdgeButton(int direction, bool wantVisible) const;
+    int ButtonAtPosition(float position) const;
+    void ShowButtonTip(int n);
+    bool GetAutoShowBalloonTips() const;
+    void AutoShowToolbar(float x, float y);
+    void FitToolbarButtons();
+    bool ToolbarVertical() const;
+    std::vector<bool> ButtonsShown() const;
+    void SetToolbarCursor(int picture);
+    float ToolbarDragOrigin = 0;
+    int LastTipButton = 0;
 
     // ---- status bar and message ticker ----
     void BuildStatusBar();
@@ -176,12 +218,13 @@ protected:
     void MDIForm_MouseDown(int button, int shift, float x, float y) override;
     void MDIForm_MouseMove(int button, int shift, float x, float y) override;
     void MDIForm_DblClick() override;
+    void Form_GotFocus() override { MDIForm_Activate(); }
     bool eventFilter(QObject* watched, QEvent* e) override;
 
     // ---- controls ----
     platform::Timer timerCtrl{this, 1, false};
     platform::ToolBar* tbToolBar = nullptr;
-    QLabel* picMain = nullptr; // the banner over the client area
+    BannerBox* picMain = nullptr; // the banner over the client area
     std::array<QLabel*, 8> sbPanels{}; // status panels 1 to 7 (0 unused)
     std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
     QImage backgroundPicture_;
@@ -218,7 +261,6 @@ private:
     mduLib::PropertyTable OpenedList_;
     std::unique_ptr<CBalloonToolTip> BalloonTips_;
     bool autoHide_ = false;
-    float firstMouseX_ = 0;
     bool exited_ = false;
 };
 
