@@ -38,6 +38,7 @@ frmMain::frmMain() : platform::MDIForm(QStringLiteral("frmMain"))
     WireToolbarMouse();
     BuildBanner();
     BuildStatusBar();
+    BuildHiddenMenus();
     timerCtrl.OnTimer = [this] { timerCtrl_Timer(); };
     setWindowIcon(QIcon(QPixmap::fromImage(imgListToolbar.at(3))));
     MDIForm_Initialize();

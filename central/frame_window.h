@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QSystemTrayIcon>
 #include <array>
 #include <functional>
 #include <memory>
@@ -45,6 +46,14 @@ public:
     void SpeakStartMsg();
     void SpeakMessage(const QString& strMsg, int intSpeechFlag, int intForce);
     void PurgeSpeech(int intForce);
+    void ApplyToAllCalendars(int action, int index);
+    void SendToCalendar(const QString& hwndText, qint32 msg, qint32 wParam, bool allWhenNone = true);
+    void SendToAllCalendars(qint32 msg, qint32 wParam);
+    void EnableCalendar(const QString& hwndText, int enable);
+    void EnableAllCalendars(int enable);
+    void SetTrayIcon(quintptr hWnd, int add);
+    void ShowCentralPropertyMenu();
+    void SetupAgentMenu();
     // Where Load takes its voice from (a null function: the platform's voice).
     static void SetVoiceFactory(std::function<std::unique_ptr<platform::Voice>()> factory);
     platform::Voice* VoiceObject() const { return Voice_.get(); }
@@ -206,6 +215,45 @@ protected:
     int StatusBarAlign = platform::vbAlignBottom;
     qint32 LastEyeTick = 0;
     qint16 EyeFrame = 0;
+
+    // ---- never-shown menus and calendar commands ----
+    static constexpr qint32 kWmClose = 0x10, kWmSysCommand = 0x112;
+    static constexpr qint32 kScMinimize = 0xF020, kScMaximize = 0xF030, kScClose = 0xF060;
+    void BuildHiddenMenus();
+    void NewCalendar_Click();
+    void Country_Click(int Index);
+    void ChooseCountry_Click();
+    void DeleteCountry_Click(int Index);
+    void Exit_Click();
+    void Opened_Click(int Index);
+    void AgentAction_Click(int Index);
+    void ViewItem_Click(int Index);
+    void ToolsItem_Click(int Index);
+    void BGColour_Click(int Index);
+    void ScreenSaverTime_Click(int Index);
+    QString AgentProgram() const;
+    static quintptr FormHandle(platform::Form& form);
+    // What a window does with the messages these menus send: close, maximise, minimise.
+    static void SendWindowMessage(platform::Form& form, qint32 msg, qint32 wParam);
+    QMenu* FileMenu = nullptr;
+    QAction* NewCalendar = nullptr;
+    platform::MenuItemArray Country{QStringLiteral("Country")};
+    platform::MenuItemArray DeleteCountry{QStringLiteral("DeleteCountry")};
+    platform::MenuItemArray Opened{QStringLiteral("Opened")};
+    QMenu* AgentMenu = nullptr;
+    QMenu* AgentSpeakerMenu = nullptr;
+    QAction* AgentSeparator = nullptr;
+    std::array<QAction*, 3> AgentAction{};
+    QMenu* EditMenu = nullptr;
+    QMenu* ViewMenu = nullptr;
+    QMenu* CentralProperty = nullptr;
+    QAction* WindowTitleBar = nullptr;
+    QAction* HideStatusBar = nullptr;
+    platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime")};
+    QMenu* WindowsProperty = nullptr;
+    platform::MenuItemArray Calendars{QStringLiteral("Calendars")};
+    platform::MenuItemArray CalendarStyles{QStringLiteral("CalendarStyles")};
+    QPointer<QSystemTrayIcon> TrayIcon_;
 
     // ---- spoken greeting ----
     void CreateVoice();
