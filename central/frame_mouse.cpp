@@ -94,7 +94,10 @@ void frmMain::DragWindow(int button, float x, float y)
         DragOriginY = static_cast<qint32>(std::nearbyint(y));
         return;
     }
-    if (button == 1 && (MouseIconPicture_ == kRightBandPressed || MouseIconPicture_ == kLeftBandPressed)) {
+    // Only while the pressed cursor is shown: once the default pointer is back, a later
+    // press anywhere on the client area must not drag the frame.
+    if (button == 1 && MousePointer() == platform::vbCustom &&
+        (MouseIconPicture_ == kRightBandPressed || MouseIconPicture_ == kLeftBandPressed)) {
         SetTop(Top() + y - static_cast<float>(DragOriginY));
         SetLeft(Left() + x - static_cast<float>(DragOriginX));
         return;
