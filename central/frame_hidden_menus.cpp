@@ -215,7 +215,12 @@ void frmMain::AgentAction_Click(int Index)
         mduAPILib::ExecuteLink(appinfo::ProgramFolder() + u'/' + program, QString(), appinfo::ProgramFolder());
 }
 
-QString frmMain::AgentProgram() const { return mduLib::GetProp(QStringLiteral("Agent Program"), CentralSettings_); }
+QString frmMain::AgentProgram() const
+{
+    // A missing setting reads "0": no agent program then.
+    const QString name = mduLib::GetProp(QStringLiteral("Agent Program"), CentralSettings_);
+    return name == QLatin1String("0") ? QString() : name;
+}
 
 void frmMain::SetupAgentMenu()
 {

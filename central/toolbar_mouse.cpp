@@ -100,6 +100,7 @@ void frmMain::SetToolbarCursor(int picture)
 void frmMain::tbToolBar_MouseMove(int Button, int Shift, float X, float Y)
 {
     platform::ToolBar& bar = *tbToolBar;
+    SetToolbarCursor(bar.MouseIcon); // a button click or a new size may have reset it
     const bool vertical = ToolbarVertical();
     const bool horizontal = bar.Align() == platform::vbAlignTop || bar.Align() == platform::vbAlignBottom;
 

@@ -7,7 +7,7 @@
 #include "core/app_identity.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "support/test_folders.h"
+#include "support/central_fixture.h"
 #include "system/clock.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
@@ -113,33 +113,8 @@ TEST(ToolbarScrolling, OneButtonPerDragStepAndBackInReverse)
     EXPECT_EQ(toolbarscroll::ButtonAtPosition({0, 400, 0, 400}, 801), 0);
 }
 
-class FrameMouse : public testsupport::ProgramFolderTest {
+class FrameMouse : public testsupport::CentralFixture<Frame> {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        CopyShippedData({"ini"});
-        appinfo::SetIdentity("Almanorvique Central", "AlmanorviqueCentral");
-        platform::ResetProgramEnded();
-        platform::SetEndProgramHandler([this] { ++ended_; });
-    }
-    void TearDown() override
-    {
-        frame_.reset();
-        appinfo::SetCommandLine(QString());
-        platform::SetEndProgramHandler(nullptr);
-        platform::ResetProgramEnded();
-        appinfo::SetIdentity("Almanorvique", "Almanorvique");
-        ProgramFolderTest::TearDown();
-    }
-    Frame& Start(bool firstTick = true)
-    {
-        frame_ = std::make_unique<Frame>();
-        frame_->EnsureLoaded();
-        if (firstTick)
-            frame_->timerCtrl.Fire();
-        return *frame_;
-    }
     std::vector<float> LetterTops()
     {
         std::vector<float> tops;
@@ -150,8 +125,6 @@ protected:
 
     platform::FixedClock clock_{QDateTime(QDate(2026, 4, 15), QTime(10, 0))};
     platform::ScriptedMessageBox boxes_{platform::vbYes};
-    std::unique_ptr<Frame> frame_;
-    int ended_ = 0;
 };
 
 TEST_F(FrameMouse, TheTitleStandsLetterByLetterCentredWithTheMakerLineUnderIt)

@@ -4,7 +4,7 @@
 
 #include "core/app_identity.h"
 #include "core/settings_store.h"
-#include "support/test_folders.h"
+#include "support/central_fixture.h"
 #include "system/clock.h"
 #include "system/program_end.h"
 #include "tests/support/test_frame.h"
@@ -80,35 +80,12 @@ TEST(Eye, FramesGoRoundAndGoOnAfterMidnight)
     EXPECT_FALSE(eye::IsDue(lastBeforeMidnight, eye::HundredthsOfDay(QTime(0, 0, 0, 0))));
 }
 
-class FramePeriphery : public testsupport::ProgramFolderTest {
+class FramePeriphery : public testsupport::CentralFixture<TestFrame> {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        CopyShippedData({"ini"});
-        appinfo::SetIdentity("Almanorvique Central", "AlmanorviqueCentral");
-        platform::ResetProgramEnded();
-        platform::SetEndProgramHandler([this] { ++ended_; });
-    }
-    void TearDown() override
-    {
-        frame_.reset();
-        platform::SetEndProgramHandler(nullptr);
-        platform::ResetProgramEnded();
-        appinfo::SetIdentity("Almanorvique", "Almanorvique");
-        ProgramFolderTest::TearDown();
-    }
-    TestFrame& Start()
-    {
-        frame_ = std::make_unique<TestFrame>();
-        frame_->EnsureLoaded();
-        return *frame_;
-    }
+    TestFrame& Start() { return CentralFixture::Start(false); }
     platform::RecordingVoice& Voice() { return *dynamic_cast<platform::RecordingVoice*>(frame_->VoiceObject()); }
 
     platform::FixedClock clock_{QDateTime(QDate(2008, 3, 5), QTime(19, 0))};
-    std::unique_ptr<TestFrame> frame_;
-    int ended_ = 0;
 };
 
 TEST_F(FramePeriphery, TheGreetingIsSpokenOnceAsynchronouslyWhenTheFrameIsActive)

@@ -197,23 +197,17 @@ QRectF ToolBar::ButtonRect(int n) const
     return {PixelsToTwipsX(r.x()), PixelsToTwipsY(r.y()), PixelsToTwipsX(r.width()), PixelsToTwipsY(r.height())};
 }
 
-float ToolBar::ButtonWidth() const
+QSize ToolBar::LargestButtonPixels() const
 {
-    int most = 0;
+    QSize most;
     for (int n = 1; n <= ButtonCount(); ++n)
         if (buttons_[static_cast<size_t>(n - 1)].Style != tbrSeparator)
-            most = std::max(most, ButtonSizePixels(n).width());
-    return static_cast<float>(PixelsToTwipsX(most));
+            most = most.expandedTo(ButtonSizePixels(n));
+    return most;
 }
 
-float ToolBar::ButtonHeight() const
-{
-    int most = 0;
-    for (int n = 1; n <= ButtonCount(); ++n)
-        if (buttons_[static_cast<size_t>(n - 1)].Style != tbrSeparator)
-            most = std::max(most, ButtonSizePixels(n).height());
-    return static_cast<float>(PixelsToTwipsY(most));
-}
+float ToolBar::ButtonWidth() const { return static_cast<float>(PixelsToTwipsX(LargestButtonPixels().width())); }
+float ToolBar::ButtonHeight() const { return static_cast<float>(PixelsToTwipsY(LargestButtonPixels().height())); }
 
 bool ToolBar::eventFilter(QObject* watched, QEvent* e)
 {

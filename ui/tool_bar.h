@@ -90,6 +90,7 @@ protected:
 private:
     void Dock();
     QSize ButtonSizePixels(int n) const;
+    QSize LargestButtonPixels() const;
     QMainWindow& host_;
     QPointer<QToolBar> bar_;
     std::vector<ToolButton> buttons_;
