@@ -73,6 +73,8 @@ constexpr int kDragCursor = 7;
 void frmMain::WireToolbarMouse()
 {
     tbToolBar->MouseMove = [this](int b, int s, float x, float y) { tbToolBar_MouseMove(b, s, x, y); };
+    // The balloons name the buttons; their own tips would only repeat them.
+    tbToolBar->NativeTips = false;
 }
 
 bool frmMain::ToolbarVertical() const

@@ -39,6 +39,7 @@ struct Frame : testsupport::TestFrame {
     using frmMain::Opened_Click;
     using frmMain::SendToAllCalendars;
     using frmMain::tbToolBar_MouseMove;
+    using frmMain::ToolbarDragOrigin;
     using frmMain::kScMinimize;
     using frmMain::kWmClose;
     using frmMain::kWmSysCommand;
@@ -256,6 +257,32 @@ TEST_F(FrameMouse, AnAutoHidingToolbarLeavesInwardAndComesBackAtTheEdge)
     EXPECT_TRUE(f.Toolbar().Visible());
     f.tbToolBar_MouseMove(0, 0, 29, 100);
     EXPECT_FALSE(f.Toolbar().Visible());
+}
+
+TEST_F(FrameMouse, DraggingAnOverflowingToolbarScrollsOneButtonPerStep)
+{
+    Frame& f = Start();
+    f.SetToolbarPosition("Top");
+    f.SetWidth(3000); // the captioned buttons do not fit
+    QCoreApplication::processEvents();
+    const float step = f.Toolbar().ButtonWidth();
+    const float y = 100;
+    f.tbToolBar_MouseMove(1, 0, 2500, y); // the drag starts here
+    EXPECT_EQ(f.ToolbarDragOrigin, 2500);
+    EXPECT_TRUE(f.Toolbar().Button(1).Visible);
+    f.tbToolBar_MouseMove(1, 0, 2500 - step - 1, y);
+    EXPECT_FALSE(f.Toolbar().Button(1).Visible);
+    EXPECT_TRUE(f.Toolbar().Button(2).Visible);
+    EXPECT_EQ(f.Toolbar().MouseIcon, 7);
+    f.tbToolBar_MouseMove(1, 0, 2500 - 2 * step - 2, y);
+    EXPECT_FALSE(f.Toolbar().Button(2).Visible);
+    // Without the button the drag ends; back to the right the buttons return.
+    f.tbToolBar_MouseMove(0, 0, 1000, y);
+    EXPECT_EQ(f.ToolbarDragOrigin, 0);
+    f.tbToolBar_MouseMove(1, 0, 100, y);
+    f.tbToolBar_MouseMove(1, 0, 100 + step + 1, y);
+    EXPECT_TRUE(f.Toolbar().Button(2).Visible);
+    EXPECT_FALSE(f.Toolbar().Button(1).Visible);
 }
 
 TEST_F(FrameMouse, BalloonsFollowTheSettingOrShift)

@@ -182,15 +182,14 @@ QRectF ToolBar::ButtonRect(int n) const
     if (w && w->isVisible()) {
         r = w->geometry();
     } else {
-        // After the last shown button before it.
+        // Where the toolbar would lay it out: after every shown button before it, also
+        // those that do not fit and are set aside by the toolbar.
         QPoint at = bar_->contentsRect().topLeft();
-        for (int i = n - 1; i >= 1; --i) {
-            const QWidget* before = bar_->widgetForAction(actions_.at(static_cast<size_t>(i - 1)));
-            if (before && before->isVisible()) {
-                at = vertical ? QPoint(before->x(), before->geometry().bottom() + 1)
-                              : QPoint(before->geometry().right() + 1, before->y());
-                break;
-            }
+        for (int i = 1; i < n; ++i) {
+            if (!buttons_[static_cast<size_t>(i - 1)].Visible)
+                continue;
+            const QSize size = ButtonSizePixels(i);
+            at += vertical ? QPoint(0, size.height()) : QPoint(size.width(), 0);
         }
         r = QRect(at, ButtonSizePixels(n));
     }
@@ -211,6 +210,8 @@ float ToolBar::ButtonHeight() const { return static_cast<float>(PixelsToTwipsY(L
 
 bool ToolBar::eventFilter(QObject* watched, QEvent* e)
 {
+    if (e->type() == QEvent::ToolTip && !NativeTips)
+        return true;
     if (e->type() == QEvent::MouseMove && MouseMove && watched->isWidgetType()) {
         auto* me = static_cast<QMouseEvent*>(e);
         const QPointF at = static_cast<QWidget*>(watched)->mapTo(bar_, me->position().toPoint());

@@ -60,14 +60,18 @@ public:
     // The QAction of button n (tests click it).
     QAction* ButtonAction(int n) const { return actions_.at(static_cast<size_t>(n - 1)); }
 
+    // The buttons' own tooltips; a frame that shows balloons of its own turns them off.
+    bool NativeTips = true;
+
     // The toolbar's cursor: a picture number of the frame's cursor list.
     int MouseIcon = 0;
 
     // The toolbar's corner in its frame's client area, twips.
     float Left() const;
     float Top() const;
-    // Button n's place on the toolbar, twips from its corner: shown buttons where they
-    // stand, a hidden one where it would stand after the shown ones before it.
+    // Button n's place on the toolbar, twips from its corner: a shown button where it
+    // stands, a hidden one (or one set aside for want of room) where it would stand after
+    // the shown ones before it.
     QRectF ButtonRect(int n) const;
     // The size of the largest button, twips.
     float ButtonWidth() const;
