@@ -35,11 +35,10 @@ frmMain::frmMain() : platform::MDIForm(QStringLiteral("frmMain"))
     SetBackColor(0x8000000C);
     BuildMenus();
     BuildToolbar();
+    WireToolbarMouse();
     BuildBanner();
-    for (int i = 1; i <= 7; ++i) {
-        sbPanels[i] = new QLabel(&StatusBar());
-        StatusBar().addWidget(sbPanels[i], i == 2 ? 1 : 0);
-    }
+    BuildStatusBar();
+    BuildHiddenMenus();
     timerCtrl.OnTimer = [this] { timerCtrl_Timer(); };
     setWindowIcon(QIcon(QPixmap::fromImage(imgListToolbar.at(3))));
     MDIForm_Initialize();
@@ -69,6 +68,7 @@ void frmMain::MDIForm_Load()
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
     OpenedList_.Create(30);
     CreateBalloonTip();
+    platform::Guarded("voice", [&] { CreateVoice(); });
     platform::Guarded("opened forms", [&] { LoadOpenedForms(); });
     UpdateStartupMenu();
     platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });
@@ -108,14 +108,9 @@ void frmMain::timerCtrl_Timer()
         SetMousePointer(platform::vbDefault);
         return;
     }
-    QString msg = sbPanels[2]->text();
-    if (!msg.isEmpty()) {
+    if (!sbPanels[2]->text().isEmpty()) {
         timerCtrl.SetInterval(400);
-        if (msg.contains(QLatin1String(" << "))) {
-            msg = msg.startsWith(QLatin1String(" << ")) ? msg.mid(4) : msg.mid(1);
-            sbPanels[2]->setText(msg);
-            AnimateEye();
-        }
+        StepStatusTicker();
     } else {
         sbPanels[1]->clear();
         timerCtrl.SetInterval(10000);

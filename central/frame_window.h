@@ -1,18 +1,22 @@
 #pragma once
 // The frame of the multi-calendar program: twelve month windows (calendar windows as
 // child windows), its toolbar, banner, status bar, menus and settings.
+#include "banner_box.h"
 #include "core/settings_store.h"
 #include "ui/balloon_tooltip.h"
 #include "ui/mdi_frame.h"
 #include "ui/menu_items.h"
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
+#include "ui/voice.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QSystemTrayIcon>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +42,21 @@ public:
     QString AppEXEName() const;
     void SaveAutoStartList() {}
     void ShowStatusMsg(const QString& strMsg);
+    void ShowEye();
+    void SpeakStartMsg();
+    void SpeakMessage(const QString& strMsg, int intSpeechFlag, int intForce);
+    void PurgeSpeech(int intForce);
+    void ApplyToAllCalendars(int action, int index);
+    void SendToCalendar(const QString& hwndText, qint32 msg, qint32 wParam, bool allWhenNone = true);
+    void SendToAllCalendars(qint32 msg, qint32 wParam);
+    void EnableCalendar(const QString& hwndText, int enable);
+    void EnableAllCalendars(int enable);
+    void SetTrayIcon(quintptr hWnd, int add);
+    void ShowCentralPropertyMenu();
+    void SetupAgentMenu();
+    // Where Load takes its voice from (a null function: the platform's voice).
+    static void SetVoiceFactory(std::function<std::unique_ptr<platform::Voice>()> factory);
+    platform::Voice* VoiceObject() const { return Voice_.get(); }
 
     // ---- state the tests and the program read ----
     int FormState() const { return FormState_; }
@@ -133,15 +152,114 @@ protected:
     void MainItem_Click(int Index);
     void AutoShowToolTips_Click();
 
-    // ---- banner, status bar and greeting: the least that keeps the frame usable ----
+    // ---- banner, background and mouse ----
     void CreateBalloonTip();
+    void DestroyBalloon();
     void ShowBanner(bool show);
     void LayoutBanner();
     void LayoutBackground();
+    void BuildHeaderLetters();
+    int GetHeadingVariation() const;
+    void AnimateHeading(int delay);
+    void AnimateHeadingStyle(int style, int delay);
+    void AnimateHeadingRandom(int delay);
     bool CheckScreenSaverExit(float x);
+    void DragWindow(int button, float x, float y);
+    void UpdateDragCursor();
+    void SetDragCursor(int picture);
+    static std::vector<QImage> DrawCursorPictures();
+    void MDIForm_Activate();
+    void picMain_Click();
+    void imgMain_Click();
+    void picMain_DblClick();
+    void picMain_MouseDown(int button, int shift, float x, float y);
+    void imgMain_MouseDown(int button, int shift, float x, float y);
+    void picMain_MouseMove(int button, int shift, float x, float y);
+    void imgMain_MouseMove(int button, int shift, float x, float y);
+    void lblMaker_Click();
+    float FirstMouseX = 0;
+    qint32 DragOriginX = 0;
+    qint32 DragOriginY = 0;
+    int MouseIconPicture_ = 0;   // the number in imgList of the frame's MouseIcon
+    std::vector<QImage> imgList; // the frame's cursor pictures by number
+    platform::Picture backdrop_; // the banner box's own picture
+
+    // ---- toolbar scrolling, balloon tips and auto-hide ----
+    void WireToolbarMouse();
+    void tbToolBar_MouseMove(int Button, int Shift, float X, float Y);
+    bool ScrollToolbar(float& origin, float position, float step);
+    int FindEdgeButton(int direction, bool wantVisible) const;
+    int ButtonAtPosition(float position) const;
+    void ShowButtonTip(int n);
+    bool GetAutoShowBalloonTips() const;
+    void AutoShowToolbar(float x, float y);
+    void FitToolbarButtons();
+    bool ToolbarVertical() const;
+    std::vector<bool> ButtonsShown() const;
+    void SetToolbarCursor(int picture);
+    float ToolbarDragOrigin = 0;
+    int LastTipButton = 0;
+
+    // ---- status bar and message ticker ----
+    void BuildStatusBar();
     void SetStatusBarPosition(const QString& value);
     void AnimateEye();
-    void SpeakStartMsg();
+    void ShowEyeFrame(int frame);
+    void StepStatusTicker();
+    void sbStatusBar_MouseDown(int button, int shift, float x, float y);
+    void StatusBarAction_Click();
+    void ClearStatusMessage_Click();
+    void HideStatusBar_Click(const QString& itemTag);
+    std::vector<QImage> imgList1; // the eye's frames 1 to 10
+    QMenu* StatusBarMenu = nullptr;
+    QAction* StatusBarAction = nullptr;
+    QAction* ClearStatusMessage = nullptr;
+    int StatusBarAlign = platform::vbAlignBottom;
+    qint32 LastEyeTick = 0;
+    qint16 EyeFrame = 0;
+
+    // ---- never-shown menus and calendar commands ----
+    static constexpr qint32 kWmClose = 0x10, kWmSysCommand = 0x112;
+    static constexpr qint32 kScMinimize = 0xF020, kScMaximize = 0xF030, kScClose = 0xF060;
+    void BuildHiddenMenus();
+    void NewCalendar_Click();
+    void Country_Click(int Index);
+    void ChooseCountry_Click();
+    void DeleteCountry_Click(int Index);
+    void Exit_Click();
+    void Opened_Click(int Index);
+    void AgentAction_Click(int Index);
+    void ViewItem_Click(int Index);
+    void ToolsItem_Click(int Index);
+    void BGColour_Click(int Index);
+    void ScreenSaverTime_Click(int Index);
+    QString AgentProgram() const;
+    static quintptr FormHandle(platform::Form& form);
+    // What a window does with the messages these menus send: close, maximise, minimise.
+    static void SendWindowMessage(platform::Form& form, qint32 msg, qint32 wParam);
+    QMenu* FileMenu = nullptr;
+    QAction* NewCalendar = nullptr;
+    platform::MenuItemArray Country{QStringLiteral("Country")};
+    platform::MenuItemArray DeleteCountry{QStringLiteral("DeleteCountry")};
+    platform::MenuItemArray Opened{QStringLiteral("Opened")};
+    QMenu* AgentMenu = nullptr;
+    QMenu* AgentSpeakerMenu = nullptr;
+    QAction* AgentSeparator = nullptr;
+    std::array<QAction*, 3> AgentAction{};
+    QMenu* EditMenu = nullptr;
+    QMenu* ViewMenu = nullptr;
+    QMenu* CentralProperty = nullptr;
+    QAction* WindowTitleBar = nullptr;
+    QAction* HideStatusBar = nullptr;
+    platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime")};
+    QMenu* WindowsProperty = nullptr;
+    platform::MenuItemArray Calendars{QStringLiteral("Calendars")};
+    platform::MenuItemArray CalendarStyles{QStringLiteral("CalendarStyles")};
+    QPointer<QSystemTrayIcon> TrayIcon_;
+
+    // ---- spoken greeting ----
+    void CreateVoice();
+    std::unique_ptr<platform::Voice> Voice_;
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }
@@ -150,12 +268,13 @@ protected:
     void MDIForm_MouseDown(int button, int shift, float x, float y) override;
     void MDIForm_MouseMove(int button, int shift, float x, float y) override;
     void MDIForm_DblClick() override;
+    void Form_GotFocus() override { MDIForm_Activate(); }
     bool eventFilter(QObject* watched, QEvent* e) override;
 
     // ---- controls ----
     platform::Timer timerCtrl{this, 1, false};
     platform::ToolBar* tbToolBar = nullptr;
-    QLabel* picMain = nullptr; // the banner over the client area
+    BannerBox* picMain = nullptr; // the banner over the client area
     std::array<QLabel*, 8> sbPanels{}; // status panels 1 to 7 (0 unused)
     std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
     QImage backgroundPicture_;
@@ -192,7 +311,6 @@ private:
     mduLib::PropertyTable OpenedList_;
     std::unique_ptr<CBalloonToolTip> BalloonTips_;
     bool autoHide_ = false;
-    float firstMouseX_ = 0;
     bool exited_ = false;
 };
 

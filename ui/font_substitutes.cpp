@@ -12,6 +12,9 @@ void InstallFontSubstitutes()
                                {QStringLiteral("Z003"), QStringLiteral("URW Chancery L"),
                                 QStringLiteral("TeX Gyre Chorus"), QStringLiteral("Liberation Serif"),
                                 QStringLiteral("DejaVu Serif")});
+    // The banner's round display face: a geometric sans serif of the URW base fonts.
+    QFont::insertSubstitutions(QStringLiteral("Alba Super"),
+                               {QStringLiteral("URW Gothic"), QStringLiteral("DejaVu Sans")});
     // The dialogs' sans serif face.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),

@@ -23,6 +23,7 @@ ToolBar::ToolBar(QMainWindow& host) : QObject(&host), host_(host)
     bar_->setFloatable(false);
     bar_->setContextMenuPolicy(Qt::PreventContextMenu);
     bar_->installEventFilter(this);
+    bar_->setMouseTracking(true);
     host.addToolBar(Qt::TopToolBarArea, bar_);
 }
 
@@ -94,6 +95,10 @@ void ToolBar::AddButton(int style)
     buttons_.push_back(b);
     const int n = ButtonCount();
     QAction* a = style == tbrSeparator ? bar_->addSeparator() : bar_->addAction(QString());
+    if (QWidget* w = bar_->widgetForAction(a)) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
     if (style != tbrSeparator)
         connect(a, &QAction::triggered, this, [this, n] {
             if (ButtonClick)
@@ -156,8 +161,64 @@ void ToolBar::Customize()
     Refresh();
 }
 
+float ToolBar::Left() const { return static_cast<float>(PixelsToTwipsX(bar_->x())); }
+float ToolBar::Top() const { return static_cast<float>(PixelsToTwipsY(bar_->y())); }
+
+QSize ToolBar::ButtonSizePixels(int n) const
+{
+    const QWidget* w = bar_->widgetForAction(actions_.at(static_cast<size_t>(n - 1)));
+    if (!w)
+        return {};
+    return w->isVisible() ? w->size() : w->sizeHint();
+}
+
+QRectF ToolBar::ButtonRect(int n) const
+{
+    if (n < 1 || n > ButtonCount())
+        return {};
+    const bool vertical = align_ == vbAlignLeft || align_ == vbAlignRight;
+    const QWidget* w = bar_->widgetForAction(actions_.at(static_cast<size_t>(n - 1)));
+    QRect r;
+    if (w && w->isVisible()) {
+        r = w->geometry();
+    } else {
+        // Where the toolbar would lay it out: after every shown button before it, also
+        // those that do not fit and are set aside by the toolbar.
+        QPoint at = bar_->contentsRect().topLeft();
+        for (int i = 1; i < n; ++i) {
+            if (!buttons_[static_cast<size_t>(i - 1)].Visible)
+                continue;
+            const QSize size = ButtonSizePixels(i);
+            at += vertical ? QPoint(0, size.height()) : QPoint(size.width(), 0);
+        }
+        r = QRect(at, ButtonSizePixels(n));
+    }
+    return {PixelsToTwipsX(r.x()), PixelsToTwipsY(r.y()), PixelsToTwipsX(r.width()), PixelsToTwipsY(r.height())};
+}
+
+QSize ToolBar::LargestButtonPixels() const
+{
+    QSize most;
+    for (int n = 1; n <= ButtonCount(); ++n)
+        if (buttons_[static_cast<size_t>(n - 1)].Style != tbrSeparator)
+            most = most.expandedTo(ButtonSizePixels(n));
+    return most;
+}
+
+float ToolBar::ButtonWidth() const { return static_cast<float>(PixelsToTwipsX(LargestButtonPixels().width())); }
+float ToolBar::ButtonHeight() const { return static_cast<float>(PixelsToTwipsY(LargestButtonPixels().height())); }
+
 bool ToolBar::eventFilter(QObject* watched, QEvent* e)
 {
+    if (e->type() == QEvent::ToolTip && !NativeTips)
+        return true;
+    if (e->type() == QEvent::MouseMove && MouseMove && watched->isWidgetType()) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const QPointF at = static_cast<QWidget*>(watched)->mapTo(bar_, me->position().toPoint());
+        const float x = static_cast<float>(PixelsToTwipsX(at.x()));
+        const float y = static_cast<float>(PixelsToTwipsY(at.y()));
+        Guarded("toolbar mouse move", [&] { MouseMove(ButtonMask(me->buttons()), ShiftBits(me->modifiers()), x, y); });
+    }
     if (watched == bar_ && e->type() == QEvent::MouseButtonPress && MouseDown) {
         auto* me = static_cast<QMouseEvent*>(e);
         const int b = me->button() == Qt::RightButton ? 2 : me->button() == Qt::LeftButton ? 1 : 4;

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QRectF>
 #include <QString>
 #include <QToolBar>
 #include <functional>
@@ -59,8 +60,22 @@ public:
     // The QAction of button n (tests click it).
     QAction* ButtonAction(int n) const { return actions_.at(static_cast<size_t>(n - 1)); }
 
+    // The buttons' own tooltips; a frame that shows balloons of its own turns them off.
+    bool NativeTips = true;
+
     // The toolbar's cursor: a picture number of the frame's cursor list.
     int MouseIcon = 0;
+
+    // The toolbar's corner in its frame's client area, twips.
+    float Left() const;
+    float Top() const;
+    // Button n's place on the toolbar, twips from its corner: a shown button where it
+    // stands, a hidden one (or one set aside for want of room) where it would stand after
+    // the shown ones before it.
+    QRectF ButtonRect(int n) const;
+    // The size of the largest button, twips.
+    float ButtonWidth() const;
+    float ButtonHeight() const;
 
     // The layout of the buttons (keys and visibility) into the registry store.
     bool SaveToolbar(const QString& key, const QString& subKey, const QString& valueName) const;
@@ -69,12 +84,17 @@ public:
 
     std::function<void(int button)> ButtonClick;
     std::function<void(int button, int shift, float x, float y)> MouseDown;
+    // Moves over the toolbar or its buttons (and beyond while a button is held); x and y
+    // in twips from the toolbar's corner, button the held buttons.
+    std::function<void(int button, int shift, float x, float y)> MouseMove;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void Dock();
+    QSize ButtonSizePixels(int n) const;
+    QSize LargestButtonPixels() const;
     QMainWindow& host_;
     QPointer<QToolBar> bar_;
     std::vector<ToolButton> buttons_;

@@ -57,6 +57,12 @@ struct TestFrame : frmMain {
     using frmMain::ScreenSaverTimeMain_Click;
     using frmMain::SetWindowBackground;
     using frmMain::ShowBanner;
+    using frmMain::EyeFrame;
+    using frmMain::StatusBarAlign;
+    using frmMain::SetStatusBarPosition;
+    using frmMain::StatusBarAction_Click;
+    using frmMain::ClearStatusMessage_Click;
+    using frmMain::HideStatusBar_Click;
 };
 
 } // namespace testsupport

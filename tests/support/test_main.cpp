@@ -1,5 +1,8 @@
 // Every test program starts here: headless Qt, and a home and configuration folder of
 // its own, so that no test touches the real ones.
+#include "central/frame_window.h"
+#include "ui/voice.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,6 +18,8 @@ int main(int argc, char** argv)
     qputenv("XDG_CACHE_HOME", (home.path() + "/.cache").toLocal8Bit());
     qunsetenv("ALMANORVIQUE_REGISTRY");
     QApplication app(argc, argv);
+    // The frame speaks to a voice that only writes down what it was told.
+    frmMain::SetVoiceFactory([] { return std::make_unique<platform::RecordingVoice>(); });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

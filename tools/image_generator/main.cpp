@@ -2,6 +2,7 @@
 // the command line. A file is rewritten only when its bytes change: the program looks
 // at modification times, and a rebuild must not make shipped files look new.
 
+#include "eye_frames.h"
 #include "month_pictures.h"
 #include "page_backgrounds.h"
 
@@ -9,6 +10,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -43,14 +45,19 @@ std::vector<Picture> pictures()
     list.push_back({QStringLiteral("Parchment.jpg"), [] { return paintParchment(pageSize); }});
     list.push_back({QStringLiteral("Linen.jpg"), [] { return paintLinen(pageSize); }});
     list.push_back({QStringLiteral("Backdrop.jpg"), [] { return paintBackdrop(backdropSize); }});
+    // In a folder of their own: the picture menus list what lies in "Images" itself.
+    for (int i = 1; i <= 10; ++i)
+        list.push_back({QStringLiteral("Eye/Eye%1.png").arg(i), [i] { return paintEyeFrame(i); }});
     return list;
 }
 
-bool encodeJpeg(const QImage& image, QByteArray& out)
+bool encode(const QString& fileName, const QImage& image, QByteArray& out)
 {
     QBuffer buffer(&out);
     if (!buffer.open(QIODevice::WriteOnly))
         return false;
+    if (fileName.endsWith(QLatin1String(".png")))
+        return QImageWriter(&buffer, "png").write(image);
     QImageWriter writer(&buffer, "jpg");
     writer.setQuality(jpegQuality);
     return writer.write(image.convertToFormat(QImage::Format_RGB32));
@@ -95,7 +102,8 @@ int main(int argc, char** argv)
     for (const auto& picture : pictures()) {
         QByteArray bytes;
         const QString path = dir.filePath(picture.fileName);
-        if (!encodeJpeg(picture.paint(), bytes)) {
+        QDir().mkpath(QFileInfo(path).path());
+        if (!encode(picture.fileName, picture.paint(), bytes)) {
             std::fprintf(stderr, "image_generator: cannot encode %s\n", qPrintable(picture.fileName));
             return 1;
         }
