@@ -207,8 +207,6 @@ void frmMain::MDIForm_Unload(int&) { ExitProgram(); }
 
 void frmMain::WindowExit_Click() { Unload(platform::vbFormCode); }
 
-void frmMain::Country_Click(int Index) { DoMenuItem(1, Index); }
-
 void frmMain::ExitProgram()
 {
     if (exited_ || platform::ProgramEnded())

@@ -88,8 +88,6 @@ protected:
     void ExitProgram();
     void EmptyHook() {}
     void WindowExit_Click();
-    // An item of the File menu's "Open" list (the menu is never shown).
-    void Country_Click(int Index);
 
     // ---- settings file and placement ----
     void LoadCentralSettingsFile();
