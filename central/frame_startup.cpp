@@ -188,7 +188,9 @@ void frmMain::MDIForm_Resize()
     platform::ScopedUpdateLock lock(this);
     if (FormState_ == kStartupPending)
         return;
-    LayoutMonthCalendars();
+    // The desktop framing the new frame is no resize of the user's: the banner stays.
+    if (!IsBeingFramed())
+        LayoutMonthCalendars();
     LayoutBackground();
     LayoutBanner();
 }

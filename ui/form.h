@@ -46,6 +46,9 @@ public:
     // The desktop frames a shown window later and may put it elsewhere: for a moment the
     // outer rectangle the form keeps is put back once the frame is known.
     void HoldOuterGeometry();
+    // While the desktop frames a newly shown window (the hold above runs), its resizes
+    // are the desktop's, not the user's.
+    bool IsBeingFramed() const { return holdClock_.isValid() && holdClock_.elapsed() <= 1500; }
 
     // The client area in twips.
     float ScaleWidth() const;
