@@ -1,4 +1,5 @@
 #include "tests/support/test_frame.h"
+#include "support/central_fixture.h"
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
 #include "core/data_folders.h"
@@ -42,33 +43,8 @@ QStringList Shown(const QMenu& menu)
 }
 } // namespace
 
-class CentralFrame : public testsupport::ProgramFolderTest {
+class CentralFrame : public testsupport::CentralFixture<TestFrame> {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        CopyShippedData({"ini"});
-        appinfo::SetIdentity("Almanorvique Central", "AlmanorviqueCentral");
-        platform::ResetProgramEnded();
-        platform::SetEndProgramHandler([this] { ++ended_; });
-    }
-    void TearDown() override
-    {
-        frame_.reset();
-        platform::SetEndProgramHandler(nullptr);
-        platform::ResetProgramEnded();
-        appinfo::SetIdentity("Almanorvique", "Almanorvique");
-        ProgramFolderTest::TearDown();
-    }
-    // A frame through Load and, when asked, its first tick.
-    TestFrame& Start(bool firstTick = true)
-    {
-        frame_ = std::make_unique<TestFrame>();
-        frame_->EnsureLoaded();
-        if (firstTick)
-            frame_->timerCtrl.Fire();
-        return *frame_;
-    }
     QString User(const QString& f = {}) const { return Path("tester/" + f); }
     QString Country(const QString& f = {}) const { return Path("tester/United Kingdom/" + f); }
     // Every month window through its own first tick (its full load).
@@ -90,8 +66,6 @@ protected:
     platform::FixedClock clock_{QDateTime(QDate(2026, 4, 15), QTime(10, 0))};
     platform::ScriptedMessageBox boxes_;
     platform::ScriptedMenus menus_; // every popup is recorded and cancelled
-    std::unique_ptr<TestFrame> frame_;
-    int ended_ = 0;
 };
 
 
