@@ -1,6 +1,6 @@
 #include "bench_support.h"
-#include "tests/support/test_calendar.h"
 #include "system/clock.h"
+#include "tests/support/test_calendar.h"
 #include "ui/twips.h"
 #include "ui/window_shape.h"
 

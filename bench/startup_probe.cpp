@@ -51,8 +51,7 @@ long Cardinal(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop)
 
 bool Viewable(xcb_connection_t* c, xcb_window_t w)
 {
-    xcb_get_window_attributes_reply_t* r =
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
+    xcb_get_window_attributes_reply_t* r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr);
     const bool v = r && r->map_state == XCB_MAP_STATE_VIEWABLE;
     std::free(r);
     return v;

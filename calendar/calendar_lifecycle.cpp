@@ -17,11 +17,11 @@
 #include "core/window_placement.h"
 #include "core/year_dates.h"
 #include "system/clock.h"
-#include "ui/event_guard.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
 #include "system/user_locale.h"
 #include "system/whole_file_write.h"
+#include "ui/event_guard.h"
 #include "ui/update_lock.h"
 #include "ui/window_shape.h"
 
@@ -119,8 +119,7 @@ void frmAlmanorvique::ConfigSetup()
         if (mduLib::IsMissingOrEmpty(IniFilePath_)) {
             if (mduLib::CopyFileFso(templ, IniFilePath_, true))
                 FillFirstStartPictures(IniFilePath_, DisplayedDate().month(), gImagesFolder);
-        }
-        else if (mduLib::IsFileNewer(templ, IniFilePath_))
+        } else if (mduLib::IsFileNewer(templ, IniFilePath_))
             mduLib::MergeIniFile(IniFilePath_, templ, IniFilePath_);
     });
     Step([&] { mduLib::LoadIniFile(IniFilePath_, Properties_); });
@@ -132,13 +131,15 @@ void frmAlmanorvique::SetCalendarSize()
         return;
     const QSizeF screen = mduUILib::ScreenSizeTwips();
     Step([&] {
-        qint32 w = mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_)));
+        qint32 w =
+            mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_)));
         if (w == -1 && !MDIChild())
             w = static_cast<qint32>(screen.width() / 4);
         SetWidth(ChildWidth_ >= w ? ChildWidth_ : static_cast<float>(w));
     });
     Step([&] {
-        qint32 h = mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_)));
+        qint32 h =
+            mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_)));
         if (h == -1 && !MDIChild())
             h = static_cast<qint32>(screen.height() / 4);
         SetHeight(ChildHeight_ >= h ? ChildHeight_ : static_cast<float>(h));

@@ -104,7 +104,4 @@ void frmAlmanorvique::BuildControls()
     BuildPopupMenus();
 }
 
-QDate frmAlmanorvique::DisplayedDate() const
-{
-    return conv::DateFromText(lblMonth.Tag).value_or(QDate());
-}
+QDate frmAlmanorvique::DisplayedDate() const { return conv::DateFromText(lblMonth.Tag).value_or(QDate()); }

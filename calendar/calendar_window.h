@@ -189,9 +189,9 @@ protected:
     // The screen-saver time-outs of the window menu.
     platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime"), QStringLiteral("Set Screen Saver")};
     struct CommandState {
-        bool Replaying = false;      // the settings table is being replayed
-        bool TopMostByState = false; // "Maximized" put the window on top
-        QString AutoStartTag;        // the auto-start entry's Tag: "1" when auto start is set
+        bool Replaying = false;       // the settings table is being replayed
+        bool TopMostByState = false;  // "Maximized" put the window on top
+        QString AutoStartTag;         // the auto-start entry's Tag: "1" when auto start is set
         QString ItemMenuFirstCaption; // the caption of the item menu's first entry
     } commands_;
     // Writes the personal dates and the year tables, not the settings.
@@ -354,7 +354,7 @@ private:
 
     // Clock and message line.
     std::optional<calendarclock::ClockPattern> clockPattern_; // "Clock Format" translated
-    std::optional<QPointF> clockGrab_; // where the closed hand holds the clock, twips
+    std::optional<QPointF> clockGrab_;                        // where the closed hand holds the clock, twips
     messageline::LineState msgLine_;
     messageline::Span MessageSpan();
     messageline::Measure MessageMeasure();

@@ -223,7 +223,8 @@ ClockPattern TranslateClockPattern(const QString& pattern)
     }
     // A pattern of digit placeholders only formats the day number, as for any number.
     const QString trimmed = pattern.trimmed();
-    if (!trimmed.isEmpty() && std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c == u'0' || c == u'#'; })) {
+    if (!trimmed.isEmpty() &&
+        std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c == u'0' || c == u'#'; })) {
         out.Pieces.push_back({ClockPiece::DayNumber, QString(), static_cast<int>(trimmed.count(u'0'))});
         return out;
     }
@@ -258,7 +259,8 @@ ClockPattern TranslateClockPattern(const QString& pattern)
             // m and mm are minutes after an hour or before a second, months elsewhere.
             const Token* before = Neighbour(tokens, i, -1);
             const Token* after = Neighbour(tokens, i, 1);
-            const bool minute = t.count <= 2 && ((before && before->type == Tok::Hour) || (after && after->type == Tok::Second));
+            const bool minute =
+                t.count <= 2 && ((before && before->type == Tok::Hour) || (after && after->type == Tok::Second));
             if (minute)
                 b.QtToken(t.count == 1 ? QStringLiteral("m") : QStringLiteral("mm"));
             else
@@ -325,8 +327,8 @@ QString FormatClock(const ClockPattern& pattern, const QDateTime& t)
             out += QString::number(d.dayOfYear());
             break;
         case ClockPiece::DayNumber: {
-            const double day = static_cast<double>(QDate(1899, 12, 30).daysTo(d)) +
-                               t.time().msecsSinceStartOfDay() / 86400000.0;
+            const double day =
+                static_cast<double>(QDate(1899, 12, 30).daysTo(d)) + t.time().msecsSinceStartOfDay() / 86400000.0;
             out += PaddedNumber(static_cast<qint64>(std::round(day)), p.Width);
             break;
         }

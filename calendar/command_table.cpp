@@ -56,8 +56,8 @@ ResetParts ResetPartsOf(const QString& value)
 
 bool IsPictureKind(const QString& name)
 {
-    return name == keys::CalendarImageFiles || name == keys::CalendarBackgroundFiles
-           || name == keys::WindowBackgroundFiles;
+    return name == keys::CalendarImageFiles || name == keys::CalendarBackgroundFiles ||
+           name == keys::WindowBackgroundFiles;
 }
 
 // The handle of a see-through window: the window's icon, or a small grip without one.

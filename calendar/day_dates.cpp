@@ -63,7 +63,8 @@ struct ListedDay {
     QDate date;
 };
 
-std::vector<ListedDay> ListedDays(const platform::ControlArray<platform::Label>& cells, const QString& dates, bool* singleDate)
+std::vector<ListedDay> ListedDays(const platform::ControlArray<platform::Label>& cells, const QString& dates,
+                                  bool* singleDate)
 {
     std::vector<ListedDay> days;
     const bool single = !dates.contains(u',') && conv::IsDateText(dates);
@@ -191,9 +192,7 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
     const bool framed = IsHighlightShown();
     // Where the format of a listed day goes: its year table under a selection frame, the
     // personal table otherwise.
-    auto targetOf = [&](const QDate& d) -> mduLib::PropertyTable* {
-        return framed ? YearTableOf(d) : &gPersonalDates;
-    };
+    auto targetOf = [&](const QDate& d) -> mduLib::PropertyTable* { return framed ? YearTableOf(d) : &gPersonalDates; };
 
     if (strOption == QLatin1String("Default")) {
         const QString f = DefaultDateFormat();
@@ -268,8 +267,8 @@ void frmAlmanorvique::SetDateItem(const QString& dates, const QString& value, co
     }
 }
 
-void frmAlmanorvique::EditDateCaptionMessage(const QString& dates, const QString& /*value*/,
-                                             const QString& /*section*/, int index)
+void frmAlmanorvique::EditDateCaptionMessage(const QString& dates, const QString& /*value*/, const QString& /*section*/,
+                                             int index)
 {
     frmDateSetup& dialog = frmDateSetup::Default();
     const bool list = dates.contains(u',');

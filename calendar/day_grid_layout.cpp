@@ -2,12 +2,12 @@
 // the page.
 #include "calendar_window.h"
 
+#include "control_boxes.h"
 #include "core/colour_names.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
-#include "control_boxes.h"
 #include "layout_math.h"
 #include "system/clock.h"
 #include "ui/update_lock.h"
@@ -93,8 +93,8 @@ void frmAlmanorvique::LayoutDayGrid()
             const calendarlayout::CellStep step = calendarlayout::NextDayCell(g, rowTop, previousLeft, beginsWeek);
             cell.SetLeft(static_cast<float>(step.Left));
             cell.SetTop(static_cast<float>(step.RowTop));
-            switch (calendarlayout::DayCellLook(*date, today, cell.Caption().isEmpty(), monthCaption,
-                                                MonthName(*date))) {
+            switch (
+                calendarlayout::DayCellLook(*date, today, cell.Caption().isEmpty(), monthCaption, MonthName(*date))) {
             case calendarlayout::CellLook::Framed:
                 cell.SetBorderStyle(1);
                 cell.SetBackStyle(1);

@@ -19,7 +19,7 @@ QPainterPath HandPath(bool open, bool pointing)
         hand.addRoundedRect(QRectF(13, 2, 5, 16), 2.5, 2.5); // index finger
         for (int i = 0; i < 3; ++i)
             hand.addRoundedRect(QRectF(17.5 + i * 2.3, 12.5 + i * 0.8, 3.4, 6), 1.7, 1.7); // folded fingers
-        hand.addRoundedRect(QRectF(6, 18, 6, 4), 2, 2);                                   // thumb
+        hand.addRoundedRect(QRectF(6, 18, 6, 4), 2, 2);                                    // thumb
     } else if (open) {
         const double tops[] = {6, 3, 4, 7};
         for (int i = 0; i < 4; ++i)

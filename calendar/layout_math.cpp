@@ -187,16 +187,16 @@ CellLook DayCellLook(const QDate& date, const QDate& today, bool captionEmpty, c
 
 QPointF PlaceClock(qint32 clockLeft, qint32 clockTop, const Box& page, double clockWidth)
 {
-    const double left = clockLeft == -1
-                            ? MaxValue(static_cast<double>(page.Left) + page.Width - clockWidth - 100, 500)
-                            : clockLeft;
+    const double left =
+        clockLeft == -1 ? MaxValue(static_cast<double>(page.Left) + page.Width - clockWidth - 100, 500) : clockLeft;
     const double top = clockTop == -1 ? static_cast<double>(page.Top) + 100 : clockTop;
     return {left, top};
 }
 
 QPointF ShadowOffset(double fontSize, int angle)
 {
-    return {1.2 * fontSize * std::cos(static_cast<double>(angle)), 1.2 * fontSize * std::sin(static_cast<double>(angle))};
+    return {1.2 * fontSize * std::cos(static_cast<double>(angle)),
+            1.2 * fontSize * std::sin(static_cast<double>(angle))};
 }
 
 QPointF ActivityIconPlace(double cellLeft, double cellTop, double fontSize)

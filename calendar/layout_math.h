@@ -44,15 +44,15 @@ struct PageInput {
     double W = 0, H = 0;   // the window's outer size
     double X0 = 0, Y0 = 0; // the client area's origin
     bool HasPicture = false;
-    double Aspect = 1;     // picture height / width; 1 without a picture
-    QString Orientation;   // "Portrait Top", "Portrait Bottom", "Landscape Left", "Landscape Right", "Center"
-    Box Picture, Page;     // where they stand now; an unknown orientation keeps them
+    double Aspect = 1;   // picture height / width; 1 without a picture
+    QString Orientation; // "Portrait Top", "Portrait Bottom", "Landscape Left", "Landscape Right", "Center"
+    Box Picture, Page;   // where they stand now; an unknown orientation keeps them
     PagePins Pins;
 };
 
 struct PageResult {
     Box Picture, Page;
-    Box Backdrop;       // the whole window
+    Box Backdrop;           // the whole window
     float MessageTop = 0;   // the message line just under the picture ...
     float MessageRight = 0; // ... its right edge on the picture's
 };
@@ -71,9 +71,9 @@ struct GridFrame {
     qint32 T = 0, L = 0, Wg = 0, Hg = 0; // captions' top, first column, width, height
     qint32 FontSize = 0;                 // of the day cells, points
     qint32 ColumnWidth = 0, RowHeight = 0;
-    qint32 HeaderTop = 0;                // the weekday row
-    double YearFontSize = 0;             // month and year captions
-    double HeaderFontSize = 0;           // weekday cells
+    qint32 HeaderTop = 0;      // the weekday row
+    double YearFontSize = 0;   // month and year captions
+    double HeaderFontSize = 0; // weekday cells
     double ClockFontSize = 0;
 };
 

@@ -128,8 +128,7 @@ void frmAlmanorvique::FormatDateCell(platform::Label& cell)
         const int wd = WeekdayNumber(d);
         if (wd == 1 || wd == 7)
             cell.SetForeColor(255);
-        const QString colour =
-            mduLib::GetValue(GetColumnColourKey(WeekdayName(wd, true).left(3)), Properties_);
+        const QString colour = mduLib::GetValue(GetColumnColourKey(WeekdayName(wd, true).left(3)), Properties_);
         if (!colour.isEmpty())
             cell.SetForeColor(mduUILib::ColourFromName(colour));
     }

@@ -1,10 +1,10 @@
 // The arrangement of picture, page and backdrop in the window.
 #include "calendar_window.h"
 
+#include "control_boxes.h"
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
-#include "control_boxes.h"
 #include "layout_math.h"
 #include "ui/update_lock.h"
 #include "ui/window_shape.h"
@@ -69,8 +69,8 @@ qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue)
 
 bool frmAlmanorvique::IsTransparentWindow()
 {
-    return mduLib::GetProp(QStringLiteral("Window Background Colours"), Properties_) == QLatin1String("Transparent")
-           && !mduLib::IsYes(mduLib::GetProp(QStringLiteral("Window Title Bar"), Properties_));
+    return mduLib::GetProp(QStringLiteral("Window Background Colours"), Properties_) == QLatin1String("Transparent") &&
+           !mduLib::IsYes(mduLib::GetProp(QStringLiteral("Window Title Bar"), Properties_));
 }
 
 bool frmAlmanorvique::ShowPictureByOrientation(QString& file)

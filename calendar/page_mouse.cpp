@@ -80,7 +80,8 @@ void frmAlmanorvique::EditFrame(int Index, int Button, float X, float Y, qint32 
         const double dx = X - anchor->x(), dy = Y - anchor->y();
         if (MousePointer() == platform::vbCustom) {
             SetWindowCursor(platform::vbCustom, kClosedRightHand);
-            shpHighlight.Move(static_cast<float>(shpHighlight.Left() + dx), static_cast<float>(shpHighlight.Top() + dy));
+            shpHighlight.Move(static_cast<float>(shpHighlight.Left() + dx),
+                              static_cast<float>(shpHighlight.Top() + dy));
             anchor = QPointF(X, Y);
         } else if (MousePointer() == platform::vbSizePointer) {
             const QPointF size = calendaredit::Resized(shpHighlight.Width(), shpHighlight.Height(), dx, dy);
@@ -231,8 +232,8 @@ void frmAlmanorvique::SaveCalendarSizeFromFrame()
 {
     // The frame reaches past the grid (see GridSizeFromFrame): store the grid it frames.
     const platform::Label& header = lblDate(1);
-    const calendaredit::GridSize size = calendaredit::GridSizeFromFrame(
-        shpHighlight.Width(), shpHighlight.Height(), header.Width(), header.Height());
+    const calendaredit::GridSize size =
+        calendaredit::GridSizeFromFrame(shpHighlight.Width(), shpHighlight.Height(), header.Width(), header.Height());
     mduLib::SetProp(QStringLiteral("Calendar Width"), conv::NumberText(size.Width), Properties_);
     mduLib::SetProp(QStringLiteral("Calendar Height"), conv::NumberText(size.Height), Properties_);
     LayoutDayGrid();

@@ -58,8 +58,8 @@ bool frmAlmanorvique::LoadCalendarPicture(QString& file, int slot, bool clearWhe
 void frmAlmanorvique::ShowCurrentPictures()
 {
     auto loadSetting = [this](int slot) {
-        QString file = mduLib::GetProp(slot == 1 ? keys::CalendarBackgroundFiles : keys::CalendarImageFiles,
-                                       Properties_);
+        QString file =
+            mduLib::GetProp(slot == 1 ? keys::CalendarBackgroundFiles : keys::CalendarImageFiles, Properties_);
         LoadCalendarPicture(file, slot, false);
     };
     if (!MDIChild()) {

@@ -115,7 +115,8 @@ void frmMain::BuildHiddenMenus()
     ViewMenu->addMenu(StatusBarMenu);
     ViewMenu->addSeparator(); // ViewItem 3
     ViewMenu->addAction(ToolsItem15);
-    connect(ToolsItem15, &QAction::triggered, this, [this] { platform::Guarded("menu", [&] { ToolsItem_Click(15); }); });
+    connect(ToolsItem15, &QAction::triggered, this,
+            [this] { platform::Guarded("menu", [&] { ToolsItem_Click(15); }); });
 
     // Central properties
     CentralProperty = new QMenu(QStringLiteral("CentralProperty"), this);
@@ -125,7 +126,8 @@ void frmMain::BuildHiddenMenus()
     WindowTitleBar = AddItem(CentralProperty, QStringLiteral("Show Window Title Bar"),
                              [this] { WindowTitleBar_Click(TagOf(WindowTitleBar)); });
     CentralProperty->addMenu(ToolBarMenu);
-    HideStatusBar = AddItem(CentralProperty, QStringLiteral("Hide Status Bar"), [this] { HideStatusBar_Click(TagOf(HideStatusBar)); });
+    HideStatusBar = AddItem(CentralProperty, QStringLiteral("Hide Status Bar"),
+                            [this] { HideStatusBar_Click(TagOf(HideStatusBar)); });
     AddItem(CentralProperty, QStringLiteral("Save Almanorvique Central Settings"));
     ScreenSaverTime.Entry().SetCaption(QStringLiteral("Set Screen Saver"));
     CentralProperty->addMenu(ScreenSaverTime.Menu());
@@ -245,7 +247,9 @@ void frmMain::ScreenSaverTime_Click(int Index) { SetScreenSaverTime(ScreenSaverT
 
 void frmMain::ShowCentralPropertyMenu()
 {
-    const auto yes = [&](const char* key) { return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings_)); };
+    const auto yes = [&](const char* key) {
+        return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings_));
+    };
     const bool titleBar = yes("Window Title Bar");
     WindowTitleBar->setText(titleBar ? QStringLiteral("Hide Title Bar") : QStringLiteral("Show Title Bar"));
     SetTag(WindowTitleBar, titleBar ? QStringLiteral("Yes") : QStringLiteral("No"));

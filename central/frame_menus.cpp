@@ -9,11 +9,11 @@
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/help_about.h"
+#include "system/message_box.h"
 #include "ui/common_dialog.h"
+#include "ui/event_guard.h"
 #include "ui/menu_fillers.h"
 #include "ui/menu_items.h"
-#include "system/message_box.h"
-#include "ui/event_guard.h"
 #include "ui/twips.h"
 
 #include <QCursor>
@@ -27,7 +27,8 @@ void SetTag(QAction* item, const QString& tag)
         item->setData(tag);
 }
 
-namespace {} // namespace
+namespace {
+} // namespace
 
 void frmMain::BuildMenus()
 {
@@ -38,9 +39,11 @@ void frmMain::BuildMenus()
     };
 
     Window = new QMenu(QStringLiteral("&Window"), this);
-    const char* windowCaptions[] = {"", "Tile", "Cascade", "Arrang Icons", "Maximise All", "Restore All", "Minimise All"};
+    const char* windowCaptions[] = {
+        "", "Tile", "Cascade", "Arrang Icons", "Maximise All", "Restore All", "Minimise All"};
     for (int i = 1; i <= 6; ++i)
-        WindowItem[static_cast<size_t>(i)] = add(Window, QString::fromLatin1(windowCaptions[i]), [this, i] { WindowItem_Click(i); });
+        WindowItem[static_cast<size_t>(i)] =
+            add(Window, QString::fromLatin1(windowCaptions[i]), [this, i] { WindowItem_Click(i); });
     WindowItem[7] = Window->addSeparator();
     WindowItem[8] = add(Window, QStringLiteral("Close All"), [this] { WindowItem_Click(8); });
     WindowItem[9] = Window->addSeparator();
@@ -69,7 +72,8 @@ void frmMain::BuildMenus()
     QMenu* sizes = ToolBarMenu->addMenu(QStringLiteral("ToolBar Size"));
     const char* sizeCaptions[] = {"", "Small Size", "Small Size with Caption", "Large Size", "Large Size with Caption"};
     for (int i = 1; i <= 4; ++i)
-        ToolBarSize[static_cast<size_t>(i)] = add(sizes, QString::fromLatin1(sizeCaptions[i]), [this, i] { ToolBarSize_Click(i); });
+        ToolBarSize[static_cast<size_t>(i)] =
+            add(sizes, QString::fromLatin1(sizeCaptions[i]), [this, i] { ToolBarSize_Click(i); });
     ToolBarSize[2]->setVisible(false);
     QMenu* positions = ToolBarMenu->addMenu(QStringLiteral("Tool Bar Position"));
     const char* positionCaptions[] = {"", "Top", "Bottom", "Left", "Right", "Hide"};

@@ -85,7 +85,8 @@ void frmMain::SaveCentralSettings()
     SetProp(QStringLiteral("Tool Bar"), mduLib::AlignName(tbToolBar->Align(), tbToolBar->Visible()), CentralSettings_);
     SetProp(QStringLiteral("Toolbar Size"), tbToolBar->Tag, CentralSettings_);
     SetProp(QStringLiteral("Status Bar"), mduLib::YesNoText(StatusBar().isVisible()), CentralSettings_);
-    SetProp(QStringLiteral("Window State"), mduUILib::WindowStateName(QString::number(WindowState())), CentralSettings_);
+    SetProp(QStringLiteral("Window State"), mduUILib::WindowStateName(QString::number(WindowState())),
+            CentralSettings_);
     SaveWindowSettings();
 }
 

@@ -149,10 +149,7 @@ QString frmMain::ButtonCaptionFor(const QString& sizeName, const QString& captio
     return sizeName.contains(QLatin1String("Caption")) ? captionText : QString();
 }
 
-QString frmMain::MakeButtonKey(int group, int n)
-{
-    return QStringLiteral("\"%1,%2\"").arg(group).arg(n);
-}
+QString frmMain::MakeButtonKey(int group, int n) { return QStringLiteral("\"%1,%2\"").arg(group).arg(n); }
 
 int frmMain::GetToolbarThickness() const
 {

@@ -272,8 +272,8 @@ protected:
     // ---- controls ----
     platform::Timer timerCtrl{this, 1, false};
     platform::ToolBar* tbToolBar = nullptr;
-    BannerBox* picMain = nullptr; // the banner over the client area
-    std::array<QLabel*, 8> sbPanels{}; // status panels 1 to 7 (0 unused)
+    BannerBox* picMain = nullptr;       // the banner over the client area
+    std::array<QLabel*, 8> sbPanels{};  // status panels 1 to 7 (0 unused)
     std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
     QImage backgroundPicture_;
 
@@ -284,7 +284,8 @@ protected:
     QAction* WindowExit = nullptr;
     QMenu* MainMenu = nullptr;
     QAction* AutoStart = nullptr;
-    platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"), QStringLiteral("Set Screen Saver")};
+    platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"),
+                                                QStringLiteral("Set Screen Saver")};
     std::array<QAction*, 10> MainItem{};
     QMenu* ToolBarMenu = nullptr;
     std::array<QAction*, 5> ToolBarSize{};
@@ -294,9 +295,9 @@ protected:
     QAction* SaveToolbarSetting = nullptr;
     platform::MenuItemArray BGColour{QStringLiteral("BGColour")};               // never shown
     platform::MenuItemArray CalendarColours{QStringLiteral("CalendarColours")}; // never shown
-    QMenu* LastOpenedMenu = nullptr;   // "Open Last Opened", never shown
-    QMenu* OpenedAction = nullptr;     // never shown
-    QAction* ToolsItem15 = nullptr;    // of the hidden View menu
+    QMenu* LastOpenedMenu = nullptr;                                            // "Open Last Opened", never shown
+    QMenu* OpenedAction = nullptr;                                              // never shown
+    QAction* ToolsItem15 = nullptr;                                             // of the hidden View menu
 
 private:
     void BuildMenus();

@@ -65,10 +65,7 @@ void frmMain::SetVoiceFactory(std::function<std::unique_ptr<platform::Voice>()> 
     VoiceFactory() = std::move(factory);
 }
 
-void frmMain::CreateVoice()
-{
-    Voice_ = VoiceFactory() ? VoiceFactory()() : platform::CreateSystemVoice();
-}
+void frmMain::CreateVoice() { Voice_ = VoiceFactory() ? VoiceFactory()() : platform::CreateSystemVoice(); }
 
 void frmMain::SpeakStartMsg()
 {
@@ -98,4 +95,7 @@ void frmMain::SpeakMessage(const QString& strMsg, int intSpeechFlag, int intForc
     }
 }
 
-void frmMain::PurgeSpeech(int intForce) { SpeakMessage(QStringLiteral("."), platform::Voice::kPurgeBeforeSpeak, intForce); }
+void frmMain::PurgeSpeech(int intForce)
+{
+    SpeakMessage(QStringLiteral("."), platform::Voice::kPurgeBeforeSpeak, intForce);
+}

@@ -7,9 +7,9 @@
 
 namespace monthlayout {
 
-inline constexpr double kStart = 130;   // left and top of the first window
-inline constexpr double kGapX = 10;     // between windows of a row
-inline constexpr double kGapY = 130;    // between rows
+inline constexpr double kStart = 130; // left and top of the first window
+inline constexpr double kGapX = 10;   // between windows of a row
+inline constexpr double kGapY = 130;  // between rows
 
 // The months a layout shows (clipped to 1..12) and the size of each window.
 struct Arrangement {

@@ -60,7 +60,8 @@ void frmMain::BuildStatusBar()
 {
     for (int i = 1; i <= 7; ++i) {
         sbPanels[i] = new QLabel(&StatusBar());
-        sbPanels[i]->setMinimumWidth(i == 2 ? platform::TwipsToPixelsX(5551) : platform::TwipsToPixelsX(kPanelWidths[i]));
+        sbPanels[i]->setMinimumWidth(i == 2 ? platform::TwipsToPixelsX(5551)
+                                            : platform::TwipsToPixelsX(kPanelWidths[i]));
         StatusBar().addWidget(sbPanels[i], i == 2 ? 1 : 0);
     }
     sbPanels[3]->setText(QStringLiteral("CAPS"));
@@ -73,7 +74,8 @@ void frmMain::BuildStatusBar()
 
     StatusBarMenu = new QMenu(QStringLiteral("Status Bar"), this);
     StatusBarAction = StatusBarMenu->addAction(QStringLiteral("Hide Status Bar"));
-    connect(StatusBarAction, &QAction::triggered, this, [this] { platform::Guarded("menu", [&] { StatusBarAction_Click(); }); });
+    connect(StatusBarAction, &QAction::triggered, this,
+            [this] { platform::Guarded("menu", [&] { StatusBarAction_Click(); }); });
     ClearStatusMessage = StatusBarMenu->addAction(QStringLiteral("Clear Status Message"));
     connect(ClearStatusMessage, &QAction::triggered, this,
             [this] { platform::Guarded("menu", [&] { ClearStatusMessage_Click(); }); });

@@ -1,8 +1,8 @@
 // The toolbar and the mouse: its buttons scroll by dragging when they do not fit, a
 // balloon names the button under the mouse, and an auto-hiding toolbar leaves when the
 // mouse goes inward and comes back at the frame's edge.
-#include "toolbar_scrolling.h"
 #include "frame_window.h"
+#include "toolbar_scrolling.h"
 
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
@@ -108,8 +108,8 @@ void frmMain::tbToolBar_MouseMove(int Button, int Shift, float X, float Y)
 
     // Dragging.
     const QRectF last = bar.ButtonRect(bar.ButtonCount());
-    const bool overflow = (horizontal && last.left() + last.width() > Width()) ||
-                          (vertical && last.top() + last.height() > Height());
+    const bool overflow =
+        (horizontal && last.left() + last.width() > Width()) || (vertical && last.top() + last.height() > Height());
     if (Button == 1 && (overflow || !bar.Button(1).Visible)) {
         const float position = vertical ? Y : X;
         const float step = vertical ? bar.ButtonHeight() : bar.ButtonWidth();
@@ -189,8 +189,9 @@ int frmMain::ButtonAtPosition(float position) const
     for (int i = 1; i <= tbToolBar->ButtonCount(); ++i) {
         const platform::ToolButton& b = tbToolBar->Button(i);
         const QRectF r = tbToolBar->ButtonRect(i);
-        extents.push_back(b.Style == platform::tbrSeparator || !b.Visible ? 0.0f
-                          : static_cast<float>(alongHeights ? r.height() : r.width()));
+        extents.push_back(b.Style == platform::tbrSeparator || !b.Visible
+                              ? 0.0f
+                              : static_cast<float>(alongHeights ? r.height() : r.width()));
     }
     return toolbarscroll::ButtonAtPosition(extents, position);
 }

@@ -29,9 +29,9 @@ qint32 ColourFromName(QString& name)
     static const struct {
         const char* name;
         qint32 value;
-    } table[] = {{"red", 0xFF},         {"black", 0},           {"green", 0xFF00},
-                 {"yellow", 0xFFFF},    {"blue", 0xFF0000},     {"magenta", 0xFF00FF},
-                 {"cyan", 0xFFFF00},    {"white", 0xFFFFFD},    {"transparent", 0xFFFFFF}};
+    } table[] = {{"red", 0xFF},      {"black", 0},        {"green", 0xFF00},
+                 {"yellow", 0xFFFF}, {"blue", 0xFF0000},  {"magenta", 0xFF00FF},
+                 {"cyan", 0xFFFF00}, {"white", 0xFFFFFD}, {"transparent", 0xFFFFFF}};
     for (const auto& e : table)
         if (name == QLatin1String(e.name))
             return e.value;

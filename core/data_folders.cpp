@@ -5,8 +5,8 @@
 #include "file_helpers.h"
 #include "system/registry_store.h"
 #include "system/user_locale.h"
-#include "system_info.h"
 #include "system/whole_file_write.h"
+#include "system_info.h"
 
 using mduLib::Step;
 

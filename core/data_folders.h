@@ -24,7 +24,7 @@ struct RunState {
     QString IniTemplateFolder;
     QString DataFolder;
     QString PersonalDatesFile;
-    QString Region;          // set by each calendar window's set-up
+    QString Region;           // set by each calendar window's set-up
     QString UserRegionFolder; // DataFolder/Region/
     // The settings file set up or switched to last, by whichever window did so last:
     // window code reads its own path instead.

@@ -90,10 +90,7 @@ void WriteAutoStartEntry(const QString& arguments)
 
 // --- Wallpaper ------------------------------------------------------------------------
 
-QStringList CurrentDesktops()
-{
-    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(':', Qt::SkipEmptyParts);
-}
+QStringList CurrentDesktops() { return qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(':', Qt::SkipEmptyParts); }
 
 bool DesktopIs(const QStringList& desktops, const QStringList& names)
 {
@@ -269,8 +266,8 @@ void ExecuteLink(const QString& file, const QString& parameters, const QString& 
     QString reason;
     bool started;
     if (!file.isEmpty() && target.isFile() && target.isExecutable())
-        started = extcmd::StartDetached(target.absoluteFilePath(), QProcess::splitCommand(parameters), directory,
-                                        &reason);
+        started =
+            extcmd::StartDetached(target.absoluteFilePath(), QProcess::splitCommand(parameters), directory, &reason);
     else
         started = extcmd::StartDetached(QStringLiteral("xdg-open"), {file}, directory, &reason);
     if (!started) {

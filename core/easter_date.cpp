@@ -56,11 +56,25 @@ std::optional<int> EasterDayOfMarch(int y, int method)
     } else {
         int t = (century - 15) / 2 + 202 - 11 * golden;
         switch (century) {
-        case 21: case 24: case 25: case 27: case 28: case 29: case 30: case 31: case 32: case 34:
-        case 35: case 38:
+        case 21:
+        case 24:
+        case 25:
+        case 27:
+        case 28:
+        case 29:
+        case 30:
+        case 31:
+        case 32:
+        case 34:
+        case 35:
+        case 38:
             t -= 1;
             break;
-        case 33: case 36: case 37: case 39: case 40:
+        case 33:
+        case 36:
+        case 37:
+        case 39:
+        case 40:
             t -= 2;
             break;
         default:

@@ -46,8 +46,7 @@ Result RunProcess(const QString& program, const QStringList& arguments, int time
     return r;
 }
 
-bool StartProcess(const QString& program, const QStringList& arguments, const QString& workingFolder,
-                  QString* reason)
+bool StartProcess(const QString& program, const QStringList& arguments, const QString& workingFolder, QString* reason)
 {
     if (!workingFolder.isEmpty() && !QDir(workingFolder).exists()) {
         if (reason)
@@ -75,8 +74,7 @@ Result Run(const QString& program, const QStringList& arguments, int timeoutMs)
     return RunProcess(program, arguments, timeoutMs);
 }
 
-bool StartDetached(const QString& program, const QStringList& arguments, const QString& workingFolder,
-                   QString* reason)
+bool StartDetached(const QString& program, const QStringList& arguments, const QString& workingFolder, QString* reason)
 {
     if (Installed().startDetached)
         return Installed().startDetached(program, arguments, workingFolder, reason);

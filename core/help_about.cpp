@@ -39,10 +39,10 @@ void OpenHelpTopic(QString& file)
 
 QString AboutText()
 {
-    return appinfo::ProgramTitle() + QStringLiteral(" version ") + appinfo::Version()
-           + QStringLiteral(" - a decorated calendar for your desktop.\r\n\r\n")
-           + QStringLiteral("Made by the Almanorvique developers.\r\n"
-                            "You may use and pass on this program freely; it comes without any warranty.");
+    return appinfo::ProgramTitle() + QStringLiteral(" version ") + appinfo::Version() +
+           QStringLiteral(" - a decorated calendar for your desktop.\r\n\r\n") +
+           QStringLiteral("Made by the Almanorvique developers.\r\n"
+                          "You may use and pass on this program freely; it comes without any warranty.");
 }
 
 void ShowAbout() { platform::MsgBox(AboutText(), platform::vbOKOnly, QStringLiteral("About")); }

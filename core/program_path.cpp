@@ -7,8 +7,8 @@ namespace mduLib {
 
 QString GetStoredProgramPath()
 {
-    return platform::registry::GetSetting(appinfo::ProgramTitle(), QStringLiteral("Setting"),
-                                          QStringLiteral("Path"), QString());
+    return platform::registry::GetSetting(appinfo::ProgramTitle(), QStringLiteral("Setting"), QStringLiteral("Path"),
+                                          QString());
 }
 
 void StoreProgramPath()
@@ -20,8 +20,8 @@ void StoreProgramPath()
         stored = GetStoredProgramPath();
     }
     if (stored.isEmpty())
-        platform::registry::SaveSetting(appinfo::ProgramTitle(), QStringLiteral("Setting"),
-                                        QStringLiteral("Path"), folder);
+        platform::registry::SaveSetting(appinfo::ProgramTitle(), QStringLiteral("Setting"), QStringLiteral("Path"),
+                                        folder);
 }
 
 } // namespace mduLib

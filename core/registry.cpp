@@ -86,10 +86,7 @@ qint32 RegCreateKey(qint32 root, const QString& subKey, qint32& hKey)
     return ERROR_SUCCESS;
 }
 
-qint32 RegCloseKey(qint32 hKey)
-{
-    return OpenHandles().keys.erase(hKey) == 1 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
-}
+qint32 RegCloseKey(qint32 hKey) { return OpenHandles().keys.erase(hKey) == 1 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE; }
 
 void RegWriteString(qint32 rootKey, const QString& subKey, const QString& valueName, const QString& value)
 {
@@ -116,8 +113,7 @@ qint32 RegSetValueTyped(qint32 hKey, const QString& valueName, qint32 valueType,
     if (valueType != REG_SZ)
         return ERROR_INVALID_PARAMETER;
     // Our store keeps the text itself; there is no terminating null to add or strip.
-    return reg::WriteValue(*path, valueName, reg::Value::Text(value.toString())) ? ERROR_SUCCESS
-                                                                                   : ERROR_CANTWRITE;
+    return reg::WriteValue(*path, valueName, reg::Value::Text(value.toString())) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 QString RegReadString(const QString& subKey, const QString& valueName)

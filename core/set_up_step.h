@@ -8,8 +8,7 @@
 
 namespace mduLib {
 
-template <typename F>
-void Step(F&& f)
+template <typename F> void Step(F&& f)
 {
     try {
         f();

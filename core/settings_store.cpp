@@ -233,10 +233,7 @@ QString GetValue(const QString& key, const PropertyTable& entries, const QString
     return i ? entries[i].Value : QString();
 }
 
-QString GetValueByKey(const QString& key, const PropertyTable& entries)
-{
-    return GetValue(key, entries, QString());
-}
+QString GetValueByKey(const QString& key, const PropertyTable& entries) { return GetValue(key, entries, QString()); }
 
 QString GetPropOptions(const QString& key, const PropertyTable& entries)
 {
@@ -246,8 +243,7 @@ QString GetPropOptions(const QString& key, const PropertyTable& entries)
 namespace {
 // The first entry matching key and section; when there is none, a new last entry with
 // newKey (and the section when one is given).
-PropertyItem& FindOrAppend(PropertyTable& entries, const QString& key, const QString& section,
-                           const QString& newKey)
+PropertyItem& FindOrAppend(PropertyTable& entries, const QString& key, const QString& section, const QString& newKey)
 {
     const int u = entries.UBound(); // a table never created raises
     if (const int i = FindFirst(entries, key, section))
@@ -332,8 +328,7 @@ const QString& Field(const PropertyItem& e, int field)
 }
 } // namespace
 
-void InsertSortedIndex(const PropertyTable& entries, int index, int field, int order,
-                       std::vector<int>& collection)
+void InsertSortedIndex(const PropertyTable& entries, int index, int field, int order, std::vector<int>& collection)
 {
     if ((order == 1 || order == 2) && field >= 1 && field <= 3) {
         const QString& own = Field(entries[index], field);

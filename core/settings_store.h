@@ -109,10 +109,8 @@ QString GetValueByKey(const QString& key, const PropertyTable& entries);
 QString GetPropOptions(const QString& key, const PropertyTable& entries);
 QString FirstListItem(const QString& value);
 
-void SetProp(const QString& key, const QString& value, PropertyTable& entries,
-             const QString& section = QString());
-void SetValue(const QString& key, const QString& value, PropertyTable& entries,
-              const QString& section = QString());
+void SetProp(const QString& key, const QString& value, PropertyTable& entries, const QString& section = QString());
+void SetValue(const QString& key, const QString& value, PropertyTable& entries, const QString& section = QString());
 bool SetValueAndSave(const QString& key, const QString& value, PropertyTable& entries, const QString& path);
 void AppendEntry(const QString& section, const QString& key, const QString& value, PropertyTable& entries);
 void ClearEntry(const QString& key, PropertyTable& entries, const QString& section = QString());
@@ -120,8 +118,7 @@ void ClearEntry(const QString& key, PropertyTable& entries, const QString& secti
 // Indices of the non-empty-key entries ordered by field (1 section, 2 key, 3 value) and
 // order (1 ascending, 2 descending, anything else table order); stable.
 std::vector<int> SortEntries(const PropertyTable& entries, int field, int order);
-void InsertSortedIndex(const PropertyTable& entries, int index, int field, int order,
-                       std::vector<int>& collection);
+void InsertSortedIndex(const PropertyTable& entries, int index, int field, int order, std::vector<int>& collection);
 
 // The value of the first range entry ("dd/mm-dd/mm") containing d, the range read in year
 // (which is trimmed in place); "" when none.

@@ -9,7 +9,7 @@ namespace mduLib {
 // b when a <= b, else a (a tie gives b). The winner keeps its type as far as C++ lets it:
 // a whole-number a gives a whole number, a fractional a a fractional one.
 template <class A>
-    requires std::is_arithmetic_v<A>
+requires std::is_arithmetic_v<A>
 constexpr std::common_type_t<A, qint32> MaxValue(A a, qint32 b)
 {
     using R = std::common_type_t<A, qint32>;
@@ -17,7 +17,7 @@ constexpr std::common_type_t<A, qint32> MaxValue(A a, qint32 b)
 }
 // b when a >= b, else a.
 template <class A>
-    requires std::is_arithmetic_v<A>
+requires std::is_arithmetic_v<A>
 constexpr std::common_type_t<A, qint32> MinValue(A a, qint32 b)
 {
     using R = std::common_type_t<A, qint32>;

@@ -251,8 +251,7 @@ void PrepareYearDatesFile(const QString& year)
     if (mduLib::IsMissingOrEmpty(yearFile)) {
         Step([&] {
             textfile::Encoding encoding = textfile::Encoding::Cp1252;
-            const QStringList lines =
-                mduLib::FileExists(templ) ? ReadYearLines(templ, &encoding) : QStringList();
+            const QStringList lines = mduLib::FileExists(templ) ? ReadYearLines(templ, &encoding) : QStringList();
             WriteYearFile(yearFile, NewYearLines(lines, year), encoding);
         });
     } else if (mduLib::IsFileNewer(templ, yearFile)) {

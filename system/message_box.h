@@ -36,8 +36,7 @@ struct MessageBoxRequest {
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 
 // Shows the box and answers the pressed button; 0 when no box could be shown.
-int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString(),
-           QObject* owner = nullptr);
+int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString(), QObject* owner = nullptr);
 void SetMessageBoxHandler(MessageBoxHandler handler);
 // The title a box gets when the caller gives none.
 void SetDefaultMessageBoxTitle(const QString& title);

@@ -79,8 +79,7 @@ QString FindName(const QJsonObject& obj, const QString& name)
 
 bool IsBelow(const QString& candidate, const QString& key)
 {
-    return candidate.compare(key, Qt::CaseInsensitive) == 0 ||
-           candidate.startsWith(key + '\\', Qt::CaseInsensitive);
+    return candidate.compare(key, Qt::CaseInsensitive) == 0 || candidate.startsWith(key + '\\', Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -122,10 +121,7 @@ QString StorePath()
 
 void SetStorePath(const QString& path) { StoreOverride() = path; }
 
-bool KeyExists(const QString& key)
-{
-    return !FindName(Load(), NormaliseKey(key)).isEmpty();
-}
+bool KeyExists(const QString& key) { return !FindName(Load(), NormaliseKey(key)).isEmpty(); }
 
 bool CreateKey(const QString& key)
 {
@@ -220,8 +216,7 @@ QString SettingsKey(const QString& app, const QString& section)
     return "Software\\Application Settings\\" + app + "\\" + section;
 }
 
-QString GetSetting(const QString& app, const QString& section, const QString& name,
-                   const QString& defaultValue)
+QString GetSetting(const QString& app, const QString& section, const QString& name, const QString& defaultValue)
 {
     const auto v = ReadValue(SettingsKey(app, section), name);
     if (!v)
@@ -234,9 +229,6 @@ bool SaveSetting(const QString& app, const QString& section, const QString& name
     return WriteValue(SettingsKey(app, section), name, Value::Text(value), true);
 }
 
-bool DeleteSetting(const QString& app, const QString& section)
-{
-    return DeleteKey(SettingsKey(app, section));
-}
+bool DeleteSetting(const QString& app, const QString& section) { return DeleteKey(SettingsKey(app, section)); }
 
 } // namespace platform::registry

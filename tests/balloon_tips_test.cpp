@@ -121,9 +121,8 @@ TEST_F(BalloonTips, ModifierKeysAndTheAutomaticSetting)
         bool balloon;
         bool frame;
     } cases[] = {
-        {"Yes", 0, true, false},     {"no", 0, false, false},  {" NO ", 0, false, false},
-        {"no", kShift, true, false}, {"Yes", 3, true, false},  {"no", 3, false, false},
-        {"Yes", kCtrl, false, true}, {"no", kCtrl, false, true},
+        {"Yes", 0, true, false}, {"no", 0, false, false}, {" NO ", 0, false, false},   {"no", kShift, true, false},
+        {"Yes", 3, true, false}, {"no", 3, false, false}, {"Yes", kCtrl, false, true}, {"no", kCtrl, false, true},
     };
     for (const auto& c : cases) {
         TestCalendar& w = Open(c.autoShow);

@@ -1,9 +1,9 @@
 #include "core/data_folders.h"
+#include "support/test_folders.h"
+#include "system/message_box.h"
 #include "ui/browse_for_file.h"
 #include "ui/common_dialog.h"
 #include "ui/form.h"
-#include "system/message_box.h"
-#include "support/test_folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // The calendar's command dispatcher, its pictures and its style files, driven as the
 // menus and the settings replay drive them.
-#include "tests/support/test_calendar.h"
+#include "core/app_identity.h"
 #include "core/colour_names.h"
 #include "core/conversions.h"
-#include "core/app_identity.h"
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
+#include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
+#include "tests/support/test_calendar.h"
 #include "ui/common_dialog.h"
 #include "ui/menu_fillers.h"
-#include "support/test_folders.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -184,8 +184,10 @@ TEST_F(CalendarCommands, EachCommandStoresAndAppliesWhatItsRowSays)
              EXPECT_EQ(w.WindowState(), platform::vbNormal);
          }},
         {"Orientation", "Center", "", nullptr,
-         [&](W& w) { EXPECT_EQ(prop(w, "Orientation"), "Center,Portrait Top,Portrait Bottom,Landscape Left,"
-                                                        "Landscape Right,Center"); }},
+         [&](W& w) {
+             EXPECT_EQ(prop(w, "Orientation"), "Center,Portrait Top,Portrait Bottom,Landscape Left,"
+                                               "Landscape Right,Center");
+         }},
         {"March Colour", "Default", "",
          [&](W& w) {
              mduLib::SetValue("March Colour", "Red", gPersonalDates);
@@ -301,9 +303,12 @@ TEST_F(CalendarCommands, CancellingAChooserOrTheColourDialogChangesNothing)
         const char* name;
         const char* value;
     } cases[] = {
-        {"Calendar Image Files", "More _"},    {"Calendar Background Files", "More _"},
-        {"Window Background Files", "More _"}, {"Set Date Image", "More _"},
-        {"Window Styles", "More_"},            {"Window Background Colours", "Custom"},
+        {"Calendar Image Files", "More _"},
+        {"Calendar Background Files", "More _"},
+        {"Window Background Files", "More _"},
+        {"Set Date Image", "More _"},
+        {"Window Styles", "More_"},
+        {"Window Background Colours", "Custom"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -373,8 +378,8 @@ TEST_F(CalendarCommands, DateManagerWritesTheDateFilesButNotTheSettings)
 
 TEST_F(CalendarCommands, AStyleSetsItsOwnKeysInAnyOrderAndKeepsTheRest)
 {
-    const QStringList styleKeys = {"Orientation", "Calendar Image Files", "Window Width", "Month Colour",
-                                   "Clock Format", "Week Start Day", "Show Clock", "Heading Colour",
+    const QStringList styleKeys = {"Orientation",   "Calendar Image Files", "Window Width", "Month Colour",
+                                   "Clock Format",  "Week Start Day",       "Show Clock",   "Heading Colour",
                                    "Window Styles", "Calendar Font Size"};
     for (const char* name : {"Desk.ini", "Loud.INI"}) {
         for (bool reversed : {false, true}) {

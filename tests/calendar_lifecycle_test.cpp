@@ -1,16 +1,16 @@
-#include "tests/support/test_calendar.h"
 #include "core/app_identity.h"
 #include "core/data_folders.h"
 #include "core/program_path.h"
 #include "core/settings_store.h"
 #include "core/window_placement.h"
+#include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
-#include "support/test_folders.h"
+#include "tests/support/test_calendar.h"
 
-#include <QFileInfo>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>

@@ -1,16 +1,16 @@
-#include "tests/support/test_frame.h"
-#include "support/central_fixture.h"
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
 #include "core/data_folders.h"
+#include "core/desktop_settings.h"
+#include "core/settings_store.h"
+#include "support/central_fixture.h"
+#include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
-#include "support/test_folders.h"
-#include "tests/support/test_calendar.h"
-#include "core/desktop_settings.h"
-#include "core/settings_store.h"
 #include "system/registry_store.h"
+#include "tests/support/test_calendar.h"
+#include "tests/support/test_frame.h"
 
 #include "ui/common_dialog.h"
 #include "ui/menu_items.h"
@@ -67,7 +67,6 @@ protected:
     platform::ScriptedMessageBox boxes_;
     platform::ScriptedMenus menus_; // every popup is recorded and cancelled
 };
-
 
 TEST_F(CentralFrame, LoadShowsTheBannerAndStartsTheTimerLast)
 {
@@ -180,7 +179,8 @@ TEST_F(CentralFrame, ClosingTheFrameSavesTheMonthsFirstThenItsOwnFiles)
     const QByteArray ini = ReadBytes(User("AlmanorviqueCentral.ini"));
     EXPECT_TRUE(ini.contains("Window Width=" + QByteArray::number(qRound(f.Width()))));
     EXPECT_TRUE(ini.contains("Toolbar Size=Small Size with Caption"));
-    const auto layout = platform::registry::ReadValue("AlmanorviqueCentral\\" + gDataFolder, "AlmanorviqueCentralToolbar");
+    const auto layout =
+        platform::registry::ReadValue("AlmanorviqueCentral\\" + gDataFolder, "AlmanorviqueCentralToolbar");
     ASSERT_TRUE(layout.has_value());
     EXPECT_TRUE(layout->text.startsWith("\"1,1\"|1"));
 }
@@ -332,9 +332,9 @@ TEST_F(CentralFrame, ToolbarSizesAndSides)
         const char* name;
         int thickness, picture;
         bool captions;
-    } sizes[] = {{"Small Size", 480, 24, false},        {"Small Size with Caption", 830, 24, true},
-                 {"Large Size", 850, 48, false},        {"Large Size with Caption", 1470, 48, true},
-                 {"Large", 850, 24, false},             {"large size", 480, 24, false},
+    } sizes[] = {{"Small Size", 480, 24, false}, {"Small Size with Caption", 830, 24, true},
+                 {"Large Size", 850, 48, false}, {"Large Size with Caption", 1470, 48, true},
+                 {"Large", 850, 24, false},      {"large size", 480, 24, false},
                  {"0", 480, 24, false}};
     for (const auto& s : sizes) {
         SCOPED_TRACE(s.name);
@@ -352,9 +352,9 @@ TEST_F(CentralFrame, ToolbarSizesAndSides)
         const char* position;
         int align;
         bool visible, autoHide;
-    } sides[] = {{"Left", platform::vbAlignLeft, true, false},     {"Top", platform::vbAlignTop, true, false},
+    } sides[] = {{"Left", platform::vbAlignLeft, true, false},          {"Top", platform::vbAlignTop, true, false},
                  {"Hide:Bottom", platform::vbAlignBottom, false, true}, {"Right", platform::vbAlignRight, true, false},
-                 {"Hide", platform::vbAlignRight, false, false},   {"0", platform::vbAlignRight, false, false}};
+                 {"Hide", platform::vbAlignRight, false, false},        {"0", platform::vbAlignRight, false, false}};
     for (const auto& s : sides) {
         SCOPED_TRACE(s.position);
         f.SetToolbarPosition(s.position);
@@ -412,9 +412,9 @@ TEST_F(CentralFrame, TheMainPopupSwitchesAutostartAndTheScreenSaver)
     EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()), QStringList{"Disabled"});
     f.ScreenSaverTimeMain_Click(1);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), "");
-    EXPECT_EQ(Shown(f.MainPopup()),
-              (QStringList{"Disable Auto Start", "Set Screen Saver", "-", "Exit", "-", "Help", "About", "-",
-                           "Save Current Settings"}).replaceInStrings("Disable", "Enable"));
+    EXPECT_EQ(Shown(f.MainPopup()), (QStringList{"Disable Auto Start", "Set Screen Saver", "-", "Exit", "-", "Help",
+                                                 "About", "-", "Save Current Settings"})
+                                        .replaceInStrings("Disable", "Enable"));
 }
 
 TEST_F(CentralFrame, RightClicksOpenTheMainPopupOnTheBannerAndTheWindowMenuBeside)
@@ -425,7 +425,8 @@ TEST_F(CentralFrame, RightClicksOpenTheMainPopupOnTheBannerAndTheWindowMenuBesid
     EXPECT_TRUE(menus_.Offered()[0].contains("About"));
     EXPECT_TRUE(menus_.Offered()[0].contains("Set Screen Saver/150"));
     f.ShowBanner(false);
-    QTest::mouseClick(f.ClientArea().viewport(), Qt::RightButton, {}, QPoint(f.ClientArea().viewport()->width() - 2, 300));
+    QTest::mouseClick(f.ClientArea().viewport(), Qt::RightButton, {},
+                      QPoint(f.ClientArea().viewport()->width() - 2, 300));
     ASSERT_EQ(menus_.Offered().size(), 2u);
     EXPECT_TRUE(menus_.Offered()[1].contains("Arrang Icons"));
     QTest::mouseClick(&f.Toolbar().Widget(), Qt::RightButton, {}, QPoint(f.Toolbar().Widget().width() - 2, 5));
@@ -498,7 +499,7 @@ TEST_F(CentralFrame, ACustomBackgroundAsksForTheColourBeforeTheTimerRuns)
 
 TEST_F(CentralFrame, TheSizeMenuSizesTheToolbarForTheStoredSide)
 {
-    TestFrame& f = Start(); // "Tool Bar=Top" is stored
+    TestFrame& f = Start();      // "Tool Bar=Top" is stored
     f.ToolBarPositions_Click(3); // "Left", not saved
     EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignLeft);
     f.ToolBarSize_Click(3); // "Large Size"

@@ -20,7 +20,8 @@ constexpr int kCtrl = 2;
 
 QString Clock(const char* pattern, QTime t, QDate d = QDate(2026, 12, 10))
 {
-    return calendarclock::FormatClock(calendarclock::TranslateClockPattern(QString::fromUtf8(pattern)), QDateTime(d, t));
+    return calendarclock::FormatClock(calendarclock::TranslateClockPattern(QString::fromUtf8(pattern)),
+                                      QDateTime(d, t));
 }
 } // namespace
 
@@ -91,10 +92,10 @@ TEST(MessageLineModel, ThreeCharactersRunInAndOutAndStartOver)
     EXPECT_EQ(s.Left, 600); // one line width inside the picture's right edge
     const Shown ticks[] = {
         {"  a", 500, 300},   {"  ab", 400, 400}, {"  abc", 300, 500},
-        {"  abc", 200, 500}, // all appended: the line still moves left
+        {"  abc", 200, 500},                    // all appended: the line still moves left
         {"  abc", 100, 500}, {" abc", 0, 1000}, // the left edge is reached: the first character goes
-        {"abc", 0, 1000},    {"bc", 0, 1000},    {"c", 0, 1000},   {"", 0, 1000},
-        {"  ", 600, 200},    // nothing left: it starts over
+        {"abc", 0, 1000},    {"bc", 0, 1000},    {"c", 0, 1000},
+        {"", 0, 1000},       {"  ", 600, 200}, // nothing left: it starts over
         {"  a", 500, 300},
     };
     int n = 0;

@@ -42,9 +42,12 @@ TEST(ColourNames, ValuesGiveTheirNamesAndOthersTheirNumber)
     const struct {
         qint32 value;
         const char* name;
-    } cases[] = {{0, "Black"},          {255, "Red"},      {65280, "Green"},         {65535, "Yellow"},
-                 {16711680, "Blue"},    {16711935, "Magenta"}, {16776960, "Cyan"},   {16777213, "White"},
-                 {16777215, "White"},   {16777218, "Transparent"}, {100, "100"},     {-5, "-5"},
+    } cases[] = {{0, "Black"},          {255, "Red"},
+                 {65280, "Green"},      {65535, "Yellow"},
+                 {16711680, "Blue"},    {16711935, "Magenta"},
+                 {16776960, "Cyan"},    {16777213, "White"},
+                 {16777215, "White"},   {16777218, "Transparent"},
+                 {100, "100"},          {-5, "-5"},
                  {16777214, "16777214"}};
     for (const auto& c : cases)
         EXPECT_EQ(ColourName(c.value), c.name) << c.value;

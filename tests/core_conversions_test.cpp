@@ -9,7 +9,8 @@ TEST(Conversions, RoundsHalvesToEven)
     const struct {
         double in;
         int out;
-    } cases[] = {{1.5, 2}, {2.5, 2}, {-1.5, -2}, {-2.5, -2}, {0.5, 0}, {200.5, 200}, {201.5, 202}, {2.4999, 2}, {-0.4, 0}};
+    } cases[] = {{1.5, 2},     {2.5, 2},     {-1.5, -2},  {-2.5, -2}, {0.5, 0},
+                 {200.5, 200}, {201.5, 202}, {2.4999, 2}, {-0.4, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(ToInt16(c.in), c.out) << c.in;
         EXPECT_EQ(ToInt32(c.in), c.out) << c.in;
@@ -34,9 +35,9 @@ TEST(Conversions, LeadingNumberStopsAtTheFirstOtherCharacter)
     const struct {
         const char* text;
         double value;
-    } cases[] = {{"60", 60},       {"  12.5abc", 12.5}, {"-1", -1},   {"+7", 7},     {"0,30,60", 0},
-                 {"30,0,60", 30},  {"abc", 0},          {"", 0},      {".5", 0.5},   {"1.2.3", 1.2},
-                 {"\t5", 0},       {"- 5", 0},          {"3e2", 3},   {"12 34", 12}, {"-", 0}};
+    } cases[] = {{"60", 60},      {"  12.5abc", 12.5}, {"-1", -1}, {"+7", 7},     {"0,30,60", 0},
+                 {"30,0,60", 30}, {"abc", 0},          {"", 0},    {".5", 0.5},   {"1.2.3", 1.2},
+                 {"\t5", 0},      {"- 5", 0},          {"3e2", 3}, {"12 34", 12}, {"-", 0}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
 }

@@ -77,9 +77,15 @@ TEST(TextFile, TheEncodingIsTakenFromTheBytes)
     } cases[] = {
         {"plain ASCII", "K=v\r\n", Encoding::Cp1252, "K=v\r\n"},
         {"Windows-1252", "Caf\xe9", Encoding::Cp1252, QString::fromUtf8("Caf\xc3\xa9")},
-        {"a no-break space", "a\xa0" "b", Encoding::Cp1252, QString::fromUtf8("a\xc2\xa0" "b")},
+        {"a no-break space",
+         "a\xa0"
+         "b",
+         Encoding::Cp1252,
+         QString::fromUtf8("a\xc2\xa0"
+                           "b")},
         {"UTF-8 from an editor", "Caf\xc3\xa9", Encoding::Utf8, QString::fromUtf8("Caf\xc3\xa9")},
-        {"UTF-8 with a byte order mark", "\xef\xbb\xbfK=\xc3\xa9", Encoding::Utf8WithBom, QString::fromUtf8("K=\xc3\xa9")},
+        {"UTF-8 with a byte order mark", "\xef\xbb\xbfK=\xc3\xa9", Encoding::Utf8WithBom,
+         QString::fromUtf8("K=\xc3\xa9")},
         {"a cut UTF-8 sequence", "Caf\xc3", Encoding::Cp1252, QString::fromUtf8("Caf\xc3\x83")},
         {"an overlong form", "\xc0\xaf", Encoding::Cp1252, QString::fromUtf8("\xc3\x80\xc2\xaf")},
         {"an encoded surrogate", "\xed\xa0\x80", Encoding::Cp1252, QString::fromUtf8("\xc3\xad\xc2\xa0\xe2\x82\xac")},

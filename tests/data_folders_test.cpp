@@ -3,15 +3,15 @@
 #include "core/file_helpers.h"
 #include "core/program_path.h"
 #include "core/set_up_step.h"
+#include "support/test_folders.h"
 #include "system/registry_store.h"
 #include "system/user_locale.h"
-#include "support/test_folders.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace mduAlmanorvqueLib;
 using namespace mduLib;
@@ -24,8 +24,8 @@ TEST_F(DataFolders, AFreshProgramFolderGetsEveryFolder)
 {
     platform::SetLoginNameOverride("  ann  ");
     SetupDataFolders();
-    for (const char* f : {"Images", "Images/AlmanorviqueCentral", "Images/Wallpaper", "Styles", "Dates", "ini", "ann",
-                          "Update"})
+    for (const char* f :
+         {"Images", "Images/AlmanorviqueCentral", "Images/Wallpaper", "Styles", "Dates", "ini", "ann", "Update"})
         EXPECT_TRUE(QFileInfo(Path(f)).isDir()) << f;
     EXPECT_EQ(gImagesFolder, Path("Images/"));
     EXPECT_EQ(gStylesFolder, Path("Styles/"));
@@ -110,7 +110,8 @@ TEST_F(DataFolders, ScreenSaverRunNeedsExactlySlashS)
     const struct {
         const char* line;
         bool saver;
-    } cases[] = {{"/s", true}, {"/S", false}, {"", false}, {"/p 1234", false}, {"/c", false}, {"/s x", false}, {" /s", false}};
+    } cases[] = {{"/s", true},  {"/S", false},   {"", false},   {"/p 1234", false},
+                 {"/c", false}, {"/s x", false}, {" /s", false}};
     for (const auto& c : cases) {
         appinfo::SetCommandLine(c.line);
         EXPECT_EQ(IsScreenSaverRun(), c.saver) << c.line;
@@ -179,11 +180,23 @@ TEST_F(DataFolders, AFolderNameIsOnePlainPathLevel)
     const struct {
         QString text;
         bool plain;
-    } cases[] = {{"ann", true},     {"  ann  ", true},      {"Zoë", true},        {".hidden", true},
-                 {"...", true},     {"a\\b", true},         {"", false},          {"   ", false},
-                 {".", false},      {"..", false},          {" .. ", false},      {"a/b", false},
-                 {"/", false},      {"../../etc", false},   {QString(255, 'x'), true},
-                 {QString(256, 'x'), false},                {QString("a") + QChar(0), false}};
+    } cases[] = {{"ann", true},
+                 {"  ann  ", true},
+                 {"Zoë", true},
+                 {".hidden", true},
+                 {"...", true},
+                 {"a\\b", true},
+                 {"", false},
+                 {"   ", false},
+                 {".", false},
+                 {"..", false},
+                 {" .. ", false},
+                 {"a/b", false},
+                 {"/", false},
+                 {"../../etc", false},
+                 {QString(255, 'x'), true},
+                 {QString(256, 'x'), false},
+                 {QString("a") + QChar(0), false}};
     for (const auto& c : cases)
         EXPECT_EQ(platform::IsPlainFolderName(c.text), c.plain) << c.text.toStdString();
     EXPECT_EQ(platform::FirstPlainFolderName({"..", " Ann ", "Bob"}, "User"), "Ann");
@@ -198,7 +211,7 @@ TEST_F(DataFolders, TheUserFolderNeverLeadsOutOfTheProgramFolder)
     const struct {
         const char* user;
         QString folder;
-    } cases[] = {{"../../etc", account}, {"..", account}, {".", account},    {"   ", account},
+    } cases[] = {{"../../etc", account}, {"..", account},   {".", account}, {"   ", account},
                  {"a/b", account},       {"/etc", account}, {"Zoë", "Zoë"}, {" Zoë ", "Zoë"}};
     for (const auto& c : cases) {
         platform::SetLoginNameOverride(QString::fromUtf8(c.user));
@@ -216,8 +229,16 @@ TEST_F(DataFolders, TheCountryComesFromTheFirstLocaleVariableNamingOne)
     const struct {
         const char* value;
         const char* country;
-    } names[] = {{"de_AT.UTF-8@euro", "Austria"}, {"en_GB.UTF-8", "United Kingdom"}, {"sr_RS@latin", "Serbia"},
-                 {"C", ""}, {"POSIX", ""}, {"C.UTF-8", ""}, {"en", ""}, {"", ""}, {"xx_ZZ", ""}, {"_", ""}};
+    } names[] = {{"de_AT.UTF-8@euro", "Austria"},
+                 {"en_GB.UTF-8", "United Kingdom"},
+                 {"sr_RS@latin", "Serbia"},
+                 {"C", ""},
+                 {"POSIX", ""},
+                 {"C.UTF-8", ""},
+                 {"en", ""},
+                 {"", ""},
+                 {"xx_ZZ", ""},
+                 {"_", ""}};
     for (const auto& c : names)
         EXPECT_EQ(platform::CountryOfLocaleName(c.value), c.country) << c.value;
 
@@ -227,10 +248,10 @@ TEST_F(DataFolders, TheCountryComesFromTheFirstLocaleVariableNamingOne)
         const char* folder;
     } cases[] = {
         {"Zoë Land", "de_DE.UTF-8", nullptr, nullptr, nullptr, "Zoë Land"},
-        {"   ", nullptr, nullptr, nullptr, "C", "Default"},                   // LANG=C
-        {"   ", nullptr, nullptr, nullptr, nullptr, "Default"},               // no locale at all
-        {"   ", nullptr, "de_DE.UTF-8", nullptr, "C", "Germany"},            // LANG=C, LC_TIME names one
-        {"..", "C", "", "fr_FR", "en_GB.UTF-8", "France"},                   // LC_ALL=C names none
+        {"   ", nullptr, nullptr, nullptr, "C", "Default"},       // LANG=C
+        {"   ", nullptr, nullptr, nullptr, nullptr, "Default"},   // no locale at all
+        {"   ", nullptr, "de_DE.UTF-8", nullptr, "C", "Germany"}, // LANG=C, LC_TIME names one
+        {"..", "C", "", "fr_FR", "en_GB.UTF-8", "France"},        // LC_ALL=C names none
         {"a/b", "en_IE.UTF-8", "de_DE", "fr_FR", "en_GB", "Ireland"},
         {"../../etc", nullptr, nullptr, nullptr, "en_US.UTF-8", "United States"},
     };
@@ -241,7 +262,8 @@ TEST_F(DataFolders, TheCountryComesFromTheFirstLocaleVariableNamingOne)
         env.Set("LC_TIME", c.time);
         env.Set("LC_MESSAGES", c.messages);
         env.Set("LANG", c.lang);
-        EXPECT_EQ(platform::CountryFolderName(), QString::fromUtf8(c.folder)) << c.locale << " " << (c.lang ? c.lang : "-");
+        EXPECT_EQ(platform::CountryFolderName(), QString::fromUtf8(c.folder))
+            << c.locale << " " << (c.lang ? c.lang : "-");
     }
 }
 

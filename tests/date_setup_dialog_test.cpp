@@ -1,7 +1,7 @@
 #include "editors/dialogs/date_setup_dialog.h"
+#include "support/test_folders.h"
 #include "ui/timer.h"
 #include "ui/twips.h"
-#include "support/test_folders.h"
 
 #include <QCursor>
 #include <QTest>
@@ -55,7 +55,7 @@ TEST_F(DateSetupDialog, TheDialogStandsNearThePointerOnItsScreen)
         {{28700, 16100}, screen, {28800 - 3700, 16200 - 3400}}, // kept inside the far edges
         {{29000, 500}, right, {28810, 10}},                     // a second screen's own margin
         {{40000, 8000}, right, {37200, 6500}},
-        {{2000, 2000}, QRectF(0, 0, 3000, 3000), {10, 10}},     // a screen smaller than the dialog
+        {{2000, 2000}, QRectF(0, 0, 3000, 3000), {10, 10}}, // a screen smaller than the dialog
     };
     for (const auto& c : cases) {
         const QPointF at = frmDateSetup::PlaceNearPointer(c.pointer, dialog, c.screen);

@@ -1,12 +1,12 @@
-#include "tests/support/test_calendar.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "editors/dialogs/date_setup_dialog.h"
-#include "system/clock.h"
-#include "ui/common_dialog.h"
-#include "system/message_box.h"
 #include "support/test_folders.h"
+#include "system/clock.h"
+#include "system/message_box.h"
+#include "tests/support/test_calendar.h"
+#include "ui/common_dialog.h"
 
 #include <QLocale>
 #include <QTest>
@@ -86,7 +86,12 @@ TEST_F(DayDates, DateCommandsWriteToThePersonalOrTheYearTables)
         {"a right-clicked day recurs", conv::DateText(QDate(2026, 12, 24)), false, {"24/12=X"}, {}, {}, {}},
         {"a right-clicked day of next year", conv::DateText(QDate(2027, 1, 2)), false, {"02/01=X"}, {}, {}, {}},
         {"one framed date", conv::DateText(QDate(2026, 12, 24)), true, {}, {}, {"24/12=X"}, {}},
-        {"a selection over the year end", "30/12,31/12,01/01,02/01", true, {}, {}, {"30/12=X", "31/12=X"},
+        {"a selection over the year end",
+         "30/12,31/12,01/01,02/01",
+         true,
+         {},
+         {},
+         {"30/12=X", "31/12=X"},
          {"01/01=X", "02/01=X"}},
         {"a one-day selection of next year", "02/01", true, {}, {}, {}, {"02/01=X"}},
         {"a one-day selection of this year", " 15/12", true, {}, {}, {"15/12=X"}, {}},

@@ -1,11 +1,11 @@
-#include "tests/support/test_calendar.h"
 #include "calendar/layout_math.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "system/clock.h"
-#include "ui/font_substitutes.h"
 #include "support/test_folders.h"
+#include "system/clock.h"
+#include "tests/support/test_calendar.h"
+#include "ui/font_substitutes.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -27,7 +27,7 @@ TEST(DayGridMath, TheWorkedExamplePage)
     EXPECT_EQ(g.Wg, 4500);
     EXPECT_EQ(g.Hg, 2700);
     EXPECT_EQ(g.T, 470);
-    EXPECT_EQ(g.L, 811); // int32(810.714)
+    EXPECT_EQ(g.L, 811);       // int32(810.714)
     EXPECT_EQ(g.FontSize, 17); // floor(17.55)
     EXPECT_EQ(g.ColumnWidth, 643);
     EXPECT_EQ(g.RowHeight, 450);
@@ -80,8 +80,7 @@ TEST(DayGridMath, FontSizesFollowTheGridHeightOrTheSetting)
         {769, -1, 4, 2.8, 4, 2},   // floor(4.9985) is below the least 4 points
         {770, -1, 5, 3.5, 6, 2.5}, // floor(5.005)
         {770, 0, 5, 3.5, 6, 2.5},  // 0 is automatic as well
-        {0, 0, 4, 2.8, 4, 2},
-        {2700, 12, 12, 8.4, 14, 6},
+        {0, 0, 4, 2.8, 4, 2},      {2700, 12, 12, 8.4, 14, 6},
         {2700, 3, 3, 2.1, 3, 2}, // the clock keeps 2 points at least
     };
     for (const auto& c : cases) {
@@ -207,10 +206,9 @@ protected:
         auto w = std::make_unique<testsupport::TestCalendar>();
         w->ShowMe(0, QDate(2026, 4, 15));
         // The first entry of a key wins, so the extra settings go first.
-        w->Properties() = testsupport::TableOf(extra + QStringList{"Week Start Day=1", "Calendar Top=-1",
-                                                                   "Calendar Left=-1", "Calendar Width=-1",
-                                                                   "Calendar Height=-1", "Calendar Font Size=-1",
-                                                                   "Clock Left=-1", "Clock Top=-1"});
+        w->Properties() = testsupport::TableOf(
+            extra + QStringList{"Week Start Day=1", "Calendar Top=-1", "Calendar Left=-1", "Calendar Width=-1",
+                                "Calendar Height=-1", "Calendar Font Size=-1", "Clock Left=-1", "Clock Top=-1"});
         for (int i = 1; i <= 49; ++i) {
             if (!w->lblDate.Exists(i))
                 w->lblDate.Load(i);
@@ -327,7 +325,7 @@ TEST_F(DayGridForm, ShowClockAndClockPositions)
         {{"Show Clock= no "}, false, std::nullopt},
         {{"Show Clock=false"}, true, std::nullopt},
         {{"Show Clock=Yes", "Clock Left=1500", "Clock Top=2500"}, true, QPointF(1500, 2500)},
-        {{"Clock Left=abc", "Clock Top=x1"}, true, std::nullopt},        // not numbers: automatic
+        {{"Clock Left=abc", "Clock Top=x1"}, true, std::nullopt},               // not numbers: automatic
         {{"Clock Left=40000", "Clock Top=70000"}, true, QPointF(40000, 70000)}, // past 16 bits
     };
     for (const auto& c : cases) {

@@ -55,7 +55,6 @@ protected:
         auto* window = w_->BalloonTip().Window();
         return w_->BalloonTip().Shown() && window ? window->Look().Text : QString();
     }
-
 };
 
 TEST_F(DayNotes, ANoteWithLineBreaksSurvivesClosingAndReopening)

@@ -3,11 +3,11 @@
 #include "core/external_commands.h"
 #include "core/registry.h"
 #include "core/system_info.h"
+#include "support/test_folders.h"
 #include "system/message_box.h"
 #include "system/picture_handles.h"
 #include "system/registry_store.h"
 #include "system/user_locale.h"
-#include "support/test_folders.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -177,7 +177,7 @@ TEST_F(DesktopSettings, ScreenSaverValues)
         const char* timeOutText;
     } cases[] = {
         {"/opt/almanorvique/Almanorvique", "Europe/London", 600, 1, "600"},
-        {"", "", 0, 0, "0"}, // switched off: still active "1"
+        {"", "", 0, 0, "0"},            // switched off: still active "1"
         {"/x", "z", 40000, 0, "40000"}, // past 16 bits
     };
     for (const auto& c : cases) {
@@ -231,22 +231,21 @@ TEST_F(DesktopSettings, WallpaperOnXfceSetsEveryMonitor)
 {
     WriteBytes(Path("a.jpg"), "x");
     qputenv("XDG_CURRENT_DESKTOP", "XFCE");
-    answers_ = {{"xfconf-query -c xfce4-desktop -l",
-                 Ok("/backdrop/screen0/monitorHDMI-0/workspace0/last-image\n"
-                    "/backdrop/screen0/monitorHDMI-0/workspace0/image-style\n"
-                    "/backdrop/screen0/monitorDP-1/workspace0/last-image\n"
-                    "/desktop-icons/style\n")},
+    answers_ = {{"xfconf-query -c xfce4-desktop -l", Ok("/backdrop/screen0/monitorHDMI-0/workspace0/last-image\n"
+                                                        "/backdrop/screen0/monitorHDMI-0/workspace0/image-style\n"
+                                                        "/backdrop/screen0/monitorDP-1/workspace0/last-image\n"
+                                                        "/desktop-icons/style\n")},
                 {"xfconf-query -c xfce4-desktop -p", Ok()}};
     EXPECT_TRUE(SetWallpaper(Path("a.jpg")));
-    EXPECT_EQ(Lines(calls_),
-              QStringList({
-                  "xfconf-query -c xfce4-desktop -l",
-                  "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitorHDMI-0/workspace0/last-image -s " +
-                      Path("a.jpg"),
-                  "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitorHDMI-0/workspace0/image-style -s 3",
-                  "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitorDP-1/workspace0/last-image -s " +
-                      Path("a.jpg"),
-              }));
+    EXPECT_EQ(
+        Lines(calls_),
+        QStringList({
+            "xfconf-query -c xfce4-desktop -l",
+            "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitorHDMI-0/workspace0/last-image -s " +
+                Path("a.jpg"),
+            "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitorHDMI-0/workspace0/image-style -s 3",
+            "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitorDP-1/workspace0/last-image -s " + Path("a.jpg"),
+        }));
 }
 
 TEST_F(DesktopSettings, WallpaperFailuresAreReportedAndNotRegistered)

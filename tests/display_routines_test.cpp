@@ -1,5 +1,6 @@
 #include "core/app_identity.h"
 #include "core/display_routines.h"
+#include "support/test_folders.h"
 #include "system/clock.h"
 #include "ui/control_array.h"
 #include "ui/controls.h"
@@ -7,7 +8,6 @@
 #include "ui/form.h"
 #include "ui/picture_box.h"
 #include "ui/twips.h"
-#include "support/test_folders.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "core/easter_date.h"
 #include "core/app_identity.h"
+#include "core/easter_date.h"
 #include "system/message_box.h"
 
 #include <QCalendar>

@@ -31,11 +31,11 @@ TEST(EditGridSizing, TheInnerGridFitsItsContentWithinTheControl)
         qint32 gridWidth, gridHeight, scrollBars;
     } cases[] = {
         // Setup's own fit in the control's first size asked for the vertical bar.
-        {{3000, 1500}, 5000, 8000, 4800, 7125, 2},  // nothing overflows: the bars stay
-        {{3000, 1500}, 4700, 8000, 4700, 7125, 1},  // too wide
-        {{3000, 1500}, 5000, 7125, 4800, 7125, 2},  // exactly as high as the rows
-        {{3000, 1500}, 5000, 7000, 4800, 7000, 2},  // too high
-        {{3000, 1500}, 4000, 7000, 4000, 7000, 3},  // both
+        {{3000, 1500}, 5000, 8000, 4800, 7125, 2},     // nothing overflows: the bars stay
+        {{3000, 1500}, 4700, 8000, 4700, 7125, 1},     // too wide
+        {{3000, 1500}, 5000, 7125, 4800, 7125, 2},     // exactly as high as the rows
+        {{3000, 1500}, 5000, 7000, 4800, 7000, 2},     // too high
+        {{3000, 1500}, 4000, 7000, 4000, 7000, 3},     // both
         {{20000, 20000}, 60000, 8000, 40300, 7125, 2}, // wider than a 16-bit sum holds
     };
     for (const auto& c : cases) {
@@ -77,7 +77,7 @@ TEST(EditGridSizing, RowHeightsAndColumnFit)
     wide->LetCol(0);
     wide->ctlGrid.SetColSel(2);
     wide->AutoColFit();
-    EXPECT_EQ(wide->ColWidth(0), 0);   // nothing written: hidden
+    EXPECT_EQ(wide->ColWidth(0), 0); // nothing written: hidden
     EXPECT_EQ(wide->ColWidth(1), 1200);
     EXPECT_EQ(wide->ColWidth(2), 32700); // kept within what a width may be
     wide->LetColWidth(1, 500);
@@ -200,9 +200,14 @@ TEST(EditGridModel, CellWritesFormatAndRememberTheLongestText)
     const struct {
         const char *text, *mask, *expected;
     } masks[] = {
-        {"1234.5", "#,##0.00", "1,234.50"}, {"0.5", "#.##", ".5"}, {"-2.5", "0", "-3"},
-        {"0.256", "0%", "26%"},           {"word", "0.00", "word"}, {"abc", ">", "ABC"},
-        {"2024-03-05", "dd/mm/yyyy", "05/03/2024"}, {"5", "000", "005"},
+        {"1234.5", "#,##0.00", "1,234.50"},
+        {"0.5", "#.##", ".5"},
+        {"-2.5", "0", "-3"},
+        {"0.256", "0%", "26%"},
+        {"word", "0.00", "word"},
+        {"abc", ">", "ABC"},
+        {"2024-03-05", "dd/mm/yyyy", "05/03/2024"},
+        {"5", "000", "005"},
     };
     for (const auto& m : masks)
         EXPECT_EQ(gridfmt::FormatWithMask(m.text, m.mask), m.expected) << m.text << " " << m.mask;

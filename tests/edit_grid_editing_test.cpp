@@ -95,7 +95,7 @@ TEST_F(EditGridEditing, TypingStartsAnEditWithTheTypedCharacter)
     EXPECT_EQ(grid().ctlText.Text(), "x");
     EXPECT_EQ(grid().ctlText.SelStart(), 1);
     EXPECT_EQ(Cell(5, 1), "v5"); // until the commit
-    Key(Qt::Key_Tab);             // the focus leaves: commit
+    Key(Qt::Key_Tab);            // the focus leaves: commit
     EXPECT_EQ(Cell(5, 1), "x");
     EXPECT_FALSE(grid().ctlText.Visible());
 }
@@ -167,7 +167,7 @@ TEST_F(EditGridEditing, AHeaderPressShowsTheColumnOptions)
     EXPECT_FLOAT_EQ(options.Top(), grid().ctlGrid.CellTop() - 285);
     options.SetListIndex(1); // "Generic Descending"
     grid().ctlColCombo_Click();
-    EXPECT_EQ(Cell(1, 1), "v9"); // v9 > v8 > ... > v24 > v23 ... as text
+    EXPECT_EQ(Cell(1, 1), "v9");    // v9 > v8 > ... > v24 > v23 ... as text
     EXPECT_TRUE(options.Visible()); // it stays until it loses the focus
     grid().SetFocus();
     EXPECT_FALSE(options.Visible());
@@ -241,7 +241,7 @@ TEST_F(EditGridEditing, PunctuationIsTypedNotTakenForMovingKeys)
     EXPECT_EQ(Cell(3, 1), "a!\"%&(.b");
     const struct {
         int key, code;
-    } cases[] = {{'!', 49}, {'(', 57}, {'.', 190}, {'-', 189}, {Qt::Key_PageUp, 33}, {Qt::Key_Delete, 46},
+    } cases[] = {{'!', 49},          {'(', 57}, {'.', 190}, {'-', 189}, {Qt::Key_PageUp, 33}, {Qt::Key_Delete, 46},
                  {Qt::Key_Down, 40}, {'A', 65}, {' ', 32}};
     for (const auto& c : cases)
         EXPECT_EQ(platform::KeyCodeOf(c.key), c.code) << c.key;

@@ -109,7 +109,7 @@ TEST(EditMath, TheDragBandRunsAlongTheWindowsInnerEdges)
         float x, y;
         bool in;
     } cases[] = {
-        {199, 3000, true},  {200, 3000, false}, {4000, 199, true},   {8801, 3000, true},
+        {199, 3000, true},   {200, 3000, false}, {4000, 199, true},   {8801, 3000, true},
         {8800, 3000, false}, {4000, 7301, true}, {4000, 7300, false}, {4000, 3000, false},
     };
     for (const auto& c : cases)

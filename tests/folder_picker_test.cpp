@@ -111,7 +111,8 @@ TEST_F(FolderPicker, SeveralFilesGiveOneAddFileEachInListOrder)
     QTest::mouseClick(picker->File1.Widget()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
     Press(1);
     const QString p = QDir::cleanPath(folder);
-    EXPECT_EQ(caller.calls, (QStringList{"AddFile " + p + "|a.GIF", "AddFile " + p + "|b.jpg", "AddFile " + p + "|c.bmp"}));
+    EXPECT_EQ(caller.calls,
+              (QStringList{"AddFile " + p + "|a.GIF", "AddFile " + p + "|b.jpg", "AddFile " + p + "|c.bmp"}));
 }
 
 TEST_F(FolderPicker, FolderModeOneFileModeAndCancel)

@@ -219,8 +219,7 @@ TEST(TextBoxWidget, IsMadeWhenFirstNeededAndKeepsWhatWasSetBefore)
     hidden.SetVisible(true);
     ASSERT_NE(hidden.Editor(), nullptr);
     EXPECT_EQ(hidden.Editor()->toPlainText(), "one\ntwo");
-    EXPECT_EQ(hidden.Editor()->geometry(),
-              QRect(platform::TwipsToPixelsX(100), platform::TwipsToPixelsY(100), platform::TwipsToPixelsX(2000),
-                    platform::TwipsToPixelsY(900)));
+    EXPECT_EQ(hidden.Editor()->geometry(), QRect(platform::TwipsToPixelsX(100), platform::TwipsToPixelsY(100),
+                                                 platform::TwipsToPixelsX(2000), platform::TwipsToPixelsY(900)));
     EXPECT_EQ(shown.Text(), "");
 }

@@ -29,6 +29,9 @@ struct Frame : testsupport::TestFrame {
     using frmMain::DeleteCountry_Click;
     using frmMain::EnableAllCalendars;
     using frmMain::FirstMouseX;
+    using frmMain::kScMinimize;
+    using frmMain::kWmClose;
+    using frmMain::kWmSysCommand;
     using frmMain::LastTipButton;
     using frmMain::LayoutBanner;
     using frmMain::MDIForm_DblClick;
@@ -40,9 +43,6 @@ struct Frame : testsupport::TestFrame {
     using frmMain::SendToAllCalendars;
     using frmMain::tbToolBar_MouseMove;
     using frmMain::ToolbarDragOrigin;
-    using frmMain::kScMinimize;
-    using frmMain::kWmClose;
-    using frmMain::kWmSysCommand;
 };
 
 std::vector<bool> Shown(std::initializer_list<int> bits)
@@ -56,9 +56,9 @@ std::vector<bool> Shown(std::initializer_list<int> bits)
 
 TEST(BannerFigures, HeadingVariationsAndTheirArrangements)
 {
-    const std::pair<const char*, int> cases[] = {{"Rotation", -1}, {"Random", 1},   {"Up Down", 2}, {"Bend Down", 3},
-                                                 {"Bend Up", 4},   {"None", 0},     {"rotation", 0}, {"", 0},
-                                                 {"Sideways", 0}};
+    const std::pair<const char*, int> cases[] = {{"Rotation", -1}, {"Random", 1},  {"Up Down", 2},
+                                                 {"Bend Down", 3}, {"Bend Up", 4}, {"None", 0},
+                                                 {"rotation", 0},  {"", 0},        {"Sideways", 0}};
     for (const auto& [text, style] : cases)
         EXPECT_EQ(banner::HeadingStyleFor(text), style) << text;
     EXPECT_FALSE(banner::ArrangementFor(-1, 600));
@@ -138,7 +138,8 @@ TEST_F(FrameMouse, TheTitleStandsLetterByLetterCentredWithTheMakerLineUnderIt)
     ASSERT_EQ(box.lblHeaderChar.UBound(), title.size());
     for (int i = 2; i <= title.size(); ++i) {
         EXPECT_EQ(box.lblHeaderChar(i).Caption(), title.mid(i - 1, 1));
-        EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Left(), box.lblHeaderChar(i - 1).Left() + box.lblHeaderChar(i - 1).Width());
+        EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Left(),
+                        box.lblHeaderChar(i - 1).Left() + box.lblHeaderChar(i - 1).Width());
         EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Top(), banner::kTitleTop);
         EXPECT_TRUE(box.lblHeaderChar(i).Font().Bold);
     }

@@ -25,7 +25,7 @@ TEST(Greeting, TimeOfDayGoesByTheHourInEveryLocale)
     struct Case {
         QTime time;
         const char* word;
-    } cases[] = {{QTime(0, 0), "Morning"},    {QTime(11, 59), "Morning"}, {QTime(12, 0), "Afternoon"},
+    } cases[] = {{QTime(0, 0), "Morning"},     {QTime(11, 59), "Morning"},   {QTime(12, 0), "Afternoon"},
                  {QTime(14, 30), "Afternoon"}, {QTime(18, 59), "Afternoon"}, {QTime(19, 0), "Evening"},
                  {QTime(23, 59), "Evening"}};
     for (const char* name : {"en_US", "de_DE", "ja_JP", "fr_FR"})
@@ -96,7 +96,8 @@ TEST_F(FramePeriphery, TheGreetingIsSpokenOnceAsynchronouslyWhenTheFrameIsActive
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     f.timerCtrl.Fire();
     ASSERT_EQ(Voice().Spoken.size(), 1);
-    EXPECT_EQ(Voice().Spoken[0], "Good Evening, today is " + greeting::FillStartMessage("<date>", clock_.Time(), QLocale()) + ".");
+    EXPECT_EQ(Voice().Spoken[0],
+              "Good Evening, today is " + greeting::FillStartMessage("<date>", clock_.Time(), QLocale()) + ".");
     EXPECT_EQ(Voice().Flags[0], platform::Voice::kAsync);
     f.timerCtrl.Fire();
     EXPECT_EQ(Voice().Spoken.size(), 1);

@@ -1,9 +1,9 @@
 #include "core/app_identity.h"
 #include "core/help_about.h"
+#include "support/test_folders.h"
+#include "system/message_box.h"
 #include "ui/form.h"
 #include "ui/help_viewer.h"
-#include "system/message_box.h"
-#include "support/test_folders.h"
 
 #include <QAction>
 #include <QMainWindow>

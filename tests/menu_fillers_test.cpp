@@ -76,7 +76,8 @@ TEST_F(MenuFillersTest, FillImageMenuOffersElevenPicturesThenNoneAndMore)
     QStringList expected{"a-More|" + f + "/a-More.txt"};
     for (int i = 1; i <= 10; ++i)
         expected << QString("p%1|%2/p%1.jpg").arg(i, 2, 10, QChar('0')).arg(f);
-    expected << "None|None" << "More _|More _";
+    expected << "None|None"
+             << "More _|More _";
     EXPECT_EQ(Shown(menu), expected);
 
     // A smaller folder afterwards hides what the first fill loaded.

@@ -1,11 +1,11 @@
-#include "tests/support/test_calendar.h"
 #include "core/colour_names.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
+#include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
-#include "support/test_folders.h"
+#include "tests/support/test_calendar.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -204,10 +204,10 @@ TEST_F(MonthGrid, CellFormatsFollowTheirPrecedence)
         {QDate(2026, 1, 13), 65280, true, false, "Mine"},
         {QDate(2026, 1, 14), 16711680, false, true, "This year"},
         {QDate(2026, 1, 15), 255, true, false, "Holiday"},
-        {QDate(2026, 1, 11), 255, false, false, ""},          // Sunday of the displayed year: red
-        {QDate(2026, 1, 10), blue, false, false, ""},         // Saturday: its column colour
-        {QDate(2025, 12, 28), 0, false, false, "Old year"},   // Sunday of the year before
-        {QDate(2026, 2, 7), blue, false, false, ""},          // Saturday of the next month
+        {QDate(2026, 1, 11), 255, false, false, ""},        // Sunday of the displayed year: red
+        {QDate(2026, 1, 10), blue, false, false, ""},       // Saturday: its column colour
+        {QDate(2025, 12, 28), 0, false, false, "Old year"}, // Sunday of the year before
+        {QDate(2026, 2, 7), blue, false, false, ""},        // Saturday of the next month
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.day.toString(Qt::ISODate).toStdString());
@@ -237,8 +237,11 @@ TEST_F(MonthGrid, WithoutColumnColoursTheWeekendOfTheDisplayedYearIsRed)
         const struct {
             QDate day;
             bool red;
-        } cases[] = {{QDate(2026, 1, 9), false}, {QDate(2026, 1, 10), true}, {QDate(2026, 1, 11), true},
-                     {QDate(2026, 1, 12), false}, {QDate(2026, 1, 31), true}};
+        } cases[] = {{QDate(2026, 1, 9), false},
+                     {QDate(2026, 1, 10), true},
+                     {QDate(2026, 1, 11), true},
+                     {QDate(2026, 1, 12), false},
+                     {QDate(2026, 1, 31), true}};
         for (const auto& c : cases) {
             SCOPED_TRACE(c.day.toString(Qt::ISODate).toStdString());
             const int i = CellOf(*w, c.day);

@@ -1,9 +1,9 @@
-#include "tests/support/test_calendar.h"
 #include "calendar/layout_math.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "system/clock.h"
 #include "support/test_folders.h"
+#include "system/clock.h"
+#include "tests/support/test_calendar.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -40,11 +40,10 @@ TEST(PageLayoutMath, TheMarginIsAThirtiethOfTheSmallerSideHalvesToEven)
         double W, H;
         qint32 m;
     } cases[] = {
-        {6015, 9000, 200},     // 200.5 goes to the even 200
-        {6045, 9000, 202},     // 201.5 goes to 202
-        {9000, 6015, 200},     // int32(H / 30) = int32(200.5) = 200
-        {6000, 6000, 200},
-        {200000, 200000, 6667}, // well past 16 bits for 5m
+        {6015, 9000, 200},                         // 200.5 goes to the even 200
+        {6045, 9000, 202},                         // 201.5 goes to 202
+        {9000, 6015, 200},                         // int32(H / 30) = int32(200.5) = 200
+        {6000, 6000, 200}, {200000, 200000, 6667}, // well past 16 bits for 5m
     };
     for (const auto& c : cases)
         EXPECT_EQ(calendarlayout::Margin(c.W, c.H), c.m) << c.W << " x " << c.H;
@@ -56,10 +55,9 @@ TEST(PageLayoutMath, NumericSettingsReadNonNumbersAsAutomatic)
         const char* text;
         qint32 value;
     } cases[] = {
-        {"0", 0},  // what a missing key reads: not automatic
-        {"-1", -1}, {"3000", 3000}, {" 3000 ", 3000}, {"12.5", 12}, {"13.5", 14}, {"-1.4", -1},
-        {"250000", 250000},
-        {"abc", -1}, {"", -1}, {"12abc", -1}, {"1e12", -1}, {"-3e9", -1},
+        {"0", 0}, // what a missing key reads: not automatic
+        {"-1", -1},         {"3000", 3000}, {" 3000 ", 3000}, {"12.5", 12},  {"13.5", 14}, {"-1.4", -1},
+        {"250000", 250000}, {"abc", -1},    {"", -1},         {"12abc", -1}, {"1e12", -1}, {"-3e9", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(calendarlayout::NumericSetting(QString::fromLatin1(c.text)), c.value) << '"' << c.text << '"';
@@ -81,19 +79,74 @@ TEST(PageLayoutMath, EachOrientationPlacesPictureAndPage)
     moved.X0 = 100;
     moved.Y0 = 50;
     const Case cases[] = {
-        {"Portrait Top", Window(6000, 9000, true, "Portrait Top"), {200, 200, 5333, 4000}, {200, 4400, 5333, 4000}, 4210, 5533},
-        {"Portrait Bottom", Window(6000, 9000, true, "Portrait Bottom"), {200, 4600, 5600, 4200}, {200, 200, 5600, 4200}, 8810, 5800},
-        {"Landscape Left", Window(9000, 6000, true, "Landscape Left"), {200, 200, 4140, 3105}, {4540, 200, 4140, 3105}, 3315, 4340},
-        {"Landscape Right", Window(9000, 6000, true, "Landscape Right"), {4600, 200, 4200, 3150}, {200, 200, 4200, 3150}, 3360, 8800},
+        {"Portrait Top",
+         Window(6000, 9000, true, "Portrait Top"),
+         {200, 200, 5333, 4000},
+         {200, 4400, 5333, 4000},
+         4210,
+         5533},
+        {"Portrait Bottom",
+         Window(6000, 9000, true, "Portrait Bottom"),
+         {200, 4600, 5600, 4200},
+         {200, 200, 5600, 4200},
+         8810,
+         5800},
+        {"Landscape Left",
+         Window(9000, 6000, true, "Landscape Left"),
+         {200, 200, 4140, 3105},
+         {4540, 200, 4140, 3105},
+         3315,
+         4340},
+        {"Landscape Right",
+         Window(9000, 6000, true, "Landscape Right"),
+         {4600, 200, 4200, 3150},
+         {200, 200, 4200, 3150},
+         3360,
+         8800},
         {"Center", Window(6000, 6000, true, "Center"), {300, 300, 5400, 4050}, {200, 200, 5400, 4050}, 4360, 5700},
-        {"Center, m = 200 from 200.5", Window(6015, 9000, true, "Center"), {300, 300, 5415, 4061}, {200, 200, 5415, 4061}, 4371, 5715},
-        {"Center, m = 202 from 201.5", Window(6045, 9000, true, "Center"), {303, 303, 5439, 4079}, {202, 202, 5439, 4079}, 4392, 5742},
-        {"Portrait Top, no picture", Window(6000, 9000, false, "Portrait Top"), {200, 200, 5500, 4000}, {200, 4400, 5500, 4000}, 4210, 5700},
+        {"Center, m = 200 from 200.5",
+         Window(6015, 9000, true, "Center"),
+         {300, 300, 5415, 4061},
+         {200, 200, 5415, 4061},
+         4371,
+         5715},
+        {"Center, m = 202 from 201.5",
+         Window(6045, 9000, true, "Center"),
+         {303, 303, 5439, 4079},
+         {202, 202, 5439, 4079},
+         4392,
+         5742},
+        {"Portrait Top, no picture",
+         Window(6000, 9000, false, "Portrait Top"),
+         {200, 200, 5500, 4000},
+         {200, 4400, 5500, 4000},
+         4210,
+         5700},
         // (9003 - 1000) / 2 = 4001.5 becomes 4002 and so exceeds itself: the area turns square.
-        {"Portrait Top, no picture, half rounds up", Window(6000, 9003, false, "Portrait Top"), {200, 200, 4002, 4002}, {200, 4402, 4002, 4002}, 4212, 4202},
-        {"Portrait Bottom, no picture", Window(6000, 9000, false, "Portrait Bottom"), {200, 4400, 5600, 4000}, {200, 200, 5600, 4000}, 8410, 5800},
-        {"Landscape Left, no picture", Window(9000, 6000, false, "Landscape Left"), {200, 200, 4140, 4140}, {4540, 200, 4140, 4140}, 4350, 4340},
-        {"Center, no picture", Window(6000, 6000, false, "Center"), {300, 300, 5400, 5400}, {200, 200, 5400, 5400}, 5710, 5700},
+        {"Portrait Top, no picture, half rounds up",
+         Window(6000, 9003, false, "Portrait Top"),
+         {200, 200, 4002, 4002},
+         {200, 4402, 4002, 4002},
+         4212,
+         4202},
+        {"Portrait Bottom, no picture",
+         Window(6000, 9000, false, "Portrait Bottom"),
+         {200, 4400, 5600, 4000},
+         {200, 200, 5600, 4000},
+         8410,
+         5800},
+        {"Landscape Left, no picture",
+         Window(9000, 6000, false, "Landscape Left"),
+         {200, 200, 4140, 4140},
+         {4540, 200, 4140, 4140},
+         4350,
+         4340},
+        {"Center, no picture",
+         Window(6000, 6000, false, "Center"),
+         {300, 300, 5400, 5400},
+         {200, 200, 5400, 5400},
+         5710,
+         5700},
         // The page keeps the width computed from the unpinned picture; the message follows the pin.
         {"pinned picture width", pinnedWidth, {200, 200, 3000, 4000}, {200, 4400, 5333, 4000}, 4210, 3200},
         {"pinned page", pinnedPage, {300, 300, 5400, 4050}, {50, 1000, 2000, 1500}, 4360, 5700},
@@ -183,11 +236,21 @@ protected:
 };
 
 const QStringList kAutomatic = {
-    "Calendar Image Top=-1",      "Calendar Image Left=-1",      "Calendar Image Width=-1",
-    "Calendar Image Height=-1",   "Calendar Background Top=-1",  "Calendar Background Left=-1",
-    "Calendar Background Width=-1", "Calendar Background Height=-1", "Window Title Bar=Yes,Yes,No",
+    "Calendar Image Top=-1",
+    "Calendar Image Left=-1",
+    "Calendar Image Width=-1",
+    "Calendar Image Height=-1",
+    "Calendar Background Top=-1",
+    "Calendar Background Left=-1",
+    "Calendar Background Width=-1",
+    "Calendar Background Height=-1",
+    "Window Title Bar=Yes,Yes,No",
     "Window Background Colours=White,White,Transparent",
-    "Calendar Top=-1", "Calendar Left=-1", "Calendar Width=-1", "Calendar Height=-1", "Calendar Font Size=-1",
+    "Calendar Top=-1",
+    "Calendar Left=-1",
+    "Calendar Width=-1",
+    "Calendar Height=-1",
+    "Calendar Font Size=-1",
 };
 
 TEST_F(PageLayoutForm, TheControlsLandWhereTheArithmeticSays)
@@ -242,8 +305,8 @@ TEST_F(PageLayoutForm, TheTransparentWindowKeepsItsBackdrop)
         const char* titleBar; // nullptr: missing
         bool transparent;
     } cases[] = {
-        {"Transparent", "No", true},    {"Transparent", " no ,Yes", true}, {"Transparent,Black", "NO", true},
-        {"transparent", "No", false},   {"Transparent", "Yes", false},     {"Transparent", nullptr, false},
+        {"Transparent", "No", true},  {"Transparent", " no ,Yes", true}, {"Transparent,Black", "NO", true},
+        {"transparent", "No", false}, {"Transparent", "Yes", false},     {"Transparent", nullptr, false},
         {"White", "No", false},
     };
     for (const auto& c : cases) {

@@ -22,10 +22,7 @@ namespace {
 constexpr int kLeft = 1, kRight = 2, kCtrl = 2;
 constexpr int kPicture = 0, kPage = 1, kBackdrop = 2;
 
-QPoint Pixels(QPointF twips)
-{
-    return {platform::TwipsToPixelsX(twips.x()), platform::TwipsToPixelsY(twips.y())};
-}
+QPoint Pixels(QPointF twips) { return {platform::TwipsToPixelsX(twips.x()), platform::TwipsToPixelsY(twips.y())}; }
 
 int CellOf(TestCalendar& w, const QDate& d)
 {
@@ -275,7 +272,7 @@ TEST_F(PageMouse, TheCursorTellsWhatCtrlWouldEdit)
         float px, py;
         int pointer, icon;
     } frameCases[] = {
-        {5950, 1500, 5, 0}, {5000, 2450, 5, 0}, {5950, 5000, 5, 0}, // bands, also past the frame
+        {5950, 1500, 5, 0},  {5000, 2450, 5, 0}, {5950, 5000, 5, 0}, // bands, also past the frame
         {5000, 1500, 99, 5}, {4050, 1500, 0, 0}, {7000, 1500, 0, 0},
     };
     for (const auto& c : frameCases) {

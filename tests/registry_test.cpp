@@ -1,6 +1,6 @@
 #include "core/registry.h"
-#include "system/registry_store.h"
 #include "support/test_folders.h"
+#include "system/registry_store.h"
 
 #include <gtest/gtest.h>
 

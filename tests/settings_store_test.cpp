@@ -1,5 +1,5 @@
-#include "core/settings_store.h"
 #include "core/conversions.h"
+#include "core/settings_store.h"
 #include "support/test_folders.h"
 
 #include <QFile>
@@ -79,7 +79,8 @@ TEST_F(SettingsStore, SettersKeepOrReplaceTheOptionList)
         const char* before;
         const char* prop;  // after SetProp Blue
         const char* value; // after SetValue Blue
-    } cases[] = {{"Red,Red,Blue,Green", "Blue,Red,Blue,Green", "Blue"}, {"Red", "Blue", "Blue"}, {",Red", "Blue", "Blue"}};
+    } cases[] = {
+        {"Red,Red,Blue,Green", "Blue,Red,Blue,Green", "Blue"}, {"Red", "Blue", "Blue"}, {",Red", "Blue", "Blue"}};
     for (const auto& c : cases) {
         PropertyTable a = TableOf({QString("Colour=") + c.before});
         SetProp("colour", " Blue ", a);
@@ -265,7 +266,12 @@ TEST_F(SettingsStore, EveryWriterMarksTheTableChangedAndLoadingDoesNot)
         {"ClearEntry", [](PropertyTable& t) { ClearEntry("01/01", t); }, true},
         {"ClearEntry, no match", [](PropertyTable& t) { ClearEntry("09/09", t); }, false},
         {"GrowTo", [](PropertyTable& t) { t.GrowTo(t.UBound() + 5); }, true},
-        {"reading", [](PropertyTable& t) { (void)GetValue("K", t); (void)SortEntries(t, 2, 1); }, false},
+        {"reading",
+         [](PropertyTable& t) {
+             (void)GetValue("K", t);
+             (void)SortEntries(t, 2, 1);
+         },
+         false},
     };
     for (const auto& c : cases) {
         WriteBytes(Path("t.ini"), "");
@@ -324,7 +330,10 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
         {"blanks around keys and values", " Key = v \r\n PCaption : 25/12 = x \r\n", ""},
         {"a no-break space", "Caption:01/01=a\xa0b\xa0\r\n", ""},
         {"Windows-1252 letters", "Caption:01/01=\x80 \xe9t\xe9 \x93q\x94\r\n", ""},
-        {"UTF-8 letters", "Caption:24/12=Wigilia Bo\xc5\xbc" "ego Narodzenia\r\n", ""},
+        {"UTF-8 letters",
+         "Caption:24/12=Wigilia Bo\xc5\xbc"
+         "ego Narodzenia\r\n",
+         ""},
         {"UTF-8 with a byte order mark", "\xef\xbb\xbfK=\xc3\xa9\r\n", ""},
         {"a sectionless key with a colon", ":PCaption:25/12=x\r\n", ""},
         {"more = in the value", "K=a=b=c\r\n", ""},
@@ -368,8 +377,10 @@ TEST_F(SettingsStore, LettersOutsideWindows1252AreKept)
         QByteArray saved;
     } cases[] = {
         {"Polish typed into a Windows-1252 file", "Caption:01/01=Caf\xe9\r\n",
-         QString::fromUtf8("Wigilia Bo\xc5\xbc" "ego Narodzenia"),
-         "Caption:01/01=Caf\xc3\xa9\r\nCaption:24/12=Wigilia Bo\xc5\xbc" "ego Narodzenia\r\n"},
+         QString::fromUtf8("Wigilia Bo\xc5\xbc"
+                           "ego Narodzenia"),
+         "Caption:01/01=Caf\xc3\xa9\r\nCaption:24/12=Wigilia Bo\xc5\xbc"
+         "ego Narodzenia\r\n"},
         {"Cyrillic typed into a Windows-1252 file", "Caption:01/01=Caf\xe9\r\n",
          QString::fromUtf8("\xd0\xa0\xd0\xbe\xd0\xb6\xd0\xb4\xd0\xb5\xd1\x81\xd1\x82\xd0\xb2\xd0\xbe"),
          "Caption:01/01=Caf\xc3\xa9\r\nCaption:24/12=\xd0\xa0\xd0\xbe\xd0\xb6\xd0\xb4\xd0\xb5\xd1\x81\xd1\x82"

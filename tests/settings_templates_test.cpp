@@ -1,9 +1,9 @@
-#include "core/settings_templates.h"
 #include "core/app_identity.h"
+#include "core/settings_templates.h"
 #include "support/test_folders.h"
 
-#include <QFileInfo>
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace mduLib;
@@ -48,8 +48,7 @@ TEST_F(SettingsTemplates, MergeRules)
         const char* what;
         std::vector<QByteArray> templ, user, out;
     } cases[] = {
-        {"keys match in any case; the user's line is kept as it stands",
-         {"Width=1"}, {"width=5 "}, {"width=5 "}},
+        {"keys match in any case; the user's line is kept as it stands", {"Width=1"}, {"width=5 "}, {"width=5 "}},
         {"a forced value replaces the user's", {"K=  ^5 "}, {"K=7"}, {"K=5"}},
         {"a forced value the user lacks keeps its marker", {"K=^5"}, {}, {"K=^5"}},
         {"text after a second = is lost in a rewritten line", {"K=^a=b"}, {"K=c"}, {"K=a"}},
@@ -58,26 +57,40 @@ TEST_F(SettingsTemplates, MergeRules)
         {"a user value without options keeps the user's line", {"List=b,x,y"}, {"List=a"}, {"List=a"}},
         {"a newer option list keeps the user's choice", {"List=b,x,y,z"}, {"List=a,x,y"}, {"List=a,x,y,z"}},
         {"blank lines and section lines are copied",
-         {"", "   ", "[Main]", "Width=1"}, {"[Main]", "Width=9"}, {"", "   ", "[Main]", "Width=9"}},
+         {"", "   ", "[Main]", "Width=1"},
+         {"[Main]", "Width=9"},
+         {"", "   ", "[Main]", "Width=9"}},
         {"a key under a section only finds the user's key under that section",
-         {"Width=1", "[Main]", "Width=2", "[Other]", "Width=3"}, {"Width=7", "[Main]", "Width=8"},
+         {"Width=1", "[Main]", "Width=2", "[Other]", "Width=3"},
+         {"Width=7", "[Main]", "Width=8"},
          {"Width=7", "[Main]", "Width=8", "[Other]", "Width=3"}},
         {"a value with brackets is no section line",
-         {"Caption=Hello [World]", "Width=1"}, {"Caption=Bye [World]", "Width=5"},
+         {"Caption=Hello [World]", "Width=1"},
+         {"Caption=Bye [World]", "Width=5"},
          {"Caption=Bye [World]", "Width=5"}},
         {"a key moved behind a prefix keeps the user's value", {"Sec:Key=1"}, {"Key=5"}, {"Sec:Key=5"}},
         {"the prefix rule compares the key exactly", {"Sec:Key=1"}, {"key=5"}, {"Sec:Key=1"}},
         {"a forced prefixed key takes the template's value", {"Sec:Key=^9"}, {"key=5"}, {"Sec:Key=9"}},
         {"user-only lines are dropped", {"A=1"}, {"Old=2", "A=3"}, {"A=3"}},
         {"a template line without = keeps the rest of the merge",
-         {"Bare", "Note line", "Width=1"}, {"Bare=5", "Width=3"}, {"Bare=5", "Note line", "Width=3"}},
+         {"Bare", "Note line", "Width=1"},
+         {"Bare=5", "Width=3"},
+         {"Bare=5", "Note line", "Width=3"}},
         {"a user line without = has an empty value and gets its =",
-         {"K=a,b", "F=^x", "Width=1"}, {"K", "F", "Width=3"}, {"K=", "F=x", "Width=3"}},
+         {"K=a,b", "F=^x", "Width=1"},
+         {"K", "F", "Width=3"},
+         {"K=", "F=x", "Width=3"}},
         {"a repeated user key keeps its first line and the later keys",
-         {"Width=0", "Height=0"}, {"Width=1", "Width=2", "Height=3"}, {"Width=1", "Height=3"}},
+         {"Width=0", "Height=0"},
+         {"Width=1", "Width=2", "Height=3"},
+         {"Width=1", "Height=3"}},
         {"a repeated section keeps the keys after it",
-         {"[A]", "X=0", "Y=0"}, {"[A]", "X=1", "[A]", "Y=2"}, {"[A]", "X=1", "Y=2"}},
-        {"characters of the code page survive", {"Caption=\xe9t\xe9", "Sign=\x80"}, {"Caption=\xe0 \x80"},
+         {"[A]", "X=0", "Y=0"},
+         {"[A]", "X=1", "[A]", "Y=2"},
+         {"[A]", "X=1", "Y=2"}},
+        {"characters of the code page survive",
+         {"Caption=\xe9t\xe9", "Sign=\x80"},
+         {"Caption=\xe0 \x80"},
          {"Caption=\xe0 \x80", "Sign=\x80"}},
         {"a value with brackets is no section line",
          {"Window Background Files=None", "Clock Colour=Black,Black,Red", "Show Clock=Yes"},
@@ -85,21 +98,30 @@ TEST_F(SettingsTemplates, MergeRules)
           "Show Clock=No"},
          {"Window Background Files=/home/me/Pictures/[2024] Holiday/sea.jpg", "Clock Colour=Red,Black,Red",
           "Show Clock=No"}},
-        {"a section line may have blanks around it", {"  [Main]  ", "Width=1"}, {"[Main]", "Width=9"},
+        {"a section line may have blanks around it",
+         {"  [Main]  ", "Width=1"},
+         {"[Main]", "Width=9"},
          {"  [Main]  ", "Width=9"}},
         {"a bracketed line with = is an entry", {"[A]=x", "Width=1"}, {"[A]=y", "Width=9"}, {"[A]=y", "Width=9"}},
         {"a template key with blanks finds the user's value",
-         {"Clock:Show = Yes,Yes,No", "Clock : Size =^2"}, {"Clock:Show=No,Yes", "Clock:Size=5"},
+         {"Clock:Show = Yes,Yes,No", "Clock : Size =^2"},
+         {"Clock:Show=No,Yes", "Clock:Size=5"},
          {"Clock:Show=No,Yes,No", "Clock : Size=2"}},
         {"a user key with blanks is found", {"Clock:Show=Yes"}, {" Clock : Show =No"}, {" Clock : Show =No"}},
-        {"a user line without = keeps its key", {"PMessage:25/12=Merry", "K=a,b"}, {"PMessage:25/12", "K"},
+        {"a user line without = keeps its key",
+         {"PMessage:25/12=Merry", "K=a,b"},
+         {"PMessage:25/12", "K"},
          {"PMessage:25/12=", "K="}},
         {"a template line without = stays as it is", {"Note line", "Width=1"}, {"Width=3"}, {"Note line", "Width=3"}},
-        {"the first of the user's duplicates stays", {"PMessage:25/12=x", "K=0"},
-         {" PMessage:25/12=first", "PMessage:25/12=second", "K=1", "k =2"}, {" PMessage:25/12=first", "K=1"}},
+        {"the first of the user's duplicates stays",
+         {"PMessage:25/12=x", "K=0"},
+         {" PMessage:25/12=first", "PMessage:25/12=second", "K=1", "k =2"},
+         {" PMessage:25/12=first", "K=1"}},
         {"a duplicate template key the user lacks", {"K=1", " k =2", "L=3"}, {"L=4"}, {"K=1", "K=1", "L=4"}},
         {"a forced value the user lacks, merged again", {"K=^5", "L=^6"}, {"L=7"}, {"K=^5", "L=6"}},
-        {"a sectionless key with a colon", {":PCaption:25/12=Template", ":X:Y=t"}, {":PCaption:25/12=Mine", "X:Y=u"},
+        {"a sectionless key with a colon",
+         {":PCaption:25/12=Template", ":X:Y=t"},
+         {":PCaption:25/12=Mine", "X:Y=u"},
          {":PCaption:25/12=Mine", ":X:Y=u"}},
         {"font formats are no option lists",
          {"PFormat:25/12=,,True,False,255,,", "Format:01/01=Arial,10,,,0,,"},
@@ -157,8 +179,8 @@ TEST_F(SettingsTemplates, TheKeyCollectionKeysLinesBySectionAndKeyPart)
         const char* key;
         const char* line; // nullptr: not held
     } cases[] = {
-        {"width", "Width=1"},        {"[main][main]", "[Main]"}, {"[MAIN]Width", "Width=2"},
-        {"[Main]Bare", "Bare"},      {"Bare", nullptr},          {"", nullptr},
+        {"width", "Width=1"},   {"[main][main]", "[Main]"}, {"[MAIN]Width", "Width=2"},
+        {"[Main]Bare", "Bare"}, {"Bare", nullptr},          {"", nullptr},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CollectionHasKey(keys, c.key), c.line != nullptr) << c.key;
@@ -178,8 +200,8 @@ TEST_F(SettingsTemplates, WithIniExtension)
         const char* name;
         const char* result;
     } cases[] = {
-        {"7", "7.ini"},         {"Almanorvique", "Almanorvique.ini"}, {"Style.INI", "Style.INI"},
-        {"a.Ini.bak", "a.Ini.bak"}, {"", ".ini"},
+        {"7", "7.ini"}, {"Almanorvique", "Almanorvique.ini"}, {"Style.INI", "Style.INI"}, {"a.Ini.bak", "a.Ini.bak"},
+        {"", ".ini"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithIniExtension(c.name), c.result) << c.name;

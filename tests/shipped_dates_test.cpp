@@ -31,15 +31,12 @@ const QStringList kCountries = {
 constexpr int kFirstYear = 2000;
 constexpr int kLastYear = 2100;
 
-QString allYearsPath(const QString& country)
-{
-    return QStringLiteral(ALMANORVIQUE_SOURCE_DATES_DIR "/") + country;
-}
+QString allYearsPath(const QString& country) { return QStringLiteral(ALMANORVIQUE_SOURCE_DATES_DIR "/") + country; }
 
 QString yearPath(const QString& country, int year)
 {
-    return QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Dates/") + country + QStringLiteral(" dates/")
-        + QString::number(year);
+    return QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Dates/") + country + QStringLiteral(" dates/") +
+           QString::number(year);
 }
 
 struct Read {
@@ -95,8 +92,7 @@ std::vector<std::string> problemsOf(const QString& path, const QByteArray& bytes
             fault(0, QStringLiteral("mentions %1").arg(QLatin1String(feast)));
     }
 
-    static const QRegularExpression lineShape(
-        QStringLiteral("^(PCaption|PMessage|PFormat):(\\d\\d)/(\\d\\d)=(.*)$"));
+    static const QRegularExpression lineShape(QStringLiteral("^(PCaption|PMessage|PFormat):(\\d\\d)/(\\d\\d)=(.*)$"));
     static const QRegularExpression number(QStringLiteral("^\\d+(\\.\\d+)?$"));
     static const QRegularExpression colour(QStringLiteral("^\\d+$"));
     const QStringList sectionOrder = {"PCaption", "PMessage", "PFormat"};
@@ -153,11 +149,11 @@ std::vector<std::string> problemsOf(const QString& path, const QByteArray& bytes
                 if (!fields[1].isEmpty() && !number.match(fields[1]).hasMatch())
                     fault(n, QStringLiteral("bad size: ") + fields[1]);
                 for (int f : {2, 3, 5, 6}) {
-                    if (!fields[f].isEmpty() && fields[f] != QLatin1String("True") && fields[f] != QLatin1String("False"))
+                    if (!fields[f].isEmpty() && fields[f] != QLatin1String("True") &&
+                        fields[f] != QLatin1String("False"))
                         fault(n, QStringLiteral("bad flag: ") + fields[f]);
                 }
-                if (!fields[4].isEmpty()
-                    && (!colour.match(fields[4]).hasMatch() || fields[4].toLongLong() > 0xFFFFFF))
+                if (!fields[4].isEmpty() && (!colour.match(fields[4]).hasMatch() || fields[4].toLongLong() > 0xFFFFFF))
                     fault(n, QStringLiteral("bad colour: ") + fields[4]);
             }
         }
@@ -250,8 +246,8 @@ TEST(ShippedDatesFormat, AllYearsTemplatesMatchTheCurrentYears)
         onlyTemplate.sort();
         onlyYears.sort();
         EXPECT_TRUE(onlyTemplate.isEmpty() && onlyYears.isEmpty())
-            << country.toStdString() << ": only in the all-years template: "
-            << onlyTemplate.join(QStringLiteral("; ")).toStdString()
+            << country.toStdString()
+            << ": only in the all-years template: " << onlyTemplate.join(QStringLiteral("; ")).toStdString()
             << "; in every year but not in it: " << onlyYears.join(QStringLiteral("; ")).toStdString();
     }
 }
@@ -365,16 +361,11 @@ struct AbsenceCase {
 };
 
 const AbsenceCase kNotYetOrNoLonger[] = {
-    {"United States", 2020, "Juneteenth"},
-    {"Canada", 2020, "National Day for Truth and Reconciliation"},
-    {"Ireland", 2022, "St Brigid's Day"},
-    {"Australia", 2022, "King's Birthday"},
-    {"Australia", 2023, "Queen's Birthday"},
-    {"Netherlands", 2013, "King's Day"},
-    {"Netherlands", 2014, "Queen's Day"},
-    {"Italy", 2025, "St Francis of Assisi Day"},
-    {"Germany", 2016, "Reformation Day"},
-    {"United Kingdom", 2024, "Platinum Jubilee Bank Holiday"},
+    {"United States", 2020, "Juneteenth"},   {"Canada", 2020, "National Day for Truth and Reconciliation"},
+    {"Ireland", 2022, "St Brigid's Day"},    {"Australia", 2022, "King's Birthday"},
+    {"Australia", 2023, "Queen's Birthday"}, {"Netherlands", 2013, "King's Day"},
+    {"Netherlands", 2014, "Queen's Day"},    {"Italy", 2025, "St Francis of Assisi Day"},
+    {"Germany", 2016, "Reformation Day"},    {"United Kingdom", 2024, "Platinum Jubilee Bank Holiday"},
 };
 
 TEST(ShippedDatesHolidays, DaysOnlyInTheYearsTheyWereKept)
@@ -383,7 +374,8 @@ TEST(ShippedDatesHolidays, DaysOnlyInTheYearsTheyWereKept)
         const auto captions = captionsOf(yearPath(QString::fromLatin1(c.country), c.year), c.year);
         ASSERT_FALSE(captions.isEmpty()) << c.country << ' ' << c.year;
         for (auto it = captions.cbegin(); it != captions.cend(); ++it)
-            EXPECT_FALSE(it.value().contains(QLatin1String(c.caption))) << c.country << ' ' << c.year << ' ' << c.caption;
+            EXPECT_FALSE(it.value().contains(QLatin1String(c.caption)))
+                << c.country << ' ' << c.year << ' ' << c.caption;
     }
 }
 

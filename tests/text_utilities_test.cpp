@@ -25,8 +25,8 @@ TEST(TextUtilities, YesNoWords)
     const struct {
         const char* text;
         bool yes;
-    } cases[] = {{"no", false}, {"  NO ", false}, {"No", false}, {"", true}, {"0", true},
-                 {"yes", true}, {"nope", true},   {"\tno", true}};
+    } cases[] = {{"no", false}, {"  NO ", false}, {"No", false},  {"", true},
+                 {"0", true},   {"yes", true},    {"nope", true}, {"\tno", true}};
     for (const auto& c : cases)
         EXPECT_EQ(IsYes(QString::fromLatin1(c.text)), c.yes) << c.text;
     EXPECT_EQ(YesNoText(true), "Yes");
@@ -38,9 +38,8 @@ TEST(TextUtilities, ImageFilesEndInOneOfThreeFourCharacterEndings)
     const struct {
         const char* path;
         bool image;
-    } cases[] = {{"/p/January.jpg", true}, {"a.Jpg", true},   {"A.GIF", true}, {"x.bmp", true},
-                 {"x.jpeg", false},        {"x.png", false},  {"jpg", false},  {"x.jpg.txt", false},
-                 {"", false},              {"x.bmpx", false}};
+    } cases[] = {{"/p/January.jpg", true}, {"a.Jpg", true}, {"A.GIF", true},      {"x.bmp", true}, {"x.jpeg", false},
+                 {"x.png", false},         {"jpg", false},  {"x.jpg.txt", false}, {"", false},     {"x.bmpx", false}};
     for (const auto& c : cases)
         EXPECT_EQ(IsImageFile(QString::fromLatin1(c.path)), c.image) << c.path;
 }
@@ -103,9 +102,8 @@ TEST(TextUtilities, SmallTextRoutines)
         int alignment;
         bool visible;
         const char* name;
-    } aligns[] = {{1, true, "Top"},   {2, true, "Bottom"},       {3, true, "Left"},     {4, true, "Right"},
-                  {0, true, "None"},  {7, true, "None"},         {2, false, "Hide:Bottom"},
-                  {9, false, "Hide:None"}};
+    } aligns[] = {{1, true, "Top"},  {2, true, "Bottom"}, {3, true, "Left"},         {4, true, "Right"},
+                  {0, true, "None"}, {7, true, "None"},   {2, false, "Hide:Bottom"}, {9, false, "Hide:None"}};
     for (const auto& a : aligns)
         EXPECT_EQ(AlignName(a.alignment, a.visible), a.name) << a.alignment << a.visible;
 

@@ -60,10 +60,18 @@ TEST_F(WindowPlacementTest, RestoreAppliesTheKeysAndTheAutomaticValues)
         {"a child keeps its place", automatic, false, true, 0, {100, 200, 3000, 2000}},
         {"maximised: nothing", automatic, false, false, 2, {100, 200, 3000, 2000}},
         {"screen / 1.8, also a child", automatic, true, true, 0, {3200, 2400, 8000, 6000}},
-        {"stored values", {"Window Width=4000.6", "Window Height=2500", "Window Top=700", "Window Left=900"}, false,
-         false, 0, {900, 700, 4001, 2500}},
-        {"a top that is no number is centred", {"Window Width=4000", "Window Height=2000", "Window Top=abc",
-                                                "Window Left=0"}, false, false, 0, {0, 4400, 4000, 2000}},
+        {"stored values",
+         {"Window Width=4000.6", "Window Height=2500", "Window Top=700", "Window Left=900"},
+         false,
+         false,
+         0,
+         {900, 700, 4001, 2500}},
+        {"a top that is no number is centred",
+         {"Window Width=4000", "Window Height=2000", "Window Top=abc", "Window Left=0"},
+         false,
+         false,
+         0,
+         {0, 4400, 4000, 2000}},
     };
     for (const Case& c : cases) {
         FakeWindow w;
@@ -119,7 +127,7 @@ TEST_F(WindowPlacementTest, TheCloseWritesOnlyTheGeometryIntoTheFileOnDisk)
                     "Orientation=Center\r\n");
     mduLib::PropertyTable table;
     mduLib::LoadIniFile(ini, table);
-    mduLib::SetProp("Orientation", "Portrait Top", table);       // a menu change of a key
+    mduLib::SetProp("Orientation", "Portrait Top", table);      // a menu change of a key
     mduLib::SetValue("Default Date Format", "dd.mm.yy", table); // one that adds a key
     FakeWindow w;
     w.l = 1000;
@@ -134,11 +142,12 @@ TEST_F(WindowPlacementTest, TheCloseWritesOnlyTheGeometryIntoTheFileOnDisk)
     w.state = 2; // maximised: the file keeps the last normal geometry
     w.l = 0;
     mduUILib::SaveWindowPlacement(w, ini, table);
-    EXPECT_EQ(mduLib::GetProp("Window Left", [&] {
-                  mduLib::PropertyTable t;
-                  mduLib::LoadIniFile(ini, t);
-                  return t;
-              }()),
+    EXPECT_EQ(mduLib::GetProp("Window Left",
+                              [&] {
+                                  mduLib::PropertyTable t;
+                                  mduLib::LoadIniFile(ini, t);
+                                  return t;
+                              }()),
               "1000");
 
     // No file yet: the whole table goes in, with the geometry.

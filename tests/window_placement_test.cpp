@@ -44,8 +44,8 @@ TEST_F(WindowPlacement, ASizeBelowTheMinimumIsPlacedAutomatically)
     const struct {
         const char* stored; // nullptr: no such key
         float standalone;   // width a standalone window gets (16000 / 4 when automatic)
-    } cases[] = {{"-1", 4000}, {nullptr, 4000}, {"0", 4000},      {"1", 4000},       {"1499", 4000},
-                 {"-5", 4000}, {"junk", 4000},  {"1500", 1500},   {"6000.4", 6000},  {"7000 twips", 7000}};
+    } cases[] = {{"-1", 4000}, {nullptr, 4000}, {"0", 4000},    {"1", 4000},      {"1499", 4000},
+                 {"-5", 4000}, {"junk", 4000},  {"1500", 1500}, {"6000.4", 6000}, {"7000 twips", 7000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(missing)");
         mduLib::PropertyTable table;
@@ -82,11 +82,9 @@ TEST_F(WindowPlacement, ASizeBelowTheMinimumIsNeverWrittenBack)
         float width;
         const char* written;
     } cases[] = {
-        {"0", 5000, "0"},        // read as automatic: stays as it was
-        {"1499", 5000, "1499"},
-        {"-1", 5000, "-1"},
-        {"6000", 5000, "5000"},  // a usable size follows the window
-        {"6000", 1, "6000"},     // a window squeezed to nothing keeps the last usable size
+        {"0", 5000, "0"},                                                   // read as automatic: stays as it was
+        {"1499", 5000, "1499"}, {"-1", 5000, "-1"}, {"6000", 5000, "5000"}, // a usable size follows the window
+        {"6000", 1, "6000"}, // a window squeezed to nothing keeps the last usable size
         {"6000", 1500, "1500"},
     };
     for (const auto& c : cases) {

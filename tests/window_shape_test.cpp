@@ -81,7 +81,8 @@ TEST(WindowShape, BorderStylesTurnTheFrameOffAndOnKeepingTheWindowsPlace)
         bool frameless;
     };
     const Step steps[] = {
-        {"No Border", true}, {"no border", true}, {"", true}, {"Classic", false}, {"No Border", true}, {"3D Border", false},
+        {"No Border", true}, {"no border", true}, {"", true},
+        {"Classic", false},  {"No Border", true}, {"3D Border", false},
     };
     for (const Step& s : steps) {
         mduAPILib::ApplyBorderStyle(f, s.style);

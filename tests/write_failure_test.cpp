@@ -5,9 +5,9 @@
 #include "core/desktop_settings.h"
 #include "core/file_helpers.h"
 #include "core/text_file.h"
+#include "support/test_folders.h"
 #include "system/registry_store.h"
 #include "system/whole_file_write.h"
-#include "support/test_folders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -96,9 +96,10 @@ TEST_F(WriteFailure, TheRegistryStoreKeepsTheOldFile)
         ASSERT_TRUE(platform::registry::SaveSetting("Almanorvique", "Test", "Old", "1"));
         const QByteArray before = ReadBytes(store);
         const QString value(s.bytes, u'v');
-        EXPECT_EQ(RunWithFileLimit(before.size() + s.limit / 100,
-                                   [&] { return platform::registry::SaveSetting("Almanorvique", "Test", "New", value); }),
-                  kFailed)
+        EXPECT_EQ(
+            RunWithFileLimit(before.size() + s.limit / 100,
+                             [&] { return platform::registry::SaveSetting("Almanorvique", "Test", "New", value); }),
+            kFailed)
             << s.what;
         EXPECT_EQ(ReadBytes(store).toStdString(), before.toStdString()) << s.what;
         EXPECT_EQ(platform::registry::GetSetting("Almanorvique", "Test", "New", "none"), "none") << s.what;
@@ -142,12 +143,12 @@ TEST_F(WriteFailure, ACopyKeepsTheOldTargetAndRaises)
 
 TEST_F(WriteFailure, OnlyTheLeftoversOfAnInterruptedWriteAreRemoved)
 {
-    const QStringList files{"2026", "2026.aBcDeF", "2026.Xy12Zq", "2026.backup", "2026.BACKUP", "2026.aBcDe",
-                            "2027.aBcDeF", "2026.aBcDeFg", "2026.aB-DeF"};
+    const QStringList files{"2026",       "2026.aBcDeF", "2026.Xy12Zq",  "2026.backup", "2026.BACKUP",
+                            "2026.aBcDe", "2027.aBcDeF", "2026.aBcDeFg", "2026.aB-DeF"};
     for (const QString& f : files)
         WriteBytes(Path(f), "x\r\n");
     platform::RemoveLeftoverTemporaries(Path("2026"));
     EXPECT_EQ(QDir(ProgramFolder()).entryList(QDir::Files, QDir::Name),
-              QStringList({"2026", "2026.BACKUP", "2026.aB-DeF", "2026.aBcDe", "2026.aBcDeFg", "2026.backup",
-                           "2027.aBcDeF"}));
+              QStringList(
+                  {"2026", "2026.BACKUP", "2026.aB-DeF", "2026.aBcDe", "2026.aBcDeFg", "2026.backup", "2027.aBcDeF"}));
 }

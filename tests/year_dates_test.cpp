@@ -1,8 +1,8 @@
-#include "core/year_dates.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
-#include "system/message_box.h"
+#include "core/year_dates.h"
 #include "support/test_folders.h"
+#include "system/message_box.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,12 +71,17 @@ TEST_F(YearDates, AFirstUseCopiesTheBestTemplateAndAddsEaster)
         const char* year;
         QByteArray file;
     } cases[] = {
-        {"the country's template", {{"Testland", kCountry}, {"DefaultSpecialDates", "PCaption:02/02=Fallback\r\n"}},
-         "2026", kCountry + "\r\n" + kEaster2026},
+        {"the country's template",
+         {{"Testland", kCountry}, {"DefaultSpecialDates", "PCaption:02/02=Fallback\r\n"}},
+         "2026",
+         kCountry + "\r\n" + kEaster2026},
         {"the year's own template first",
-         {{"Testland dates/2026", "PCaption:04/07=Only 2026\r\n"}, {"Testland", kCountry}}, "2026",
+         {{"Testland dates/2026", "PCaption:04/07=Only 2026\r\n"}, {"Testland", kCountry}},
+         "2026",
          "PCaption:04/07=Only 2026\r\n\r\n" + kEaster2026},
-        {"the fallback", {{"DefaultSpecialDates", "PCaption:02/02=Fallback\r\n"}}, "2024",
+        {"the fallback",
+         {{"DefaultSpecialDates", "PCaption:02/02=Fallback\r\n"}},
+         "2024",
          "PCaption:02/02=Fallback\r\n\r\n" + kEaster2024},
         {"no template at all", {}, "2024", "\r\n" + kEaster2024},
         {"the year given with blanks", {{"Testland", kCountry}}, " 2026 ", kCountry + "\r\n" + kEaster2026},
@@ -177,7 +182,8 @@ TEST_F(YearDates, EasterFeastsAreAddedWhenTheirCaptionIsMissing)
          "PCaption:06/04=Spring Day / Easter Monday\r\nPMessage:06/04=\r\nPFormat:06/04=,,True,False,255,,\r\n\r\n" +
              friday + sunday},
         {"the feast's caption with a greeting", "PCaption:03/04=Good Friday~Happy Easter\r\n",
-         "PCaption:03/04=Good Friday~Happy Easter\r\n\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
+         "PCaption:03/04=Good Friday~Happy Easter\r\n\r\n" + sunday +
+             Feast("06/04", "Easter Monday", "Have a nice break")},
         {"another holiday with a greeting", "PCaption:06/04=Spring Day~Enjoy\r\n",
          "PCaption:06/04=Spring Day / Easter Monday~Enjoy\r\n\r\n" + friday + sunday +
              "PMessage:06/04=Have a nice break\r\nPFormat:06/04=,,True,True,65535,,\r\n"},
@@ -270,7 +276,11 @@ TEST_F(YearDates, ReadWholeFileEndsEveryLineWithCrLf)
         QByteArray file;
         QString text;
     } cases[] = {
-        {"", ""}, {"a\r\nb", "a\r\nb\r\n"}, {"a\rb\r\n", "a\r\nb\r\n"}, {"a\nb", "a\nb\r\n"}, {"\x80\r\n", "\u20ac\r\n"},
+        {"", ""},
+        {"a\r\nb", "a\r\nb\r\n"},
+        {"a\rb\r\n", "a\r\nb\r\n"},
+        {"a\nb", "a\nb\r\n"},
+        {"\x80\r\n", "\u20ac\r\n"},
     };
     for (const auto& c : cases) {
         WriteBytes(Path("f"), c.file);
@@ -329,12 +339,10 @@ TEST_F(YearDates, AMergeKeepsWhatTheYearFileHeld)
         const char* what;
         QByteArray own, templ, merged;
     } cases[] = {
-        {"a caption of the user's on a feast day",
-         "PCaption:03/04=Karfreitag\r\n" + kCountry, kCountry,
+        {"a caption of the user's on a feast day", "PCaption:03/04=Karfreitag\r\n" + kCountry, kCountry,
          kCountry + "PCaption:03/04=Karfreitag\r\n" + Feast("05/04", "Easter Sunday") +
              Feast("06/04", "Easter Monday", "Have a nice break")},
-        {"a template holiday on a feast day is joined", kEaster2026,
-         "PCaption:06/04=Spring Day\r\nPMessage:06/04=\r\n",
+        {"a template holiday on a feast day is joined", kEaster2026, "PCaption:06/04=Spring Day\r\nPMessage:06/04=\r\n",
          "PCaption:06/04=Easter Monday\r\nPMessage:06/04=Have a nice break\r\n" + Feast("03/04", "Good Friday") +
              Feast("05/04", "Easter Sunday") + "PFormat:06/04=,,True,True,65535,,\r\n"},
         {"only the first caption of a day counts",
@@ -343,15 +351,13 @@ TEST_F(YearDates, AMergeKeepsWhatTheYearFileHeld)
          "PCaption:05/04=x\r\n",
          "PCaption:05/04=Mine\r\n" + Feast("03/04", "Good Friday") +
              Feast("06/04", "Easter Monday", "Have a nice break")},
-        {"the first of the user's duplicates stays",
-         "PMessage:25/12=Mine\r\n PMessage:25/12=old\r\n" + kEaster2026, "PMessage:25/12=\r\n",
-         "PMessage:25/12=Mine\r\n" + kEaster2026},
+        {"the first of the user's duplicates stays", "PMessage:25/12=Mine\r\n PMessage:25/12=old\r\n" + kEaster2026,
+         "PMessage:25/12=\r\n", "PMessage:25/12=Mine\r\n" + kEaster2026},
         {"a message with brackets", "PMessage:25/12=[2024] at home\r\nPMessage:26/12=[x]\r\n" + kEaster2026,
          "PMessage:25/12=\r\n[Holidays]\r\nPMessage:26/12=\r\n",
          "PMessage:25/12=[2024] at home\r\n[Holidays]\r\nPMessage:26/12=[x]\r\n" + kEaster2026},
         {"a hand-edited font format", "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n" + kEaster2026,
-         "PFormat:25/12=,,True,False,255,,\r\n",
-         "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n" + kEaster2026},
+         "PFormat:25/12=,,True,False,255,,\r\n", "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n" + kEaster2026},
         {"a sectionless key with a colon", ":PCaption:25/12=odd\r\n" + kEaster2026, "PCaption:25/12=Christmas\r\n",
          "PCaption:25/12=Christmas\r\n:PCaption:25/12=odd\r\n" + kEaster2026},
     };

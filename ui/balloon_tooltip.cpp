@@ -128,8 +128,7 @@ void CBalloonToolTip::SetLook(qint32 icon, const QString& title, const QString& 
     SetForeColor(fore);
 }
 
-void CBalloonToolTip::BalloonInfoSetup(QWidget* hwnd, const QString& strTitle, const QString& strMsg,
-                                       int intMaxLength)
+void CBalloonToolTip::BalloonInfoSetup(QWidget* hwnd, const QString& strTitle, const QString& strMsg, int intMaxLength)
 {
     SetLook(1, strTitle, mduLib::WrapText(strMsg, intMaxLength), 0xC0FFC0, kInfoTextColour);
     SetDelayTime(500);
@@ -138,8 +137,8 @@ void CBalloonToolTip::BalloonInfoSetup(QWidget* hwnd, const QString& strTitle, c
     CreateToolTip(hwnd);
 }
 
-void CBalloonToolTip::ShowBalloonInfo(QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x,
-                                      double y, int intMaxLength)
+void CBalloonToolTip::ShowBalloonInfo(QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x, double y,
+                                      int intMaxLength)
 {
     SetPopupOnDemand(true);
     BalloonInfoSetup(hwnd, strTitle, strMsg, intMaxLength);
@@ -147,8 +146,7 @@ void CBalloonToolTip::ShowBalloonInfo(QWidget* hwnd, const QString& strTitle, co
     SetCloseBox(true);
 }
 
-void CBalloonToolTip::ShowBalloonInfoXY(QWidget* hwnd, const QString& strTitle, const QString& strMsg,
-                                        int intMaxLength)
+void CBalloonToolTip::ShowBalloonInfoXY(QWidget* hwnd, const QString& strTitle, const QString& strMsg, int intMaxLength)
 {
     SetPopupOnDemand(true);
     BalloonInfoSetup(hwnd, strTitle, strMsg, intMaxLength);
@@ -199,8 +197,8 @@ void InfoBalloonSetup(CBalloonToolTip& tip, QWidget* hwnd, const QString& strTit
     tip.BalloonInfoSetup(hwnd, strTitle, strMsg, intMaxLength);
 }
 
-void ShowInfoBalloonAt(CBalloonToolTip& tip, QWidget* hwnd, const QString& strTitle, const QString& strMsg,
-                       double x, double y, int intMaxLength)
+void ShowInfoBalloonAt(CBalloonToolTip& tip, QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x,
+                       double y, int intMaxLength)
 {
     tip.ShowBalloonInfo(hwnd, strTitle, strMsg, x, y, intMaxLength);
 }

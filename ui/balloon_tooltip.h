@@ -96,7 +96,7 @@ namespace mduBalloonTipLib {
 
 void InfoBalloonSetup(CBalloonToolTip& tip, QWidget* hwnd, const QString& strTitle, const QString& strMsg,
                       int intMaxLength);
-void ShowInfoBalloonAt(CBalloonToolTip& tip, QWidget* hwnd, const QString& strTitle, const QString& strMsg,
-                       double x, double y, int intMaxLength);
+void ShowInfoBalloonAt(CBalloonToolTip& tip, QWidget* hwnd, const QString& strTitle, const QString& strMsg, double x,
+                       double y, int intMaxLength);
 
 } // namespace mduBalloonTipLib

@@ -11,8 +11,8 @@ namespace mduAlmanorvqueLib {
 
 QString BrowseForFile(platform::CommonDialog& dialog, const QString& kind, const QString& /*current*/)
 {
-    if (kind == QLatin1String("Calendar Image Files") || kind == QLatin1String("Calendar Background Files")
-        || kind == QLatin1String("Window Background Files")) {
+    if (kind == QLatin1String("Calendar Image Files") || kind == QLatin1String("Calendar Background Files") ||
+        kind == QLatin1String("Window Background Files")) {
         dialog.DefaultExt = QStringLiteral("*.bmp;*.gif;*.jpg");
         dialog.FileName = dialog.DefaultExt;
         dialog.Filter = QStringLiteral("Image (*.bmp;*.gif;*.jpg)");

@@ -66,7 +66,9 @@ private:
 } // namespace
 
 ComboBox::ComboBox(QWidget* parent, QString name, int index, int style)
-    : name_(std::move(name)), index_(index), style_(style)
+    : name_(std::move(name)),
+      index_(index),
+      style_(style)
 {
     combo_ = new QComboBox(parent);
     filter_ = new ComboFilter(combo_, this);
@@ -92,10 +94,7 @@ void ComboBox::SetStyle(int style)
     }
 }
 
-float ComboBox::Height() const
-{
-    return static_cast<float>(PixelsToTwipsY(combo_ ? combo_->sizeHint().height() : 21));
-}
+float ComboBox::Height() const { return static_cast<float>(PixelsToTwipsY(combo_ ? combo_->sizeHint().height() : 21)); }
 
 void ComboBox::Apply()
 {

@@ -67,7 +67,7 @@ public:
     // The user chose an entry.
     std::function<void()> Click;
     // A key code set to 0 by KeyDown is not handled by the box.
-    std::function<void(int& keyCode, int shift)> KeyDown, KeyUp;
+    std::function<void(int&keyCode, int shift)> KeyDown, KeyUp;
     // Opening the drop-down list or another window is not losing the focus.
     std::function<void()> LostFocus;
 

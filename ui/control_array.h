@@ -12,8 +12,7 @@ namespace platform {
 
 class Form;
 
-template <class T, class Owner = Form>
-class ControlArray {
+template <class T, class Owner = Form> class ControlArray {
 public:
     ControlArray(Owner* owner, QString name) : owner_(owner), name_(std::move(name)) {}
 
@@ -61,8 +60,7 @@ public:
     int LBound() const { return items_.empty() ? 0 : items_.begin()->first; }
     int UBound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
 
-    template <class F>
-    void ForEach(F&& f)
+    template <class F> void ForEach(F&& f)
     {
         for (auto& [i, item] : items_)
             f(i, *item);

@@ -117,8 +117,7 @@ QFont FontModel::ToQFont() const
 
 // ---- LightControl ----
 
-LightControl::LightControl(Form* owner, QString name, int index)
-    : owner_(owner), name_(std::move(name)), index_(index)
+LightControl::LightControl(Form* owner, QString name, int index) : owner_(owner), name_(std::move(name)), index_(index)
 {
     if (owner_)
         owner_->AddControl(this);

@@ -114,10 +114,10 @@ public:
 
     QRectF RectTwips() const { return {left_, top_, width_, height_}; }
     virtual bool HitTest(float x, float y) const; // twips in the form's client area
-    virtual void Paint(QPainter& p) const = 0;     // p works in pixels
+    virtual void Paint(QPainter& p) const = 0;    // p works in pixels
 
 protected:
-    void Changed(); // the drawing may differ: redraw old and new area
+    void Changed();          // the drawing may differ: redraw old and new area
     QRect PixelRect() const; // the control's area in whole pixels
     void CopyCommonFrom(const LightControl& other);
 

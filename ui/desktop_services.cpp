@@ -6,8 +6,8 @@
 #include "font_substitutes.h"
 #include "form.h"
 #include "help_viewer.h"
-#include "system/program_end.h"
 #include "qt_message_box.h"
+#include "system/program_end.h"
 #include "twips.h"
 
 #include <QApplication>

@@ -23,8 +23,7 @@ template <class T>
 void AnimateControlArray(platform::ControlArray<T>& controls, qint16 base, qint16 amplitude, qint16 delay, qint16 mode);
 
 // Gives each control a random text colour that keeps clear of avoid.
-template <class T>
-void RandomForeColors(platform::ControlArray<T>& controls, qint32 avoid);
+template <class T> void RandomForeColors(platform::ControlArray<T>& controls, qint32 avoid);
 
 // Replaces the wait between frames (a null function restores the default: draw the form,
 // then sleep). Tests record the waits instead.
@@ -66,9 +65,8 @@ void AnimateControlArray(platform::ControlArray<T>& controls, qint16 base, qint1
         });
         break;
     case 2:
-        forEachOrdinal([&](int, T& c) {
-            c.SetTop(static_cast<float>(base + std::floor(amplitude * detail::RandomFraction())));
-        });
+        forEachOrdinal(
+            [&](int, T& c) { c.SetTop(static_cast<float>(base + std::floor(amplitude * detail::RandomFraction()))); });
         break;
     case 3:
         for (int k = -25; k <= 25; ++k) {
@@ -89,8 +87,7 @@ void AnimateControlArray(platform::ControlArray<T>& controls, qint16 base, qint1
     }
 }
 
-template <class T>
-void RandomForeColors(platform::ControlArray<T>& controls, qint32 avoid)
+template <class T> void RandomForeColors(platform::ControlArray<T>& controls, qint32 avoid)
 {
     controls.ForEach([&](int, T& c) { c.SetForeColor(detail::RandomColourAvoiding(avoid)); });
 }

@@ -139,9 +139,8 @@ FolderList::FolderList(QWidget* parent, QString name)
             Guarded("folder click", Click);
     });
     // A double click opens the folder.
-    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this] {
-        Guarded("folder open", [this] { SetPath(List(ListIndex())); });
-    });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list,
+                     [this] { Guarded("folder open", [this] { SetPath(List(ListIndex())); }); });
     Attach(list);
     SetPath(QDir::currentPath());
 }
@@ -156,7 +155,7 @@ void FolderList::SetPath(const QString& path)
     path_ = QDir::cleanPath(dir.absolutePath());
     entries_.clear();
     QStringList chain;
-    for (QDir d(path_);; ) {
+    for (QDir d(path_);;) {
         chain.prepend(d.absolutePath());
         if (!d.cdUp())
             break;

@@ -327,8 +327,7 @@ QString FlexGrid::Text() const
     return CellAt(row_, col_).text;
 }
 
-template <class F>
-void FlexGrid::ForFillCells(F&& f)
+template <class F> void FlexGrid::ForFillCells(F&& f)
 {
     CheckRow(row_);
     CheckCol(col_);
@@ -467,8 +466,7 @@ void FlexGrid::SetSort(int order)
         return;
     std::vector<qint32> order_(static_cast<size_t>(r1 - r0 + 1));
     std::iota(order_.begin(), order_.end(), r0);
-    std::stable_sort(order_.begin(), order_.end(),
-                     [&](qint32 a, qint32 b) { return SortCompare(order, a, b) < 0; });
+    std::stable_sort(order_.begin(), order_.end(), [&](qint32 a, qint32 b) { return SortCompare(order, a, b) < 0; });
     std::vector<std::vector<Cell>> cells;
     std::vector<RowInfo> info;
     cells.reserve(order_.size());
@@ -749,10 +747,7 @@ int FlexGrid::ColX(qint32 c) const
     return x;
 }
 
-QRect FlexGrid::CellRect(qint32 r, qint32 c) const
-{
-    return {ColX(c), RowY(r), ColWidthPx(c), RowHeightPx(r)};
-}
+QRect FlexGrid::CellRect(qint32 r, qint32 c) const { return {ColX(c), RowY(r), ColWidthPx(c), RowHeightPx(r)}; }
 
 qint32 FlexGrid::RowPos(qint32 r) const
 {
@@ -1504,8 +1499,7 @@ void FlexGrid::mouseMoveEvent(QMouseEvent* e)
         const QPoint pos = e->position().toPoint();
         NoteMouse(pos);
         qint32 r, c;
-        if (dragging_ && (e->buttons() & Qt::LeftButton) && HitCell(pos, r, c) && r >= fixedRows_ &&
-            c >= fixedCols_)
+        if (dragging_ && (e->buttons() & Qt::LeftButton) && HitCell(pos, r, c) && r >= fixedRows_ && c >= fixedCols_)
             ExtendTo(r, c);
         int button = ButtonMask(e->buttons());
         int shift = ShiftBits(e->modifiers());

@@ -55,12 +55,12 @@ struct FlexLook {
     qint32 BackColorFixed = static_cast<qint32>(0x8000000F);
     qint32 GridColor = 0xC0C0C0;
     qint32 GridColorFixed = 0;
-    qint32 BorderStyle = 1;   // 0 none, 1 single
-    qint32 Appearance = 1;    // 0 flat, 1 3-D
-    qint32 ScrollBars = 3;    // 0 none, 1 horizontal, 2 vertical, 3 both
-    qint32 HighLight = 1;     // 0 never, 1 always, 2 while focused
-    qint32 FocusRect = 1;     // 0 none, 1 light, 2 heavy
-    qint32 GridLines = 1;     // 0 none, 1 flat, 2 inset, 3 raised
+    qint32 BorderStyle = 1; // 0 none, 1 single
+    qint32 Appearance = 1;  // 0 flat, 1 3-D
+    qint32 ScrollBars = 3;  // 0 none, 1 horizontal, 2 vertical, 3 both
+    qint32 HighLight = 1;   // 0 never, 1 always, 2 while focused
+    qint32 FocusRect = 1;   // 0 none, 1 light, 2 heavy
+    qint32 GridLines = 1;   // 0 none, 1 flat, 2 inset, 3 raised
     qint32 GridLinesFixed = 2;
     qint32 SelectionMode = 0; // 0 free, 1 by row, 2 by column
     qint32 FillStyle = 0;     // 0 current cell, 1 whole selection
@@ -86,9 +86,9 @@ struct FlexLook {
 struct FlexGridEvents {
     std::function<void()> Click, DblClick, SelChange, Scroll, RowColChange, LeaveCell, EnterCell;
     std::function<void()> GotFocus, LostFocus;
-    std::function<void(int& keyCode, int& shift)> KeyDown, KeyUp;
+    std::function<void(int&keyCode, int&shift)> KeyDown, KeyUp;
     std::function<void(int& keyAscii)> KeyPress;
-    std::function<void(int& button, int& shift, float& x, float& y)> MouseDown, MouseMove, MouseUp;
+    std::function<void(int&button, int&shift, float&x, float&y)> MouseDown, MouseMove, MouseUp;
     std::function<void(bool& cancel)> Validate;
     std::function<void(qint32& effect)> OLECompleteDrag;
     std::function<void(qint32 row1, qint32 row2, int& cmp)> Compare;
@@ -208,8 +208,7 @@ public:
 
     // Look.
     const FlexLook& Look() const { return look_; }
-    template <class T>
-    void SetLook(T FlexLook::*field, T value)
+    template <class T> void SetLook(T FlexLook::*field, T value)
     {
         look_.*field = std::move(value);
         ApplyLook();
@@ -272,8 +271,7 @@ private:
     Cell& CellAt(qint32 r, qint32 c) { return cells_[r][c]; }
     // One move of the current cell and the selection, with its events.
     void MoveTo(qint32 r, qint32 c, qint32 rowSel, qint32 colSel);
-    template <class F>
-    void ForFillCells(F&& f);
+    template <class F> void ForFillCells(F&& f);
     bool CellFlag(quint8 flag) const;
     void SetCellFlag(quint8 flag, bool on);
     int DefaultRowHeightPx() const;

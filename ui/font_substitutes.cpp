@@ -16,9 +16,9 @@ void InstallFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("Alba Super"),
                                {QStringLiteral("URW Gothic"), QStringLiteral("DejaVu Sans")});
     // The dialogs' sans serif face.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-                                QStringLiteral("Nimbus Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), QStringLiteral("Nimbus Sans")});
 }
 
 } // namespace platform

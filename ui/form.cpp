@@ -111,10 +111,10 @@ int PunctuationKeyCode(int k)
         char ch;
         int code;
     } keys[] = {
-        {')', 48}, {'!', 49}, {'@', 50}, {'#', 51}, {'$', 52}, {'%', 53}, {'^', 54}, {'&', 55}, {'*', 56},
-        {'(', 57}, {';', 186}, {':', 186}, {'=', 187}, {'+', 187}, {',', 188}, {'<', 188}, {'-', 189},
-        {'_', 189}, {'.', 190}, {'>', 190}, {'/', 191}, {'?', 191}, {'`', 192}, {'~', 192}, {'[', 219},
-        {'{', 219}, {'\\', 220}, {'|', 220}, {']', 221}, {'}', 221}, {'\'', 222}, {'"', 222},
+        {')', 48},  {'!', 49},  {'@', 50},   {'#', 51},  {'$', 52},  {'%', 53},  {'^', 54},   {'&', 55},
+        {'*', 56},  {'(', 57},  {';', 186},  {':', 186}, {'=', 187}, {'+', 187}, {',', 188},  {'<', 188},
+        {'-', 189}, {'_', 189}, {'.', 190},  {'>', 190}, {'/', 191}, {'?', 191}, {'`', 192},  {'~', 192},
+        {'[', 219}, {'{', 219}, {'\\', 220}, {'|', 220}, {']', 221}, {'}', 221}, {'\'', 222}, {'"', 222},
     };
     for (const auto& key : keys)
         if (k == key.ch)
@@ -462,7 +462,7 @@ void Form::HostIn(QMdiSubWindow* sub)
 
 void Form::SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState)
 {
-    windowState_ = (newState & Qt::WindowMinimized) ? vbMinimized
+    windowState_ = (newState & Qt::WindowMinimized)   ? vbMinimized
                    : (newState & Qt::WindowMaximized) ? vbMaximized
                                                       : vbNormal;
     const bool wasActive = oldState & Qt::WindowActive;

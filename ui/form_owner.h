@@ -16,8 +16,7 @@ void AdoptTopLevelForm(Form* form);
 void CloseTopLevelForms();
 
 // The default instance of a form class, created on first use and owned by the program.
-template <class T>
-T& DefaultInstance(QPointer<T>& slot)
+template <class T> T& DefaultInstance(QPointer<T>& slot)
 {
     if (!slot) {
         slot = new T();

@@ -82,8 +82,8 @@ bool CheckMenuItem(MenuItemArray& menu, const QString& value, qint16 mode)
     return any;
 }
 
-void AddMenuItem(MenuItemArray& menu, const QString& caption, const QString& tag, qint16& count,
-                 qint16 captionAsTag, QString& separator)
+void AddMenuItem(MenuItemArray& menu, const QString& caption, const QString& tag, qint16& count, qint16 captionAsTag,
+                 QString& separator)
 {
     count = conv::ToInt16(static_cast<double>(count) + 1);
     if (separator.isEmpty())
@@ -93,8 +93,8 @@ void AddMenuItem(MenuItemArray& menu, const QString& caption, const QString& tag
     Put(menu, count, shown, captionAsTag == 1 ? shown : tag);
 }
 
-void AddMenuItem(MenuItemArray& menu, const QString& caption, const QString& tag, qint16& count,
-                 qint16 captionAsTag, const QString& separator)
+void AddMenuItem(MenuItemArray& menu, const QString& caption, const QString& tag, qint16& count, qint16 captionAsTag,
+                 const QString& separator)
 {
     QString sep = separator;
     AddMenuItem(menu, caption, tag, count, captionAsTag, sep);

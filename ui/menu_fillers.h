@@ -27,8 +27,8 @@ void AddMenuItem(platform::MenuItemArray& menu, const QString& caption, const QS
 // A picture file, "Default", "None" or a name with "More"; anything else is skipped.
 void AddImageMenuItem(platform::MenuItemArray& menu, const QString& name, const QString& path, qint16& count);
 // The folder's files, most recently used first, at most maxFiles (none when <= 0).
-void FillFileMenu(platform::MenuItemArray& menu, const QString& folder, const QString& leading,
-                  const QString& closing, qint16 maxFiles);
+void FillFileMenu(platform::MenuItemArray& menu, const QString& folder, const QString& leading, const QString& closing,
+                  qint16 maxFiles);
 // Up to 11 pictures of the folder, then "None" and "More _".
 void FillImageMenu(platform::MenuItemArray& menu, const QString& folder);
 // One item per comma-separated element.

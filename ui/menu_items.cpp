@@ -58,8 +58,7 @@ void Collect(const QMenu& menu, const QString& prefix, QStringList& out)
 }
 } // namespace
 
-MenuItem::MenuItem(QString name, int index, QAction* action)
-    : name_(std::move(name)), index_(index), action_(action)
+MenuItem::MenuItem(QString name, int index, QAction* action) : name_(std::move(name)), index_(index), action_(action)
 {
     // Captions are shown as they are: "&" is no accelerator here.
     QObject::connect(action_, &QAction::triggered, action_, [this] {
@@ -95,7 +94,8 @@ bool MenuItem::Enabled() const { return action_->isEnabled(); }
 void MenuItem::SetEnabled(bool on) { action_->setEnabled(on); }
 
 MenuItemArray::MenuItemArray(const QString& name, const QString& caption)
-    : name_(name), menu_(std::make_unique<QMenu>())
+    : name_(name),
+      menu_(std::make_unique<QMenu>())
 {
     entry_ = std::make_unique<MenuItem>(name, 0, menu_->menuAction());
     entry_->SetCaption(caption);

@@ -63,8 +63,8 @@ QImage PictureBox::Surface() const
     return img;
 }
 
-void PictureBox::PaintPicture(const Picture& pic, float x, float y, float width, float height, float srcX,
-                              float srcY, float srcWidth, float srcHeight)
+void PictureBox::PaintPicture(const Picture& pic, float x, float y, float width, float height, float srcX, float srcY,
+                              float srcWidth, float srcHeight)
 {
     if (pic.IsEmpty())
         return;

@@ -76,13 +76,17 @@ private:
 };
 } // namespace
 
-TextBox::TextBox(Form* owner, QString name, bool multiLine) : TextBox(static_cast<QWidget*>(owner), std::move(name), multiLine)
+TextBox::TextBox(Form* owner, QString name, bool multiLine)
+    : TextBox(static_cast<QWidget*>(owner), std::move(name), multiLine)
 {
     formKeys_ = owner != nullptr;
 }
 
 TextBox::TextBox(QWidget* parent, QString name, bool multiLine)
-    : parent_(parent), formKeys_(false), name_(std::move(name)), multiLine_(multiLine),
+    : parent_(parent),
+      formKeys_(false),
+      name_(std::move(name)),
+      multiLine_(multiLine),
       pending_(std::make_unique<QObject>())
 {
     // A box still shown when the event loop comes round gets its widget then.

@@ -68,7 +68,7 @@ public:
     std::function<void()> DblClick;
     std::function<void()> Change;
     // A key code set to 0 by KeyDown is not handled by the box.
-    std::function<void(int& keyCode, int shift)> KeyDown, KeyUp;
+    std::function<void(int&keyCode, int shift)> KeyDown, KeyUp;
     // The focus went elsewhere in the window; opening a popup or another window (a
     // message box) is not losing it.
     std::function<void()> LostFocus;

@@ -62,8 +62,14 @@ void ToolBar::SetVisible(bool on)
     bar_->setVisible(on);
 }
 
-float ToolBar::Width() const { return static_cast<float>(PixelsToTwipsX(bar_->isVisible() ? bar_->width() : bar_->sizeHint().width())); }
-float ToolBar::Height() const { return static_cast<float>(PixelsToTwipsY(bar_->isVisible() ? bar_->height() : bar_->sizeHint().height())); }
+float ToolBar::Width() const
+{
+    return static_cast<float>(PixelsToTwipsX(bar_->isVisible() ? bar_->width() : bar_->sizeHint().width()));
+}
+float ToolBar::Height() const
+{
+    return static_cast<float>(PixelsToTwipsY(bar_->isVisible() ? bar_->height() : bar_->sizeHint().height()));
+}
 
 // The thickness across the docking edge; a toolbar whose captions need more grows to
 // them rather than cutting them short.
@@ -134,8 +140,8 @@ bool ToolBar::SaveToolbar(const QString& key, const QString& subKey, const QStri
     QStringList parts;
     for (const ToolButton& b : buttons_)
         parts << (b.Key + u'|' + (b.Visible ? u'1' : u'0'));
-    return registry::WriteValue(key + QStringLiteral("\\") + subKey, valueName,
-                                registry::Value::Text(parts.join(u';')), true);
+    return registry::WriteValue(key + QStringLiteral("\\") + subKey, valueName, registry::Value::Text(parts.join(u';')),
+                                true);
 }
 
 void ToolBar::Customize()

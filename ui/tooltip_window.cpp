@@ -23,7 +23,8 @@ QString Drawn(const QString& text) { return QString(text).replace(QLatin1String(
 } // namespace
 
 TooltipWindow::TooltipWindow(QWidget* parent, bool tracking)
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), tool_(parent),
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      tool_(parent),
       tracking_(tracking)
 {
     setAttribute(Qt::WA_TranslucentBackground);

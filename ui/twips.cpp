@@ -76,9 +76,6 @@ QColor ColorFromValue(qint32 value)
     return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
 }
 
-qint32 ValueFromColor(const QColor& c)
-{
-    return static_cast<qint32>(c.red() | (c.green() << 8) | (c.blue() << 16));
-}
+qint32 ValueFromColor(const QColor& c) { return static_cast<qint32>(c.red() | (c.green() << 8) | (c.blue() << 16)); }
 
 } // namespace platform

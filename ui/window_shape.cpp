@@ -80,8 +80,7 @@ Qt::WindowFlags FlagsFor(const ShapeState& s)
                 f |= Qt::WindowMinMaxButtonsHint;
         }
     } else {
-        f |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-             Qt::WindowCloseButtonHint;
+        f |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
     }
     if (s.topMost)
         f |= Qt::WindowStaysOnTopHint;
@@ -215,8 +214,7 @@ void RefreshTransparentMask(platform::Form& frm)
     // now, mask or not, in its own pixels.
     QImage shot(frm.size(), QImage::Format_RGB32);
     shot.fill(Qt::white);
-    frm.render(&shot, QPoint(), QRegion(),
-               QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    frm.render(&shot, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
     QRegion opaque = OpaqueRegion(shot);
     // An empty mask would show the whole window: leave one pixel instead.
     if (opaque.isEmpty())

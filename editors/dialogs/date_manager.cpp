@@ -46,8 +46,9 @@ void frmDateManager::AddMenuItems(QMenu& menu)
     currentItem_->setObjectName("LoadCurrentYear");
     nextItem_ = AddItem(menu, QStringLiteral("Load Next Year"), [this] { LoadNextYear_Click(); });
     nextItem_->setObjectName("LoadNextYear");
-    AddItem(menu, QStringLiteral("Load Personal Dates"), [this] { LoadPersonalDates_Click(); })
-        ->setObjectName("LoadPersonalDates");
+    AddItem(menu, QStringLiteral("Load Personal Dates"), [this] {
+        LoadPersonalDates_Click();
+    })->setObjectName("LoadPersonalDates");
     menu.addSeparator();
     resetItem_ = AddItem(menu, QStringLiteral("Reset Dates"), [this] { ResetDates_Click(); });
     resetItem_->setObjectName("ResetDates");

@@ -40,7 +40,9 @@ platform::PropertyBag DesignedGridBag(qint32 extentX)
 // ---- the window ----
 
 EntryTableWindow::EntryTableWindow(EntryTableDialog& dialog, const QString& formName, const QString& gridName)
-    : platform::Form(formName), grid(this, gridName), dialog_(dialog)
+    : platform::Form(formName),
+      grid(this, gridName),
+      dialog_(dialog)
 {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     SetBackColor(0xC0FFC0);
@@ -86,10 +88,7 @@ EntryTableDialog::~EntryTableDialog()
         delete window_.data();
 }
 
-CalendarCaller* EntryTableDialog::Caller() const
-{
-    return callerForm_ && callerForm_->IsLoaded() ? caller_ : nullptr;
-}
+CalendarCaller* EntryTableDialog::Caller() const { return callerForm_ && callerForm_->IsLoaded() ? caller_ : nullptr; }
 
 void EntryTableDialog::RememberCaller(CalendarCaller* caller)
 {
@@ -191,10 +190,12 @@ void EntryTableDialog::BuildMenu()
         QMenu* sub = menu.addMenu(QString::fromLatin1(s.entry));
         sub->setObjectName(QString::fromLatin1(s.entry).remove(u' '));
         const int column = s.column;
-        AddItem(*sub, QStringLiteral("Ascending "), [this, column] { Sort_Click(column, 1); })
-            ->setObjectName(QString::fromLatin1(s.name) + "Ascending");
-        AddItem(*sub, QStringLiteral("Descending"), [this, column] { Sort_Click(column, 2); })
-            ->setObjectName(QString::fromLatin1(s.name) + "Descending");
+        AddItem(*sub, QStringLiteral("Ascending "), [this, column] {
+            Sort_Click(column, 1);
+        })->setObjectName(QString::fromLatin1(s.name) + "Ascending");
+        AddItem(*sub, QStringLiteral("Descending"), [this, column] {
+            Sort_Click(column, 2);
+        })->setObjectName(QString::fromLatin1(s.name) + "Descending");
     }
     AddItem(menu, QStringLiteral("Sort by Default"), [this] { Sort_Click(2, 0); })->setObjectName("SortNone");
     menu.addSeparator();
@@ -433,9 +434,9 @@ void EntryTableDialog::Form_Resize()
     ctlEditGrid& g = grid();
     platform::CommandButton& action = window_->cmdButton(0);
     platform::CommandButton& close = window_->cmdButton(1);
-    const entrytable::FrameLayout f = entrytable::LayOutFrame(window_->Width(), window_->Height(), g.ControlLeft(),
-                                                              g.ControlTop(), g.ColWidth(0), close.Width(),
-                                                              action.Width());
+    const entrytable::FrameLayout f =
+        entrytable::LayOutFrame(window_->Width(), window_->Height(), g.ControlLeft(), g.ControlTop(), g.ColWidth(0),
+                                close.Width(), action.Width());
     g.Move(g.ControlLeft(), g.ControlTop(), f.gridWidth, g.ControlHeight());
     g.LetColWidth(1, f.valueColWidth);
     g.Move(g.ControlLeft(), g.ControlTop(), f.gridWidth, f.gridHeight);
@@ -502,9 +503,8 @@ bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
             platform::vbYes) {
             CommitCurrentRow();
             if (!SaveTable() && mayKeep) {
-                const QString prompt =
-                    SaveFailureText(SavePath()) + QStringLiteral("\r\n\r\n") + instead +
-                    QStringLiteral(" anyway and lose the changes?");
+                const QString prompt = SaveFailureText(SavePath()) + QStringLiteral("\r\n\r\n") + instead +
+                                       QStringLiteral(" anyway and lose the changes?");
                 if (platform::MsgBox(prompt, platform::vbYesNo | platform::vbExclamation | platform::vbDefaultButton2,
                                      SaveTitle(), window_) != platform::vbYes)
                     return false;

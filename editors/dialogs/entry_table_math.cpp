@@ -38,8 +38,8 @@ bool IsFontFormatValue(const QString& key, const QString& value)
     // A font name (never a number: a list of seven numbers is a list of choices), then
     // size, bold, italic, colour, underline and strikethrough, each of which may be empty.
     const QString name = f[0].trimmed();
-    return !name.isEmpty() && !conv::IsNumeric(name) && NumberOrEmpty(f[1]) && FlagOrEmpty(f[2]) &&
-           FlagOrEmpty(f[3]) && NumberOrEmpty(f[4]) && FlagOrEmpty(f[5]) && FlagOrEmpty(f[6]);
+    return !name.isEmpty() && !conv::IsNumeric(name) && NumberOrEmpty(f[1]) && FlagOrEmpty(f[2]) && FlagOrEmpty(f[3]) &&
+           NumberOrEmpty(f[4]) && FlagOrEmpty(f[5]) && FlagOrEmpty(f[6]);
 }
 
 QString SettingValueText(const mduLib::PropertyItem& e)

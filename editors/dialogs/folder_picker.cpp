@@ -17,8 +17,7 @@ namespace {
 QPointer<frmFolder> gDefault;
 
 // Runs one step of a hand-back; a failing step is passed over.
-template <class F>
-bool Try(F&& step)
+template <class F> bool Try(F&& step)
 {
     try {
         step();
@@ -77,7 +76,8 @@ void frmFolder::BuildControls()
     for (int i = 1; i <= 2; ++i) {
         QAction* a = FileMenu.addAction(QString::fromLatin1(items[i - 1]));
         a->setObjectName(QStringLiteral("PopupFileMenuItem%1").arg(i));
-        connect(a, &QAction::triggered, this, [this, i] { platform::Guarded("menu", [&] { PopupFileMenuItem_Click(i); }); });
+        connect(a, &QAction::triggered, this,
+                [this, i] { platform::Guarded("menu", [&] { PopupFileMenuItem_Click(i); }); });
     }
 }
 
@@ -95,10 +95,7 @@ void frmFolder::ApplyLayout()
 
 CalendarCaller* frmFolder::Caller() const { return callerForm_ && callerForm_->IsLoaded() ? caller_ : nullptr; }
 
-void frmFolder::Form_Load()
-{
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-}
+void frmFolder::Form_Load() { setWindowFlag(Qt::WindowStaysOnTopHint, true); }
 
 void frmFolder::Form_Resize()
 {

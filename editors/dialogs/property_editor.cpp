@@ -1,9 +1,9 @@
 #include "property_editor.h"
 
+#include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/file_helpers.h"
 #include "core/settings_templates.h"
-#include "core/conversions.h"
 #include "entry_table_math.h"
 #include "system/message_box.h"
 
@@ -62,8 +62,9 @@ void frmProperties::ShowValueEditor()
 void frmProperties::AddMenuItems(QMenu& menu)
 {
     AddItem(menu, QStringLiteral("Reload Properties"), [this] { ReloadGrid(); })->setObjectName("ReloadProperties");
-    AddItem(menu, QStringLiteral("Refresh By Default  (F5)"), [this] { LoadDefaultProperties(); })
-        ->setObjectName("RefreshByDefault");
+    AddItem(menu, QStringLiteral("Refresh By Default  (F5)"), [this] {
+        LoadDefaultProperties();
+    })->setObjectName("RefreshByDefault");
 }
 
 void frmProperties::OnKeyDown(int keyCode)
@@ -160,9 +161,8 @@ void frmProperties::ActionButton_Click()
 void frmProperties::SaveNewFile()
 {
     const QString target = GetPropertyFile();
-    if (mduLib::FileExists(target) &&
-        Ask(target + QStringLiteral("\r\nexists, do you want to over write this file?"), platform::vbYesNo,
-            QStringLiteral("Property File Exists")) != platform::vbYes)
+    if (mduLib::FileExists(target) && Ask(target + QStringLiteral("\r\nexists, do you want to over write this file?"),
+                                          platform::vbYesNo, QStringLiteral("Property File Exists")) != platform::vbYes)
         return;
     CommitCurrentRow();
     if (!SaveTable()) {
@@ -196,7 +196,4 @@ void frmProperties::ReloadGrid()
     SetActionButton(0);
 }
 
-int frmProperties::AskSave(const QString& prompt)
-{
-    return Ask(prompt, platform::vbYesNo, SaveTitle());
-}
+int frmProperties::AskSave(const QString& prompt) { return Ask(prompt, platform::vbYesNo, SaveTitle()); }

@@ -34,9 +34,9 @@ struct CellCtlInfo {
 // The control's events, raised with the inner grid's arguments.
 struct EditGridEvents {
     std::function<void()> Click, DblClick;
-    std::function<void(int& Keycode, int& Shift)> KeyDown, KeyUp;
+    std::function<void(int&Keycode, int&Shift)> KeyDown, KeyUp;
     std::function<void(int& KeyAscii)> KeyPress;
-    std::function<void(int& Button, int& Shift, float& x, float& y)> MouseDown, MouseMove, MouseUp;
+    std::function<void(int&Button, int&Shift, float&x, float&y)> MouseDown, MouseMove, MouseUp;
     std::function<void(bool& Cancel)> Validate;
     std::function<void()> SelChange, Scroll, RowColChange;
     // Declared for the host and never raised.
@@ -68,12 +68,12 @@ private:
 
 // Generates the pass-through members of one grid setting: Get reads the grid, Let writes
 // it and marks the property changed.
-#define EDIT_GRID_LOOK(Type, Name)                                                                                   \
-    Type Name() const { return static_cast<Type>(ctlGrid.Look().Name); }                                           \
-    void Let##Name(Type v)                                                                                         \
-    {                                                                                                              \
-        ctlGrid.SetLook(&platform::FlexLook::Name, static_cast<decltype(platform::FlexLook::Name)>(v));            \
-        PropertyChanged(QStringLiteral(#Name));                                                                    \
+#define EDIT_GRID_LOOK(Type, Name)                                                                                     \
+    Type Name() const { return static_cast<Type>(ctlGrid.Look().Name); }                                               \
+    void Let##Name(Type v)                                                                                             \
+    {                                                                                                                  \
+        ctlGrid.SetLook(&platform::FlexLook::Name, static_cast<decltype(platform::FlexLook::Name)>(v));                \
+        PropertyChanged(QStringLiteral(#Name));                                                                        \
     }
 
 class ctlEditGrid : public QWidget {

@@ -8,9 +8,17 @@
 namespace {
 // The options by number; "Asending" is the list's own spelling.
 const char* const kColOptions[] = {
-    "Sort None",        "Generic Ascending",  "Generic Descending", "Numeric Ascending",
-    "Numeric Descending", "No Case Asending", "No Case Descending", "String Ascending",
-    "String Descending", "Auto Column Fit",   "Find",
+    "Sort None",
+    "Generic Ascending",
+    "Generic Descending",
+    "Numeric Ascending",
+    "Numeric Descending",
+    "No Case Asending",
+    "No Case Descending",
+    "String Ascending",
+    "String Descending",
+    "Auto Column Fit",
+    "Find",
 };
 } // namespace
 

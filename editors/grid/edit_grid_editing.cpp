@@ -448,8 +448,7 @@ void ctlEditGrid::ctlComboEdit_LostFocus(int Index)
 // ---- the inner grid's events: the host's handler first, then the control's steps ----
 
 namespace {
-template <class Handler, class... Args>
-void Raise(const Handler& handler, Args&... args)
+template <class Handler, class... Args> void Raise(const Handler& handler, Args&... args)
 {
     if (handler)
         handler(args...);

@@ -11,17 +11,17 @@ constexpr qint32 kRowHeight = 285;
 
 #define EDIT_GRID_MARK(name) PropertyChanged(QStringLiteral(name))
 // A write passed to the grid's setter, then marked under the member's name.
-#define EDIT_GRID_LET(Name, Type, Setter)                                                                            \
-    void ctlEditGrid::Let##Name(Type v)                                                                            \
-    {                                                                                                              \
-        ctlGrid.Setter(v);                                                                                         \
-        EDIT_GRID_MARK(#Name);                                                                                     \
+#define EDIT_GRID_LET(Name, Type, Setter)                                                                              \
+    void ctlEditGrid::Let##Name(Type v)                                                                                \
+    {                                                                                                                  \
+        ctlGrid.Setter(v);                                                                                             \
+        EDIT_GRID_MARK(#Name);                                                                                         \
     }
-#define EDIT_GRID_LET_AT(Name, Type, Setter)                                                                         \
-    void ctlEditGrid::Let##Name(qint32 Index, Type v)                                                              \
-    {                                                                                                              \
-        ctlGrid.Setter(Index, v);                                                                                  \
-        EDIT_GRID_MARK(#Name);                                                                                     \
+#define EDIT_GRID_LET_AT(Name, Type, Setter)                                                                           \
+    void ctlEditGrid::Let##Name(qint32 Index, Type v)                                                                  \
+    {                                                                                                                  \
+        ctlGrid.Setter(Index, v);                                                                                      \
+        EDIT_GRID_MARK(#Name);                                                                                         \
     }
 
 EDIT_GRID_LET(Row, qint32, SetRow)

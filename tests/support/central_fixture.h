@@ -10,8 +10,7 @@
 
 namespace testsupport {
 
-template <class FrameT>
-class CentralFixture : public ProgramFolderTest {
+template <class FrameT> class CentralFixture : public ProgramFolderTest {
 protected:
     void SetUp() override
     {

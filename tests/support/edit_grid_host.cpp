@@ -7,15 +7,20 @@
 
 namespace testsupport {
 
-GridHost::GridHost(bool showTextBox) : platform::Form(QString::fromLatin1(kHostName)), showTextBoxOnRowChange(showTextBox)
+GridHost::GridHost(bool showTextBox)
+    : platform::Form(QString::fromLatin1(kHostName)),
+      showTextBoxOnRowChange(showTextBox)
 {
     // The layout is read before the host's own loading code sets the grid up.
-    if (const platform::PropertyBag* bag = platform::StoredLayout(QString::fromLatin1(kHostName)).Find(QString::fromLatin1(kGridName)))
+    if (const platform::PropertyBag* bag =
+            platform::StoredLayout(QString::fromLatin1(kHostName)).Find(QString::fromLatin1(kGridName)))
         grdTest.UserControl_ReadProperties(*bag);
     else
         grdTest.UserControl_InitProperties();
     auto cell = [this] { return QStringLiteral("%1,%2").arg(grdTest.Row()).arg(grdTest.Col()); };
-    grdTest.Events.LeaveCell = [this, cell] { log << "LeaveCell " + cell() + " " + grdTest.TextMatrix(grdTest.Row(), grdTest.Col()); };
+    grdTest.Events.LeaveCell = [this, cell] {
+        log << "LeaveCell " + cell() + " " + grdTest.TextMatrix(grdTest.Row(), grdTest.Col());
+    };
     grdTest.Events.EnterCell = [this, cell] { log << "EnterCell " + cell(); };
     grdTest.Events.SelChange = [this, cell] { log << "SelChange " + cell(); };
     grdTest.Events.RowColChange = [this, cell] {
@@ -25,7 +30,9 @@ GridHost::GridHost(bool showTextBox) : platform::Form(QString::fromLatin1(kHostN
             grdTest.GetCellTextBox(0).SetVisible(true);
     };
     grdTest.Events.KeyPress = [this, cell](int& k) { log << QStringLiteral("KeyPress %1").arg(k); };
-    grdTest.Events.MouseDown = [this, cell](int& b, int&, float&, float&) { log << QStringLiteral("MouseDown %1 ").arg(b) + cell(); };
+    grdTest.Events.MouseDown = [this, cell](int& b, int&, float&, float&) {
+        log << QStringLiteral("MouseDown %1 ").arg(b) + cell();
+    };
 }
 
 void GridHost::Form_Load()
@@ -64,7 +71,8 @@ void GridHost::ShowActive()
 
 void GridHost::SaveLayout()
 {
-    grdTest.UserControl_WriteProperties(platform::StoredLayout(QString::fromLatin1(kHostName)).Bag(QString::fromLatin1(kGridName)));
+    grdTest.UserControl_WriteProperties(
+        platform::StoredLayout(QString::fromLatin1(kHostName)).Bag(QString::fromLatin1(kGridName)));
 }
 
 QPoint CellPoint(ctlEditGrid& grid, qint32 row, qint32 col)

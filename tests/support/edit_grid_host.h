@@ -4,8 +4,8 @@
 // (as those hosts do, without placing it). Its grid's stored layout is read when the host
 // is built and written by SaveLayout.
 #include "editors/grid/edit_grid.h"
-#include "ui/form.h"
 #include "test_folders.h"
+#include "ui/form.h"
 
 #include <memory>
 

@@ -12,8 +12,7 @@
 
 namespace testsupport {
 
-template <class Dialog>
-class EntryTableTest : public ProgramFolderTest {
+template <class Dialog> class EntryTableTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {

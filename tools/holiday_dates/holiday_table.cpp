@@ -10,8 +10,8 @@ namespace holidays {
 namespace {
 
 constexpr int Mon = 1, Thu = 4, Sun = 7;
-constexpr int Jan = 1, Feb = 2, Mar = 3, Apr = 4, May = 5, Jun = 6, Jul = 7, Aug = 8,
-              Sep = 9, Oct = 10, Nov = 11, Dec = 12;
+constexpr int Jan = 1, Feb = 2, Mar = 3, Apr = 4, May = 5, Jun = 6, Jul = 7, Aug = 8, Sep = 9, Oct = 10, Nov = 11,
+              Dec = 12;
 
 constexpr Rule fixed(const char* caption, int day, int month)
 {
@@ -102,16 +102,11 @@ constexpr const char* kOneOffBank = "One-off bank holiday";
 
 // Federal holidays (5 U.S.C. 6103).
 constexpr Rule kUnitedStates[] = {
-    fixed("New Year's Day", 1, Jan),
-    nth("Martin Luther King Jr. Day", 3, Mon, Jan),
-    nth("Presidents' Day", 3, Mon, Feb),
-    last("Memorial Day", Mon, May),
-    fixed("Juneteenth", 19, Jun).from(2021),
-    fixed("Independence Day", 4, Jul),
-    nth("Labor Day", 1, Mon, Sep),
-    nth("Columbus Day", 2, Mon, Oct),
-    fixed("Veterans Day", 11, Nov),
-    nth("Thanksgiving Day", 4, Thu, Nov),
+    fixed("New Year's Day", 1, Jan),         nth("Martin Luther King Jr. Day", 3, Mon, Jan),
+    nth("Presidents' Day", 3, Mon, Feb),     last("Memorial Day", Mon, May),
+    fixed("Juneteenth", 19, Jun).from(2021), fixed("Independence Day", 4, Jul),
+    nth("Labor Day", 1, Mon, Sep),           nth("Columbus Day", 2, Mon, Oct),
+    fixed("Veterans Day", 11, Nov),          nth("Thanksgiving Day", 4, Thu, Nov),
     fixed("Christmas Day", 25, Dec),
 };
 
@@ -190,15 +185,9 @@ constexpr Rule kGermany[] = {
 
 // Jours fériés of the Code du travail, without those of Alsace-Moselle alone.
 constexpr Rule kFrance[] = {
-    fixed("New Year's Day", 1, Jan),
-    fixed("Labour Day", 1, May),
-    fixed("Victory in Europe Day", 8, May),
-    easter("Ascension Day", kAscension),
-    easter("Whit Monday", kWhitMonday),
-    fixed("Bastille Day", 14, Jul),
-    fixed("Assumption Day", 15, Aug),
-    fixed("All Saints' Day", 1, Nov),
-    fixed("Armistice Day", 11, Nov),
+    fixed("New Year's Day", 1, Jan),     fixed("Labour Day", 1, May),        fixed("Victory in Europe Day", 8, May),
+    easter("Ascension Day", kAscension), easter("Whit Monday", kWhitMonday), fixed("Bastille Day", 14, Jul),
+    fixed("Assumption Day", 15, Aug),    fixed("All Saints' Day", 1, Nov),   fixed("Armistice Day", 11, Nov),
     fixed("Christmas Day", 25, Dec),
 };
 

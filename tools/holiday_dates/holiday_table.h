@@ -22,20 +22,40 @@ struct Rule {
     const char* caption = "";
     Kind kind = Kind::Fixed;
     int month = 0;
-    int day = 0;        // Fixed and WeekdayOnOrBefore: day of month; NthWeekday: n
-    int weekday = 0;    // Qt numbering, 1 = Monday
-    int offset = 0;     // Easter
+    int day = 0;     // Fixed and WeekdayOnOrBefore: day of month; NthWeekday: n
+    int weekday = 0; // Qt numbering, 1 = Monday
+    int offset = 0;  // Easter
     QDate (*compute)(int year) = nullptr;
-    int firstYear = 0;  // 0: no limit
-    int lastYear = 0;   // 0: still in force
+    int firstYear = 0;              // 0: no limit
+    int lastYear = 0;               // 0: still in force
     std::array<int, 4> skipYears{}; // years in which another row gives the day instead
     const char* message = "";
 
-    constexpr Rule from(int year) const { Rule r = *this; r.firstYear = year; return r; }
-    constexpr Rule until(int year) const { Rule r = *this; r.lastYear = year; return r; }
+    constexpr Rule from(int year) const
+    {
+        Rule r = *this;
+        r.firstYear = year;
+        return r;
+    }
+    constexpr Rule until(int year) const
+    {
+        Rule r = *this;
+        r.lastYear = year;
+        return r;
+    }
     constexpr Rule only(int year) const { return from(year).until(year); }
-    constexpr Rule except(std::array<int, 4> years) const { Rule r = *this; r.skipYears = years; return r; }
-    constexpr Rule note(const char* text) const { Rule r = *this; r.message = text; return r; }
+    constexpr Rule except(std::array<int, 4> years) const
+    {
+        Rule r = *this;
+        r.skipYears = years;
+        return r;
+    }
+    constexpr Rule note(const char* text) const
+    {
+        Rule r = *this;
+        r.message = text;
+        return r;
+    }
 
     bool inForce(int year) const;
     // Invalid when the rule does not give a day in that year.

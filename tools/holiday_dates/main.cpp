@@ -90,7 +90,8 @@ Counts writeTemplates(const QString& dir)
         return counts;
     }
     for (const holidays::Country& country : holidays::countries())
-        counts.take(writeIfChanged(dir + u'/' + QString::fromLatin1(country.name), holidays::allYearsTemplate(country)));
+        counts.take(
+            writeIfChanged(dir + u'/' + QString::fromLatin1(country.name), holidays::allYearsTemplate(country)));
     return counts;
 }
 

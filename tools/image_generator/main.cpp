@@ -118,7 +118,6 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    std::printf("image_generator: %d of %zu pictures written to %s\n", written, pictures().size(),
-                qPrintable(folder));
+    std::printf("image_generator: %d of %zu pictures written to %s\n", written, pictures().size(), qPrintable(folder));
     return EXIT_SUCCESS;
 }

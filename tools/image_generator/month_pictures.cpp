@@ -411,8 +411,7 @@ QImage may(QSize size)
     const double top = H * 0.66;
     const Ridge meadow{top, H * 0.025, 420, ValueNoise(54), 3};
     fillRidge(p, meadow, W, H, c(0x9ccf5e), c(0x4f8c34));
-    grass(p, QRectF(0, top, W, H - top + 10), 3200, {c(0x6ea844), c(0x86bd52), c(0x5a9638), c(0xa0cf62)}, 3, 30,
-          rng);
+    grass(p, QRectF(0, top, W, H - top + 10), 3200, {c(0x6ea844), c(0x86bd52), c(0x5a9638), c(0xa0cf62)}, 3, 30, rng);
 
     struct Bloom {
         QPointF at;
@@ -536,8 +535,7 @@ QImage july(QSize size)
     begin(p, img);
 
     const double horizon = H * 0.52;
-    fillVertical(p, QRectF(0, 0, W, horizon + 2),
-                 {{0.0, c(0x2a79cc)}, {0.55, c(0x79b9e8)}, {1.0, c(0xd7eef8)}});
+    fillVertical(p, QRectF(0, 0, W, horizon + 2), {{0.0, c(0x2a79cc)}, {0.55, c(0x79b9e8)}, {1.0, c(0xd7eef8)}});
     const QPointF sun(W * 0.7, H * 0.17);
     glow(p, sun, H * 0.55, c(0xfffbe6, 150));
     glow(p, sun, H * 0.12, c(0xffffff, 230));
@@ -626,8 +624,7 @@ QImage july(QSize size)
     for (int i = 0; i < 5000; ++i) {
         const double x = rng.range(0, W);
         const double y = rng.range(drySand.yAt(x), H);
-        disc(p, QPointF(x, y), rng.range(0.4, 1.1),
-             rng.chance(0.5) ? c(0xfff4d6, 130) : c(0xb8955f, 90));
+        disc(p, QPointF(x, y), rng.range(0.4, 1.1), rng.chance(0.5) ? c(0xfff4d6, 130) : c(0xb8955f, 90));
     }
     p.end();
     return img;
@@ -797,8 +794,7 @@ QImage september(QSize size)
     begin(p, img);
 
     const double shore = H * 0.56;
-    fillVertical(p, QRectF(0, 0, W, shore),
-                 {{0.0, c(0x7aaed9)}, {0.5, c(0xbcd6e8)}, {1.0, c(0xf3e4cc)}});
+    fillVertical(p, QRectF(0, 0, W, shore), {{0.0, c(0x7aaed9)}, {0.5, c(0xbcd6e8)}, {1.0, c(0xf3e4cc)}});
     p.drawImage(0, 0, cloudLayer(size, 0, H * 0.38, 91, 0.57, 85, c(0xffffff), c(0xb6c3d4), 3.0, 0.85));
     const Ridge mountains{H * 0.36, H * 0.1, 220, ValueNoise(92), 5};
     fillRidge(p, mountains, W, shore, c(0x8ea5c3), c(0xb5c4d3));
@@ -849,8 +845,8 @@ QImage september(QSize size)
         const double lean = rng.range(-20, 30);
         QPainterPath reed(base);
         reed.quadTo(base + QPointF(lean * 0.2, -h * 0.6), base + QPointF(lean, -h));
-        p.setPen(QPen(pick({c(0x6d7a3a), c(0x8a8a45), c(0x5a6a32)}, rng), rng.range(1.2, 2.6), Qt::SolidLine,
-                      Qt::RoundCap));
+        p.setPen(
+            QPen(pick({c(0x6d7a3a), c(0x8a8a45), c(0x5a6a32)}, rng), rng.range(1.2, 2.6), Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         p.drawPath(reed);
         if (rng.chance(0.25)) {
@@ -877,8 +873,7 @@ QImage october(QSize size)
     QPainter p;
     begin(p, img);
 
-    fillVertical(p, QRectF(0, 0, W, H * 0.6),
-                 {{0.0, c(0x79a6d4)}, {0.55, c(0xc6d8e4)}, {1.0, c(0xf6dcc0)}});
+    fillVertical(p, QRectF(0, 0, W, H * 0.6), {{0.0, c(0x79a6d4)}, {0.55, c(0xc6d8e4)}, {1.0, c(0xf6dcc0)}});
     p.drawImage(0, 0, cloudLayer(size, 0, H * 0.42, 101, 0.58, 90, c(0xfffaf2), c(0xbcb6c2), 2.8, 0.85));
     const Ridge far{H * 0.48, H * 0.06, 300, ValueNoise(102)};
     fillRidge(p, far, W, H, c(0xa8a4bd), c(0xbdb4bf));
@@ -908,8 +903,7 @@ QImage october(QSize size)
     p.setPen(Qt::NoPen);
     p.setBrush(c(0xcaa878));
     p.drawPath(path);
-    grass(p, QRectF(0, H * 0.76, W, H * 0.26), 1800, {c(0x9a8a3c), c(0xb5a04a), c(0x7d7a34), c(0xc4a857)}, 3, 22,
-          rng);
+    grass(p, QRectF(0, H * 0.76, W, H * 0.26), 1800, {c(0x9a8a3c), c(0xb5a04a), c(0x7d7a34), c(0xc4a857)}, 3, 22, rng);
 
     leafyTree(p, QPointF(W * 0.1, H * 0.94), 420, {c(0xd8572a), c(0xe5762c), c(0xc8452a), c(0xe8902f), c(0xb63b2a)},
               c(0x4a3428), rng);
@@ -939,8 +933,7 @@ QImage november(QSize size)
     QPainter p;
     begin(p, img);
 
-    fillVertical(p, QRectF(0, 0, W, H * 0.6),
-                 {{0.0, c(0xaeb0c4)}, {0.6, c(0xe0d4d2)}, {1.0, c(0xf0e2d6)}});
+    fillVertical(p, QRectF(0, 0, W, H * 0.6), {{0.0, c(0xaeb0c4)}, {0.6, c(0xe0d4d2)}, {1.0, c(0xf0e2d6)}});
     const QPointF sun(W * 0.3, H * 0.28);
     glow(p, sun, H * 0.45, c(0xfff0dc, 120));
     disc(p, sun, H * 0.05, c(0xfff6ea, 200));
@@ -1039,8 +1032,7 @@ QImage december(QSize size)
     for (double centre : {W * 0.22, W * 0.66}) {
         for (int i = 0; i < 9; ++i) {
             const double x = centre + rng.bell() * 70;
-            pine(p, QPointF(x, mid.yAt(x) + rng.range(2, 12)), rng.range(34, 70), c(0x142840), c(0xc3d2ea), 0.7,
-                 rng);
+            pine(p, QPointF(x, mid.yAt(x) + rng.range(2, 12)), rng.range(34, 70), c(0x142840), c(0xc3d2ea), 0.7, rng);
         }
     }
     const Ridge near{H * 0.86, H * 0.04, 420, ValueNoise(124), 3};

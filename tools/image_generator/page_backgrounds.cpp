@@ -15,14 +15,10 @@ using namespace kit;
 
 namespace {
 
-int channel(double v)
-{
-    return std::clamp(int(std::lround(v)), 0, 255);
-}
+int channel(double v) { return std::clamp(int(std::lround(v)), 0, 255); }
 
 // Fills the image with base, brightened or darkened by shade(x, y) (1 = unchanged).
-template <typename Shade>
-void shadePixels(QImage& img, const QColor& base, Shade shade)
+template <typename Shade> void shadePixels(QImage& img, const QColor& base, Shade shade)
 {
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygonF>
-#include <QTransform>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -13,10 +13,7 @@
 
 namespace kit {
 
-double clamp01(double x)
-{
-    return std::clamp(x, 0.0, 1.0);
-}
+double clamp01(double x) { return std::clamp(x, 0.0, 1.0); }
 
 double smoothstep(double edge0, double edge1, double x)
 {
@@ -27,10 +24,9 @@ double smoothstep(double edge0, double edge1, double x)
 QColor mix(const QColor& a, const QColor& b, double t)
 {
     t = clamp01(t);
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
-                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t),
-                            float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+    return QColor::fromRgbF(
+        float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+        float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
 QColor scaled(const QColor& c, double factor)
@@ -104,8 +100,7 @@ void fillRidge(QPainter& p, const Ridge& ridge, double width, double bottom, con
     p.drawPath(ridge.path(width, bottom));
 }
 
-void pine(QPainter& p, QPointF base, double height, const QColor& body, const QColor& snow, double snowAmount,
-          Rng& rng)
+void pine(QPainter& p, QPointF base, double height, const QColor& body, const QColor& snow, double snowAmount, Rng& rng)
 {
     const double trunkH = height * 0.09;
     const double trunkW = std::max(1.0, height * 0.05);
@@ -178,8 +173,7 @@ void pine(QPainter& p, QPointF base, double height, const QColor& body, const QC
 namespace {
 
 // One limb as a tapered, slightly bent band from width w0 to w1.
-void taperedSegment(QPainter& p, QPointF from, QPointF control, QPointF to, double w0, double w1,
-                    const QColor& colour)
+void taperedSegment(QPainter& p, QPointF from, QPointF control, QPointF to, double w0, double w1, const QColor& colour)
 {
     if (w0 < 1.3) {
         QPainterPath path(from);

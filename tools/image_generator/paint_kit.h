@@ -48,7 +48,8 @@ struct Ridge {
 };
 void fillRidge(QPainter& p, const Ridge& ridge, double width, double bottom, const QColor& top, const QColor& low);
 
-void pine(QPainter& p, QPointF base, double height, const QColor& body, const QColor& snow, double snowAmount, Rng& rng);
+void pine(QPainter& p, QPointF base, double height, const QColor& body, const QColor& snow, double snowAmount,
+          Rng& rng);
 // tips, when given, collects the ends of the outer twigs (where buds and blossom go).
 void bareTree(QPainter& p, QPointF base, double height, const QColor& colour, Rng& rng, double spread = 0.45,
               std::vector<QPointF>* tips = nullptr);
