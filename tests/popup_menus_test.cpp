@@ -405,9 +405,9 @@ TEST_F(PopupMenus, TheDateMenuSetsADaysCaptionMessagePictureAndFont)
     Pick(cell);
     EXPECT_EQ(CheckedOf(w.ItemMenuItem1), QStringList{"Candles"});
 
-    const QString spec = w.GetFontSpec(cell);
+    const QString fontSpec = w.GetFontSpec(cell);
     Pick(cell, "Use This Font As Default");
-    EXPECT_EQ(Whole("Default Date Format"), spec.toStdString());
+    EXPECT_EQ(Whole("Default Date Format"), fontSpec.toStdString());
 }
 
 TEST_F(PopupMenus, AOneDaySelectionOffersThatDaysFontAsDefault)
