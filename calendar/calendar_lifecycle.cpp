@@ -31,8 +31,9 @@ using mduLib::Step;
 void frmAlmanorvique::Form_Initialize()
 {
     Properties_.Create(5);
-    gPersonalDates.Create(1);
-    gPersonalDatesLoaded = false;
+    // The personal dates are the run's: another window may hold unsaved edits in them.
+    if (!gPersonalDates.IsCreated())
+        gPersonalDates.Create(1);
     BalloonTip_ = std::make_unique<CBalloonToolTip>();
 }
 
@@ -171,6 +172,23 @@ void frmAlmanorvique::ReloadDates()
     gPersonalDates.Create(1);
     gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
     LoadYearDates(true);
+    ShowReloadedDates();
+}
+
+void frmAlmanorvique::ReloadDatesOf(const QString& file)
+{
+    if (file == gPersonalDatesFile) {
+        gPersonalDates.Create(1);
+        gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
+    }
+    for (int k = 0; k < 3; ++k)
+        if (yearTables_[k] && YearFilePath(tablesYear_ - 1 + k) == file)
+            yearTables_[k] = SharedYearDates(tablesYear_ - 1 + k, true);
+    ShowReloadedDates();
+}
+
+void frmAlmanorvique::ShowReloadedDates()
+{
     // The month shows the dates just saved at once.
     if (IsLoaded() && DisplayedDate().isValid()) {
         FillMonthGrid(DisplayedDate(), QStringLiteral("M"));
@@ -318,7 +336,8 @@ void frmAlmanorvique::Form_MouseMove(int, int, float, float)
 void frmAlmanorvique::Form_Unload(int&)
 {
     if (platform::ProgramEnded())
-        return; // the screen-saver exit saves nothing
+        return;            // the screen-saver exit saves nothing
+    LeaveActivityEditor(); // a note still being typed is kept
     SaveCalendarData();
     Timer1.SetEnabled(false);
 }
@@ -332,7 +351,10 @@ void frmAlmanorvique::Timer1_Timer()
         // Each step of the full load runs even when an earlier one failed, and the
         // window then runs: a failing step must not repeat the full load every tick.
         platform::Guarded("load personal dates", [&] {
-            gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
+            if (!gPersonalDatesLoaded || !gPersonalDates.Changed()) {
+                gPersonalDates.Create(1);
+                gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
+            }
         });
         platform::Guarded("load year dates", [&] { LoadYearDates(); });
         platform::Guarded("apply settings", [&] { ApplyAllSettings(); });

@@ -70,6 +70,7 @@ public:
     void MoveMonth(int iDirection);
     int ShowMsgbox(const QString& Prompt, int Button, const QString& Title) override;
     void ReloadDates() override;
+    void ReloadDatesOf(const QString& file) override;
     void AddFile(const QString& sPath, const QString& sFile) override;
     // What the dialogs it opens call back.
     platform::Form& CallerForm() override { return *this; }
@@ -309,6 +310,7 @@ protected:
     void ApplyAllSettings();
     // fromFiles: the files changed under the run's tables, which take what they hold.
     void LoadYearDates(bool fromFiles = false);
+    void ShowReloadedDates();
     void Timer1_Timer();
     void CloseDown_Click();
 

@@ -751,10 +751,20 @@ bool Form::DispatchKey(QKeyEvent* e, bool down)
     return taken;
 }
 
-void Form::keyPressEvent(QKeyEvent* e) { DispatchKey(e, true); }
+bool Form::WasPreviewed(const QKeyEvent* e) const
+{
+    return e == previewed_.event && e->timestamp() == previewed_.time && e->key() == previewed_.key &&
+           e->type() == previewed_.type;
+}
+
+void Form::keyPressEvent(QKeyEvent* e)
+{
+    if (!WasPreviewed(e)) // a child's key the child left comes up here once more
+        DispatchKey(e, true);
+}
 void Form::keyReleaseEvent(QKeyEvent* e)
 {
-    if (!e->isAutoRepeat())
+    if (!e->isAutoRepeat() && !WasPreviewed(e))
         DispatchKey(e, false);
 }
 
@@ -772,6 +782,7 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
         auto* ke = static_cast<QKeyEvent*>(e);
         if (e->type() == QEvent::KeyRelease && ke->isAutoRepeat())
             return false;
+        previewed_ = {e, ke->timestamp(), ke->key(), e->type()};
         return DispatchKey(ke, e->type() == QEvent::KeyPress);
     }
     return QWidget::eventFilter(watched, e);

@@ -168,6 +168,15 @@ private:
     bool pressedOnForm_ = false;
     bool activeWindow_ = false;
     QPointer<QMdiSubWindow> mdiSub_;
+    // The child's key the filter last dispatched; the same event comes up again when the
+    // child leaves it (compared by time and key too: events reuse their addresses).
+    struct {
+        const QEvent* event = nullptr;
+        quint64 time = 0;
+        int key = 0;
+        int type = 0;
+    } previewed_;
+    bool WasPreviewed(const QKeyEvent* e) const;
     void SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
     // Runs Form_GotFocus or Form_LostFocus when the window's activation changed.
     void ReportActivation(bool active);

@@ -23,6 +23,9 @@ public:
     virtual QString DefaultIniFile() { return {}; }
     // The window's date tables become the date files again.
     virtual void ReloadDates() {}
+    // Only the table of the one date file just written becomes that file again; the
+    // others keep what was written into them and not saved yet.
+    virtual void ReloadDatesOf(const QString& /*file*/) { ReloadDates(); }
     // Imports a picture chosen in the folder picker.
     virtual void AddFile(const QString& /*sPath*/, const QString& /*sFile*/) {}
     // The frame whose child window this one is; none for a window of its own.

@@ -149,11 +149,11 @@ void frmDateManager::ReloadCallers()
     // that none of them later writes its older tables over the file.
     CalendarCaller* caller = Caller();
     if (caller)
-        caller->ReloadDates();
+        caller->ReloadDatesOf(DateFilePath);
     for (platform::Form* f : platform::Form::AllForms()) {
         auto* other = dynamic_cast<CalendarCaller*>(f);
         if (other && other != caller && f->IsLoaded())
-            other->ReloadDates();
+            other->ReloadDatesOf(DateFilePath);
     }
 }
 
