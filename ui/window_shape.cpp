@@ -49,7 +49,9 @@ protected:
     }
 
 private:
-    QPointer<platform::Form> form_;
+    // The state is the form's child and goes with it; a plain pointer is also safe to
+    // compare while the form is being destroyed.
+    platform::Form* form_;
     bool maskPending_ = false;
 };
 
