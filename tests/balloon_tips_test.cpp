@@ -15,16 +15,11 @@
 using namespace mduAlmanorvqueLib;
 using testsupport::TestCalendar;
 
+using testsupport::CellOf;
+
 namespace {
 constexpr int kShift = 1, kCtrl = 2;
 
-int CellOf(TestCalendar& w, const QDate& d)
-{
-    for (int i = 8; i <= w.lblDate.UBound(); ++i)
-        if (w.lblDate.Exists(i) && w.lblDate(i).Tag == conv::DateText(d))
-            return i;
-    return 0;
-}
 } // namespace
 
 class BalloonTips : public testsupport::ProgramFolderTest {

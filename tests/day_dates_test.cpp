@@ -19,15 +19,9 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 using namespace mduAlmanorvqueLib;
 using testsupport::WriteBytes;
 
-namespace {
-int CellOf(testsupport::TestCalendar& w, const QDate& d)
-{
-    for (int i = 8; i <= 49; ++i)
-        if (w.lblDate(i).Tag == conv::DateText(d))
-            return i;
-    return 0;
-}
+using testsupport::CellOf;
 
+namespace {
 // The entries of one section of a table, as "key=value" in table order.
 QStringList EntriesOf(const mduLib::PropertyTable& t, const QString& section)
 {

@@ -19,15 +19,9 @@
 using namespace mduAlmanorvqueLib;
 using testsupport::TestCalendar;
 
-namespace {
-int CellOf(TestCalendar& w, const QDate& d)
-{
-    for (int i = 8; i <= w.lblDate.UBound(); ++i)
-        if (w.lblDate.Exists(i) && w.lblDate(i).Tag == conv::DateText(d))
-            return i;
-    return 0;
-}
+using testsupport::CellOf;
 
+namespace {
 QString NoteIn(const mduLib::PropertyTable& t, const char* key) { return mduLib::GetValue(key, t, "Activity"); }
 } // namespace
 

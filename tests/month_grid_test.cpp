@@ -17,16 +17,10 @@ using namespace mduAlmanorvqueLib;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
+using testsupport::CellOf;
+
 namespace {
 QDate CellDate(testsupport::TestCalendar& w, int i) { return conv::DateFromText(w.lblDate(i).Tag).value_or(QDate()); }
-
-int CellOf(testsupport::TestCalendar& w, const QDate& d)
-{
-    for (int i = 8; i <= 49; ++i)
-        if (CellDate(w, i) == d)
-            return i;
-    return 0;
-}
 
 // The captions of the sixth row: all seven filled or all seven empty.
 enum class SixthRow { Empty, Full, Mixed };

@@ -18,19 +18,13 @@
 
 using testsupport::TestCalendar;
 
+using testsupport::CellOf;
+
 namespace {
 constexpr int kLeft = 1, kRight = 2, kCtrl = 2;
 constexpr int kPicture = 0, kPage = 1, kBackdrop = 2;
 
 QPoint Pixels(QPointF twips) { return {platform::TwipsToPixelsX(twips.x()), platform::TwipsToPixelsY(twips.y())}; }
-
-int CellOf(TestCalendar& w, const QDate& d)
-{
-    for (int i = 8; i <= w.lblDate.UBound(); ++i)
-        if (w.lblDate.Exists(i) && w.lblDate(i).Tag == conv::DateText(d))
-            return i;
-    return 0;
-}
 
 QPointF CentreOf(const platform::LightControl& c) { return {c.Left() + c.Width() / 2, c.Top() + c.Height() / 2}; }
 

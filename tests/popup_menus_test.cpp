@@ -27,6 +27,8 @@ using mduAlmanorvqueLib::gPersonalDatesFile;
 using platform::MenuItemArray;
 using testsupport::TestCalendar;
 
+using testsupport::CellOf;
+
 namespace {
 constexpr int kRight = 2;
 constexpr int kPicture = 0, kPage = 1, kBackdrop = 2;
@@ -43,14 +45,6 @@ QPointF BarePointOf(TestCalendar& w, const platform::LightControl& c)
                 return {x, y};
     ADD_FAILURE() << "no bare point on " << c.Name().toStdString();
     return {};
-}
-
-int CellOf(TestCalendar& w, const QDate& d)
-{
-    for (int i = 8; i <= w.lblDate.UBound(); ++i)
-        if (w.lblDate.Exists(i) && w.lblDate(i).Tag == conv::DateText(d))
-            return i;
-    return 0;
 }
 
 // The entries of an offered menu, in order, once each.

@@ -17,15 +17,7 @@
 using namespace mduAlmanorvqueLib;
 using testsupport::TestCalendar;
 
-namespace {
-int CellOf(TestCalendar& w, const QDate& d)
-{
-    for (int i = 8; i <= w.lblDate.UBound(); ++i)
-        if (w.lblDate.Exists(i) && w.lblDate(i).Tag == conv::DateText(d))
-            return i;
-    return 0;
-}
-} // namespace
+using testsupport::CellOf;
 
 class UnsavedEdits : public testsupport::RunningCalendarTest {};
 

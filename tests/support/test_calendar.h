@@ -2,6 +2,9 @@
 // The calendar window with its inner areas opened to the tests and the benchmark, which
 // drive its handlers and read its controls as the desktop would.
 #include "calendar/calendar_window.h"
+#include "core/conversions.h"
+
+#include <QDate>
 
 namespace testsupport {
 
@@ -156,5 +159,14 @@ struct TestCalendar : frmAlmanorvique {
     using frmAlmanorvique::windowDrag_;
     using frmAlmanorvique::YearTableOf;
 };
+
+// The day cell that shows a date; 0 when the month page does not show it.
+inline int CellOf(TestCalendar& w, const QDate& d)
+{
+    for (int i = 8; i <= w.lblDate.UBound(); ++i)
+        if (w.lblDate.Exists(i) && w.lblDate(i).Tag == conv::DateText(d))
+            return i;
+    return 0;
+}
 
 } // namespace testsupport
