@@ -25,6 +25,8 @@
 #include "ui/update_lock.h"
 #include "ui/window_shape.h"
 
+#include <QDebug>
+
 using namespace mduAlmanorvqueLib;
 using mduLib::Step;
 
@@ -114,7 +116,7 @@ void frmAlmanorvique::ConfigSetup()
         IniFilePath_ = gUserRegionFolder + mduLib::WithIniExtension(name);
         gIniFile = IniFilePath_;
     });
-    Step([&] { platform::RemoveLeftoverTemporaries(IniFilePath_); });
+    Step([&] { platform::RemoveLeftoverTemporariesIn(gUserRegionFolder); });
     Step([&] {
         // An empty file is what a first start on a full disk left: it is made again.
         if (mduLib::IsMissingOrEmpty(IniFilePath_)) {
@@ -166,21 +168,29 @@ int frmAlmanorvique::ShowMsgbox(const QString& Prompt, int Button, const QString
     return platform::MsgBox(Prompt, Button, Title, this);
 }
 
-void frmAlmanorvique::ReloadDates()
+void frmAlmanorvique::LoadPersonalDates()
 {
-    // The files are what the date manager just wrote: the tables become exactly them.
+    // A table this run has loaded keeps its unsaved entries on top of what the file holds
+    // now; one that could not be read whole is read afresh.
+    if (gPersonalDatesLoaded && mduLib::ReloadKeepingChanges(gPersonalDates, gPersonalDatesFile))
+        return;
     gPersonalDates.Create(1);
     gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
+}
+
+void frmAlmanorvique::ReloadDates()
+{
+    // The tables take what the date manager just wrote; this window's own unsaved entries
+    // stay on top.
+    LoadPersonalDates();
     LoadYearDates(true);
     ShowReloadedDates();
 }
 
 void frmAlmanorvique::ReloadDatesOf(const QString& file)
 {
-    if (file == gPersonalDatesFile) {
-        gPersonalDates.Create(1);
-        gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
-    }
+    if (file == gPersonalDatesFile)
+        LoadPersonalDates();
     for (int k = 0; k < 3; ++k)
         if (yearTables_[k] && YearFilePath(tablesYear_ - 1 + k) == file)
             yearTables_[k] = SharedYearDates(tablesYear_ - 1 + k, true);
@@ -219,9 +229,12 @@ mduLib::PropertyTable& frmAlmanorvique::YearTable(int k)
 
 void frmAlmanorvique::LoadYearDates(bool fromFiles)
 {
+    // The old tables are held until the new ones are: a year shown again keeps its table,
+    // with what was not written yet.
+    std::shared_ptr<SharedYearTable> old[3];
+    for (int k = 0; k < 3; ++k)
+        old[k] = std::move(yearTables_[k]);
     tablesYear_ = 0;
-    for (auto& t : yearTables_)
-        t.reset();
     if (lblMonth.Tag.isEmpty())
         lblMonth.Tag = conv::DateText(platform::Today());
     const QDate d = DisplayedDate();
@@ -232,29 +245,66 @@ void frmAlmanorvique::LoadYearDates(bool fromFiles)
     tablesYear_ = d.year();
 }
 
-void frmAlmanorvique::SaveYearTables()
+namespace {
+// Writes what this run changed in a date table into its file; the reason when it failed.
+void SaveDateTable(mduLib::PropertyTable& table, const QString& path, QStringList& failed)
 {
+    // Each table is written key by key into its file as it is now, so that what another
+    // copy of the program or the date manager wrote meanwhile stays; a table another
+    // window saved already has nothing left to write.
+    if (!mduLib::SaveIniFileMerged(table, path))
+        failed.append(platform::LastWriteFailure().isEmpty() ? path : platform::LastWriteFailure());
+}
+} // namespace
+
+QStringList frmAlmanorvique::SaveYearTables()
+{
+    QStringList failed;
     if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
-        return;
-    // A table another window saved already is no longer changed: each is written once.
+        return failed;
+    // Only tables that hold all their files held are written: a file that could not be
+    // read whole is left as it is.
     for (int k = 0; k < 3; ++k)
         if (yearTables_[k] && yearTables_[k]->Safe)
-            mduLib::SaveIniFileIfChanged(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k));
+            SaveDateTable(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k), failed);
+    return failed;
 }
 
-void frmAlmanorvique::SaveCalendarData()
+QStringList frmAlmanorvique::SaveDateTables()
 {
-    // Only tables that hold all their files held may replace them: a window closed
-    // before its first full load, or a file that could not be read whole, must not
-    // empty or shorten the date files. And only a table this run changed is written, so
-    // that what another program added to a file meanwhile stays.
+    QStringList failed;
+    // A window closed before its first full load has nothing of the personal dates to write.
     if (gPersonalDatesLoaded)
-        mduLib::SaveIniFileIfChanged(gPersonalDates, gPersonalDatesFile);
-    if (!MDIChild())
-        Step([&] { mduUILib::SaveWindowPlacement(*this, IniFilePath_, Properties_); });
+        SaveDateTable(gPersonalDates, gPersonalDatesFile, failed);
     // The tables belong to the year in lblYear's caption: they are reloaded whenever it
     // changes.
-    SaveYearTables();
+    failed += SaveYearTables();
+    return failed;
+}
+
+bool frmAlmanorvique::SaveDateTablesOrAsk(const QString& consequence)
+{
+    for (;;) {
+        const QStringList failed = SaveDateTables();
+        if (failed.isEmpty())
+            return true;
+        const QString prompt = QStringLiteral("These dates could not be saved:\r\n\r\n") + failed.join("\r\n") +
+                               QStringLiteral("\r\n\r\nTry again? ") + consequence;
+        if (ShowMsgbox(prompt, platform::vbYesNo | platform::vbExclamation, QStringLiteral("Save Dates")) !=
+            platform::vbYes)
+            return false;
+    }
+}
+
+bool frmAlmanorvique::SaveCalendarData()
+{
+    if (!MDIChild())
+        Step([&] {
+            if (!mduUILib::SaveWindowPlacement(*this, IniFilePath_, Properties_))
+                qWarning().noquote() << "Almanorvique: the window's place could not be saved:"
+                                     << platform::LastWriteFailure();
+        });
+    return SaveDateTablesOrAsk(QStringLiteral("No closes the window without them."));
 }
 
 void frmAlmanorvique::CloseCalendar()
@@ -350,12 +400,7 @@ void frmAlmanorvique::Timer1_Timer()
     case kFullLoad: {
         // Each step of the full load runs even when an earlier one failed, and the
         // window then runs: a failing step must not repeat the full load every tick.
-        platform::Guarded("load personal dates", [&] {
-            if (!gPersonalDatesLoaded || !gPersonalDates.Changed()) {
-                gPersonalDates.Create(1);
-                gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
-            }
-        });
+        platform::Guarded("load personal dates", [&] { LoadPersonalDates(); });
         platform::Guarded("load year dates", [&] { LoadYearDates(); });
         platform::Guarded("apply settings", [&] { ApplyAllSettings(); });
         platform::Guarded("show pictures", [&] { ShowCurrentPictures(); });

@@ -7,6 +7,7 @@
 #include "core/style_files.h"
 #include "core/window_placement.h"
 #include "system/message_box.h"
+#include "system/whole_file_write.h"
 #include "ui/update_lock.h"
 
 #include <exception>
@@ -16,7 +17,8 @@ using namespace mduAlmanorvqueLib;
 void frmAlmanorvique::SavePropertiesMenu_Click()
 {
     if (!mduLib::SaveIniFile(Properties_, IniFilePath_))
-        platform::MsgBox("The settings could not be saved to " + IniFilePath_ + ".", platform::vbExclamation,
+        platform::MsgBox("The settings could not be saved to " + IniFilePath_ + ":\r\n" + platform::LastWriteFailure(),
+                         platform::vbExclamation,
                          QStringLiteral("Save Current Properties"), this);
 }
 
@@ -47,7 +49,8 @@ void frmAlmanorvique::SaveStyleToFile()
     if (mduLib::SaveIniFile(style, *path))
         Properties_ = style;
     else
-        platform::MsgBox("The style could not be saved to " + *path + ". The old file is kept.",
+        platform::MsgBox("The style could not be saved to " + *path + ". The old file is kept.\r\n" +
+                             platform::LastWriteFailure(),
                          platform::vbExclamation, QStringLiteral("Save Style As"), this);
 }
 
@@ -57,7 +60,7 @@ void frmAlmanorvique::LoadStyle(const QString& path)
         return;
     platform::ScopedUpdateLock lock(hWnd());
     // The full load reads the date files again: what the tables hold goes there first.
-    SaveDateTables();
+    SaveDateTablesOrAsk(QStringLiteral("No loads the style; the dates stay in the window and are saved later."));
     if (!mduLib::LoadStyleFile(path, Properties_))
         return;
     // The full load shows exactly the style's picture and page, or none.

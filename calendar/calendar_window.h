@@ -75,8 +75,9 @@ public:
     // What the dialogs it opens call back.
     platform::Form& CallerForm() override { return *this; }
     platform::Form* FrameForm() override { return MDIChild() ? ParentForm_.data() : nullptr; }
-    // Also used by the date manager's caller before it opens.
-    void SaveCalendarData();
+    // Writes the date tables and the window's place, as at closing. A date file that cannot
+    // be written is said, with the offer to try again; false when the user gave up on it.
+    bool SaveCalendarData();
 
     // ---- state the tests and the other windows read ----
     int FormState() const { return FormState_; }
@@ -195,8 +196,12 @@ protected:
         QString AutoStartTag;         // the auto-start entry's Tag: "1" when auto start is set
         QString ItemMenuFirstCaption; // the caption of the item menu's first entry
     } commands_;
-    // Writes the personal dates and the year tables, not the settings.
-    void SaveDateTables();
+    // Writes this run's changes of the personal dates and the year tables (not the
+    // settings) into their files; what could not be written, with the reason.
+    QStringList SaveDateTables();
+    // SaveDateTables until it succeeds or the user answers that the dates may go
+    // (consequence says what then happens); false then.
+    bool SaveDateTablesOrAsk(const QString& consequence);
 
     // ---- settings and style files ----
     void SavePropertiesMenu_Click();
@@ -350,8 +355,9 @@ private:
     std::shared_ptr<mduAlmanorvqueLib::SharedYearTable> yearTables_[3];
     mduLib::PropertyTable noYearTable_{1};
     mduLib::PropertyTable& YearTable(int k);
-    // Writes the year tables back to the files they came from.
-    void SaveYearTables();
+    // Writes the year tables' changes into the files they came from; what failed.
+    QStringList SaveYearTables();
+    void LoadPersonalDates();
     std::optional<float> firstPointerX_; // the screen saver's first pointer position
 
     // Clock and message line.

@@ -263,7 +263,8 @@ struct CalendarCommands {
         if (w.commands_.Replaying)
             return;
         // Only the date files: the settings table keeps its unsaved menu changes.
-        w.SaveDateTables();
+        // A table that could not be written keeps its entries: the manager shows the file.
+        w.SaveDateTablesOrAsk(QStringLiteral("No opens the date manager; the dates stay in the window and are saved later."));
         frmDateManager::Default().ShowCalendarDate(&w, w.lblYear.Caption());
     }
     static void Nothing(W&, CommandCall&) {}

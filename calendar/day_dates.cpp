@@ -317,7 +317,9 @@ mduLib::PropertyTable* frmAlmanorvique::YearTableOf(const QDate& d)
 {
     if (!d.isValid())
         return nullptr;
-    const double y = conv::LeadingNumber(lblYear.Caption());
+    // The tables are those of the year they were loaded for; while lblYear's caption has
+    // just changed and they are not reloaded yet, that is still the old year.
+    const double y = tablesYear_ ? tablesYear_ : conv::LeadingNumber(lblYear.Caption());
     mduLib::PropertyTable* t = nullptr;
     if (d.year() == y)
         t = &YearDates();

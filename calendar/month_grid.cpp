@@ -245,9 +245,11 @@ void frmAlmanorvique::lblYear_Change()
 {
     if (lblYear.Caption().isEmpty())
         return;
-    // The tables still hold the old year's days: what was written into them since the
-    // last save goes to their files before the tables are replaced.
-    SaveYearTables();
+    // The tables still hold the old year's days: a note being typed goes into them, and
+    // what was written into them since the last save goes to their files before the
+    // tables are replaced.
+    LeaveActivityEditor();
+    SaveDateTablesOrAsk(QStringLiteral("No shows the other year without them."));
     // Loading the years around the caption's year prepares each year's file first.
     LoadYearDates();
 }

@@ -55,9 +55,3 @@ void frmAlmanorvique::PropertiesMenu_Click()
         frmProperties::Default().ShowProperty(this, Caption());
 }
 
-void frmAlmanorvique::SaveDateTables()
-{
-    if (gPersonalDatesLoaded)
-        mduLib::SaveIniFile(gPersonalDates, gPersonalDatesFile);
-    SaveYearTables();
-}

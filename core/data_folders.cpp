@@ -44,7 +44,9 @@ void SetupDataFolders()
     // Without a home the registry store would land in "/.config".
     platform::registry::SetHomelessConfigFolder(gDataFolder + "/.config");
     gPersonalDatesFile = gDataFolder + "/PersonalDates";
-    Step([&] { platform::RemoveLeftoverTemporaries(gPersonalDatesFile); });
+    // What killed writes left in the folders the programs write into (never a user's file).
+    for (const QString& folder : {pf, gStylesFolder, gDataFolder})
+        Step([&] { platform::RemoveLeftoverTemporariesIn(folder); });
     Step([&] { mduLib::MakeFolderIfMissing(pf + "/Update/"); });
     Step([&] {
         const QString dat = gDataFolder + "/Almanorvique.dat";

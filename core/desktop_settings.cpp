@@ -9,6 +9,7 @@
 #include "system/registry_store.h"
 #include "system/whole_file_write.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,7 +86,9 @@ void WriteAutoStartEntry(const QString& arguments)
                                         "Exec=%2\n"
                                         "Terminal=false\n")
                              .arg(EntryValue(appinfo::ProgramTitle(), false), EntryValue(ExecLine(arguments), true));
-    platform::WriteFileWhole(path, text.toUtf8());
+    platform::RemoveLeftoverTemporaries(path);
+    if (!platform::WriteFileWhole(path, text.toUtf8()))
+        qWarning().noquote() << "Almanorvique: the auto start entry could not be written:" << platform::LastWriteFailure();
 }
 
 // --- Wallpaper ------------------------------------------------------------------------

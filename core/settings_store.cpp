@@ -4,7 +4,10 @@
 #include "file_helpers.h"
 #include "text_file.h"
 
+#include "system/whole_file_write.h"
+
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <tuple>
 
@@ -18,8 +21,14 @@ void PropertyTable::Create(int ubound)
         throw conv::OverflowError();
     items_.assign(static_cast<size_t>(ubound) + 1, PropertyItem{});
     created_ = true;
-    changed_ = false;
     encoding_ = textfile::Encoding::Cp1252;
+    MarkSaved();
+}
+
+void PropertyTable::MarkSaved()
+{
+    changed_ = false;
+    saved_ = items_;
 }
 
 int PropertyTable::UBound() const
@@ -203,15 +212,147 @@ bool SaveIniFile(const PropertyTable& entries, const QString& path)
     return textfile::WriteLines(path, IniFileLines(entries), entries.FileEncoding());
 }
 
-bool SaveIniFileIfChanged(PropertyTable& entries, const QString& path)
+namespace {
+// The section and key as the store compares them.
+QString EntryId(const PropertyItem& e)
 {
+    return conv::Trim(e.Section).toLower() + QChar(u'\x1f') + conv::Trim(e.Key).toLower();
+}
+
+// The index of the first entry of each section and key.
+QHash<QString, int> FirstEntries(const std::vector<PropertyItem>& items)
+{
+    QHash<QString, int> first;
+    first.reserve(static_cast<qsizetype>(items.size()));
+    for (size_t i = 1; i < items.size(); ++i)
+        if (!items[i].Key.isEmpty()) {
+            const QString id = EntryId(items[i]);
+            if (!first.contains(id))
+                first.insert(id, static_cast<int>(i));
+        }
+    return first;
+}
+
+std::vector<PropertyItem> ItemsOf(const PropertyTable& t)
+{
+    std::vector<PropertyItem> items;
+    if (!t.IsCreated())
+        return items;
+    const int u = t.UBound();
+    items.reserve(static_cast<size_t>(u) + 1);
+    for (int i = 0; i <= u; ++i)
+        items.push_back(t[i]);
+    return items;
+}
+} // namespace
+
+std::vector<EntryChange> ChangesSinceSaved(const PropertyTable& entries)
+{
+    std::vector<EntryChange> changes;
     if (!entries.IsCreated())
+        return changes;
+    const std::vector<PropertyItem>& saved = entries.Saved();
+    const std::vector<PropertyItem> now = ItemsOf(entries);
+    const QHash<QString, int> before = FirstEntries(saved);
+    const QHash<QString, int> after = FirstEntries(now);
+    for (size_t i = 1; i < now.size(); ++i) {
+        const PropertyItem& e = now[i];
+        if (e.Key.isEmpty())
+            continue;
+        const QString id = EntryId(e);
+        if (after.value(id) != static_cast<int>(i))
+            continue; // only the first entry of a key counts, as the store reads it
+        const auto was = before.constFind(id);
+        if (was == before.cend() || !(saved[static_cast<size_t>(*was)] == e))
+            changes.push_back({false, e});
+    }
+    for (size_t i = 1; i < saved.size(); ++i) {
+        const PropertyItem& e = saved[i];
+        if (e.Key.isEmpty())
+            continue;
+        const QString id = EntryId(e);
+        if (before.value(id) == static_cast<int>(i) && !after.contains(id))
+            changes.push_back({true, PropertyItem{e.Section, e.Key, QString()}});
+    }
+    return changes;
+}
+
+void ApplyChanges(const std::vector<EntryChange>& changes, PropertyTable& entries)
+{
+    if (changes.empty() || !entries.IsCreated())
+        return;
+    QHash<QString, int> first = FirstEntries(ItemsOf(entries));
+    for (const EntryChange& c : changes) {
+        const QString id = EntryId(c.entry);
+        if (c.deleted) {
+            if (!first.contains(id))
+                continue;
+            const int u = entries.UBound();
+            for (int i = first.value(id); i <= u; ++i) {
+                PropertyItem& e = entries[i];
+                if (!e.Key.isEmpty() && EntryId(e) == id) {
+                    e.Key.clear();
+                    e.Value.clear();
+                }
+            }
+            first.remove(id);
+            entries.MarkChanged();
+            continue;
+        }
+        if (const auto at = first.constFind(id); at != first.cend()) {
+            PropertyItem& e = entries[*at];
+            if (!(e == c.entry)) {
+                e = c.entry;
+                entries.MarkChanged();
+            }
+            continue;
+        }
+        // A spare last slot (an emptied entry) is used before the table grows.
+        int u = entries.UBound();
+        if (u == 0 || !entries[u].Key.isEmpty())
+            entries.GrowTo(++u);
+        entries[u] = c.entry;
+        entries.MarkChanged();
+        first.insert(id, u);
+    }
+}
+
+bool SaveIniFileMerged(PropertyTable& entries, const QString& path)
+{
+    if (!entries.IsCreated() || path.isEmpty())
         return false;
-    if (!entries.Changed() && QFileInfo::exists(path))
+    if (!QFileInfo::exists(path)) {
+        if (!SaveIniFile(entries, path))
+            return false;
+        entries.MarkSaved();
         return true;
-    if (!SaveIniFile(entries, path))
+    }
+    const std::vector<EntryChange> changes = ChangesSinceSaved(entries);
+    if (changes.empty()) {
+        entries.MarkSaved(); // what a writer set back to its old value
+        return true;
+    }
+    PropertyTable onDisk(1);
+    if (!LoadIniFileForRewrite(path, onDisk)) {
+        platform::SetWriteFailure(path, QStringLiteral("the file could not be read whole"));
+        return false;
+    }
+    ApplyChanges(changes, onDisk);
+    if (!SaveIniFile(onDisk, path))
         return false;
     entries.MarkSaved();
+    return true;
+}
+
+bool ReloadKeepingChanges(PropertyTable& entries, const QString& path)
+{
+    const std::vector<EntryChange> changes = ChangesSinceSaved(entries);
+    PropertyTable fresh(1);
+    if (!LoadIniFileForRewrite(path, fresh))
+        return false;
+    fresh.MarkSaved();
+    ApplyChanges(changes, fresh);
+    entries = std::move(fresh);
     return true;
 }
 

@@ -67,7 +67,11 @@ public:
     // another program added to the file meanwhile.
     bool Changed() const { return changed_; }
     void MarkChanged() { changed_ = true; }
-    void MarkSaved() { changed_ = false; }
+    // The table now equals its file: what it holds becomes the base its later changes are
+    // measured against.
+    void MarkSaved();
+    // The entries as they were when the table last equalled its file.
+    const std::vector<PropertyItem>& Saved() const { return saved_; }
 
     // The encoding of the file it was last loaded from; a new table's file is Windows-1252.
     textfile::Encoding FileEncoding() const { return encoding_; }
@@ -78,7 +82,22 @@ private:
     bool changed_ = false;
     textfile::Encoding encoding_ = textfile::Encoding::Cp1252;
     std::vector<PropertyItem> items_;
+    std::vector<PropertyItem> saved_; // shares its texts with items_ until they change
 };
+
+// One entry this run set or deleted since the table last equalled its file, named by its
+// section and key as the store compares them (trimmed, any case).
+struct EntryChange {
+    bool deleted = false;
+    PropertyItem entry;
+};
+// What the table's writers changed since it last equalled its file: for each section and
+// key, its first entry added or changed, or every entry of it deleted; in table order.
+std::vector<EntryChange> ChangesSinceSaved(const PropertyTable& entries);
+// Applies changes to a table (a change of a key the table lacks appends it; a deletion
+// clears every entry of that section and key). Marks the table changed when anything
+// differs.
+void ApplyChanges(const std::vector<EntryChange>& changes, PropertyTable& entries);
 
 // Does the entry match key (trimmed, any case) and section (empty matches any)?
 bool EntryMatches(const PropertyItem& e, const QString& key, const QString& section);
@@ -94,9 +113,15 @@ bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries);
 // marker) is not written. False (the old file kept as it was) when the table was never
 // created or the file could not be written.
 bool SaveIniFile(const PropertyTable& entries, const QString& path);
-// Saves only a table that was changed (or whose file is missing), in its file's
-// encoding; a successful save clears the changed mark. True when nothing needed writing.
-bool SaveIniFileIfChanged(PropertyTable& entries, const QString& path);
+// Writes into the file, as it is on disk now, only what this run changed in the table
+// since it last equalled the file, key by key: what another program (or another copy of
+// this one) wrote to other keys meanwhile stays. A missing file gets the whole table; a
+// file that cannot be read whole is left alone (false). Nothing is written when nothing
+// changed. On success the table's changes count as saved; its entries stay as they are.
+bool SaveIniFileMerged(PropertyTable& entries, const QString& path);
+// Makes the table what its file holds now, with this run's unsaved changes on top (they
+// stay unsaved). False, with the table left as it was, when the file cannot be read whole.
+bool ReloadKeepingChanges(PropertyTable& entries, const QString& path);
 // The lines SaveIniFile writes. Loading them gives the same entries (spare slots aside).
 QStringList IniFileLines(const PropertyTable& entries);
 // Adds the entry's line (with its section prefix when it has one) to the output; a key

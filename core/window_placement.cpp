@@ -179,33 +179,34 @@ void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& ta
     Restore(window, table, 1.8, false);
 }
 
-void SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path)
+bool SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path)
 {
     const double stored = conv::RoundHalfEven(conv::LeadingNumber(mduLib::GetProp(key, table)));
     if (stored == -1)
-        return;
+        return true;
     // An automatic size stays automatic, and a size no window can be used at is never
     // stored: it would come back as a window too small to grab.
     if (IsSizeKey(key) && (stored < kMinimumWindowSize || conv::LeadingNumber(value) < kMinimumWindowSize))
-        return;
-    mduLib::SetValueAndSave(key, value, table, path);
+        return true;
+    return mduLib::SetValueAndSave(key, value, table, path);
 }
 
-void SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table)
+bool SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table)
 {
     if (window.WindowState() != 0)
-        return;
+        return true;
     // Only the geometry goes into the file as it is on disk, so every menu change lasts
     // until it is saved, whether it changed a key or added one. With no file yet the
     // whole table is written; a file that cannot be read whole is left alone.
     mduLib::PropertyTable onDisk;
     if (!mduLib::LoadIniFileForRewrite(path, onDisk))
-        return;
+        return false;
     mduLib::PropertyTable& target = onDisk.IsCreated() ? onDisk : table;
-    SaveWindowValue(QStringLiteral("Window Top"), conv::NumberText(window.Top()), target, path);
-    SaveWindowValue(QStringLiteral("Window Left"), conv::NumberText(window.Left()), target, path);
-    SaveWindowValue(QStringLiteral("Window Height"), conv::NumberText(window.Height()), target, path);
-    SaveWindowValue(QStringLiteral("Window Width"), conv::NumberText(window.Width()), target, path);
+    bool saved = SaveWindowValue(QStringLiteral("Window Top"), conv::NumberText(window.Top()), target, path);
+    saved = SaveWindowValue(QStringLiteral("Window Left"), conv::NumberText(window.Left()), target, path) && saved;
+    saved = SaveWindowValue(QStringLiteral("Window Height"), conv::NumberText(window.Height()), target, path) && saved;
+    saved = SaveWindowValue(QStringLiteral("Window Width"), conv::NumberText(window.Width()), target, path) && saved;
+    return saved;
 }
 
 bool EnableFormWindow(PlacedWindow& window, bool enabled)

@@ -21,10 +21,11 @@ void RestoreWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& t
 void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& table);
 // Stores value under key and writes the file, unless the key holds -1; a width or height
 // is written only when both the stored and the new size are usable.
-void SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path);
+bool SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path);
 // Writes top, left, height and width into the file as it is on disk (the whole table
 // when there is no file yet).
-void SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table);
+// False when the file could not be read whole or written.
+bool SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table);
 // Enables or disables the window itself; returns enabled.
 bool EnableFormWindow(PlacedWindow& window, bool enabled);
 

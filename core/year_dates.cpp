@@ -32,6 +32,9 @@ std::shared_ptr<SharedYearTable> SharedYearDates(int year, bool fromFile)
         gRun.YearTables[path] = shared;
     }
     Step([&] { PrepareYearDatesFile(QString::number(year)); });
+    // A table the run holds keeps its unsaved entries on top of what the file holds now.
+    if (shared->Safe && shared->Table.IsCreated() && mduLib::ReloadKeepingChanges(shared->Table, path))
+        return shared;
     shared->Table.Create(1);
     shared->Safe = mduLib::LoadIniFileForRewrite(path, shared->Table);
     return shared;

@@ -34,8 +34,8 @@ QStringList NewYearLines(const QStringList& templ, const QString& year);
 // the file held stays as it was). Preparing the result again gives the same lines.
 QStringList PreparedYearLines(const QStringList& own, const QStringList& templ, const QString& year);
 // The run's table of the year's date file: the one the windows showing that year hold, or,
-// when none does (or fromFile asks for what the file holds now), loaded from the file,
-// which is prepared first.
+// when none does, loaded from the file, which is prepared first. fromFile asks for what
+// the file holds now, with the held table's unsaved entries on top.
 std::shared_ptr<SharedYearTable> SharedYearDates(int year, bool fromFile = false);
 // Every line of the file followed by CR LF; "" when the file does not exist. Throws
 // mduLib::FileError when it exists but cannot be read.

@@ -1,6 +1,7 @@
 #include "registry_store.h"
 #include "whole_file_write.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,13 +40,34 @@ QString NormaliseKey(QString key)
 }
 
 // Top level: key path -> object of value name -> {"type": n, "data": ...}
-QJsonObject LoadFile()
+// damaged, when given, says whether the file is there but holds no store.
+QJsonObject LoadFile(bool* damaged = nullptr)
 {
+    if (damaged)
+        *damaged = false;
     QFile f(StorePath());
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    const auto doc = QJsonDocument::fromJson(f.readAll());
+    const QByteArray bytes = f.readAll();
+    const auto doc = QJsonDocument::fromJson(bytes);
+    if (damaged)
+        *damaged = !doc.isObject() && !bytes.trimmed().isEmpty();
     return doc.isObject() ? doc.object() : QJsonObject();
+}
+
+// A store that cannot be read is the user's settings all the same: it is kept under a
+// name of its own (never over an earlier one) before a new store replaces it.
+void KeepDamagedStore()
+{
+    const QString path = StorePath();
+    QString aside;
+    for (int n = 1; aside.isEmpty() || QFileInfo::exists(aside); ++n)
+        aside = path + QStringLiteral(".damaged") + (n > 1 ? QString::number(n) : QString());
+    if (QFile::rename(path, aside))
+        qWarning().noquote() << "Almanorvique: the settings store" << path << "could not be read; it was kept as"
+                             << aside;
+    else
+        qWarning().noquote() << "Almanorvique: the settings store" << path << "could not be read nor kept aside";
 }
 
 QJsonObject Load()
@@ -66,7 +88,14 @@ bool Store(const QJsonObject& root)
     const QString path = StorePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     RemoveLeftoverTemporaries(path); // what a killed write left
-    return WriteFileWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented));
+    bool damaged = false;
+    LoadFile(&damaged);
+    if (damaged)
+        KeepDamagedStore();
+    if (WriteFileWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented)))
+        return true;
+    qWarning().noquote() << "Almanorvique: the settings store could not be written:" << LastWriteFailure();
+    return false;
 }
 
 QString FindName(const QJsonObject& obj, const QString& name)

@@ -3,70 +3,129 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
+namespace {
 
-bool WriteFileWhole(const QString& path, const QByteArray& bytes)
+// A temporary is ".<name>.almanorvique-save-XXXXXX": hidden, so no folder listing or
+// menu ever offers one, and marked, so that no file of the user's looks like one.
+constexpr char kMarker[] = ".almanorvique-save-";
+constexpr int kRandomLength = 6;
+
+thread_local QString lastFailure;
+
+bool Fail(const QString& path, int error)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    lastFailure = path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
+    return false;
+}
+
+QString TemporaryName(const QString& fileName)
+{
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = u'.' + fileName + QLatin1String(kMarker);
+    for (int i = 0; i < kRandomLength; ++i)
+        name += QLatin1Char(kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)]);
+    return name;
+}
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
     qint64 done = 0;
     while (done < bytes.size()) {
-        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
-            f.cancelWriting();
+            if (n == 0)
+                errno = EIO;
             return false;
         }
         done += n;
     }
-    // commit() flushes Qt's buffer itself but does not report a failing flush, so a full
-    // disk would replace the file with a cut or empty one: flush and check first.
-    if (!f.flush() || f.error() != QFileDevice::NoError) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return true;
 }
 
-namespace {
-// Six letters or digits with both cases among them, as the temporary names are made;
-// a suffix such as ".backup" of the user's own is no leftover.
-bool IsTemporarySuffix(QStringView s)
-{
-    if (s.size() != 6)
-        return false;
-    bool upper = false, lower = false;
-    for (const QChar c : s) {
-        const char16_t u = c.unicode();
-        if (u >= 'A' && u <= 'Z')
-            upper = true;
-        else if (u >= 'a' && u <= 'z')
-            lower = true;
-        else if (u < '0' || u > '9')
-            return false;
-    }
-    return upper && lower;
-}
 } // namespace
+
+QString LastWriteFailure() { return lastFailure; }
+
+void SetWriteFailure(const QString& path, const QString& reason) { lastFailure = path + QStringLiteral(": ") + reason; }
+
+bool IsTemporaryName(const QString& fileName)
+{
+    if (!fileName.startsWith(u'.'))
+        return false;
+    const qsizetype at = fileName.lastIndexOf(QLatin1String(kMarker));
+    return at > 1 && fileName.size() == at + qsizetype(sizeof kMarker - 1) + kRandomLength;
+}
+
+bool WriteFileWhole(const QString& path, const QByteArray& bytes)
+{
+    lastFailure.clear();
+    if (path.isEmpty())
+        return Fail(path, ENOENT);
+    // A link is written through: the file it names is replaced, the link stays.
+    QFileInfo target(path);
+    if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
+        target = QFileInfo(target.canonicalFilePath());
+    const QString dir = target.absolutePath();
+    const QString finalPath = target.absoluteFilePath();
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
+        temp = QFile::encodeName(dir + u'/' + TemporaryName(target.fileName()));
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return Fail(path, errno);
+    }
+    if (fd < 0)
+        return Fail(path, EEXIST);
+    const QByteArray finalName = QFile::encodeName(finalPath);
+    struct stat old {};
+    if (::stat(finalName.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777); // the new file keeps the old one's permissions
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temp.constData());
+        return Fail(path, error);
+    }
+    if (::close(fd) != 0 || ::rename(temp.constData(), finalName.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        return Fail(path, error);
+    }
+    return true;
+}
 
 void RemoveLeftoverTemporaries(const QString& path)
 {
     if (path.isEmpty())
         return;
     const QFileInfo target(path);
-    const QString prefix = target.fileName() + u'.';
-    if (prefix.size() < 2)
-        return;
+    const QString prefix = u'.' + target.fileName() + QLatin1String(kMarker);
     const QDir dir = target.dir();
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (name.size() == prefix.size() + 6 && name.startsWith(prefix) &&
-            IsTemporarySuffix(QStringView(name).mid(prefix.size())))
+    for (const QString& name : dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System))
+        if (IsTemporaryName(name) && name.size() == prefix.size() + kRandomLength)
             QFile::remove(dir.filePath(name));
-    }
+}
+
+void RemoveLeftoverTemporariesIn(const QString& folder)
+{
+    if (folder.isEmpty())
+        return;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (IsTemporaryName(name))
+            QFile::remove(dir.filePath(name));
 }
 
 } // namespace platform

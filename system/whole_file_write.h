@@ -11,8 +11,20 @@ namespace platform {
 // False on any failure; the old file (if any) is then untouched.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes);
 
-// Removes what an interrupted whole-file write of path left next to it ("<name>.Xxxxxx",
-// six random letters); the file itself is not touched.
+// Why the last whole-file write of this thread failed ("" after a success), for the
+// user: the file's path and the system's reason.
+QString LastWriteFailure();
+// Records why a write of path was not done, for LastWriteFailure.
+void SetWriteFailure(const QString& path, const QString& reason);
+
+// The name of the temporary file a write of path uses (hidden, marked as ours, with six
+// random characters), so that nothing but our own leftovers is ever taken for one.
+bool IsTemporaryName(const QString& fileName);
+
+// Removes what an interrupted whole-file write of path left next to it; the file itself
+// and the user's own files are not touched.
 void RemoveLeftoverTemporaries(const QString& path);
+// The same for every file of the folder.
+void RemoveLeftoverTemporariesIn(const QString& folder);
 
 } // namespace platform

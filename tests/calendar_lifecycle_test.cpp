@@ -425,15 +425,19 @@ TEST_F(CalendarLifecycle, RefreshReloadAndDefaults)
     EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "Landscape Left");
     EXPECT_EQ(w->Properties().UBound(), 2);
 
-    // Reloading makes the tables equal to the files: old entries do not linger.
+    // Reloading makes the tables what the files hold now, with the window's own unsaved
+    // entries on top: saved entries the file no longer has go, unsaved ones stay.
+    WriteBytes(Path("tester/PersonalDates"), "Caption:05/01=old\r\n");
+    w->ReloadDates();
     mduLib::SetValue("01/01", "a", gPersonalDates, "Caption");
     mduLib::SetValue("02/01", "b", gPersonalDates, "Caption");
     WriteBytes(Path("tester/PersonalDates"), "Caption:03/01=c\r\n");
     WriteBytes(Country("2026"), "PCaption:04/01=d\r\n");
     w->ReloadDates();
-    EXPECT_EQ(mduLib::GetValue("01/01", gPersonalDates, "Caption"), "");
-    EXPECT_EQ(mduLib::GetValue("02/01", gPersonalDates, "Caption"), "");
+    EXPECT_EQ(mduLib::GetValue("01/01", gPersonalDates, "Caption"), "a");
+    EXPECT_EQ(mduLib::GetValue("02/01", gPersonalDates, "Caption"), "b");
     EXPECT_EQ(mduLib::GetValue("03/01", gPersonalDates, "Caption"), "c");
+    EXPECT_EQ(mduLib::GetValue("05/01", gPersonalDates, "Caption"), "");
     EXPECT_EQ(mduLib::GetValue("04/01", w->YearDates(), "PCaption"), "d");
 
     boxes_.QueueAnswer(platform::vbNo);
@@ -449,11 +453,13 @@ TEST_F(CalendarLifecycle, AnEmptySettingsFileIsMadeAgainFromTheTemplate)
     // What a first start on a full disk left: it would give a 1x1 window for good.
     testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
     WriteBytes(Country("Almanorvique.ini"), "");
-    WriteBytes(Country("Almanorvique.ini.AbCdEf"), "Orientation=half");
+    WriteBytes(Country(".Almanorvique.ini.almanorvique-save-AbCdEf"), "Orientation=half");
+    WriteBytes(Country("Almanorvique.ini.MyCopy"), "Orientation=mine");
     auto w = Open();
     EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")), ReadBytes(Path("ini/Almanorvique.ini")));
     EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "Portrait Top");
-    EXPECT_FALSE(QFileInfo::exists(Country("Almanorvique.ini.AbCdEf")));
+    EXPECT_FALSE(QFileInfo::exists(Country(".Almanorvique.ini.almanorvique-save-AbCdEf")));
+    EXPECT_EQ(ReadBytes(Country("Almanorvique.ini.MyCopy")), "Orientation=mine"); // the user's own copy
 }
 
 TEST_F(CalendarLifecycle, AWindowThatChangedNothingWritesNoDateFile)

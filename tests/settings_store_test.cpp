@@ -301,22 +301,145 @@ TEST_F(SettingsStore, OnlyAChangedTableIsWrittenBack)
     WriteBytes(path, "Caption:01/01=a\r\nCaption:02/01=theirs\r\n");
     testsupport::SetFileAge(path, -3600);
     const auto time = QFileInfo(path).lastModified();
-    EXPECT_TRUE(SaveIniFileIfChanged(t, path));
+    EXPECT_TRUE(SaveIniFileMerged(t, path));
     EXPECT_EQ(ReadBytes(path), "Caption:01/01=a\r\nCaption:02/01=theirs\r\n");
+    EXPECT_EQ(QFileInfo(path).lastModified(), time);
+    // A value set back to what it was is no change either.
+    SetValue("01/01", "b", t, "Caption");
+    SetValue("01/01", "a", t, "Caption");
+    EXPECT_TRUE(SaveIniFileMerged(t, path));
     EXPECT_EQ(QFileInfo(path).lastModified(), time);
 
     SetValue("03/01", "mine", t, "Caption");
-    EXPECT_TRUE(SaveIniFileIfChanged(t, path));
-    EXPECT_EQ(ReadBytes(path), "Caption:01/01=a\r\nCaption:03/01=mine\r\n");
+    EXPECT_TRUE(SaveIniFileMerged(t, path));
+    EXPECT_EQ(ReadBytes(path), "Caption:01/01=a\r\nCaption:02/01=theirs\r\nCaption:03/01=mine\r\n");
     EXPECT_FALSE(t.Changed());
 
-    // A missing file is made, so that the next start finds it.
+    // A missing file is made whole, so that the next start finds it.
     PropertyTable empty(1);
-    EXPECT_TRUE(SaveIniFileIfChanged(empty, Path("new")));
+    EXPECT_TRUE(SaveIniFileMerged(empty, Path("new")));
     EXPECT_TRUE(QFileInfo::exists(Path("new")));
-    EXPECT_FALSE(SaveIniFileIfChanged(empty, Path("no such folder/x")));
+    EXPECT_FALSE(SaveIniFileMerged(empty, Path("no such folder/x")));
     PropertyTable never;
-    EXPECT_FALSE(SaveIniFileIfChanged(never, path));
+    EXPECT_FALSE(SaveIniFileMerged(never, path));
+}
+
+// Two tables of one date file (two copies of the program, or the date manager beside a
+// window), and the file edited outside: each write puts only its own table's changes
+// into the file as it is then, so that nobody's entries are lost; for a key both
+// changed, the last writer wins.
+TEST_F(SettingsStore, WritersOfOneFileKeepEachOthersEntries)
+{
+    const QByteArray start = "PCaption:01/12=Feast\r\nPCaption:05/12=Old\r\nActivity:07/12=Call\r\n";
+    const struct {
+        const char* what;
+        std::function<void(PropertyTable& a, PropertyTable& b, const QString& path)> steps;
+        QByteArray file;
+    } cases[] = {
+        {"each adds a caption, A closes first",
+         [](PropertyTable& a, PropertyTable& b, const QString& path) {
+             SetValue("08/12", "Birthday", b, "PCaption");
+             SetValue("09/12", "Anniversary", a, "PCaption");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+             EXPECT_TRUE(SaveIniFileMerged(b, path));
+         },
+         start + "PCaption:09/12=Anniversary\r\nPCaption:08/12=Birthday\r\n"},
+        {"one deletes, the other changes another key",
+         [](PropertyTable& a, PropertyTable& b, const QString& path) {
+             ClearEntry("07/12", a, "Activity");
+             SetValue("05/12", "New", b, "PCaption");
+             EXPECT_TRUE(SaveIniFileMerged(b, path));
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+         },
+         "PCaption:01/12=Feast\r\nPCaption:05/12=New\r\n"},
+        {"both change one key: the last writer wins",
+         [](PropertyTable& a, PropertyTable& b, const QString& path) {
+             SetValue("05/12", "A's", a, "PCaption");
+             SetValue("05/12", "B's", b, "PCaption");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+             EXPECT_TRUE(SaveIniFileMerged(b, path));
+         },
+         "PCaption:01/12=Feast\r\nPCaption:05/12=B's\r\nActivity:07/12=Call\r\n"},
+        {"one changes a key the other deleted and saved",
+         [](PropertyTable& a, PropertyTable& b, const QString& path) {
+             ClearEntry("05/12", a, "PCaption");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+             SetValue("05/12", "Kept", b, "PCaption");
+             EXPECT_TRUE(SaveIniFileMerged(b, path));
+         },
+         "PCaption:01/12=Feast\r\nActivity:07/12=Call\r\nPCaption:05/12=Kept\r\n"},
+        {"an entry written straight into the table (the date manager's row commit)",
+         [](PropertyTable& a, PropertyTable& b, const QString& path) {
+             b[2].Value = "Edited";
+             b.MarkChanged();
+             SetValue("16/12", "Note", a, "Activity");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+             EXPECT_TRUE(SaveIniFileMerged(b, path));
+         },
+         "PCaption:01/12=Feast\r\nPCaption:05/12=Edited\r\nActivity:07/12=Call\r\nActivity:16/12=Note\r\n"},
+        {"the other saves, this one reloads keeping its unsaved note, then saves",
+         [](PropertyTable& a, PropertyTable& b, const QString& path) {
+             SetValue("16/12", "Note", a, "Activity");
+             SetValue("01/12", "Feast day", b, "PCaption");
+             ClearEntry("07/12", b, "Activity");
+             EXPECT_TRUE(SaveIniFileMerged(b, path));
+             EXPECT_TRUE(ReloadKeepingChanges(a, path));
+             EXPECT_EQ(GetValue("01/12", a, "PCaption"), "Feast day");
+             EXPECT_EQ(GetValue("07/12", a, "Activity"), "");
+             EXPECT_EQ(GetValue("16/12", a, "Activity"), "Note");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+         },
+         "PCaption:01/12=Feast day\r\nPCaption:05/12=Old\r\nActivity:16/12=Note\r\n"},
+        {"an outside edit, then a change",
+         [](PropertyTable& a, PropertyTable&, const QString& path) {
+             WriteBytes(path, "PCaption:01/12=Feast\r\nPCaption:05/12=Outside\r\nPCaption:06/12=Added\r\n");
+             SetValue("07/12", "Later", a, "Activity");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+         },
+         "PCaption:01/12=Feast\r\nPCaption:05/12=Outside\r\nPCaption:06/12=Added\r\nActivity:07/12=Later\r\n"},
+        {"the file was deleted meanwhile: the whole table is written",
+         [](PropertyTable& a, PropertyTable&, const QString& path) {
+             QFile::remove(path);
+             SetValue("08/12", "Mine", a, "PCaption");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+         },
+         start + "PCaption:08/12=Mine\r\n"},
+        {"a key the file holds twice: its first line changes, as the store reads it",
+         [](PropertyTable& a, PropertyTable&, const QString& path) {
+             WriteBytes(path, "PCaption:05/12=First\r\nPCaption:05/12=Second\r\n");
+             SetValue("05/12", "Mine", a, "PCaption");
+             EXPECT_TRUE(SaveIniFileMerged(a, path));
+         },
+         "PCaption:05/12=Mine\r\nPCaption:05/12=Second\r\n"},
+    };
+    const QString path = Path("2026");
+    for (const auto& c : cases) {
+        WriteBytes(path, start);
+        PropertyTable a(1), b(1);
+        ASSERT_TRUE(LoadIniFile(path, a));
+        ASSERT_TRUE(LoadIniFile(path, b));
+        c.steps(a, b, path);
+        EXPECT_EQ(ReadBytes(path).toStdString(), c.file.toStdString()) << c.what;
+        EXPECT_TRUE(ChangesSinceSaved(a).empty()) << c.what;
+    }
+}
+
+TEST_F(SettingsStore, AFileThatCannotBeReadWholeIsNotMergedInto)
+{
+    const QString path = Path("2026");
+    WriteBytes(path, "PCaption:01/12=Feast\r\n");
+    PropertyTable a(1);
+    ASSERT_TRUE(LoadIniFile(path, a));
+    SetValue("02/12", "Mine", a, "PCaption");
+    QByteArray huge;
+    for (int i = 0; i < PropertyTable::kMaxUBound + 5; ++i)
+        huge += "K" + QByteArray::number(i) + "=v\r\n";
+    WriteBytes(path, huge);
+    EXPECT_FALSE(SaveIniFileMerged(a, path));
+    EXPECT_EQ(ReadBytes(path), huge);
+    EXPECT_FALSE(ChangesSinceSaved(a).empty()); // kept for a later try
+    EXPECT_FALSE(ReloadKeepingChanges(a, path));
+    EXPECT_EQ(GetValue("02/12", a, "PCaption"), "Mine");
 }
 
 TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)

@@ -105,9 +105,10 @@ TEST_F(WriteFailure, TheRegistryStoreKeepsTheOldFile)
         EXPECT_EQ(platform::registry::GetSetting("Almanorvique", "Test", "New", "none"), "none") << s.what;
     }
     // The next write removes what a killed one left.
-    WriteBytes(store + ".KiLLed", "{");
+    const QString killed = QFileInfo(store).absolutePath() + "/.registry.json.almanorvique-save-KiLLed";
+    WriteBytes(killed, "{");
     ASSERT_TRUE(platform::registry::SaveSetting("Almanorvique", "Test", "New", "1"));
-    EXPECT_FALSE(QFileInfo::exists(store + ".KiLLed"));
+    EXPECT_FALSE(QFileInfo::exists(killed));
 }
 
 TEST_F(WriteFailure, TheAutoStartEntryKeepsTheOldFile)
@@ -143,12 +144,28 @@ TEST_F(WriteFailure, ACopyKeepsTheOldTargetAndRaises)
 
 TEST_F(WriteFailure, OnlyTheLeftoversOfAnInterruptedWriteAreRemoved)
 {
-    const QStringList files{"2026",       "2026.aBcDeF", "2026.Xy12Zq",  "2026.backup", "2026.BACKUP",
-                            "2026.aBcDe", "2027.aBcDeF", "2026.aBcDeFg", "2026.aB-DeF"};
-    for (const QString& f : files)
-        WriteBytes(Path(f), "x\r\n");
+    // The user's own look-alikes stay, whatever their suffix; only our marked, hidden
+    // temporaries go: of the one file, or of the whole folder.
+    const QStringList users{"2026",          "2026.aBcDeF",    "2026.OldOne",          "2026.backup",
+                            "PersonalDates.Backup", "Almanorvique.ini.MyCopy", ".2026.almanorvique-save-aBcDe",
+                            ".2026.almanorvique-save-aBcDeFg", "2026.almanorvique-save-aBcDeF"};
+    const QStringList ours2026{".2026.almanorvique-save-aBcDeF", ".2026.almanorvique-save-123XyZ"};
+    const QStringList others{".2027.almanorvique-save-aBcDeF", ".Glass.ini.almanorvique-save-Qw12Er"};
+    for (const QStringList* list : {&users, &ours2026, &others})
+        for (const QString& f : *list)
+            WriteBytes(Path(f), "x\r\n");
+    const auto files = [&] { return QDir(ProgramFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name); };
+    QStringList expected = users + others;
+    expected.sort();
     platform::RemoveLeftoverTemporaries(Path("2026"));
-    EXPECT_EQ(QDir(ProgramFolder()).entryList(QDir::Files, QDir::Name),
-              QStringList(
-                  {"2026", "2026.BACKUP", "2026.aB-DeF", "2026.aBcDe", "2026.aBcDeFg", "2026.backup", "2027.aBcDeF"}));
+    EXPECT_EQ(files(), expected);
+    expected = users;
+    expected.sort();
+    platform::RemoveLeftoverTemporariesIn(ProgramFolder());
+    EXPECT_EQ(files(), expected);
+    // A write leaves no temporary behind, and its own is marked as one.
+    ASSERT_TRUE(platform::WriteFileWhole(Path("2026"), "new\r\n"));
+    EXPECT_EQ(files(), expected);
+    EXPECT_TRUE(platform::IsTemporaryName(ours2026[0]));
+    EXPECT_FALSE(platform::IsTemporaryName(users[2]));
 }

@@ -323,11 +323,13 @@ TEST_F(YearDates, AYearFileIsWrittenOnceWithItsFeasts)
 TEST_F(YearDates, LeftoversOfAKilledWriteAreRemoved)
 {
     WriteBytes(gDatesFolder + "Testland", kCountry);
-    WriteBytes(YearFile("2026.QwErTy"), "PCaption:01/01=half");
+    WriteBytes(YearFile(".2026.almanorvique-save-QwErTy"), "PCaption:01/01=half");
     WriteBytes(YearFile("2026.backup"), "mine");
+    WriteBytes(YearFile("2026.OldOne"), "mine too");
     PrepareYearDatesFile("2026");
-    EXPECT_FALSE(QFileInfo::exists(YearFile("2026.QwErTy")));
+    EXPECT_FALSE(QFileInfo::exists(YearFile(".2026.almanorvique-save-QwErTy")));
     EXPECT_TRUE(QFileInfo::exists(YearFile("2026.backup")));
+    EXPECT_TRUE(QFileInfo::exists(YearFile("2026.OldOne")));
     EXPECT_EQ(ReadBytes(YearFile("2026")), kCountry + "\r\n" + kEaster2026);
 }
 
@@ -384,12 +386,13 @@ TEST_F(YearDates, TheWindowsOfARunShareOneTablePerYearFile)
     EXPECT_EQ(mduLib::GetValue("01/02", a->Table, "Caption"), "Mine");
     EXPECT_NE(SharedYearDates(2027), a);
 
-    // What one holder wrote the other sees; the file is read again only on request.
+    // What one holder wrote the other sees; the file is read again only on request, and
+    // then what the run has not written yet stays on top of it.
     mduLib::SetProp("01/02", "Ours", a->Table, "Caption");
-    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Outside\r\n");
+    testsupport::WriteBytes(YearFile("2026"), "Caption:01/02=Outside\r\nCaption:02/02=Also outside\r\n");
     EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026)->Table, "Caption"), "Ours");
-    EXPECT_EQ(mduLib::GetValue("01/02", SharedYearDates(2026, true)->Table, "Caption"), "Outside");
-    EXPECT_EQ(mduLib::GetValue("01/02", b->Table, "Caption"), "Outside");
+    EXPECT_EQ(mduLib::GetValue("02/02", SharedYearDates(2026, true)->Table, "Caption"), "Also outside");
+    EXPECT_EQ(mduLib::GetValue("01/02", b->Table, "Caption"), "Ours");
 
     // Once no window holds it, the next one loads the file.
     a.reset();

@@ -1,8 +1,9 @@
 #include "property_bag.h"
 
+#include "system/whole_file_write.h"
+
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace platform {
@@ -239,11 +240,7 @@ HostLayout HostLayout::FromText(const QString& text)
 
 bool HostLayout::Save(const QString& path) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(ToText().toUtf8());
-    return f.commit();
+    return platform::WriteFileWhole(path, ToText().toUtf8());
 }
 
 HostLayout HostLayout::Load(const QString& path)

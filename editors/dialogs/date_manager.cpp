@@ -75,6 +75,9 @@ void frmDateManager::ShowCalendarDate(CalendarCaller* Caller, const QString& str
 {
     if (!Caller)
         return;
+    // Showing the dates again reloads them: edits not saved yet are offered for saving.
+    if (Window() && Window()->IsShown() && !OfferToSaveEdits(QStringLiteral("Show the dates again"), true))
+        return;
     EntryTableWindow& w = OpenBeside(Caller, strKey);
     if (!w.IsShown())
         w.SetMDIChild(Caller->CallerForm().MDIChild());
@@ -140,6 +143,10 @@ void frmDateManager::ActionButton_Click()
     Changed = 0;
     SetCalendarDateChanged(0);
 }
+
+// Only what was edited here goes into the file as it is now: what a calendar window or
+// another copy of the program wrote to it meanwhile stays.
+bool frmDateManager::WriteTable() { return mduLib::SaveIniFileMerged(DateTable, DateFilePath); }
 
 void frmDateManager::AfterSave() { ReloadCallers(); }
 

@@ -64,6 +64,7 @@ protected:
     int AskSave(const QString& prompt) override;
     QString SaveTitle() const override { return QStringLiteral("Save Calendar Dates"); }
     QString SavePath() override { return DateFilePath; }
+    bool WriteTable() override;
     void AfterSave() override;
     QString IdleCaption() const override { return QStringLiteral("Save"); }
     QString RefreshQuestion() const override

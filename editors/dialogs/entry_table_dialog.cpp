@@ -5,6 +5,7 @@
 #include "core/help_about.h"
 #include "entry_table_math.h"
 #include "system/message_box.h"
+#include "system/whole_file_write.h"
 #include "ui/browse_for_file.h"
 #include "ui/event_guard.h"
 #include "ui/form_owner.h"
@@ -471,9 +472,11 @@ bool EntryTableDialog::CurrentRowEdited()
     return conv::Trim(text) != conv::Trim(shown);
 }
 
+bool EntryTableDialog::WriteTable() { return mduLib::SaveIniFile(Table(), SavePath()); }
+
 bool EntryTableDialog::SaveTable()
 {
-    if (!mduLib::SaveIniFile(Table(), SavePath()))
+    if (!WriteTable())
         return false;
     AfterSave();
     return true;
@@ -482,8 +485,10 @@ bool EntryTableDialog::SaveTable()
 namespace {
 QString SaveFailureText(const QString& path)
 {
-    return path.isEmpty() ? QStringLiteral("There is no file to save to.")
-                          : QStringLiteral("The file could not be written:\r\n") + path;
+    if (path.isEmpty())
+        return QStringLiteral("There is no file to save to.");
+    const QString why = platform::LastWriteFailure();
+    return QStringLiteral("The file could not be written:\r\n") + (why.isEmpty() ? path : why);
 }
 } // namespace
 

@@ -136,6 +136,8 @@ protected:
     virtual QString SaveTitle() const = 0;
     // The file the table is written to, and what follows a written file.
     virtual QString SavePath() = 0;
+    // Writes the table to SavePath(); the whole table unless a dialog knows better.
+    virtual bool WriteTable();
     virtual void AfterSave() {}
     // The action button's caption in its state 0.
     virtual QString IdleCaption() const = 0;
