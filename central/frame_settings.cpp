@@ -12,6 +12,7 @@
 #include "core/settings_templates.h"
 #include "core/text_utilities.h"
 #include "core/window_placement.h"
+#include "system/whole_file_write.h"
 #include "ui/window_shape.h"
 
 using namespace mduAlmanorvqueLib;
@@ -98,7 +99,11 @@ void frmMain::SaveWindowSettings()
         SetProp(QStringLiteral("Window Width"), conv::NumberText(Width()), CentralSettings_);
         SetProp(QStringLiteral("Window Height"), conv::NumberText(Height()), CentralSettings_);
     }
-    Step([&] { mduLib::SaveIniFile(CentralSettings_, gCentralIniFile); });
+    Step([&] {
+        if (!mduLib::SaveIniFile(CentralSettings_, gCentralIniFile))
+            qWarning().noquote() << "AlmanorviqueCentral: the frame's settings could not be saved:"
+                                 << platform::LastWriteFailure();
+    });
     Step([&] { SaveToolbarLayout(); });
 }
 

@@ -9,8 +9,10 @@
 #include "core/data_folders.h"
 #include "core/set_up_step.h"
 #include "core/window_placement.h"
+#include "system/whole_file_write.h"
 
 #include <QCursor>
+#include <QDebug>
 
 using namespace mduAlmanorvqueLib;
 
@@ -150,7 +152,12 @@ void frmMain::LoadOpenedForms()
     RefreshLastOpenedMenu();
 }
 
-void frmMain::SaveOpenedForms() { mduLib::SaveIniFile(OpenedList_, GetOpenedFormsPath()); }
+void frmMain::SaveOpenedForms()
+{
+    if (!mduLib::SaveIniFile(OpenedList_, GetOpenedFormsPath()))
+        qWarning().noquote() << "AlmanorviqueCentral: the list of opened windows could not be saved:"
+                             << platform::LastWriteFailure();
+}
 
 void frmMain::RefreshLastOpenedMenu()
 {

@@ -508,3 +508,21 @@ TEST_F(CentralFrame, TheSizeMenuSizesTheToolbarForTheStoredSide)
     EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), 0);
     EXPECT_FALSE(f.ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
 }
+
+TEST_F(CentralFrame, AChildWindowThatRefusesToCloseKeepsTheFrameOpen)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    // A window that keeps itself open (a dialog whose save failed and the user kept it).
+    struct Refusing : platform::Form {
+        Refusing() : Form("Refusing") {}
+        void Form_QueryUnload(int& cancel, int) override { cancel = 1; }
+    };
+    auto* child = new Refusing;
+    f.AddChild(*child);
+    child->Show();
+    EXPECT_FALSE(f.Unload(platform::vbFormControlMenu));
+    EXPECT_EQ(ended_, 0);
+    EXPECT_TRUE(f.IsLoaded());
+    EXPECT_FALSE(QFileInfo::exists(User("OpenedForms.txt")));
+}

@@ -12,7 +12,12 @@
 #include "tests/support/test_calendar.h"
 
 #include <QTest>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace mduAlmanorvqueLib;
 using testsupport::TestCalendar;
@@ -74,4 +79,120 @@ TEST_F(UnsavedEdits, APersonalCaptionSurvivesASecondWindowOpening)
     second->CloseDown_Click();
     w.CloseDown_Click();
     EXPECT_TRUE(testsupport::ReadBytes(gPersonalDatesFile).contains("My caption"));
+}
+
+TEST_F(UnsavedEdits, TheWindowsNoteSurvivesTheDateManagerSavingTheSameYear)
+{
+    TestCalendar& w = Open();
+    frmDateManager manager;
+    manager.ShowCalendarDate(&w, "2026");
+    // The note goes into the window's table, not yet into the file.
+    const QDate day(2026, 12, 16);
+    w.lblDate_DblClick(CellOf(w, day));
+    QTest::keyClicks(w.txtMsg.Editor(), "window note");
+    w.txtMsg_DblClick();
+    ASSERT_FALSE(testsupport::ReadBytes(YearFilePath(2026)).contains("window note"));
+    // The manager changes a row of the same file and saves it.
+    manager.grid().LetTextMatrix(1, 1, "Manager's caption");
+    manager.cmdButton_Click(0);
+    const QByteArray saved = testsupport::ReadBytes(YearFilePath(2026));
+    EXPECT_TRUE(saved.contains("Manager's caption"));
+    EXPECT_EQ(w.GetActivity(conv::DateText(day)), "window note");
+    manager.Unload();
+    w.CloseDown_Click();
+    const QByteArray closed = testsupport::ReadBytes(YearFilePath(2026));
+    EXPECT_TRUE(closed.contains("Activity:16/12=window note"));
+    EXPECT_TRUE(closed.contains("Manager's caption"));
+}
+
+TEST_F(UnsavedEdits, ShowingTheDateManagerAgainOffersToSaveItsEdits)
+{
+    TestCalendar& w = Open();
+    frmDateManager manager;
+    manager.ShowCalendarDate(&w, "2026");
+    manager.grid().LetTextMatrix(1, 1, "Edited once");
+    manager.Changed = -1;
+    boxes_.QueueAnswer(platform::vbYes);
+    manager.ShowCalendarDate(&w, "2026");
+    ASSERT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_TRUE(boxes_.Shown()[0].prompt.contains("save"));
+    EXPECT_TRUE(testsupport::ReadBytes(YearFilePath(2026)).contains("Edited once"));
+    EXPECT_EQ(manager.grid().TextMatrix(1, 1), "Edited once");
+    // Nothing edited: no question.
+    manager.ShowCalendarDate(&w, "2026");
+    EXPECT_EQ(boxes_.Shown().size(), 1u);
+    manager.Unload();
+}
+
+TEST_F(UnsavedEdits, ANoteTypedBeforeTheYearJumpsIsKept)
+{
+    TestCalendar& w = Open();
+    const QDate day(2026, 12, 16);
+    w.lblDate_DblClick(CellOf(w, day));
+    QTest::keyClicks(w.txtMsg.Editor(), "before the jump");
+    w.MoveYear(3);
+    EXPECT_FALSE(w.txtMsg.Visible());
+    EXPECT_TRUE(testsupport::ReadBytes(YearFilePath(2026)).contains("Activity:16/12=before the jump"));
+    EXPECT_FALSE(testsupport::ReadBytes(YearFilePath(2029)).contains("before the jump"));
+    w.MoveYear(-3);
+    EXPECT_EQ(w.GetActivity(conv::DateText(day)), "before the jump");
+}
+
+TEST_F(UnsavedEdits, AStyleChoiceWritesTheDatesChangedSinceTheLastSave)
+{
+    TestCalendar& w = Open();
+    w.SetDateItem(conv::DateText(QDate(2026, 12, 3)), "Before the style", "Caption");
+    w.SetActivity(conv::DateText(QDate(2026, 12, 4)), "Note before the style");
+    testsupport::WriteBytes(Path("Styles/Plain.ini"), "Orientation=Portrait Top\r\n");
+    w.LoadStyle(Path("Styles/Plain.ini"));
+    EXPECT_TRUE(testsupport::ReadBytes(gPersonalDatesFile).contains("Before the style"));
+    EXPECT_TRUE(testsupport::ReadBytes(YearFilePath(2026)).contains("Note before the style"));
+    w.Timer1.Fire(); // the full load reads the date files again
+    EXPECT_EQ(mduLib::GetValue("03/12", gPersonalDates, "Caption"), "Before the style");
+    EXPECT_EQ(w.GetActivity(conv::DateText(QDate(2026, 12, 4))), "Note before the style");
+}
+
+namespace {
+// Runs body in a child whose files may not grow past limit bytes (writes past it fail, as
+// on a full disk); the child's exit status, or -1 when it did not end normally.
+int RunOnAFullDisk(rlim_t limit, const std::function<int()>& body)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &r);
+        _exit(body());
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+} // namespace
+
+TEST_F(UnsavedEdits, ADateFileThatCannotBeWrittenAtCloseIsSaidAndMayBeTriedAgain)
+{
+    TestCalendar& w = Open();
+    w.SetDateItem(conv::DateText(QDate(2026, 12, 3)), "Set before closing", "Caption");
+    const QByteArray before = testsupport::ReadBytes(gPersonalDatesFile);
+    // The user asks to try again once, then closes anyway: two questions, each naming the
+    // file and the reason; the old file is kept.
+    const int status = RunOnAFullDisk(static_cast<rlim_t>(before.size()) + 4, [&] {
+        boxes_.QueueAnswer(platform::vbYes);
+        boxes_.QueueAnswer(platform::vbNo);
+        w.CloseDown_Click();
+        int said = 0;
+        for (const auto& box : boxes_.Shown())
+            if (box.prompt.contains("PersonalDates") && box.prompt.contains("File too large") &&
+                box.prompt.contains("Try again"))
+                ++said;
+        return said;
+    });
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(testsupport::ReadBytes(gPersonalDatesFile), before);
+    // With room again, trying again writes it.
+    w.CloseDown_Click();
+    EXPECT_TRUE(testsupport::ReadBytes(gPersonalDatesFile).contains("Set before closing"));
+    EXPECT_TRUE(boxes_.Shown().empty());
 }
