@@ -38,7 +38,7 @@ void SetupDataFolders()
         mduLib::MakeFolderIfMissing(gIniTemplateFolder);
     });
     Step([&] {
-        gDataFolder = pf + "/" + platform::UserFolderName();
+        gDataFolder = pf + "/" + platform::UserFolderName(pf);
         mduLib::MakeFolderIfMissing(gDataFolder);
     });
     // Without a home the registry store would land in "/.config".

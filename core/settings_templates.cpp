@@ -128,11 +128,14 @@ void CollectLines(const QStringList& lines, bool sections, KeyCollection& collec
     for (const QString& line : lines) {
         if (conv::Trim(line).isEmpty())
             continue; // as the template's blank lines, they are no entry
-        if (sections && IsSectionLine(line))
+        const bool sectionLine = sections && IsSectionLine(line);
+        if (sectionLine)
             section = line;
         // A repeated key keeps its first line; the rest of the file is still read.
         collection.Add(section + ParseEntryLine(line).keyPart, line);
-        collection.AddEntry(section, line);
+        // A section line is no entry: a key of the same text under it is one.
+        if (!sectionLine)
+            collection.AddEntry(section, line);
     }
 }
 } // namespace

@@ -43,7 +43,7 @@ for target in store_round_trip template_merge year_file; do
   mkdir -p "$corpus"
   case "$target" in
     store_round_trip) extra=("$seeds/single") ;;
-    template_merge) extra=("$seeds/single" "$seeds/ini pairs") ;;
+    template_merge) extra=("$seeds/single" "$seeds/ini pairs" tests/fuzz/seeds/template_merge) ;;
     year_file) extra=("$seeds/single" "$seeds/date pairs") ;;
   esac
   log="build-fuzz/$target.log"

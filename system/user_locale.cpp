@@ -1,5 +1,6 @@
 #include "user_locale.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <climits>
 #include <pwd.h>
@@ -76,6 +77,17 @@ QString UserFolderName()
 {
     // A name from the environment must not lead out of the program folder.
     return FirstPlainFolderName({LoginName(), AccountName()}, QStringLiteral("User"));
+}
+
+QString UserFolderName(const QString& parent)
+{
+    QStringList usable;
+    for (const QString& c : {LoginName(), AccountName(), QStringLiteral("User")}) {
+        const QFileInfo fi(parent + u'/' + c.trimmed());
+        if (IsPlainFolderName(c) && (!fi.exists() || fi.isDir()))
+            usable << c;
+    }
+    return FirstPlainFolderName(usable, QStringLiteral("User"));
 }
 
 QString CountryFolderName()

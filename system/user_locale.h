@@ -23,6 +23,9 @@ bool IsPlainFolderName(const QString& text);
 QString FirstPlainFolderName(const QStringList& candidates, const QString& fallback);
 // The per-user folder name: the login name, else the account's name, else "User".
 QString UserFolderName();
+// The same for a folder in parent: a name that is a file there (a user named after one of
+// the program's files) cannot be the folder and gives way to the next.
+QString UserFolderName(const QString& parent);
 // The country folder name: the locale's country, else the country of the first of
 // LC_ALL, LC_TIME, LC_MESSAGES and LANG that names one, else "Default".
 QString CountryFolderName();

@@ -212,7 +212,10 @@ TEST_F(DataFolders, TheUserFolderNeverLeadsOutOfTheProgramFolder)
         const char* user;
         QString folder;
     } cases[] = {{"../../etc", account}, {"..", account},   {".", account}, {"   ", account},
-                 {"a/b", account},       {"/etc", account}, {"Zoë", "Zoë"}, {" Zoë ", "Zoë"}};
+                 {"a/b", account},       {"/etc", account}, {"Zoë", "Zoë"}, {" Zoë ", "Zoë"},
+                 // the name of one of the program folder's files
+                 {"Almanorvique.ini", account}};
+    WriteBytes(Path("Almanorvique.ini"), "Orientation=Portrait Top\r\n");
     for (const auto& c : cases) {
         platform::SetLoginNameOverride(QString::fromUtf8(c.user));
         SetupDataFolders();

@@ -84,3 +84,22 @@ TEST_F(Registry, WriteStringNeedsAnExistingKeyCreateAndSetMakesIt)
     RegCloseKey(h);
     EXPECT_EQ(RegOpenKey(h, "Deeper", below), ERROR_INVALID_HANDLE);
 }
+
+TEST_F(Registry, ADamagedStoreIsKeptAsideBeforeANewOneIsWritten)
+{
+    namespace reg = platform::registry;
+    const QString store = reg::StorePath();
+    ASSERT_TRUE(reg::SaveSetting("Almanorvique", "Settings", "Auto Start", "Yes"));
+    // One stray comma, as a hand edit leaves it.
+    QByteArray damaged = testsupport::ReadBytes(store);
+    damaged.insert(damaged.lastIndexOf('}'), ",");
+    testsupport::WriteBytes(store, damaged);
+    ASSERT_TRUE(reg::SaveSetting("Almanorvique", "Settings", "Path", "/opt"));
+    EXPECT_EQ(testsupport::ReadBytes(store + ".damaged"), damaged);
+    EXPECT_EQ(reg::GetSetting("Almanorvique", "Settings", "Path", ""), "/opt");
+    // A second damaged store does not replace the first one kept.
+    testsupport::WriteBytes(store, "not a store");
+    ASSERT_TRUE(reg::SaveSetting("Almanorvique", "Settings", "Path", "/usr"));
+    EXPECT_EQ(testsupport::ReadBytes(store + ".damaged"), damaged);
+    EXPECT_EQ(testsupport::ReadBytes(store + ".damaged2"), "not a store");
+}
