@@ -104,6 +104,9 @@ TEST_F(MenuFillersTest, FillFileMenuListsTheMostRecentFirstByTimeNotByDateText)
         SetAccessTime(f + "/" + name, base.addDays(i));
         newestFirst.prepend(name);
     }
+    // What a killed save left beside a style is never offered.
+    WriteBytes(f + "/.s00.old.ini.almanorvique-save-AbC123", "x");
+    SetAccessTime(f + "/.s00.old.ini.almanorvique-save-AbC123", base.addDays(30));
     MenuItemArray menu("mnuStyle");
     menu.Create(1);
     mduUILib::FillFileMenu(menu, f, QString(), "More_", 10);
