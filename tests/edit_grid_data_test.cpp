@@ -6,6 +6,10 @@
 #include "support/edit_grid_host.h"
 #include "support/test_folders.h"
 
+#include "ui/twips.h"
+
+#include <QGuiApplication>
+#include <QPalette>
 #include <gtest/gtest.h>
 
 namespace {
@@ -430,6 +434,31 @@ TEST(EditGridRows, DeletingInsertingAndStrikingRows)
 }
 
 class EditGridStoredProperties : public testsupport::ProgramFolderTest {};
+
+TEST_F(EditGridStoredProperties, TextValuesKeepTheirBlanksAndTheSelectionItsDesignedColours)
+{
+    ctlEditGrid g;
+    EXPECT_EQ(g.BackColorSel(), static_cast<qint32>(0x80000009));
+    EXPECT_EQ(g.ForeColorSel(), static_cast<qint32>(0x80000005));
+    // The designed pair is readable: caption text on window background.
+    EXPECT_NE(platform::ColorFromValue(g.BackColorSel()), platform::ColorFromValue(g.ForeColorSel()));
+    EXPECT_EQ(platform::ColorFromValue(static_cast<qint32>(0x80000009)), QGuiApplication::palette().color(QPalette::WindowText));
+
+    g.LetToolTipText(" tip ");
+    platform::PropertyBag bag;
+    g.UserControl_WriteProperties(bag);
+    const platform::PropertyBag back = platform::PropertyBag::FromText(bag.ToText());
+    ctlEditGrid read;
+    read.UserControl_ReadProperties(back);
+    EXPECT_EQ(read.ToolTipText(), " tip ");
+    // A stored layout keeps them too, also when written with CR LF line ends, and
+    // numbers with blanks around them still read.
+    const platform::HostLayout layout =
+        platform::HostLayout::FromText("[grd]\r\ntooltiptext=S:tip  \r\nrowheightmin= L:300 \r\n");
+    ASSERT_NE(layout.Find("grd"), nullptr);
+    EXPECT_EQ(layout.Find("grd")->ReadProperty("tooltiptext").toString(), "tip  ");
+    EXPECT_EQ(layout.Find("grd")->ReadProperty("rowheightmin").toInt(), 300);
+}
 
 TEST_F(EditGridStoredProperties, AnEmptyLayoutGivesTheDefaults)
 {
