@@ -442,7 +442,8 @@ TEST_F(EditGridStoredProperties, TextValuesKeepTheirBlanksAndTheSelectionItsDesi
     EXPECT_EQ(g.ForeColorSel(), static_cast<qint32>(0x80000005));
     // The designed pair is readable: caption text on window background.
     EXPECT_NE(platform::ColorFromValue(g.BackColorSel()), platform::ColorFromValue(g.ForeColorSel()));
-    EXPECT_EQ(platform::ColorFromValue(static_cast<qint32>(0x80000009)), QGuiApplication::palette().color(QPalette::WindowText));
+    EXPECT_EQ(platform::ColorFromValue(static_cast<qint32>(0x80000009)),
+              QGuiApplication::palette().color(QPalette::WindowText));
 
     g.LetToolTipText(" tip ");
     platform::PropertyBag bag;

@@ -2,13 +2,13 @@
 #include "support/edit_grid_host.h"
 #include "support/test_folders.h"
 
+#include "ui/twips.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QWheelEvent>
-#include "ui/twips.h"
-#include <functional>
 #include <QTest>
+#include <QWheelEvent>
+#include <functional>
 #include <gtest/gtest.h>
 
 using testsupport::CellPoint;
@@ -265,8 +265,7 @@ public:
     void Wheel(int delta)
     {
         const QPoint at = CellPoint(grid(), 6, 1);
-        QWheelEvent wheel(at, viewport()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase,
-                          false);
+        QWheelEvent wheel(at, viewport()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(viewport(), &wheel);
     }
 };
