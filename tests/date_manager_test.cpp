@@ -8,7 +8,9 @@
 #include "system/clock.h"
 #include "ui/menu_items.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -169,6 +171,33 @@ TEST_F(DateManager, AClickEnablesSaveAndTheSaveAtClosingReloadsToo)
     EXPECT_EQ(dialog->LastRow, 0);
     EXPECT_EQ(Cell(1, 0), "");
     EXPECT_EQ(dialog->Changed, 0);
+}
+
+TEST_F(DateManager, ARightClickAndAMenuChoiceAreNoEdit)
+{
+    WriteBytes(Year("2024"), "PCaption:25/12=Christmas Day\r\nPMessage:25/12=Merry Christmas\r\n");
+    Open();
+    // The right press moves to row 2 and opens an edit there; nothing is typed.
+    platform::ScriptedMenus menus;
+    menus.Pick("Load 2024 Dates");
+    QTest::mouseClick(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 2, 1));
+    ASSERT_EQ(menus.Offered().size(), 1u);
+    EXPECT_TRUE(grid().EditOpen());
+    EXPECT_EQ(dialog->Changed, 0);
+    EXPECT_FALSE(SaveEnabled());
+    CloseWindow();
+    EXPECT_TRUE(boxes.Shown().empty()); // no question about saving
+    EXPECT_EQ(ReadBytes(Year("2024")), "PCaption:25/12=Christmas Day\r\nPMessage:25/12=Merry Christmas\r\n");
+
+    // Typed after a right press, the edit counts.
+    Open();
+    QTest::mouseClick(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 2, 1));
+    QTest::keyClicks(QApplication::focusWidget(), "Happy");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_NE(dialog->Changed, 0);
+    boxes.QueueAnswer(platform::vbNo);
+    CloseWindow();
+    EXPECT_EQ(boxes.Shown().size(), 1u);
 }
 
 TEST_F(DateManager, AFailedSaveKeepsSaveOnAndReloadsNothing)

@@ -6,6 +6,10 @@
 #include "support/edit_grid_host.h"
 #include "support/test_folders.h"
 
+#include "ui/twips.h"
+
+#include <QGuiApplication>
+#include <QPalette>
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,6 +121,76 @@ TEST(EditGridSort, SortingCompactsBlankKeysAndEmptiesTheRowsLeft)
         EXPECT_EQ(g->TextMatrix(5, c), "") << c;
     }
     EXPECT_EQ(g->TextMatrix(2, 2), "d4"); // whole rows of text moved up
+}
+
+TEST(EditGridSort, KeysSortWithoutCaseAndBlanksGoToTheEndWithTheirRows)
+{
+    // Each key's row carries "d" and the key in column 2, so moved rows show.
+    const struct {
+        std::vector<const char*> keys;
+        std::vector<const char*> sorted; // blanks at the end
+    } cases[] = {
+        {{"b", "", "a", "c"}, {"a", "b", "c", ""}},
+        {{"", "b", "a"}, {"a", "b", ""}},
+        {{"b", "a", ""}, {"a", "b", ""}},
+        {{"c", "", "b", "", "a"}, {"a", "b", "c", "", ""}},
+        {{"a", "B", "c"}, {"a", "B", "c"}},
+        {{"Beta", "alpha", "Gamma", "delta"}, {"alpha", "Beta", "delta", "Gamma"}},
+    };
+    for (const auto& c : cases) {
+        auto g = MakeGrid(10, 3);
+        g->LetTextMatrix(0, 1, "Header");
+        const qint32 n = static_cast<qint32>(c.keys.size());
+        for (qint32 r = 1; r <= n; ++r) {
+            g->LetTextMatrix(r, 1, c.keys[static_cast<size_t>(r - 1)]);
+            g->LetTextMatrix(r, 2, QStringLiteral("d") + c.keys[static_cast<size_t>(r - 1)]);
+        }
+        g->LetCol(1);
+        g->LetRow(1);
+        g->LetRowSel(n);
+        g->Sort(platform::flexSortGenericAscending);
+        const QString name = QString::fromLatin1(c.keys[0]) + "," + c.keys[1];
+        for (qint32 r = 1; r <= n; ++r) {
+            const QString key = QString::fromLatin1(c.sorted[static_cast<size_t>(r - 1)]);
+            EXPECT_EQ(g->TextMatrix(r, 1), key) << name.toStdString() << " row " << r;
+            EXPECT_EQ(g->TextMatrix(r, 2), key.isEmpty() ? QString() : "d" + key) << name.toStdString() << " row " << r;
+        }
+        EXPECT_EQ(g->TextMatrix(0, 1), "Header");
+    }
+}
+
+TEST(EditGridSort, ASelectionFromTheHeaderSortsOnlyTheData)
+{
+    auto g = MakeGrid(6, 2);
+    g->LetTextMatrix(0, 1, "zzz header");
+    const char* keys[] = {"b", "c", "a"};
+    for (qint32 r = 1; r <= 3; ++r)
+        g->LetTextMatrix(r, 1, keys[r - 1]);
+    g->LetCol(1);
+    g->ctlGrid.SetRow(0);
+    g->LetRowSel(3);
+    g->Sort(platform::flexSortGenericAscending);
+    EXPECT_EQ(g->TextMatrix(0, 1), "zzz header");
+    EXPECT_EQ(g->TextMatrix(1, 1), "a");
+    EXPECT_EQ(g->TextMatrix(3, 1), "c");
+}
+
+TEST(EditGridRows, DeletingOneRowKeepsTheRowCount)
+{
+    auto g = MakeGrid(8, 2);
+    for (qint32 r = 1; r < 8; ++r) {
+        g->LetTextMatrix(r, 1, QStringLiteral("t%1").arg(r));
+        g->LetRowData(r, r * 10);
+    }
+    g->LetRow(3);
+    EXPECT_EQ(g->RowOperation(6), 0);
+    EXPECT_EQ(g->Rows(), 8);
+    EXPECT_EQ(g->TextMatrix(3, 1), "t4");
+    EXPECT_EQ(g->RowData(3), 40);
+    EXPECT_EQ(g->TextMatrix(6, 1), "t7");
+    EXPECT_EQ(g->TextMatrix(7, 1), "");
+    EXPECT_EQ(g->RowData(7), 0);
+    EXPECT_EQ(g->RowHeight(7), 285);
 }
 
 TEST(EditGridSort, TheOptionListRunsItsChoices)
@@ -360,6 +434,32 @@ TEST(EditGridRows, DeletingInsertingAndStrikingRows)
 }
 
 class EditGridStoredProperties : public testsupport::ProgramFolderTest {};
+
+TEST_F(EditGridStoredProperties, TextValuesKeepTheirBlanksAndTheSelectionItsDesignedColours)
+{
+    ctlEditGrid g;
+    EXPECT_EQ(g.BackColorSel(), static_cast<qint32>(0x80000009));
+    EXPECT_EQ(g.ForeColorSel(), static_cast<qint32>(0x80000005));
+    // The designed pair is readable: caption text on window background.
+    EXPECT_NE(platform::ColorFromValue(g.BackColorSel()), platform::ColorFromValue(g.ForeColorSel()));
+    EXPECT_EQ(platform::ColorFromValue(static_cast<qint32>(0x80000009)),
+              QGuiApplication::palette().color(QPalette::WindowText));
+
+    g.LetToolTipText(" tip ");
+    platform::PropertyBag bag;
+    g.UserControl_WriteProperties(bag);
+    const platform::PropertyBag back = platform::PropertyBag::FromText(bag.ToText());
+    ctlEditGrid read;
+    read.UserControl_ReadProperties(back);
+    EXPECT_EQ(read.ToolTipText(), " tip ");
+    // A stored layout keeps them too, also when written with CR LF line ends, and
+    // numbers with blanks around them still read.
+    const platform::HostLayout layout =
+        platform::HostLayout::FromText("[grd]\r\ntooltiptext=S:tip  \r\nrowheightmin= L:300 \r\n");
+    ASSERT_NE(layout.Find("grd"), nullptr);
+    EXPECT_EQ(layout.Find("grd")->ReadProperty("tooltiptext").toString(), "tip  ");
+    EXPECT_EQ(layout.Find("grd")->ReadProperty("rowheightmin").toInt(), 300);
+}
 
 TEST_F(EditGridStoredProperties, AnEmptyLayoutGivesTheDefaults)
 {

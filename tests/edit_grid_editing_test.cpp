@@ -2,9 +2,13 @@
 #include "support/edit_grid_host.h"
 #include "support/test_folders.h"
 
+#include "ui/twips.h"
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
+#include <functional>
 #include <gtest/gtest.h>
 
 using testsupport::CellPoint;
@@ -132,7 +136,7 @@ TEST_F(EditGridEditing, NoEditWhereItIsNotAllowed)
     EXPECT_EQ(grid().LastEditRowValue(), 9);
 }
 
-TEST_F(EditGridEditing, PageDownDropsTheEditAndScrollingToo)
+TEST_F(EditGridEditing, PageDownDropsTheEditScrollingKeepsIt)
 {
     Click(2, 1);
     QTest::keyClicks(Focused(), "gone");
@@ -141,11 +145,12 @@ TEST_F(EditGridEditing, PageDownDropsTheEditAndScrollingToo)
     EXPECT_EQ(grid().ctlText.Text(), "");
     EXPECT_EQ(Cell(2, 1), "v2");
 
+    // Scrolling closes the editor too, but what was typed is the user's: it is kept.
     Click(3, 1);
-    QTest::keyClicks(Focused(), "lost");
+    QTest::keyClicks(Focused(), "kept");
     grid().ctlGrid.SetTopRow(5);
     EXPECT_FALSE(grid().EditOpen());
-    EXPECT_EQ(Cell(3, 1), "v3");
+    EXPECT_EQ(Cell(3, 1), "kept");
 }
 
 TEST_F(EditGridEditing, AHeaderPressSelectsTheColumnAndOpensNoEditor)
@@ -245,4 +250,164 @@ TEST_F(EditGridEditing, PunctuationIsTypedNotTakenForMovingKeys)
                  {Qt::Key_Down, 40}, {'A', 65}, {' ', 32}};
     for (const auto& c : cases)
         EXPECT_EQ(platform::KeyCodeOf(c.key), c.code) << c.key;
+}
+
+// Keystroke scripts: what the user does during an edit, then what the cells hold. Every
+// script starts with "typed" in the editor over (3, 1), the cell holding "v3".
+class EditGridScripts : public testsupport::GridHostTest {
+public:
+    // The scripts of the table drive the host from outside the fixture.
+    using GridHostTest::Click;
+    using GridHostTest::grid;
+    using GridHostTest::host;
+    using GridHostTest::Key;
+    void Type(const QString& s) { QTest::keyClicks(Focused(), s); }
+    void Wheel(int delta)
+    {
+        const QPoint at = CellPoint(grid(), 6, 1);
+        QWheelEvent wheel(at, viewport()->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport(), &wheel);
+    }
+};
+
+TEST_F(EditGridScripts, WhatIsTypedDuringAnEditLandsWhereTheUserSees)
+{
+    using Self = EditGridScripts;
+    const struct {
+        const char* name;
+        std::function<void(Self&)> script;
+        std::vector<std::pair<int, QString>> cells; // column 1 of these rows afterwards
+        std::vector<std::pair<int, qint32>> rowData;
+    } cases[] = {
+        // A reset during an edit closes the editor; what is typed next starts a new edit.
+        {"Clear, then typing",
+         [](Self& t) {
+             t.grid().Clear();
+             t.grid().LetTextMatrix(3, 1, "w3");
+             EXPECT_FALSE(t.grid().ctlText.Visible());
+             t.Type("q");
+             t.Key(Qt::Key_Return);
+         },
+         {{3, "q"}},
+         {{3, 0}}},
+        {"RemoveItem, then typing",
+         [](Self& t) {
+             t.grid().LetRowData(4, 44);
+             t.grid().RemoveItem(3);
+             EXPECT_FALSE(t.grid().ctlText.Visible());
+             t.Type("q");
+             t.Key(Qt::Key_Return);
+         },
+         {{2, "v2"}, {3, "q"}, {4, "v5"}},
+         {{3, 44}}},
+        {"ClearRow, then typing",
+         [](Self& t) {
+             t.grid().ClearRow(3);
+             EXPECT_FALSE(t.grid().ctlText.Visible());
+             t.Type("q");
+             t.Key(Qt::Key_Return);
+         },
+         {{3, "q"}, {4, "v4"}},
+         {}},
+        // Deleting rows during an edit: the row moved up keeps its own value.
+        {"DeleteGridRows, then a click elsewhere",
+         [](Self& t) {
+             t.grid().LetRowData(4, 44);
+             t.grid().DeleteGridRows();
+             EXPECT_FALSE(t.grid().EditOpen());
+             t.Click(6, 1);
+             t.Key(Qt::Key_Escape);
+         },
+         {{3, "v4"}, {4, "v5"}},
+         {{3, 44}}},
+        // The wheel and the scroll bar close the editor but keep what was typed.
+        {"wheel",
+         [](Self& t) {
+             t.Wheel(-120);
+             EXPECT_FALSE(t.grid().EditOpen());
+             EXPECT_GT(t.grid().TopRow(), 1);
+         },
+         {{3, "typed"}},
+         {}},
+        {"scroll bar",
+         [](Self& t) {
+             t.grid().ctlGrid.verticalScrollBar()->setValue(4);
+             EXPECT_FALSE(t.grid().EditOpen());
+         },
+         {{3, "typed"}},
+         {}},
+        // Page Down stays the deliberate way to drop an edit.
+        {"PgDn", [](Self& t) { t.Key(Qt::Key_PageDown); }, {{3, "v3"}}, {}},
+        {"Enter", [](Self& t) { t.Key(Qt::Key_Return); }, {{3, "typed"}, {4, "v4"}}, {}},
+        // Delete on the grid is no typed character: no edit, nothing stored.
+        {"Esc twice, Delete on the grid, Enter",
+         [](Self& t) {
+             t.Key(Qt::Key_Escape);
+             t.Key(Qt::Key_Escape);
+             t.host->log.clear();
+             QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+             QApplication::sendEvent(&t.grid().ctlGrid, &del);
+             EXPECT_TRUE(t.host->log.filter("KeyPress").isEmpty());
+             EXPECT_FALSE(t.grid().EditOpen());
+             QTest::keyClick(&t.grid().ctlGrid, Qt::Key_Backspace); // a control key does edit
+             EXPECT_EQ(t.host->log.filter("KeyPress"), QStringList{"KeyPress 8"});
+             t.Key(Qt::Key_Return);
+         },
+         {{3, "v3"}},
+         {}},
+        // Typing on a cell scrolled out of view brings it back before the editor opens.
+        {"Esc twice, scroll away, type",
+         [](Self& t) {
+             t.Key(Qt::Key_Escape);
+             t.Key(Qt::Key_Escape);
+             t.grid().LetTopRow(15);
+             QTest::keyClick(&t.grid().ctlGrid, 'x');
+             ASSERT_TRUE(t.grid().EditOpen());
+             EXPECT_TRUE(t.grid().RowIsVisible(3));
+             EXPECT_GE(t.grid().ctlText.Top(), 0);
+             t.Key(Qt::Key_Return);
+         },
+         {{3, "x"}},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.reset();
+        host = std::make_unique<GridHost>();
+        host->ShowActive();
+        Click(3, 1);
+        Type("typed");
+        ASSERT_TRUE(grid().EditOpen());
+        c.script(*this);
+        for (const auto& [row, text] : c.cells)
+            EXPECT_EQ(Cell(row, 1), text) << "row " << row;
+        for (const auto& [row, data] : c.rowData)
+            EXPECT_EQ(grid().RowData(row), data) << "row " << row;
+        // Never an editor that takes typing which goes nowhere.
+        if (grid().ctlText.Visible())
+            EXPECT_TRUE(grid().EditOpen());
+    }
+}
+
+TEST_F(EditGridEditing, AClickOnAHalfShownBottomRowScrollsItIntoView)
+{
+    platform::FlexGrid& g = grid().ctlGrid;
+    const int bottom = g.viewport()->height();
+    qint32 cut = -1;
+    for (qint32 r = 1; r < g.Rows(); ++r) {
+        const int top = platform::TwipsToPixelsY(g.RowPos(r)) - g.viewport()->geometry().top();
+        if (top < bottom && top + platform::TwipsToPixelsY(g.RowHeight(r)) > bottom) {
+            cut = r;
+            break;
+        }
+    }
+    ASSERT_GT(cut, 0) << "the host shows no row cut by the bottom edge";
+    const QPoint at(CellPoint(grid(), cut, 1).x(),
+                    platform::TwipsToPixelsY(g.RowPos(cut)) - g.viewport()->geometry().top() + 2);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(grid().Row(), cut);
+    ASSERT_TRUE(grid().EditOpen());
+    EXPECT_GT(grid().TopRow(), 1);
+    EXPECT_EQ(grid().RowSel(), cut);
+    EXPECT_LE(grid().ctlText.Top() + grid().ctlText.Height(), grid().ControlHeight());
 }

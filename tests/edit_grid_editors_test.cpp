@@ -43,6 +43,26 @@ TEST(SpinSteps, NumbersThenDatesElseOnlyTheBlanksGo)
     QLocale::setDefault(QLocale::c());
 }
 
+TEST(SpinSteps, DatesKeepTheirCenturyAndLeapDays)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const struct {
+        const char* text;
+        int delta;
+        const char* expected;
+    } cases[] = {
+        {"12/31/2024", 1, "1/1/2025"},  {"1/1/2025", -1, "12/31/2024"}, {"3/1/2000", -1, "2/29/2000"},
+        {"2/29/2000", -1, "2/28/2000"}, {"2/28/1900", 1, "3/1/1900"},   {"12/31/1999", 1, "1/1/2000"},
+        {"1/1/2000", -1, "12/31/1999"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(gridspin::StepSpinText(c.text, c.delta), c.expected) << c.text;
+        // The step's text steps on from the day it names.
+        EXPECT_EQ(gridspin::StepSpinText(gridspin::StepSpinText(c.text, c.delta), -c.delta), c.text) << c.text;
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
 class EditGridEditors : public testsupport::GridHostTest {
 protected:
     void SetUp() override
@@ -98,6 +118,53 @@ TEST_F(EditGridEditors, APickListOpensOnTheEntryEqualToTheCell)
     Click(6, 1);
     EXPECT_FALSE(list.Visible());
     EXPECT_EQ(grid().LastEditRowValue(), 6);
+}
+
+TEST_F(EditGridEditors, LeavingAPickListWithoutAChoiceKeepsTheCellText)
+{
+    grid().SetCellCtl(1, kCellPickList);
+    for (const char* item : {"Yes", "No"})
+        grid().AddCellComboItem(1, item);
+    platform::ComboBox& list = grid().ctlCombo(1);
+    grid().LetTextMatrix(2, 1, "No");
+    grid().LetTextMatrix(4, 1, "Maybe");
+    grid().LetTextMatrix(5, 1, "Maybe");
+    // Chosen on row 2, then opened on a text that is no entry: no stale choice.
+    Click(2, 1);
+    Click(4, 1);
+    ASSERT_TRUE(list.Visible());
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "No");
+    // A click elsewhere, Enter, or Esc: the cell keeps its text.
+    Click(6, 1);
+    EXPECT_EQ(grid().TextMatrix(4, 1), "Maybe");
+    Click(5, 1);
+    QTest::keyClick(Focused(), Qt::Key_Return);
+    EXPECT_EQ(grid().TextMatrix(5, 1), "Maybe");
+    Click(4, 1);
+    QTest::keyClick(Focused(), Qt::Key_Escape); // nothing chosen: Esc closes the list
+    EXPECT_FALSE(list.Visible());
+    EXPECT_FALSE(grid().EditOpen());
+    EXPECT_EQ(grid().TextMatrix(4, 1), "Maybe");
+    // A choice, then Esc: back to no choice; a second Esc closes.
+    Click(4, 1);
+    list.SetListIndex(0);
+    QTest::keyClick(Focused(), Qt::Key_Escape);
+    EXPECT_TRUE(list.Visible());
+    EXPECT_EQ(list.ListIndex(), -1);
+    QTest::keyClick(Focused(), Qt::Key_Escape);
+    EXPECT_FALSE(list.Visible());
+    EXPECT_EQ(grid().TextMatrix(4, 1), "Maybe");
+    // Delete is the way to empty the cell.
+    Click(4, 1);
+    QTest::keyClick(Focused(), Qt::Key_Delete);
+    QTest::keyClick(Focused(), Qt::Key_Return);
+    EXPECT_EQ(grid().TextMatrix(4, 1), "");
+    // A chosen entry is written.
+    Click(5, 1);
+    list.SetListIndex(0);
+    Click(6, 1);
+    EXPECT_EQ(grid().TextMatrix(5, 1), "Yes");
 }
 
 TEST_F(EditGridEditors, AnEditableComboSelectsOrLearnsTheCellText)

@@ -217,6 +217,24 @@ TEST_F(PropertyEditor, DefaultsReplaceTheFileLengthAndKeepTheTail)
     EXPECT_TRUE(menus.Offered()[0].contains("Reload Properties"));
 }
 
+TEST_F(PropertyEditor, TypingAfterDefaultsDuringAnEditReachesTheCell)
+{
+    caller->defaultIniFile = Path("default.ini");
+    testsupport::WriteBytes(caller->defaultIniFile, "Window Width=5400\r\nWindow Height=3000\r\n");
+    Open({"Window Width=5000", "Window Height=3000"});
+    Click(1, 1);
+    QTest::keyClicks(QApplication::focusWidget(), "123");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    EXPECT_EQ(Cell(1, 1), "5400");
+    // No emptied editor stays over the refilled cell.
+    EXPECT_FALSE(grid().ctlText.Visible());
+    for (char ch : QByteArray("6000")) // the first key opens the editor, the rest go into it
+        QTest::keyClick(QApplication::focusWidget(), ch);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Cell(1, 1), "6000");
+    EXPECT_EQ(Value(1), "6000");
+}
+
 TEST_F(PropertyEditor, SortsListByNameValueOrSectionAndRestoresTheShownEntry)
 {
     Open({"b=2", "S:a=3", "c=1"});

@@ -245,6 +245,8 @@ void FlexGrid::SetTopRow(qint32 r)
     if (top == topRow_)
         return;
     topRow_ = top;
+    // The cells move under a pressed button: no drag selection from where they were.
+    dragging_ = false;
     SyncBars();
     InvalidateAll();
     if (Events.Scroll)
@@ -258,6 +260,7 @@ void FlexGrid::SetLeftCol(qint32 c)
     if (left == leftCol_)
         return;
     leftCol_ = left;
+    dragging_ = false;
     SyncBars();
     InvalidateAll();
     if (Events.Scroll)
@@ -1323,7 +1326,8 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
             return;
         }
         const QString text = e->text();
-        if (!text.isEmpty() && Events.KeyPress) {
+        // Delete carries U+007F as its text on some systems: it is no typed character.
+        if (!text.isEmpty() && text.at(0) != QChar(0x7f) && Events.KeyPress) {
             int ascii = text.at(0).unicode();
             Events.KeyPress(ascii);
         }

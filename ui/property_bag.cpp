@@ -99,9 +99,15 @@ QString ValueText(const QVariant& v)
     }
 }
 
-QVariant ValueFromText(const QString& t)
+QVariant ValueFromText(const QString& raw)
 {
-    const QString body = t.mid(2);
+    // Blanks around a value go, but for a text's own blanks after its type mark.
+    qsizetype lead = 0;
+    while (lead < raw.size() && raw[lead].isSpace())
+        ++lead;
+    const QString t = raw.mid(lead);
+    const bool text = t.isEmpty() || t[0] == u'S';
+    const QString body = text ? t.mid(2) : t.mid(2).trimmed();
     switch (t.isEmpty() ? u'S' : t[0].unicode()) {
     case u'F':
         return QVariant::fromValue(FontFromText(body));
@@ -194,10 +200,13 @@ QString PropertyBag::ToText() const
 PropertyBag PropertyBag::FromText(const QString& text)
 {
     PropertyBag bag;
-    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+    for (QString line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
         const qsizetype eq = line.indexOf(kSep);
         if (eq > 0)
-            bag.values_[line.left(eq).trimmed().toLower()] = ValueFromText(line.mid(eq + 1).trimmed());
+            // A text value keeps its blanks at either end ("tip "); the others are trimmed.
+            bag.values_[line.left(eq).trimmed().toLower()] = ValueFromText(line.mid(eq + 1));
     }
     return bag;
 }
@@ -231,7 +240,8 @@ HostLayout HostLayout::FromText(const QString& text)
             flush();
             current = t.mid(1, t.size() - 2).toLower();
         } else {
-            body += t + u'\n';
+            // The value lines are kept whole: a text value may end in blanks.
+            body += (line.endsWith(u'\r') ? line.chopped(1) : line) + u'\n';
         }
     }
     flush();

@@ -55,8 +55,8 @@ QColor ColorFromValue(qint32 value)
             return pal.color(QPalette::Base);
         case 8:
             return pal.color(QPalette::Text);
-        case 9:
-            return pal.color(QPalette::HighlightedText);
+        case 9: // the text of window captions: dark on today's desktops
+            return pal.color(QPalette::WindowText);
         case 13:
             return pal.color(QPalette::Highlight);
         case 14:

@@ -59,6 +59,8 @@ protected:
     void AddMenuItems(QMenu& menu) override;
     void BeforeMenuPopup() override;
     void OtherMouseDown() override { MarkChanged(); }
+    // A right press opens an edit too; committing it untouched is no change.
+    bool CommitMarksOnlyEdits() const override { return true; }
     void GridKeyPress() override { MarkChanged(); }
     void AfterLoad() override;
     int AskSave(const QString& prompt) override;

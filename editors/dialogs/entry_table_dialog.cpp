@@ -291,8 +291,10 @@ void EntryTableDialog::CommitRow(qint32 row)
         if (text.isEmpty() && entrytable::RestoresEmptyValue(label)) {
             g.LetTextMatrix(row, 1, RowValueText(e));
         } else {
+            const bool edited = conv::Trim(text) != conv::Trim(RowValueText(e));
             StoreRowText(e, text);
-            Changed = Loaded == 1 ? -1 : 0;
+            if (edited || !CommitMarksOnlyEdits())
+                Changed = Loaded == 1 ? -1 : 0;
             SetActionButton(CommitState());
         }
     }

@@ -130,6 +130,8 @@ protected:
     virtual void AddMenuItems(QMenu& menu) = 0;
     virtual void BeforeMenuPopup() {}
     virtual void OtherMouseDown() {}
+    // Whether a commit marks the dialog changed only when the row's text differs.
+    virtual bool CommitMarksOnlyEdits() const { return false; }
     virtual void AfterLoad() {}
     // The save question at closing: the answer, 6 for Yes.
     virtual int AskSave(const QString& prompt) = 0;

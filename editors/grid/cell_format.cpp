@@ -208,7 +208,7 @@ std::optional<QString> NamedFormat(const QString& text, const QString& name)
     const auto when = ReadDateTime(text);
     const QLocale loc;
     if (n == QLatin1String("short date"))
-        return when ? loc.toString(when->date(), QLocale::ShortFormat) : text;
+        return when ? ShortDateText(QDateTime(when->date(), QTime(0, 0))) : text;
     if (n == QLatin1String("long date"))
         return when ? loc.toString(when->date(), QLocale::LongFormat) : text;
     if (n == QLatin1String("medium date"))
@@ -267,8 +267,13 @@ std::optional<QDateTime> ReadDateTime(const QString& text)
 
 QString ShortDateText(const QDateTime& when)
 {
+    // The locale's short form, but with the year in four digits: a two-digit year reads
+    // back in another century ("1/1/25" is 1925).
     const QLocale loc;
-    QString out = loc.toString(when.date(), QLocale::ShortFormat);
+    QString pattern = loc.dateFormat(QLocale::ShortFormat);
+    if (!pattern.contains(QLatin1String("yyyy")))
+        pattern.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    QString out = loc.toString(when.date(), pattern);
     if (when.time() != QTime(0, 0))
         out += u' ' + when.time().toString(QStringLiteral("HH:mm:ss"));
     return out;

@@ -381,6 +381,8 @@ private:
         bool open = false;
         qint16 kind = kCellNone;
         qint32 col = 0;
+        // Delete in a pick list: no entry is chosen on purpose, and the cell is emptied.
+        bool cleared = false;
     };
     struct Typeahead {
         qint16 pending = 0;
@@ -402,6 +404,8 @@ private:
     qint16 CurrentKind() const { return ColumnOrNone(ctlGrid.Col()).CtlType; }
     bool EditGuard() const;
     bool EditorVisible(qint16 kind, qint32 col);
+    static bool HasComboItem(platform::ComboBox& combo, const QString& text);
+    bool PickListUnchosen();
     QString EditorText(qint16 kind, qint32 col);
     void DropEditor(qint16 kind, qint32 col);
     void TakeFocusFrom(qint16 kind, qint32 col);

@@ -15,8 +15,11 @@ void ctlEditGrid::StartCellEdit(int KeyAscii)
     if (!EditGuard())
         return;
     m_LastEditRow = ctlGrid.Row();
-    if (ColumnOrNone(ctlGrid.Col()).Visible != 0)
+    if (ColumnOrNone(ctlGrid.Col()).Visible != 0) {
+        // No edit of a cell the user cannot see, nor in an editor cut off by the edge.
+        ctlGrid.ShowCell(ctlGrid.Row(), ctlGrid.Col());
         ShowCellCtl(KeyAscii);
+    }
 }
 
 void ctlEditGrid::ShowCellCtl(int KeyAscii)
@@ -45,6 +48,9 @@ void ctlEditGrid::ShowCellCtl(int KeyAscii)
         edit_ = {true, kind, col};
         combo.ZOrder(0);
         combo.SetVisible(true);
+        // A text that is no entry shows no entry, not one left from an earlier edit.
+        if (!HasComboItem(combo, cellText))
+            combo.SetListIndex(-1);
         SelectComboItem(combo, cellText);
         combo.SetFocus();
         break;
@@ -136,12 +142,28 @@ QString ctlEditGrid::EditorText(qint16 kind, qint32 col)
     }
 }
 
+bool ctlEditGrid::HasComboItem(platform::ComboBox& combo, const QString& text)
+{
+    for (int i = 0; i < combo.ListCount(); ++i)
+        if (combo.List(i) == text)
+            return true;
+    return false;
+}
+
+bool ctlEditGrid::PickListUnchosen()
+{
+    // Leaving a pick list without choosing an entry keeps the cell's text, which may be
+    // none of the entries; only Delete empties the cell.
+    return edit_.kind == kCellPickList && ctlCombo.Exists(edit_.col) && ctlCombo(edit_.col).ListIndex() < 0 &&
+           !edit_.cleared;
+}
+
 void ctlEditGrid::CommitCellCtl()
 {
     const qint32 row = ctlGrid.Row(), col = ctlGrid.Col();
     // Only an edit the control opened writes: an editor a host merely made visible, or
     // one emptied by a reset, never overwrites the cell.
-    if (edit_.open && EditorVisible(edit_.kind, edit_.col))
+    if (edit_.open && EditorVisible(edit_.kind, edit_.col) && !PickListUnchosen())
         ctlGrid.SetTextMatrix(row, col, EditorText(edit_.kind, edit_.col));
     ctlGrid.SetTextMatrix(row, col, FormatCellText(ctlGrid.TextMatrix(row, col), col));
 }
@@ -214,7 +236,10 @@ void ctlEditGrid::ClearCellCtl()
 {
     const qint32 col = ctlGrid.Col();
     const qint16 kind = ColumnOrNone(col).CtlType;
-    // The editor no longer stands for the cell: nothing it shows is committed.
+    // The editor no longer stands for the cell: nothing it shows is committed. After a
+    // refill the row under it may hold another entry, so no editor stays open where what
+    // is typed would go nowhere: the text box is hidden with the others.
+    const EditSession was = edit_;
     edit_.open = false;
     switch (kind) {
     case kCellPickList:
@@ -225,12 +250,10 @@ void ctlEditGrid::ClearCellCtl()
         }
         break;
     case kCellSpin:
+    case kCellText:
         ctlText.SetText(QString());
         TakeFocusFrom(kind, col);
         ctlText.SetVisible(false);
-        break;
-    case kCellText:
-        ctlText.SetText(QString());
         break;
     case kCellComboEdit:
         if (ctlComboEdit.Exists(col)) {
@@ -242,6 +265,8 @@ void ctlEditGrid::ClearCellCtl()
     default:
         break;
     }
+    if (was.open && (was.kind != kind || was.col != col))
+        DropEditor(was.kind, was.col);
 }
 
 void ctlEditGrid::CancelCellEditIfAllowed()
@@ -260,11 +285,16 @@ void ctlEditGrid::CancelCellEdit()
         if (!ctlCombo.Exists(col))
             return;
         platform::ComboBox& combo = ctlCombo(col);
-        if (combo.Text() == cellText) {
+        // A cell text that is no entry cannot be shown: nothing chosen stands for it.
+        const bool listed = HasComboItem(combo, cellText);
+        if (combo.Text() == cellText || (!listed && combo.ListIndex() < 0)) {
             edit_.open = false;
             TakeFocusFrom(kind, col);
             combo.SetVisible(false);
         }
+        if (!listed)
+            combo.SetListIndex(-1);
+        edit_.cleared = false;
         SelectComboItem(combo, cellText);
         break;
     }
@@ -383,6 +413,7 @@ bool ctlEditGrid::ComboEditKey(platform::ComboBox& combo, int& KeyCode)
         break;
     case 46: // no entry chosen: the list shows no text, a combo's field empties
         combo.SetListIndex(-1);
+        edit_.cleared = true;
         break;
     default:
         return false;
@@ -501,6 +532,10 @@ void ctlEditGrid::ctlGrid_MouseDown(int& Button, int& Shift, float& x, float& y)
 void ctlEditGrid::ctlGrid_Scroll()
 {
     Raise(Events.Scroll);
+    // The editor does not follow the scrolled cells, but what was typed is kept: the
+    // current cell has not changed. (PgUp and PgDn in the text box drop it on purpose.)
+    if (edit_.open && EditorVisible(edit_.kind, edit_.col))
+        CommitCellCtl();
     HideCellCtl();
 }
 

@@ -173,6 +173,8 @@ void ctlEditGrid::ClearRow(qint32 iRow)
 
 void ctlEditGrid::DeleteGridRows()
 {
+    // The rows below move up: an open edit would write into the row now under it.
+    HideCellCtl();
     const qint32 rows = ctlGrid.Rows();
     const qint32 first = std::min(ctlGrid.Row(), ctlGrid.RowSel());
     const qint32 count = std::max(ctlGrid.Row(), ctlGrid.RowSel()) - first + 1;

@@ -14,6 +14,9 @@
 ctlEditGrid::ctlEditGrid(QWidget* parent, const QString& name) : QWidget(parent), name_(name)
 {
     ctlGrid.Move(0, 0, width_, height_);
+    // The inner grid's designed selection colours, which no stored layout changes.
+    ctlGrid.SetLook(&platform::FlexLook::BackColorSel, static_cast<qint32>(0x80000009));
+    ctlGrid.SetLook(&platform::FlexLook::ForeColorSel, static_cast<qint32>(0x80000005));
     ctlCombo.Create(0);
     ctlComboEdit.Create(0).SetStyle(platform::vbComboDropdown);
     WireCombo(ctlCombo(0), false);
