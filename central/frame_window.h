@@ -79,6 +79,7 @@ public:
     QMenu& ToolBarPopup() { return *ToolBarMenu; }
     QWidget& Banner() { return *picMain; }
     bool AutoHideArmed() const { return autoHide_; }
+    const CBalloonToolTip* BalloonTips() const { return BalloonTips_.get(); }
 
 protected:
     // ---- start-up, month windows, timer and exit ----
