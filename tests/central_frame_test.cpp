@@ -659,3 +659,17 @@ TEST_F(CentralFrame, TheCentralPropertiesOpenInThePropertyEditorWithTheFrameAsCa
     editor.Unload();
     RunDeferredDeletes();
 }
+
+TEST_F(CentralFrame, AScreenSaverRunIsAFramelessTopmostMaximisedFrameWithoutToolbar)
+{
+    appinfo::SetCommandLine("/s");
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Title Bar=Yes\r\nWindow Border=3D Border\r\n");
+    TestFrame& f = Start();
+    const Qt::WindowFlags flags = f.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_EQ(f.WindowState(), platform::vbMaximized);
+    EXPECT_FALSE(f.Toolbar().Visible());
+    EXPECT_FALSE(f.StatusBar().isVisible());
+}
