@@ -9,6 +9,8 @@
 #include "ui/display_effects.h"
 #include "ui/twips.h"
 
+#include <QPainter>
+#include <QPixmap>
 #include <cmath>
 
 BannerBox::BannerBox(QWidget* parent) : platform::Form(QStringLiteral("picMain"))
@@ -135,6 +137,7 @@ void frmMain::LayoutBackground()
 {
     if (WindowState() == platform::vbMinimized)
         return;
+    mduLib::Step([&] { PaintClientBackground(); });
     BannerBox& box = *picMain;
     mduLib::Step([&] { box.Move(0, 0, Width(), Height() + 1000); });
     mduLib::Step([&] {
@@ -151,6 +154,24 @@ void frmMain::LayoutBackground()
         box.imgMain.ZOrder(1);
         box.surface.ZOrder(1);
     });
+}
+
+void frmMain::PaintClientBackground()
+{
+    // The frame's picture stands in the client area's top left corner at its own size,
+    // the background colour around it; the banner, when shown, lies over both.
+    const QColor colour = platform::ColorFromValue(BackColor());
+    const QSize size = ClientArea().viewport()->size();
+    if (backgroundPicture_.isNull() || size.isEmpty()) {
+        ClientArea().setBackground(colour);
+        return;
+    }
+    QPixmap area(size);
+    area.fill(colour);
+    QPainter p(&area);
+    p.drawImage(0, 0, backgroundPicture_);
+    p.end();
+    ClientArea().setBackground(area);
 }
 
 void frmMain::LayoutBanner()

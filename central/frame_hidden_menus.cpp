@@ -107,7 +107,7 @@ void frmMain::BuildHiddenMenus()
             continue;
         }
         QAction* a = AddItem(EditMenu, QString::fromLatin1(editCaptions[i]));
-        a->setEnabled(i >= 2 && i <= 4); // Cut, Copy and Paste
+        platform::SetItemEnabled(a, i >= 2 && i <= 4); // Cut, Copy and Paste
     }
 
     // View

@@ -9,6 +9,8 @@
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/help_about.h"
+#include "core/settings_templates.h"
+#include "editors/dialogs/property_editor.h"
 #include "system/message_box.h"
 #include "ui/common_dialog.h"
 #include "ui/event_guard.h"
@@ -235,7 +237,7 @@ void frmMain::SetWindowBackground(QString& colourName)
         colour = mduUILib::ColourFromName(colourName);
     }
     SetBackColor(colour);
-    ClientArea().setBackground(platform::ColorFromValue(colour));
+    PaintClientBackground();
     PassBackColourToCalendars();
     mduLib::SetProp(QStringLiteral("Window Background Colour"), colourName, CentralSettings_);
 }
@@ -260,9 +262,23 @@ void frmMain::ShowCentralProperties(bool isNew)
         gIniFile = gCentralIniFile;
         gPropertyTable = CentralSettings_;
     }
-    // The property editor opens here once the program has one.
+    if (isNew)
+        frmProperties::Default().ShowPropertyMDIChild(this, 0, 0, QString(), -1);
+    else
+        frmProperties::Default().ShowPropertyMDIChild(this, 0, 0, QStringLiteral("Property Almanorvique Central"), 0);
     ShowBanner(false);
 }
+
+void frmMain::RefreshForm(const QString&)
+{
+    CentralSettings_ = gPropertyTable;
+    backgroundPicture_ = QImage();
+    platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
+    platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });
+    LayoutBackground();
+}
+
+QString frmMain::DefaultIniFile() { return gIniTemplateFolder + mduLib::WithIniExtension(appinfo::ExeName()); }
 
 void frmMain::AutoShowToolTips_Click()
 {

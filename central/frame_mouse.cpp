@@ -87,7 +87,8 @@ void frmMain::DragWindow(int button, float x, float y)
 {
     if (WindowState() != platform::vbNormal)
         return;
-    const bool inBand = x < kBand || x > ScaleWidth() - kBand;
+    // x is in the client area, which the toolbar and a scroll bar leave narrower than the frame.
+    const bool inBand = x < kBand || x > ClientWidth() - kBand;
     if (inBand && button == 0) {
         SetDragCursor(x < kBand ? kLeftBand : kRightBand);
         DragOriginX = static_cast<qint32>(std::nearbyint(x));

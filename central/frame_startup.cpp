@@ -15,6 +15,7 @@
 #include "ui/menu_items.h"
 #include "ui/twips.h"
 #include "ui/update_lock.h"
+#include "ui/window_shape.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -74,8 +75,10 @@ void frmMain::MDIForm_Load()
     platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });
     if (mduLib::IsScreenSaverRun()) {
         // The whole screen, above everything, without title bar, toolbar or status bar.
-        setWindowFlag(Qt::FramelessWindowHint, true);
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        // The client area alone is the window: the desktop draws no frame around it.
+        mduAPILib::SetCaptionStyle(*this, true, true);
+        mduAPILib::SetFormRegion(*this, 1);
+        mduAPILib::SetTopMostNow(*this);
         SetWindowState(platform::vbMaximized);
         Move(0, 0, static_cast<float>(platform::ScreenWidthTwips()), static_cast<float>(platform::ScreenHeightTwips()));
         tbToolBar->SetVisible(false);
@@ -132,7 +135,9 @@ void frmMain::CreateMonthCalendars(int month)
     // The frame's resizes while it started were not laid out: the windows take their
     // places behind the banner now rather than waiting there at no size.
     PlaceMonthCalendars();
-    tbToolBar->SetVisible(true);
+    // A screen-saver run fills the screen without toolbar for the whole run.
+    if (!mduLib::IsScreenSaverRun())
+        tbToolBar->SetVisible(true);
 }
 
 void frmMain::LayoutMonthCalendars()
@@ -158,6 +163,12 @@ void frmMain::PlaceMonthCalendars()
             if (i < arrangement->first || i > arrangement->last) {
                 HideMonthCalendar(i);
                 continue;
+            }
+            // A window still maximised or minimised (after "Maximise All") would keep that
+            // state over its new cell: it becomes a normal window first.
+            if (cal->WindowState() != platform::vbNormal) {
+                cal->SetVisible(true);
+                cal->SetWindowState(platform::vbNormal);
             }
             cal->SetWidth(static_cast<float>(arrangement->width));
             cal->SetHeight(static_cast<float>(arrangement->height));
@@ -186,8 +197,15 @@ void frmMain::MoveAllMonths(int n)
 void frmMain::MDIForm_Resize()
 {
     platform::ScopedUpdateLock lock(this);
-    if (FormState_ == kStartupPending)
+    if (FormState_ == kStartupPending) {
+        // The month windows wait for the first tick, but a frame that the desktop sizes
+        // only after showing it (a maximised start) lays its banner out at its real width.
+        if (IsShown() && picMain->isVisible()) {
+            LayoutBackground();
+            LayoutBanner();
+        }
         return;
+    }
     // The desktop framing the new frame is no resize of the user's: the banner stays.
     if (!IsBeingFramed())
         LayoutMonthCalendars();

@@ -3,6 +3,7 @@
 // child windows), its toolbar, banner, status bar, menus and settings.
 #include "banner_box.h"
 #include "core/settings_store.h"
+#include "editors/dialogs/calendar_caller.h"
 #include "ui/balloon_tooltip.h"
 #include "ui/mdi_frame.h"
 #include "ui/menu_items.h"
@@ -22,7 +23,7 @@
 
 class frmAlmanorvique;
 
-class frmMain : public platform::MDIForm {
+class frmMain : public platform::MDIForm, public CalendarCaller {
     Q_OBJECT
 public:
     // FormState: start-up pending from Load until the first tick, then running.
@@ -38,7 +39,14 @@ public:
 
     // ---- public interface ----
     void DoMenuItem(float iCol, int Index);
-    int ShowMsgbox(const QString& Prompt, int Button, const QString& Title);
+    int ShowMsgbox(const QString& Prompt, int Button, const QString& Title) override;
+    // What the property editor calls back on the frame that opened it.
+    platform::Form& CallerForm() override { return *this; }
+    platform::Form* FrameForm() override { return this; }
+    // The edited table becomes the frame's settings and is applied.
+    void RefreshForm(const QString& strIniFile) override;
+    // The frame's settings template.
+    QString DefaultIniFile() override;
     QString AppEXEName() const;
     void SaveAutoStartList() {}
     void ShowStatusMsg(const QString& strMsg);
@@ -71,6 +79,7 @@ public:
     QMenu& ToolBarPopup() { return *ToolBarMenu; }
     QWidget& Banner() { return *picMain; }
     bool AutoHideArmed() const { return autoHide_; }
+    const CBalloonToolTip* BalloonTips() const { return BalloonTips_.get(); }
 
 protected:
     // ---- start-up, month windows, timer and exit ----
@@ -156,6 +165,8 @@ protected:
     void ShowBanner(bool show);
     void LayoutBanner();
     void LayoutBackground();
+    // The client area's background: the colour, and the frame's picture in its corner.
+    void PaintClientBackground();
     void BuildHeaderLetters();
     int GetHeadingVariation() const;
     void AnimateHeading(int delay);

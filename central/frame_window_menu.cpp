@@ -40,7 +40,8 @@ void frmMain::ShowWindowMenu()
 
 void frmMain::CheckWindowMenu(QWidget* hWnd)
 {
-    WindowItem[9]->setVisible(OpenedWindow[1]->isEnabled());
+    // The entry's own state: hidden by the popup before, it is still enabled.
+    WindowItem[9]->setVisible(platform::ItemEnabled(OpenedWindow[1]));
     const int count = static_cast<int>(OpenedWindow.size()) - 1;
     OpenedWindow[static_cast<size_t>(count)]->setVisible(false);
     for (int i = 1; i <= count; ++i) {
@@ -98,7 +99,8 @@ void frmMain::CloseAll()
     const auto windows = LoadedWindows(this);
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         (*it)->Unload(platform::vbFormCode);
-    picMain->show();
+    // The whole banner: the box with its title letters and lines.
+    ShowBanner(true);
     LayoutBanner();
 }
 

@@ -3,6 +3,8 @@
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
+#include "core/window_placement.h"
+#include "editors/dialogs/property_editor.h"
 #include "support/central_fixture.h"
 #include "support/test_folders.h"
 #include "system/clock.h"
@@ -525,4 +527,166 @@ TEST_F(CentralFrame, AChildWindowThatRefusesToCloseKeepsTheFrameOpen)
     EXPECT_EQ(ended_, 0);
     EXPECT_TRUE(f.IsLoaded());
     EXPECT_FALSE(QFileInfo::exists(User("OpenedForms.txt")));
+
+TEST_F(CentralFrame, CascadeKeepsEachMonthWindowsSizeAndStepsDownAndRight)
+{
+    TestFrame& f = Start();
+    f.DoToolbarButton(3); // January to June in April
+    std::vector<QSize> before;
+    for (int i = 1; i <= 6; ++i)
+        before.push_back(f.MonthCalendar(i)->MDISubWindow()->size());
+    f.WindowItem_Click(2);
+    QPoint last(-1, -1);
+    for (int i = 1; i <= 6; ++i) {
+        SCOPED_TRACE(i);
+        const QMdiSubWindow* sub = f.MonthCalendar(i)->MDISubWindow();
+        EXPECT_EQ(sub->size(), before[static_cast<size_t>(i - 1)]); // not a bare title bar
+        EXPECT_GT(sub->pos().x(), last.x());
+        EXPECT_GT(sub->pos().y(), last.y());
+        last = sub->pos();
+    }
+    EXPECT_EQ(f.MonthCalendar(1)->MDISubWindow()->pos(), QPoint(0, 0));
+}
+
+TEST_F(CentralFrame, AfterMaximiseAllTheLayoutButtonsPlaceNormalMonthWindows)
+{
+    TestFrame& f = Start();
+    f.DoToolbarButton(2); // February to May
+    f.WindowItem_Click(4);
+    ASSERT_EQ(f.MonthCalendar(5)->WindowState(), platform::vbMaximized);
+    f.SetWindowState(platform::vbNormal); // the frame restored
+    for (int button : {2, 1, 4}) {
+        f.DoToolbarButton(button);
+        for (int i : VisibleMonths()) {
+            SCOPED_TRACE(testing::Message() << "button " << button << " month " << i);
+            frmAlmanorvique* cal = f.MonthCalendar(i);
+            EXPECT_EQ(cal->WindowState(), platform::vbNormal);
+            EXPECT_FALSE(cal->MDISubWindow()->isMaximized());
+            EXPECT_EQ(cal->MDISubWindow()->width(), platform::TwipsToPixelsX(cal->ChildWidth()));
+        }
+    }
+    EXPECT_EQ(VisibleMonths().size(), 12u);
+}
+
+TEST_F(CentralFrame, TheWindowPopupKeepsItsSeparatorBeforeExitEveryTime)
+{
+    TestFrame& f = Start();
+    const QStringList tail{"Close All", "-", "Exit"};
+    for (int popup = 1; popup <= 3; ++popup) {
+        SCOPED_TRACE(popup);
+        f.ShowWindowMenu();
+        EXPECT_EQ(Shown(f.WindowMenu()).mid(7), tail);
+    }
+    // A hidden item keeps its own enabled state, and a disabled one stays disabled.
+    platform::MenuItemArray items(QStringLiteral("Items"));
+    platform::MenuItem& item = items.Create(1);
+    item.SetVisible(false);
+    EXPECT_TRUE(item.Enabled());
+    item.SetEnabled(false);
+    item.SetVisible(true);
+    EXPECT_FALSE(item.Enabled());
+}
+
+TEST_F(CentralFrame, CloseAllBringsBackTheWholeBannerAfterADoubleClickHidIt)
+{
+    TestFrame& f = Start();
+    f.picMain->imgMain.Events.DblClick(); // month windows exist: the banner goes
+    ASSERT_FALSE(f.picMain->isVisible());
+    ASSERT_FALSE(f.picMain->lblMaker.Visible());
+    f.CloseAll();
+    RunDeferredDeletes();
+    EXPECT_TRUE(f.picMain->isVisible());
+    EXPECT_TRUE(f.picMain->lblMaker.Visible());
+    EXPECT_TRUE(f.picMain->lblVersionLocation.Visible());
+    for (int i = 1; i <= f.picMain->lblHeaderChar.UBound(); ++i)
+        EXPECT_TRUE(f.picMain->lblHeaderChar(i).Visible()) << i;
+}
+
+TEST_F(CentralFrame, AMaximisedStartLaysTheBannerOutAtItsRealWidth)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window State=Maximized\r\nHeading Variation=None\r\n");
+    TestFrame& f = Start(false);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(f.WindowState(), platform::vbMaximized);
+    const QSizeF screen = mduUILib::ScreenSizeTwips();
+    ASSERT_GT(f.Width(), screen.width() / 2);
+    const BannerBox& box = *f.picMain;
+    EXPECT_NEAR(box.lblMaker.Left() + box.lblMaker.Width() / 2, f.Width() / 2, 1);
+    EXPECT_DOUBLE_EQ(box.lblHeaderChar(1).Font().Size, std::min(f.Width() / 400.0, 200.0));
+}
+
+TEST_F(CentralFrame, SaveCurrentSettingsStoresTheToolbarSizeAndThePlacementReadsEachKey)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Width=6000\r\nWindow Height=4500\r\nWindow Top=1000\r\n"
+                                                    "Window Left=2000\r\nToolbar Size=Small Size\r\n");
+    TestFrame& f = Start();
+    EXPECT_FLOAT_EQ(f.Top(), 1000);
+    EXPECT_FLOAT_EQ(f.Left(), 2000);
+    f.ToolBarSize_Click(4); // "Large Size with Caption"
+    f.DoMenuItem(9, 8);
+    mduLib::PropertyTable saved(1);
+    mduLib::LoadIniFile(User("AlmanorviqueCentral.ini"), saved);
+    EXPECT_EQ(mduLib::GetProp("Toolbar Size", saved), "Large Size with Caption");
+    EXPECT_EQ(mduLib::GetProp("Window Left", saved), "2000");
+    EXPECT_EQ(mduLib::GetProp("Window Top", saved), "1000");
+}
+
+TEST_F(CentralFrame, TheCentralPropertiesOpenInThePropertyEditorWithTheFrameAsCaller)
+{
+    TestFrame& f = Start();
+    frmProperties& editor = frmProperties::Default();
+
+    // The frame's own settings: "Apply" hands the edited table back to the frame.
+    f.ShowCentralProperties(false);
+    ASSERT_NE(editor.Window(), nullptr);
+    EntryTableWindow& w = *editor.Window();
+    EXPECT_EQ(w.Caption(), "Properties - Property Almanorvique Central");
+    ASSERT_NE(w.MDISubWindow(), nullptr);
+    EXPECT_EQ(w.MDISubWindow()->mdiArea(), &f.ClientArea());
+    EXPECT_EQ(gIniFile, gCentralIniFile);
+    EXPECT_EQ(editor.ActionButton().Caption(), "Apply");
+    EXPECT_TRUE(editor.ActionButton().Enabled());
+    EXPECT_FALSE(f.picMain->isVisible());
+    mduLib::SetProp("Heading Variation", "Up Down", gPropertyTable);
+    mduLib::SetProp("Tool Bar", "Bottom", gPropertyTable);
+    editor.cmdButton_Click(0);
+    EXPECT_EQ(mduLib::GetProp("Heading Variation", f.CentralSettings()), "Up Down");
+    EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignBottom); // and applied
+    EXPECT_EQ(editor.ActionButton().Caption(), "Save");
+    editor.Changed = 0;
+    editor.Unload();
+    RunDeferredDeletes();
+
+    // A new file: the table of the last settings file, to be looked at only.
+    gIniFile = Country("4.ini");
+    LoadMonths();
+    f.ShowCentralProperties(true);
+    ASSERT_NE(editor.Window(), nullptr);
+    EXPECT_EQ(editor.Window()->Caption(), "Properties -  _");
+    EXPECT_NE(editor.Window()->MDISubWindow(), nullptr);
+    EXPECT_EQ(editor.ActionButton().Caption(), "Save");
+    EXPECT_FALSE(editor.ActionButton().Enabled());
+    EXPECT_EQ(editor.NewFileMode, -1);
+    mduLib::PropertyTable april(1);
+    mduLib::LoadIniFile(Country("4.ini"), april);
+    EXPECT_EQ(gPropertyTable.UBound(), april.UBound());
+    EXPECT_EQ(gPropertyTable[1].Key, april[1].Key);
+    // F5 finds the frame's template.
+    EXPECT_EQ(static_cast<CalendarCaller&>(f).DefaultIniFile(), Path("ini/AlmanorviqueCentral.ini"));
+    editor.Unload();
+    RunDeferredDeletes();
+}
+
+TEST_F(CentralFrame, AScreenSaverRunIsAFramelessTopmostMaximisedFrameWithoutToolbar)
+{
+    appinfo::SetCommandLine("/s");
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Title Bar=Yes\r\nWindow Border=3D Border\r\n");
+    TestFrame& f = Start();
+    const Qt::WindowFlags flags = f.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_EQ(f.WindowState(), platform::vbMaximized);
+    EXPECT_FALSE(f.Toolbar().Visible());
+    EXPECT_FALSE(f.StatusBar().isVisible());
 }

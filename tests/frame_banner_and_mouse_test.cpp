@@ -16,6 +16,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMdiSubWindow>
+#include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -342,4 +344,53 @@ TEST_F(FrameMouse, DeletingAllCountriesOnlyAsks)
     ASSERT_EQ(boxes_.Shown().size(), 1u);
     EXPECT_EQ(boxes_.Shown()[0].prompt, "Do you want to delete all Countrys?");
     EXPECT_TRUE(QFileInfo::exists(gDataFolder + "/United Kingdom"));
+}
+
+TEST_F(FrameMouse, TheRightBandLiesInTheClientAreaWhereverTheToolbarIsDocked)
+{
+    Frame& f = Start();
+    for (const char* side : {"Left", "Right", "Top"}) {
+        SCOPED_TRACE(side);
+        f.SetToolbarPosition(side);
+        QCoreApplication::processEvents();
+        const float client = f.ClientWidth();
+        ASSERT_GT(client, 1000);
+        f.MDIForm_MouseMove(0, 0, client - 100, 2000);
+        EXPECT_EQ(f.MousePointer(), platform::vbCustom);
+        EXPECT_EQ(f.MouseIconPicture_, 9);
+        f.MDIForm_MouseMove(0, 0, client - 300, 2000);
+        EXPECT_EQ(f.MousePointer(), platform::vbDefault);
+    }
+}
+
+TEST_F(FrameMouse, APressOnAToolbarButtonClosesItsBalloon)
+{
+    Frame& f = Start();
+    f.SetToolbarPosition("Top");
+    QCoreApplication::processEvents();
+    const QRectF second = f.Toolbar().ButtonRect(2);
+    f.tbToolBar_MouseMove(0, 1, static_cast<float>(second.center().x()), static_cast<float>(second.center().y()));
+    ASSERT_NE(f.BalloonTips(), nullptr);
+    ASSERT_TRUE(f.BalloonTips()->Shown());
+    QWidget* button = f.Toolbar().Widget().widgetForAction(f.Toolbar().ButtonAction(2));
+    ASSERT_NE(button, nullptr);
+    QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center());
+    EXPECT_FALSE(f.BalloonTips()->Shown());
+    QTest::mouseRelease(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+TEST_F(FrameMouse, TheBackgroundPictureShowsInTheClientAreaOnceTheBannerIsHidden)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(QColor(200, 30, 40));
+    ASSERT_TRUE(picture.save(Path("back.png")));
+    testsupport::WriteBytes(Path("ini/AlmanorviqueCentral.ini"),
+                            "Window Width=9000\r\nWindow Height=7000\r\nWindow Background Colour=Blue\r\n"
+                            "Window Background File=" + Path("back.png").toUtf8() + "\r\n");
+    Frame& f = Start(false);
+    f.ShowBanner(false);
+    const QImage shot = f.ClientArea().viewport()->grab().toImage();
+    ASSERT_GT(shot.width(), 100);
+    EXPECT_EQ(QColor(shot.pixel(10, 10)), QColor(200, 30, 40));
+    EXPECT_EQ(QColor(shot.pixel(60, 60)), QColor(0, 0, 255)); // the colour beside the picture
 }

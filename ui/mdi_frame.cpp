@@ -5,6 +5,7 @@
 
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -55,7 +56,7 @@ void MDIForm::Arrange(int code)
 {
     switch (code) {
     case vbCascade:
-        area_->cascadeSubWindows();
+        Cascade();
         break;
     case vbTileHorizontal:
         Tile(true);
@@ -77,6 +78,34 @@ void MDIForm::Arrange(int code)
     }
     default:
         break;
+    }
+}
+
+void MDIForm::Cascade()
+{
+    // Qt's own cascade sizes each window from its widget's size hint, which a form without
+    // a layout does not have: the windows would shrink to their title bars. Here each keeps
+    // its size and steps down and right by a title bar's height.
+    std::vector<QMdiSubWindow*> subs;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder))
+        if (sub->isVisible() && !sub->isMinimized())
+            subs.push_back(sub);
+    if (subs.empty())
+        return;
+    const QSize area = area_->viewport()->size();
+    const int step = std::max(8, subs.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, subs.front()));
+    int x = 0, y = 0;
+    for (QMdiSubWindow* sub : subs) {
+        if (sub->isMaximized())
+            sub->showNormal();
+        QSize size = sub->size();
+        // A window with no room for its contents gets half the area, as a new window would.
+        if (size.height() <= step * 2 || size.width() <= step * 2)
+            size = QSize(std::max(step * 4, area.width() / 2), std::max(step * 4, area.height() / 2));
+        sub->setGeometry(x, y, size.width(), size.height());
+        sub->raise();
+        x += step;
+        y += step;
     }
 }
 

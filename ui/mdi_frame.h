@@ -47,6 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void Cascade();
     void Tile(bool stacked);
     QMainWindow* main_ = nullptr;
     QMdiArea* area_ = nullptr;

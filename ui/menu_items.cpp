@@ -90,8 +90,23 @@ void MenuItem::SetChecked(bool on)
 }
 bool MenuItem::Visible() const { return action_->isVisible(); }
 void MenuItem::SetVisible(bool on) { action_->setVisible(on); }
-bool MenuItem::Enabled() const { return action_->isEnabled(); }
-void MenuItem::SetEnabled(bool on) { action_->setEnabled(on); }
+bool MenuItem::Enabled() const { return ItemEnabled(action_); }
+void MenuItem::SetEnabled(bool on) { SetItemEnabled(action_, on); }
+
+bool ItemEnabled(const QAction* item)
+{
+    const QVariant own = item->property("almanorvique-enabled");
+    if (own.isValid())
+        return own.toBool();
+    // Never set: a shown item says it itself, a hidden one was enabled as made.
+    return !item->isVisible() || item->isEnabled();
+}
+
+void SetItemEnabled(QAction* item, bool on)
+{
+    item->setProperty("almanorvique-enabled", on);
+    item->setEnabled(on);
+}
 
 MenuItemArray::MenuItemArray(const QString& name, const QString& caption)
     : name_(name),

@@ -79,6 +79,11 @@ private:
     std::map<int, std::unique_ptr<MenuItem>> items_;
 };
 
+// An item's own enabled state. Qt reports a hidden item as disabled; these keep the state
+// the item was given (enabled unless told otherwise), so hiding never reads as disabling.
+bool ItemEnabled(const QAction* item);
+void SetItemEnabled(QAction* item, bool on);
+
 // Shows menu at a screen position until the user chooses or cancels; the chosen item's
 // handler has run when it returns. False when nothing was chosen.
 bool PopupMenu(QMenu& menu, QPoint screenPos);

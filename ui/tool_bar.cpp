@@ -225,11 +225,14 @@ bool ToolBar::eventFilter(QObject* watched, QEvent* e)
         const float y = static_cast<float>(PixelsToTwipsY(at.y()));
         Guarded("toolbar mouse move", [&] { MouseMove(ButtonMask(me->buttons()), ShiftBits(me->modifiers()), x, y); });
     }
-    if (watched == bar_ && e->type() == QEvent::MouseButtonPress && MouseDown) {
+    // A press on a button is one on the toolbar too (the button takes it from the bar).
+    if (e->type() == QEvent::MouseButtonPress && MouseDown && watched->isWidgetType() &&
+        (watched == bar_ || static_cast<QWidget*>(watched)->parentWidget() == bar_)) {
         auto* me = static_cast<QMouseEvent*>(e);
         const int b = me->button() == Qt::RightButton ? 2 : me->button() == Qt::LeftButton ? 1 : 4;
-        const float x = static_cast<float>(PixelsToTwipsX(me->position().x()));
-        const float y = static_cast<float>(PixelsToTwipsY(me->position().y()));
+        const QPointF at = static_cast<QWidget*>(watched)->mapTo(bar_, me->position().toPoint());
+        const float x = static_cast<float>(PixelsToTwipsX(at.x()));
+        const float y = static_cast<float>(PixelsToTwipsY(at.y()));
         Guarded("toolbar mouse down", [&] { MouseDown(b, ShiftBits(me->modifiers()), x, y); });
     }
     return QObject::eventFilter(watched, e);

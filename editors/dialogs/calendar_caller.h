@@ -1,6 +1,6 @@
 #pragma once
 // What the grid dialogs and the folder picker call back on the window that opened them.
-// The calendar window implements it (later the frame too); a member a window lacks does
+// The calendar window and the multi-calendar frame implement it; a member a window lacks does
 // nothing, so a call never fails whoever opened the dialog.
 #include <QString>
 

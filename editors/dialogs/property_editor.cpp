@@ -94,7 +94,8 @@ void frmProperties::ShowPropertyMDIChild(CalendarCaller* Caller, qint32 x, qint3
         return;
     EntryTableWindow& w = OpenAsChild(Caller, x, y, strKey);
     if (!w.IsShown())
-        w.SetMDIChild(Caller->CallerForm().MDIChild());
+        // A child window of the frame that its caller lives in, or of the frame itself.
+        w.SetMDIChild(Caller->FrameForm() != nullptr);
     if (intEdit == 0) {
         w.SetCaption(CaptionPrefix() + w.Tag);
         NewFileMode = 0;

@@ -47,6 +47,7 @@ struct TestFrame : frmMain {
     using frmMain::SetToolbarSize;
     using frmMain::SetWindowBackground;
     using frmMain::ShowBanner;
+    using frmMain::ShowCentralProperties;
     using frmMain::ShowMainMenu;
     using frmMain::ShowWindowMenu;
     using frmMain::SizeToolbar;
