@@ -527,6 +527,7 @@ TEST_F(CentralFrame, AChildWindowThatRefusesToCloseKeepsTheFrameOpen)
     EXPECT_EQ(ended_, 0);
     EXPECT_TRUE(f.IsLoaded());
     EXPECT_FALSE(QFileInfo::exists(User("OpenedForms.txt")));
+}
 
 TEST_F(CentralFrame, CascadeKeepsEachMonthWindowsSizeAndStepsDownAndRight)
 {
