@@ -7,6 +7,7 @@
 #include "core/data_folders.h"
 #include "core/display_routines.h"
 #include "core/file_helpers.h"
+#include "core/first_start_look.h"
 #include "core/text_utilities.h"
 #include "core/year_dates.h"
 #include "system/clock.h"
@@ -27,10 +28,13 @@ int OtherSlot(int slot) { return slot == 0 ? 1 : 0; }
 
 } // namespace calendarpictures
 
-bool frmAlmanorvique::LoadCalendarPicture(QString& file, int slot, bool clearWhenNone)
+bool frmAlmanorvique::LoadCalendarPicture(QString& value, int slot, bool clearWhenNone)
 {
     platform::Image& img = imgCalendar(slot);
-    if (!calendarpictures::IsNoPicture(file)) {
+    if (!calendarpictures::IsNoPicture(value)) {
+        // The value stays as stored; a shipped picture of a moved program folder is shown
+        // from the folder the program runs in.
+        const QString file = PictureFileToShow(value, gImagesFolder);
         const bool isImage = mduLib::IsImageFile(file);
         const bool exists = mduLib::FileExists(file);
         if (isImage && exists) {

@@ -2,6 +2,8 @@
 
 #include "file_helpers.h"
 
+#include <algorithm>
+
 namespace mduAlmanorvqueLib {
 
 namespace {
@@ -29,6 +31,21 @@ bool FillFirstStartPictures(const QString& settingsFile, int month, const QStrin
         return false;
     FillFirstStartPictures(table, month, imagesFolder);
     return mduLib::SaveIniFile(table, settingsFile);
+}
+
+QString PictureFileToShow(const QString& file, const QString& imagesFolder)
+{
+    if (file.isEmpty() || imagesFolder.isEmpty() || mduLib::FileExists(file))
+        return file;
+    // Both separators: a settings file may come from either kind of system.
+    const qsizetype cut = std::max(file.lastIndexOf(QLatin1Char('/')), file.lastIndexOf(QLatin1Char('\\')));
+    if (cut < 0)
+        return file;
+    const QString name = file.mid(cut + 1);
+    if (name.isEmpty() || name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?')))
+        return file;
+    const QString local = imagesFolder + name;
+    return mduLib::FileExists(local) ? local : file;
 }
 
 } // namespace mduAlmanorvqueLib

@@ -14,4 +14,10 @@ void FillFirstStartPictures(mduLib::PropertyTable& table, int month, const QStri
 // The same on a settings file, written back; False (the file as it was) on failure.
 bool FillFirstStartPictures(const QString& settingsFile, int month, const QString& imagesFolder);
 
+// The file a picture value shows: the value itself, or, when it names no file while a file
+// of its name lies in imagesFolder, that one. The shipped styles and a first start name the
+// program folder's pictures by full path, and a copied or moved program folder keeps them
+// there; a picture elsewhere that exists is never replaced.
+QString PictureFileToShow(const QString& file, const QString& imagesFolder);
+
 } // namespace mduAlmanorvqueLib

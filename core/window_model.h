@@ -17,6 +17,15 @@ public:
     virtual void SetTop(float v) = 0;
     virtual void SetWidth(float v) = 0;
     virtual void SetHeight(float v) = 0;
+    // The whole outer rectangle at once: a window the desktop frames gets one request,
+    // not four that each wait for the desktop's answer to the one before.
+    virtual void SetOuterRect(float left, float top, float width, float height)
+    {
+        SetWidth(width);
+        SetHeight(height);
+        SetTop(top);
+        SetLeft(left);
+    }
     virtual int WindowState() const = 0; // 0 normal, 1 minimized, 2 maximized
     virtual bool MDIChild() const = 0;
     // Takes or refuses mouse and keys at the platform level.

@@ -26,49 +26,52 @@ void Restore(PlacedWindow& w, const mduLib::PropertyTable& table, double divisor
         return;
     const QSizeF screen = ScreenSizeTwips();
     const bool keep = childTest && w.MDIChild();
+    // The rectangle is worked out whole and applied once.
+    float width = w.Width(), height = w.Height(), top = w.Top(), left = w.Left();
     Step([&] {
         const qint32 v = UsableWindowSize(LeadingWhole(QStringLiteral("Window Width"), table));
         if (v != -1)
-            w.SetWidth(static_cast<float>(v));
+            width = static_cast<float>(v);
         else if (!keep)
-            w.SetWidth(static_cast<float>(screen.width() / divisor));
+            width = static_cast<float>(screen.width() / divisor);
     });
     Step([&] {
         const qint32 v = UsableWindowSize(LeadingWhole(QStringLiteral("Window Height"), table));
         if (v != -1)
-            w.SetHeight(static_cast<float>(v));
+            height = static_cast<float>(v);
         else if (!keep)
-            w.SetHeight(static_cast<float>(screen.height() / divisor));
+            height = static_cast<float>(screen.height() / divisor);
     });
     Step([&] {
         // A top that is no number is placed automatically rather than at 0.
         const QString text = mduLib::GetProp(QStringLiteral("Window Top"), table);
         const qint32 v = conv::IsNumeric(text) ? conv::ToInt32(conv::ToDouble(text)) : -1;
         if (v != -1)
-            w.SetTop(static_cast<float>(v));
+            top = static_cast<float>(v);
         else if (!keep)
-            w.SetTop(static_cast<float>((screen.height() - w.Height()) / 2));
+            top = static_cast<float>((screen.height() - height) / 2);
     });
     Step([&] {
         const qint32 v = LeadingWhole(QStringLiteral("Window Left"), table);
         if (v != -1)
-            w.SetLeft(static_cast<float>(v));
+            left = static_cast<float>(v);
         else if (!keep)
-            w.SetLeft(static_cast<float>((screen.width() - w.Width()) / 2));
+            left = static_cast<float>((screen.width() - width) / 2);
     });
-    if (w.MDIChild())
-        return;
-    Step([&] {
-        // On the screens there are now; the stored values stay until the window is saved.
-        const QRectF now(w.Left(), w.Top(), w.Width(), w.Height());
-        const QRectF kept = KeptOnScreens(now, AvailableAreasTwips());
-        if (kept == now)
-            return;
-        w.SetWidth(static_cast<float>(kept.width()));
-        w.SetHeight(static_cast<float>(kept.height()));
-        w.SetTop(static_cast<float>(kept.top()));
-        w.SetLeft(static_cast<float>(kept.left()));
-    });
+    if (!w.MDIChild()) {
+        Step([&] {
+            // On the screens there are now; the stored values stay until the window is saved.
+            const QRectF now(left, top, width, height);
+            const QRectF kept = KeptOnScreens(now, AvailableAreasTwips());
+            if (kept == now)
+                return;
+            width = static_cast<float>(kept.width());
+            height = static_cast<float>(kept.height());
+            top = static_cast<float>(kept.top());
+            left = static_cast<float>(kept.left());
+        });
+    }
+    w.SetOuterRect(left, top, width, height);
 }
 
 std::function<std::vector<QRectF>()>& AreasProvider()

@@ -570,3 +570,58 @@ TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
             EXPECT_TRUE(mduLib::GetPropOptions(key, t).contains(',')) << key;
     }
 }
+
+// A program folder copied elsewhere while the one its styles and first start were made
+// in is gone: each shipped style and the first start's settings still show their pictures.
+TEST_F(CalendarCommands, AMovedProgramFolderShowsTheShippedPicturesFromWhereItRuns)
+{
+    CopyShippedData({"Images"});
+    const QString built = QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Images/");
+    const QString gone = dir_.path() + "/gone/Images/";
+    const QDir shipped(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Styles"));
+    const QStringList styles = shipped.entryList({"*.ini"}, QDir::Files);
+    ASSERT_GE(styles.size(), 3);
+    for (const QString& f : styles) {
+        // The style as the build wrote it, naming the removed folder.
+        QByteArray bytes = ReadBytes(shipped.filePath(f));
+        bytes.replace(built.toUtf8(), gone.toUtf8());
+        ASSERT_FALSE(bytes.contains(built.toUtf8()));
+        WriteBytes(Path("Styles/" + f), bytes);
+    }
+    // The first start's settings file, written in the removed folder.
+    {
+        auto w = Running();
+        w->Unload();
+    }
+    QByteArray settings = ReadBytes(Country("Almanorvique.ini"));
+    ASSERT_TRUE(settings.contains(gImagesFolder.toUtf8() + "March.jpg"));
+    settings.replace(gImagesFolder.toUtf8(), gone.toUtf8());
+    WriteBytes(Country("Almanorvique.ini"), settings);
+
+    auto w = Running();
+    EXPECT_EQ(mduLib::GetProp("Calendar Image Files", w->Properties()), gone + "March.jpg"); // stored as it was
+    EXPECT_EQ(w->imgCalendar(0).Tag, gImagesFolder + "March.jpg");
+    EXPECT_EQ(w->imgCalendar(1).Tag, gImagesFolder + "Paper.jpg");
+    EXPECT_EQ(w->imgCalendar(2).Tag, gImagesFolder + "Backdrop.jpg");
+    EXPECT_FALSE(w->imgCalendar(0).GetPicture().IsEmpty());
+    for (const QString& f : styles) {
+        SCOPED_TRACE(f.toStdString());
+        w->ApplySetting("Window Styles", Path("Styles/" + f), "");
+        w->Timer1.Fire();
+        for (int slot : {0, 1}) {
+            const QString v = mduLib::GetProp(slot == 0 ? "Calendar Image Files" : "Calendar Background Files",
+                                              w->Properties());
+            if (v == "None")
+                continue;
+            EXPECT_EQ(w->imgCalendar(slot).Tag, gImagesFolder + QFileInfo(v).fileName()) << slot;
+            EXPECT_FALSE(w->imgCalendar(slot).GetPicture().IsEmpty()) << slot;
+        }
+    }
+    // A user's own picture that exists is shown from where it is, even when the images
+    // folder holds one of its name.
+    QDir().mkpath(Path("mine"));
+    const QString own = Path("mine/Paper.jpg");
+    QImage(8, 8, QImage::Format_RGB32).save(own);
+    w->ApplySetting("Calendar Background Files", own, "");
+    EXPECT_EQ(w->imgCalendar(1).Tag, own);
+}

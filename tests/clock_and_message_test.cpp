@@ -45,6 +45,8 @@ TEST(ClockFormat, PatternsOfTheTemplatesAndTheUsualOnes)
         {"hh:mm am/pm", noon, "12:00 pm"},
         {"h:mm a/p", evening, "9:05 p"},
         {"h:mm A/P", morning, "9:05 A"},
+        {"h:nn a/p", QTime(12, 30), "12:30 p"}, // noon's half hour is afternoon
+        {"h:nn A/P", midnight, "12:30 A"},
         {"h", evening, "21"},
         {"mm:ss", evening, "05:07"}, // minutes before seconds
         {"dd/mm/yyyy", evening, "10/12/2026"},

@@ -223,3 +223,35 @@ TEST(TextBoxWidget, IsMadeWhenFirstNeededAndKeepsWhatWasSetBefore)
                                                  platform::TwipsToPixelsX(2000), platform::TwipsToPixelsY(900)));
     EXPECT_EQ(shown.Text(), "");
 }
+
+// "Normal" after "Maximized" or "Minimized" gives back the rectangle the window had
+// before, and that is the one saved; a placement reaches a shown window whole.
+TEST(FormWindowState, NormalAfterAnotherStateGivesBackTheNormalRectangle)
+{
+    Form f(QStringLiteral("frmStates"));
+    f.Move(1500, 1200, 4500, 3000);
+    f.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    const QRectF normal(f.Left(), f.Top(), f.Width(), f.Height());
+    const int steps[][2] = {{platform::vbMaximized, platform::vbNormal},
+                            {platform::vbMinimized, platform::vbNormal},
+                            {platform::vbMaximized, platform::vbMinimized}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step[0] * 10 + step[1]);
+        f.SetWindowState(step[0]);
+        QTest::qWait(50);
+        if (step[0] == platform::vbMaximized)
+            ASSERT_GT(f.width(), platform::TwipsToPixelsX(4500)); // the offscreen desktop maximises
+        f.SetWindowState(step[1]);
+        f.SetWindowState(platform::vbNormal);
+        QTest::qWait(50);
+        EXPECT_EQ(QRectF(f.Left(), f.Top(), f.Width(), f.Height()), normal);
+        EXPECT_EQ(f.frameGeometry().size(), QSize(platform::TwipsToPixelsX(4500), platform::TwipsToPixelsY(3000)));
+    }
+    // One request for the whole rectangle.
+    f.SetOuterRect(3000, 1500, 6000, 4500);
+    QTest::qWait(50);
+    EXPECT_EQ(f.frameGeometry(), QRect(platform::TwipsToPixelsX(3000), platform::TwipsToPixelsY(1500),
+                                       platform::TwipsToPixelsX(6000), platform::TwipsToPixelsY(4500)));
+    EXPECT_EQ(QRectF(f.Left(), f.Top(), f.Width(), f.Height()), QRectF(3000, 1500, 6000, 4500));
+}

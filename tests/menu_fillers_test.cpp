@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QKeySequence>
 #include <QMenu>
 
 using platform::MenuItemArray;
@@ -212,3 +213,18 @@ TEST_F(MenuFillersTest, APopupRunsTheChosenHandlerBeforeItReturns)
 }
 
 } // namespace
+
+// A file name with "&" is shown as it is spelled, never as a shortcut mark.
+TEST_F(MenuFillersTest, AnAmpersandInAFileNameIsShownAsItIs)
+{
+    const QString f = Folder("Styles");
+    WriteBytes(f + "/Tom & Jerry.ini", "x");
+    MenuItemArray menu("mnuStyle");
+    menu.Create(1);
+    mduUILib::FillFileMenu(menu, f, QString(), QString(), 0);
+    ASSERT_EQ(Shown(menu), QStringList{"Tom & Jerry|" + f + "/Tom & Jerry.ini"});
+    QMenu shown;
+    shown.addAction(menu(1).Action());
+    EXPECT_EQ(menu(1).Action()->text(), "Tom && Jerry");
+    EXPECT_EQ(QKeySequence::mnemonic(menu(1).Action()->text()), QKeySequence());
+}

@@ -236,15 +236,20 @@ void Form::ApplyGeometry()
         if (mdiSub_) {
             // A child window's outer rectangle is its sub-window, in the frame's client area.
             mdiSub_->setGeometry(QRect(pos, QSize(wpx + extra.width(), hpx + extra.height())));
+        } else if (isWindow() && isVisible() && !extra.isNull()) {
+            // A framed window: corner and size in one request, so the desktop's answer to
+            // a move cannot undo the resize that follows it.
+            const QMargins m = windowHandle()->frameMargins();
+            setGeometry(QRect(pos + QPoint(m.left(), m.top()), QSize(wpx, hpx)));
         } else if (isWindow()) {
             // The outer corner is what the form keeps; the desktop adds the frame.
             create();
             windowHandle()->setFramePosition(pos);
+            resize(wpx, hpx);
         } else {
             move(pos);
-        }
-        if (!mdiSub_)
             resize(wpx, hpx);
+        }
     }
     applying_ = false;
     const float cw = static_cast<float>(PixelsToTwipsX(wpx));
@@ -260,7 +265,13 @@ void Form::ApplyGeometry()
 void Form::ReadBackGeometry(bool fireResize)
 {
     const QSize extra = FrameExtra();
-    if (windowState_ == vbNormal) {
+    // A maximised or minimised window remembers the normal rectangle it had: that is the
+    // one "Normal" gives back, and so the one saved.
+    const Qt::WindowStates shownState =
+        mdiSub_ ? mdiSub_->windowState() : (isWindow() ? windowState() : Qt::WindowNoState);
+    const bool normal = windowState_ == vbNormal &&
+                        !(shownState & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (normal) {
         const QPoint pos = mdiSub_ ? mdiSub_->pos() : isWindow() ? frameGeometry().topLeft() : this->pos();
         if (pos.x() != TwipsToPixelsX(left_))
             left_ = static_cast<float>(PixelsToTwipsX(pos.x()));
@@ -273,6 +284,8 @@ void Form::ReadBackGeometry(bool fireResize)
         width_ = static_cast<float>(PixelsToTwipsX(outerW));
     if (outerH != TwipsToPixelsY(height_))
         height_ = static_cast<float>(PixelsToTwipsY(outerH));
+    if (normal)
+        normal_ = QRectF(left_, top_, width_, height_);
     const float cw = static_cast<float>(PixelsToTwipsX(width()));
     const float ch = static_cast<float>(PixelsToTwipsY(height()));
     if (cw != clientW_ || ch != clientH_) {
@@ -318,12 +331,21 @@ void Form::SetTop(float v) { Move(left_, v, width_, height_); }
 void Form::SetWidth(float v) { Move(left_, top_, v, height_); }
 void Form::SetHeight(float v) { Move(left_, top_, width_, v); }
 
+void Form::SetOuterRect(float left, float top, float width, float height)
+{
+    Move(left, top, width, height);
+    if (shown_ && !mdiSub_ && isVisible() && windowState_ == vbNormal)
+        HoldOuterGeometry();
+}
+
 void Form::Move(float left, float top, float width, float height)
 {
     left_ = left;
     top_ = top;
     width_ = std::max(0.0f, width);
     height_ = std::max(0.0f, height);
+    if (windowState_ == vbNormal)
+        normal_ = QRectF(left_, top_, width_, height_);
     if (holdClock_.isValid()) // what the code asks for is what is held
         held_ = QRectF(left_, top_, width_, height_);
     ApplyGeometry();
@@ -347,6 +369,12 @@ void Form::SetWindowState(int state)
 {
     if (state != vbMinimized && state != vbMaximized)
         state = vbNormal;
+    if (state == vbNormal && windowState_ != vbNormal && normal_.isValid()) {
+        left_ = static_cast<float>(normal_.left());
+        top_ = static_cast<float>(normal_.top());
+        width_ = static_cast<float>(normal_.width());
+        height_ = static_cast<float>(normal_.height());
+    }
     windowState_ = state;
     if (!shown_)
         return;
@@ -372,6 +400,8 @@ void Form::SetWindowState(int state)
     else {
         showNormal();
         ApplyGeometry();
+        // The desktop answers the state change after this: the normal rectangle is held.
+        HoldOuterGeometry();
     }
 }
 

@@ -43,6 +43,9 @@ public:
     void SetWidth(float v) override;
     void SetHeight(float v) override;
     void Move(float left, float top, float width, float height);
+    // A shown window gets the rectangle in one request and holds it while the desktop
+    // answers.
+    void SetOuterRect(float left, float top, float width, float height) override;
     // The desktop frames a shown window later and may put it elsewhere: for a moment the
     // outer rectangle the form keeps is put back once the frame is known.
     void HoldOuterGeometry();
@@ -182,6 +185,7 @@ private:
     void ReportActivation(bool active);
     QRectF held_;
     QElapsedTimer holdClock_;
+    QRectF normal_; // the outer rectangle of the last normal state
 };
 
 // The Button argument of a press or release (1 left, 2 right, 4 middle), and the buttons

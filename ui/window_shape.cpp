@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -112,6 +113,13 @@ bool ApplyFlags(platform::Form& frm)
         frm.showMinimized();
         break;
     default:
+        // A window the desktop brought back from the taskbar still carries the hint to
+        // start iconic, which the desktop reads again when the window is shown again:
+        // passing through the iconic state while hidden writes the hint anew.
+        if (QWindow* handle = frm.windowHandle()) {
+            handle->setWindowStates(Qt::WindowMinimized);
+            handle->setWindowStates(Qt::WindowNoState);
+        }
         frm.show();
         frm.Move(static_cast<float>(outer.left()), static_cast<float>(outer.top()), static_cast<float>(outer.width()),
                  static_cast<float>(outer.height()));
