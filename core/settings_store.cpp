@@ -20,6 +20,7 @@ void PropertyTable::Create(int ubound)
     created_ = true;
     changed_ = false;
     encoding_ = textfile::Encoding::Cp1252;
+    lineEnd_ = textfile::LineEnd::CrLf;
 }
 
 int PropertyTable::UBound() const
@@ -150,12 +151,15 @@ bool LoadIniFile(const QString& path, PropertyTable& entries)
     if (!FileExists(path))
         return false;
     textfile::Encoding encoding = textfile::Encoding::Cp1252;
-    const auto lines = textfile::ReadLines(path, &encoding);
+    textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
+    const auto lines = textfile::ReadLines(path, &encoding, &lineEnd);
     if (!lines)
         return false;
     const bool loaded = LoadIniLines(*lines, entries);
-    if (entries.IsCreated())
+    if (entries.IsCreated()) {
         entries.SetFileEncoding(encoding);
+        entries.SetFileLineEnd(lineEnd);
+    }
     return loaded;
 }
 
@@ -200,7 +204,7 @@ bool SaveIniFile(const PropertyTable& entries, const QString& path)
 {
     if (!entries.IsCreated() || path.isEmpty())
         return false;
-    return textfile::WriteLines(path, IniFileLines(entries), entries.FileEncoding());
+    return textfile::WriteLines(path, IniFileLines(entries), entries.FileEncoding(), entries.FileLineEnd());
 }
 
 bool SaveIniFileIfChanged(PropertyTable& entries, const QString& path)
