@@ -1,5 +1,6 @@
 #include "bench_support.h"
 #include "core/settings_store.h"
+#include "core/style_files.h"
 #include "core/text_file.h"
 
 #include <benchmark/benchmark.h>
@@ -35,5 +36,27 @@ void GetPropOfTheLastKey(benchmark::State& state)
         benchmark::DoNotOptimize(mduLib::GetProp(key, t));
 }
 BENCHMARK(GetPropOfTheLastKey)->Unit(benchmark::kMicrosecond);
+
+// A style of 32,767 keys chosen over a settings table that holds half of them.
+void LoadStyleOf32767Keys(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Big.ini");
+    QStringList lines;
+    for (int i = 1; i <= 32767; ++i)
+        lines << QStringLiteral("Style Key %1=%2").arg(i).arg(i);
+    textfile::WriteLines(path, lines);
+    for (auto _ : state) {
+        state.PauseTiming();
+        mduLib::PropertyTable t(16000);
+        for (int i = 1; i <= 16000; ++i) {
+            t[i].Key = QStringLiteral("style key %1").arg(i * 2);
+            t[i].Value = QStringLiteral("0");
+        }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(mduLib::LoadStyleFile(path, t));
+    }
+}
+BENCHMARK(LoadStyleOf32767Keys)->Unit(benchmark::kMillisecond);
 
 } // namespace

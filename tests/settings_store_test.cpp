@@ -1,5 +1,6 @@
 #include "core/conversions.h"
 #include "core/settings_store.h"
+#include "core/style_files.h"
 #include "support/test_folders.h"
 
 #include <QFile>
@@ -411,4 +412,25 @@ TEST_F(SettingsStore, LettersOutsideWindows1252AreKept)
         ASSERT_TRUE(LoadIniFile(path, back)) << c.what;
         EXPECT_EQ(GetValue("24/12", back, "Caption"), c.caption) << c.what;
     }
+}
+
+TEST_F(SettingsStore, AStyleReplacesTheFirstMatchOrAppends)
+{
+    // Each style line changes the first entry its key (and section, when it has one)
+    // matches, as every look-up does; a line nothing matches is appended, and a later line
+    // with its key changes that one.
+    WriteBytes(Path("style.ini"), "back color=1\r\n"
+                                  "PCaption:25/12=two\r\n"
+                                  "pcaption:25/12=three\r\n"
+                                  " Width=4\r\n"
+                                  "New Key=5\r\n"
+                                  "NEW KEY=6\r\n"
+                                  "Other:Height=7\r\n");
+    auto table = TableOf({" Back Color =0", "Width=0", "Caption:25/12=x", " pcaption :25/12=y", "Height=0"});
+    ASSERT_TRUE(LoadStyleFile(Path("style.ini"), table));
+    QStringList got;
+    for (int i = 1; i <= table.UBound(); ++i)
+        got << table[i].Section + "|" + table[i].Key + "|" + table[i].Value;
+    EXPECT_EQ(got, QStringList({"| Back Color |1", "|Width|0", "Caption|25/12|x", " pcaption |25/12|three", "|Height|0",
+                                "| Width|4", "|New Key|6", "Other|Height|7"}));
 }
