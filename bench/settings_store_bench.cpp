@@ -3,6 +3,7 @@
 #include "core/style_files.h"
 #include "core/text_file.h"
 
+#include <QFileInfo>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -36,6 +37,30 @@ void GetPropOfTheLastKey(benchmark::State& state)
         benchmark::DoNotOptimize(mduLib::GetProp(key, t));
 }
 BENCHMARK(GetPropOfTheLastKey)->Unit(benchmark::kMicrosecond);
+
+// A settings file of 16 MB (long values, as a pasted text gives) loaded and written back;
+// peak_rss_kb is the process's, so run it alone (--benchmark_filter) for a true figure.
+void LoadAndSave16MBFile(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.ini");
+    const QString value(500, u'x');
+    QStringList lines;
+    for (int i = 1; i <= 32000; ++i)
+        lines << QStringLiteral("Key %1=").arg(i) + value;
+    textfile::WriteLines(path, lines);
+    lines.clear();
+    const long before = bench::CurrentRssKb();
+    for (auto _ : state) {
+        mduLib::PropertyTable t(1);
+        mduLib::LoadIniFile(path, t);
+        benchmark::DoNotOptimize(mduLib::SaveIniFile(t, path));
+    }
+    state.counters["file_kb"] = static_cast<double>(QFileInfo(path).size() / 1024);
+    state.counters["rss_before_kb"] = static_cast<double>(before);
+    state.counters["peak_rss_kb"] = static_cast<double>(bench::PeakRssKb());
+}
+BENCHMARK(LoadAndSave16MBFile)->Unit(benchmark::kMillisecond);
 
 // A style of 32,767 keys chosen over a settings table that holds half of them.
 void LoadStyleOf32767Keys(benchmark::State& state)
