@@ -172,8 +172,11 @@ void frmAlmanorvique::LoadPersonalDates()
 {
     // A table this run has loaded keeps its unsaved entries on top of what the file holds
     // now; one that could not be read whole is read afresh.
-    if (gPersonalDatesLoaded && mduLib::ReloadKeepingChanges(gPersonalDates, gPersonalDatesFile))
-        return;
+    if (gPersonalDates.IsCreated() && (gPersonalDatesLoaded || gPersonalDates.Changed())) {
+        if (mduLib::ReloadKeepingChanges(gPersonalDates, gPersonalDatesFile))
+            gPersonalDatesLoaded = true;
+        return; // unreadable now: the table stays as it is, with its unsaved entries
+    }
     gPersonalDates.Create(1);
     gPersonalDatesLoaded = mduLib::LoadIniFileForRewrite(gPersonalDatesFile, gPersonalDates);
 }
@@ -262,10 +265,10 @@ QStringList frmAlmanorvique::SaveYearTables()
     QStringList failed;
     if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
         return failed;
-    // Only tables that hold all their files held are written: a file that could not be
-    // read whole is left as it is.
+    // A table that could not read its whole file is written only when it holds entries of
+    // this run: the merged write then refuses that file and says so.
     for (int k = 0; k < 3; ++k)
-        if (yearTables_[k] && yearTables_[k]->Safe)
+        if (yearTables_[k] && (yearTables_[k]->Safe || yearTables_[k]->Table.Changed()))
             SaveDateTable(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k), failed);
     return failed;
 }
@@ -274,7 +277,7 @@ QStringList frmAlmanorvique::SaveDateTables()
 {
     QStringList failed;
     // A window closed before its first full load has nothing of the personal dates to write.
-    if (gPersonalDatesLoaded)
+    if (gPersonalDates.IsCreated() && (gPersonalDatesLoaded || gPersonalDates.Changed()))
         SaveDateTable(gPersonalDates, gPersonalDatesFile, failed);
     // The tables belong to the year in lblYear's caption: they are reloaded whenever it
     // changes.

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 #include <tuple>
 
 namespace mduLib {
@@ -223,18 +224,23 @@ QString EntryId(const PropertyItem& e)
     return conv::Trim(e.Section).toLower() + QChar(u'\x1f') + conv::Trim(e.Key).toLower();
 }
 
-// The index of the first entry of each section and key.
-QHash<QString, int> FirstEntries(const std::vector<PropertyItem>& items)
+// The place of an entry: its section and key and how many entries of that section and key
+// come before it (a hand-edited file may hold a key twice, and the date manager edits each
+// row of it).
+QString PlaceId(const QString& entryId, int repeat) { return entryId + QChar(u'\x1e') + QString::number(repeat); }
+
+// The index of every entry under its place.
+QHash<QString, int> EntryPlaces(const std::vector<PropertyItem>& items)
 {
-    QHash<QString, int> first;
-    first.reserve(static_cast<qsizetype>(items.size()));
+    QHash<QString, int> places;
+    QHash<QString, int> seen;
+    places.reserve(static_cast<qsizetype>(items.size()));
     for (size_t i = 1; i < items.size(); ++i)
         if (!items[i].Key.isEmpty()) {
             const QString id = EntryId(items[i]);
-            if (!first.contains(id))
-                first.insert(id, static_cast<int>(i));
+            places.insert(PlaceId(id, seen[id]++), static_cast<int>(i));
         }
-    return first;
+    return places;
 }
 
 std::vector<PropertyItem> ItemsOf(const PropertyTable& t)
@@ -257,27 +263,22 @@ std::vector<EntryChange> ChangesSinceSaved(const PropertyTable& entries)
         return changes;
     const std::vector<PropertyItem>& saved = entries.Saved();
     const std::vector<PropertyItem> now = ItemsOf(entries);
-    const QHash<QString, int> before = FirstEntries(saved);
-    const QHash<QString, int> after = FirstEntries(now);
-    for (size_t i = 1; i < now.size(); ++i) {
-        const PropertyItem& e = now[i];
-        if (e.Key.isEmpty())
-            continue;
-        const QString id = EntryId(e);
-        if (after.value(id) != static_cast<int>(i))
-            continue; // only the first entry of a key counts, as the store reads it
-        const auto was = before.constFind(id);
+    const QHash<QString, int> before = EntryPlaces(saved);
+    const QHash<QString, int> after = EntryPlaces(now);
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        const PropertyItem& e = now[static_cast<size_t>(*it)];
+        const auto was = before.constFind(it.key());
         if (was == before.cend() || !(saved[static_cast<size_t>(*was)] == e))
-            changes.push_back({false, e});
+            changes.push_back({false, e, it.key(), *it});
     }
-    for (size_t i = 1; i < saved.size(); ++i) {
-        const PropertyItem& e = saved[i];
-        if (e.Key.isEmpty())
-            continue;
-        const QString id = EntryId(e);
-        if (before.value(id) == static_cast<int>(i) && !after.contains(id))
-            changes.push_back({true, PropertyItem{e.Section, e.Key, QString()}});
-    }
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        if (!after.contains(it.key())) {
+            const PropertyItem& e = saved[static_cast<size_t>(*it)];
+            changes.push_back({true, PropertyItem{e.Section, e.Key, QString()}, it.key(), *it});
+        }
+    std::sort(changes.begin(), changes.end(), [](const EntryChange& a, const EntryChange& b) {
+        return a.deleted != b.deleted ? !a.deleted : a.order < b.order;
+    });
     return changes;
 }
 
@@ -285,39 +286,32 @@ void ApplyChanges(const std::vector<EntryChange>& changes, PropertyTable& entrie
 {
     if (changes.empty() || !entries.IsCreated())
         return;
-    QHash<QString, int> first = FirstEntries(ItemsOf(entries));
+    const QHash<QString, int> at = EntryPlaces(ItemsOf(entries));
     for (const EntryChange& c : changes) {
-        const QString id = EntryId(c.entry);
+        const QString id = c.place.isEmpty() ? PlaceId(EntryId(c.entry), 0) : c.place;
+        const auto found = at.constFind(id);
         if (c.deleted) {
-            if (!first.contains(id))
+            if (found == at.cend())
                 continue;
-            const int u = entries.UBound();
-            for (int i = first.value(id); i <= u; ++i) {
-                PropertyItem& e = entries[i];
-                if (!e.Key.isEmpty() && EntryId(e) == id) {
-                    e.Key.clear();
-                    e.Value.clear();
-                }
-            }
-            first.remove(id);
+            PropertyItem& e = entries[*found];
+            e.Key.clear();
+            e.Value.clear();
             entries.MarkChanged();
             continue;
         }
-        if (const auto at = first.constFind(id); at != first.cend()) {
-            PropertyItem& e = entries[*at];
+        if (found != at.cend()) {
+            PropertyItem& e = entries[*found];
             if (!(e == c.entry)) {
                 e = c.entry;
                 entries.MarkChanged();
             }
             continue;
         }
-        // A spare last slot (an emptied entry) is used before the table grows.
         int u = entries.UBound();
         if (u == 0 || !entries[u].Key.isEmpty())
             entries.GrowTo(++u);
         entries[u] = c.entry;
         entries.MarkChanged();
-        first.insert(id, u);
     }
 }
 
@@ -325,6 +319,8 @@ bool SaveIniFileMerged(PropertyTable& entries, const QString& path)
 {
     if (!entries.IsCreated() || path.isEmpty())
         return false;
+    // Another copy's read and write of the file must not fall between ours.
+    const platform::FolderWriteLock lock(path);
     if (!QFileInfo::exists(path)) {
         if (!SaveIniFile(entries, path))
             return false;
@@ -341,7 +337,12 @@ bool SaveIniFileMerged(PropertyTable& entries, const QString& path)
         platform::SetWriteFailure(path, QStringLiteral("the file could not be read whole"));
         return false;
     }
-    ApplyChanges(changes, onDisk);
+    try {
+        ApplyChanges(changes, onDisk);
+    } catch (const conv::OverflowError&) {
+        platform::SetWriteFailure(path, QStringLiteral("the file holds as many entries as it can"));
+        return false;
+    }
     if (!SaveIniFile(onDisk, path))
         return false;
     entries.MarkSaved();
@@ -355,7 +356,11 @@ bool ReloadKeepingChanges(PropertyTable& entries, const QString& path)
     if (!LoadIniFileForRewrite(path, fresh))
         return false;
     fresh.MarkSaved();
-    ApplyChanges(changes, fresh);
+    try {
+        ApplyChanges(changes, fresh);
+    } catch (const conv::OverflowError&) {
+        return false; // the file has no room for this run's entries: the table stays
+    }
     entries = std::move(fresh);
     return true;
 }

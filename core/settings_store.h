@@ -90,17 +90,19 @@ private:
 };
 
 // One entry this run set or deleted since the table last equalled its file, named by its
-// section and key as the store compares them (trimmed, any case).
+// section and key as the store compares them (trimmed, any case) and by its place among
+// the entries of that section and key (0 for the first).
 struct EntryChange {
     bool deleted = false;
     PropertyItem entry;
+    QString place; // empty: the first entry of the section and key
+    int order = 0; // the entry's index in the table it came from
 };
-// What the table's writers changed since it last equalled its file: for each section and
-// key, its first entry added or changed, or every entry of it deleted; in table order.
+// What the table's writers changed since it last equalled its file: each entry added or
+// changed, in table order, then each entry deleted.
 std::vector<EntryChange> ChangesSinceSaved(const PropertyTable& entries);
-// Applies changes to a table (a change of a key the table lacks appends it; a deletion
-// clears every entry of that section and key). Marks the table changed when anything
-// differs.
+// Applies changes to a table (a change of an entry the table lacks appends it; a deletion
+// clears the entry at that place). Marks the table changed when anything differs.
 void ApplyChanges(const std::vector<EntryChange>& changes, PropertyTable& entries);
 
 // Does the entry match key (trimmed, any case) and section (empty matches any)?

@@ -33,8 +33,11 @@ std::shared_ptr<SharedYearTable> SharedYearDates(int year, bool fromFile)
     }
     Step([&] { PrepareYearDatesFile(QString::number(year)); });
     // A table the run holds keeps its unsaved entries on top of what the file holds now.
-    if (shared->Safe && shared->Table.IsCreated() && mduLib::ReloadKeepingChanges(shared->Table, path))
-        return shared;
+    if (shared->Table.IsCreated() && (shared->Safe || shared->Table.Changed())) {
+        if (mduLib::ReloadKeepingChanges(shared->Table, path))
+            shared->Safe = true;
+        return shared; // unreadable now: the table stays as it is, with its unsaved entries
+    }
     shared->Table.Create(1);
     shared->Safe = mduLib::LoadIniFileForRewrite(path, shared->Table);
     return shared;

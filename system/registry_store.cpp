@@ -46,12 +46,17 @@ QJsonObject LoadFile(bool* damaged = nullptr)
     if (damaged)
         *damaged = false;
     QFile f(StorePath());
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
+        // One that is there but cannot be read (owned by another user, a folder) is not
+        // an empty store: writing a new one over it would drop every value it holds.
+        if (damaged)
+            *damaged = f.exists();
         return {};
+    }
     const QByteArray bytes = f.readAll();
     const auto doc = QJsonDocument::fromJson(bytes);
     if (damaged)
-        *damaged = !doc.isObject() && !bytes.trimmed().isEmpty();
+        *damaged = f.error() != QFileDevice::NoError || (!doc.isObject() && !bytes.trimmed().isEmpty());
     return doc.isObject() ? doc.object() : QJsonObject();
 }
 

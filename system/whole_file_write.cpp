@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,6 +127,21 @@ void RemoveLeftoverTemporariesIn(const QString& folder)
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
         if (IsTemporaryName(name))
             QFile::remove(dir.filePath(name));
+}
+
+FolderWriteLock::FolderWriteLock(const QString& filePath)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(filePath).absolutePath());
+    fd_ = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0)
+        return; // no folder: the write fails and says so
+    while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {}
+}
+
+FolderWriteLock::~FolderWriteLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 } // namespace platform

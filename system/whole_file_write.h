@@ -27,4 +27,18 @@ void RemoveLeftoverTemporaries(const QString& path);
 // The same for every file of the folder.
 void RemoveLeftoverTemporariesIn(const QString& folder);
 
+// Held while a file is read, changed and written back, so that another copy of the
+// program doing the same to a file of that folder waits instead of writing between our
+// read and our write. Locks the folder, not the file, which the write replaces.
+class FolderWriteLock {
+public:
+    explicit FolderWriteLock(const QString& filePath);
+    ~FolderWriteLock();
+    FolderWriteLock(const FolderWriteLock&) = delete;
+    FolderWriteLock& operator=(const FolderWriteLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 } // namespace platform

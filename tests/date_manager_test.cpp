@@ -280,3 +280,17 @@ TEST_F(DateManagerOnCalendar, TheCommandsOpenBothDialogsOnTheWindow)
     manager.Unload();
     w->CloseDown_Click();
 }
+
+TEST_F(DateManager, AnEditOfTheSecondRowOfARepeatedKeyIsSaved)
+{
+    WriteBytes(Year("2024"), "PCaption:25/12=First\r\nPCaption:25/12=Second\r\n");
+    Open();
+    int row = 0;
+    for (int r = 1; r <= 2; ++r)
+        if (Cell(r, 1) == "Second")
+            row = r;
+    ASSERT_NE(row, 0);
+    Type(row, "Edited second");
+    Press(0);
+    EXPECT_EQ(ReadBytes(Year("2024")), "PCaption:25/12=First\r\nPCaption:25/12=Edited second\r\n");
+}

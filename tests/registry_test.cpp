@@ -2,6 +2,8 @@
 #include "support/test_folders.h"
 #include "system/registry_store.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace mduAPILib;
@@ -102,4 +104,10 @@ TEST_F(Registry, ADamagedStoreIsKeptAsideBeforeANewOneIsWritten)
     ASSERT_TRUE(reg::SaveSetting("Almanorvique", "Settings", "Path", "/usr"));
     EXPECT_EQ(testsupport::ReadBytes(store + ".damaged"), damaged);
     EXPECT_EQ(testsupport::ReadBytes(store + ".damaged2"), "not a store");
+    // One that cannot be opened at all (here a folder; as well a file of another user's).
+    ASSERT_TRUE(QFile::remove(store));
+    ASSERT_TRUE(QDir().mkpath(store + "/inside"));
+    ASSERT_TRUE(reg::SaveSetting("Almanorvique", "Settings", "Path", "/srv"));
+    EXPECT_TRUE(QFileInfo(store + ".damaged3/inside").isDir());
+    EXPECT_EQ(reg::GetSetting("Almanorvique", "Settings", "Path", ""), "/srv");
 }

@@ -2,11 +2,14 @@
 #include "core/settings_store.h"
 #include "core/style_files.h"
 #include "support/test_folders.h"
+#include "system/whole_file_write.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace mduLib;
 using testsupport::ReadBytes;
@@ -468,7 +471,8 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
         {"CR alone and no final line end", "A=1\rB=2", "A=1\rB=2\r"},
         {"LF line ends from a Linux editor", "Width=5400\nCaption:01/01=Caf\xe9\nOrientation=Center\n", ""},
         {"CR line ends", "Width=5400\rCaption:01/01=x\r", ""},
-        {"LF with a byte order mark and no final line end", "\xef\xbb\xbfK=\xc3\xa9\nL=1", "\xef\xbb\xbfK=\xc3\xa9\nL=1\n"},
+        {"LF with a byte order mark and no final line end", "\xef\xbb\xbfK=\xc3\xa9\nL=1",
+         "\xef\xbb\xbfK=\xc3\xa9\nL=1\n"},
         {"mixed line ends", "A=1\nB=2\r\nC=3\rD=4\n", "A=1\r\nB=2\r\nC=3\r\nD=4\r\n"},
     };
     const QString path = Path("f");
@@ -556,4 +560,73 @@ TEST_F(SettingsStore, AStyleReplacesTheFirstMatchOrAppends)
         got << table[i].Section + "|" + table[i].Key + "|" + table[i].Value;
     EXPECT_EQ(got, QStringList({"| Back Color |1", "|Width|0", "Caption|25/12|x", " pcaption |25/12|three", "|Height|0",
                                 "| Width|4", "|New Key|6", "Other|Height|7"}));
+}
+
+TEST_F(SettingsStore, EachRowOfARepeatedKeyIsMergedAtItsOwnPlace)
+{
+    // A hand-edited file may hold a key twice; the date manager edits each row of it.
+    const QString path = Path("2024");
+    WriteBytes(path, "PCaption:25/12=First\r\nPCaption:25/12=Second\r\nPCaption:26/12=Third\r\n");
+    PropertyTable t(1);
+    ASSERT_TRUE(LoadIniFile(path, t));
+    t[2].Value = "Edited second";
+    t.MarkChanged();
+    ASSERT_TRUE(SaveIniFileMerged(t, path));
+    EXPECT_EQ(ReadBytes(path), "PCaption:25/12=First\r\nPCaption:25/12=Edited second\r\nPCaption:26/12=Third\r\n");
+    // Deleting the first row leaves the second where it is.
+    t[1].Key.clear();
+    t[1].Value.clear();
+    t.MarkChanged();
+    ASSERT_TRUE(SaveIniFileMerged(t, path));
+    EXPECT_EQ(ReadBytes(path), "PCaption:25/12=Edited second\r\nPCaption:26/12=Third\r\n");
+}
+
+TEST_F(SettingsStore, AMergeIntoAFullFileIsRefusedAndSaid)
+{
+    const QString path = Path("2026");
+    WriteBytes(path, "K0=v\r\n");
+    PropertyTable t(1);
+    ASSERT_TRUE(LoadIniFile(path, t));
+    SetValue("Mine", "x", t);
+    QByteArray full; // another copy filled the file meanwhile
+    for (int i = 0; i < PropertyTable::kMaxUBound; ++i)
+        full += "K" + QByteArray::number(i) + "=v\r\n";
+    WriteBytes(path, full);
+    bool saved = true;
+    EXPECT_NO_THROW(saved = SaveIniFileMerged(t, path));
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(platform::LastWriteFailure().contains(path));
+    EXPECT_EQ(ReadBytes(path), full);
+    bool reloaded = true;
+    EXPECT_NO_THROW(reloaded = ReloadKeepingChanges(t, path));
+    EXPECT_FALSE(reloaded);
+    EXPECT_EQ(GetValue("Mine", t), "x"); // the table keeps this run's entry
+}
+
+TEST_F(SettingsStore, TwoProcessesSavingAtOnceKeepEveryEntry)
+{
+    const QString path = Path("PersonalDates");
+    WriteBytes(path, "Caption:01/01=start\r\n");
+    pid_t kids[2];
+    for (int k = 0; k < 2; ++k) {
+        kids[k] = fork();
+        ASSERT_GE(kids[k], 0);
+        if (kids[k] == 0) {
+            PropertyTable t(1);
+            LoadIniFile(path, t);
+            for (int i = 0; i < 100; ++i) {
+                SetValue(QString("K%1_%2").arg(k).arg(i), "v", t, "Caption");
+                SaveIniFileMerged(t, path);
+            }
+            _exit(0);
+        }
+    }
+    for (pid_t p : kids)
+        waitpid(p, nullptr, 0);
+    PropertyTable t(1);
+    ASSERT_TRUE(LoadIniFile(path, t));
+    int n = 0;
+    for (int i = 1; i <= t.UBound(); ++i)
+        n += t[i].Key.startsWith("K");
+    EXPECT_EQ(n, 200) << "entries lost by saves at the same moment";
 }

@@ -11,6 +11,7 @@
 #include "support/test_folders.h"
 #include "tests/support/test_calendar.h"
 
+#include <QDir>
 #include <QTest>
 #include <csignal>
 #include <functional>
@@ -195,4 +196,48 @@ TEST_F(UnsavedEdits, ADateFileThatCannotBeWrittenAtCloseIsSaidAndMayBeTriedAgain
     w.CloseDown_Click();
     EXPECT_TRUE(testsupport::ReadBytes(gPersonalDatesFile).contains("Set before closing"));
     EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+namespace {
+QByteArray HugeDates()
+{
+    QByteArray huge;
+    for (int i = 0; i < mduLib::PropertyTable::kMaxUBound + 5; ++i)
+        huge += "Caption:K" + QByteArray::number(i) + "=v\r\n";
+    return huge;
+}
+} // namespace
+
+TEST_F(UnsavedEdits, AnUnsavedCaptionSurvivesAReloadOfAFileTooLongToRead)
+{
+    TestCalendar& w = Open();
+    w.SetDateItem(conv::DateText(QDate(2026, 12, 3)), "Unsaved caption", "Caption");
+    const QByteArray huge = HugeDates();
+    testsupport::WriteBytes(gPersonalDatesFile, huge); // outside, too long to read whole
+    w.ReloadDatesOf(gPersonalDatesFile);
+    EXPECT_EQ(mduLib::GetValue("03/12", gPersonalDates, "Caption"), "Unsaved caption") << "lost by the reload";
+    testsupport::WriteBytes(gPersonalDatesFile, "Caption:01/01=x\r\n"); // short again
+    w.CloseDown_Click();
+    EXPECT_TRUE(testsupport::ReadBytes(gPersonalDatesFile).contains("Unsaved caption")) << "never written";
+}
+
+TEST_F(UnsavedEdits, ACaptionSetWhileTheFileCouldNotBeReadIsWrittenAtClose)
+{
+    QDir().mkpath(gPersonalDatesFile); // unreadable at the start, as another user's file
+    TestCalendar& w = Open();
+    QDir().rmdir(gPersonalDatesFile);
+    testsupport::WriteBytes(gPersonalDatesFile, "Caption:01/01=x\r\n"); // readable again
+    w.SetDateItem(conv::DateText(QDate(2026, 12, 3)), "Caption set meanwhile", "Caption");
+    w.CloseDown_Click();
+    EXPECT_EQ(testsupport::ReadBytes(gPersonalDatesFile), "Caption:01/01=x\r\nCaption:03/12=Caption set meanwhile\r\n");
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_F(UnsavedEdits, AnUnsavedNoteSurvivesAReloadOfAYearFileTooLongToRead)
+{
+    TestCalendar& w = Open();
+    w.SetActivity(conv::DateText(QDate(2026, 12, 4)), "Unsaved note");
+    testsupport::WriteBytes(YearFilePath(2026), HugeDates());
+    w.ReloadDatesOf(YearFilePath(2026));
+    EXPECT_EQ(w.GetActivity(conv::DateText(QDate(2026, 12, 4))), "Unsaved note") << "lost by the reload";
 }
