@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using platform::Form;
@@ -29,6 +30,19 @@ public:
 QPoint Px(float x, float y) { return {platform::TwipsToPixelsX(x), platform::TwipsToPixelsY(y)}; }
 
 QRectF Outer(const Form& f) { return {f.Left(), f.Top(), f.Width(), f.Height()}; }
+
+// What the window shows now, mask or not, as a user's screenshot of it would.
+QRegion NotWhiteOfAFreshGrab(QWidget& w) { return mduAPILib::OpaqueRegion(w.grab().toImage()); }
+
+// Pixels where the see-through area and the drawing disagree.
+std::string Difference(const QRegion& mask, const QRegion& drawn)
+{
+    const QRect r = (mask ^ drawn).boundingRect();
+    if (r.isEmpty())
+        return {};
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
 
 } // namespace
 
@@ -70,6 +84,66 @@ TEST(WindowShape, TheTransparentWindowsWhitePixelsAreOutsideItsMask)
     mduAPILib::RefreshTransparentMask(f);
     EXPECT_EQ(f.mask(), QRegion(f.rect()));
     EXPECT_TRUE(mduAPILib::IsWhiteTransparent(f));
+}
+
+TEST(WindowShape, TheSeeThroughAreaFollowsEachRepaintedPart)
+{
+    ShapedForm f;
+    platform::Label text(&f, QStringLiteral("lblText"));
+    text.Move(2200, 300, 1500, 400);
+    text.SetBackStyle(0);
+    text.SetAutoSize(true);
+    text.SetFontSize(14);
+    text.SetCaption(QStringLiteral("09:30:11"));
+    platform::Image icon(&f, QStringLiteral("imgIcon"));
+    icon.Move(300, 1800);
+    mduAPILib::MakeWhiteTransparent(f);
+    ASSERT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
+
+    QImage dot(12, 12, QImage::Format_RGB32);
+    dot.fill(Qt::darkGreen);
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } changes[] = {
+        {"the text's digits", [&] { text.SetCaption(QStringLiteral("09:30:12")); }},
+        {"digits of another width", [&] { text.SetCaption(QStringLiteral("10:41:08")); }},
+        {"a wider text", [&] { text.SetCaption(QStringLiteral("Wednesday 10:41:09")); }},
+        {"a narrower text", [&] { text.SetCaption(QStringLiteral("1")); }},
+        {"a box moved", [&] { f.box.Move(1800, 1500); }},
+        {"a box coloured white", [&] { f.box.SetBackColor(0xFFFFFF); }},
+        {"a box coloured again", [&] { f.box.SetBackColor(0x00FF00); }},
+        {"a picture shown", [&] { icon.SetPicture(platform::Picture::FromImage(dot)); }},
+        {"a control hidden", [&] { text.SetVisible(false); }},
+        {"a control shown", [&] { text.SetVisible(true); }},
+        {"the background nearly white", [&] { f.SetBackColor(0xFFFFFD); }},
+        {"the background pure white", [&] { f.SetBackColor(0xFFFFFF); }},
+    };
+    for (const auto& c : changes) {
+        c.change();
+        QCoreApplication::processEvents(); // the mask follows before the window paints
+        EXPECT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "") << c.what;
+    }
+}
+
+TEST(WindowShape, TheSeeThroughAreaFollowsAResize)
+{
+    // A control past the window's right edge comes into view when the window grows;
+    // nothing about the control changed.
+    ShapedForm f;
+    f.box.Move(3600, 600, 1800, 900);
+    mduAPILib::MakeWhiteTransparent(f);
+    ASSERT_FALSE(f.mask().contains(Px(5000, 1000)));
+    f.Move(f.Left(), f.Top(), 6500, 3500);
+    QTest::qWait(20);
+    ASSERT_GT(f.width(), Px(5000, 0).x());
+    EXPECT_TRUE(f.mask().contains(Px(5000, 1000)));
+    EXPECT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
+    // Smaller again: the part still in view, and in the shape what the window shows.
+    f.Move(f.Left(), f.Top(), 4500, 3000);
+    QTest::qWait(20);
+    EXPECT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
+    EXPECT_TRUE(f.mask().contains(Px(3800, 1000)));
 }
 
 TEST(WindowShape, BorderStylesTurnTheFrameOffAndOnKeepingTheWindowsPlace)
