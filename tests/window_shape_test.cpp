@@ -1,6 +1,7 @@
 // Window shape, title bar, stacking and the white colour key of a form.
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/text_box.h"
 #include "ui/twips.h"
 #include "ui/window_shape.h"
 
@@ -99,6 +100,8 @@ TEST(WindowShape, TheSeeThroughAreaFollowsEachRepaintedPart)
     icon.Move(300, 1800);
     mduAPILib::MakeWhiteTransparent(f);
     ASSERT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
+    platform::TextBox note(&f, QStringLiteral("txtNote")); // made after the mask
+    note.SetVisible(false);
 
     QImage dot(12, 12, QImage::Format_RGB32);
     dot.fill(Qt::darkGreen);
@@ -116,6 +119,15 @@ TEST(WindowShape, TheSeeThroughAreaFollowsEachRepaintedPart)
         {"a picture shown", [&] { icon.SetPicture(platform::Picture::FromImage(dot)); }},
         {"a control hidden", [&] { text.SetVisible(false); }},
         {"a control shown", [&] { text.SetVisible(true); }},
+        {"a windowed control shown",
+         [&] {
+             note.Move(2400, 1400, 1500, 700);
+             note.SetBackColor(0xFFFFFF); // only its frame and its text are not see-through
+             note.SetVisible(true);
+         }},
+        {"typed into", [&] { note.SetText(QStringLiteral("Dentist at 9")); }},
+        {"moved", [&] { note.Move(2700, 1900, 1500, 700); }},
+        {"hidden", [&] { note.SetVisible(false); }},
         {"the background nearly white", [&] { f.SetBackColor(0xFFFFFD); }},
         {"the background pure white", [&] { f.SetBackColor(0xFFFFFF); }},
     };

@@ -3,6 +3,7 @@
 #include "form.h"
 #include "system/message_box.h"
 
+#include <QChildEvent>
 #include <QCursor>
 #include <QEvent>
 #include <QPaintEvent>
@@ -74,6 +75,10 @@ protected:
             // A larger window shows parts of controls that lay past its old edges.
             if (e->type() == QEvent::Resize)
                 ScheduleMask();
+            // A windowed control made later is watched from its start (its own children
+            // once it shows: the whole window is looked at again then).
+            if (e->type() == QEvent::ChildAdded)
+                static_cast<QChildEvent*>(e)->child()->installEventFilter(this);
             return false;
         }
         auto* child = qobject_cast<QWidget*>(watched);
@@ -157,7 +162,7 @@ private:
     void WatchChildWidgets()
     {
         for (QWidget* child : form_->findChildren<QWidget*>())
-            if (!child->isWindow())
+            if (!child->isWindow() && child != form_)
                 child->installEventFilter(this); // a second time changes nothing
     }
 
