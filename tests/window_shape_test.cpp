@@ -138,6 +138,28 @@ TEST(WindowShape, TheSeeThroughAreaFollowsEachRepaintedPart)
     }
 }
 
+TEST(WindowShape, TypingIntoAWindowedControlReportsItsArea)
+{
+    // The desktop never paints a windowed control's pixels outside the window's shape,
+    // so what the control draws anew must be known before it is painted.
+    ShapedForm f;
+    for (bool multiLine : {true, false}) {
+        platform::TextBox box(&f, QStringLiteral("txtBox"), multiLine);
+        box.Move(600, 1500, 2400, 600);
+        QWidget* w = box.Widget();
+        QWidget* typed = multiLine ? static_cast<QWidget*>(box.Editor()) : w;
+        QCoreApplication::processEvents();
+        std::vector<QRect> reported;
+        QObject::connect(&f, &Form::AreaInvalidated, w, [&](const QRect& r) { reported.push_back(r); });
+        QTest::keyClicks(typed, QStringLiteral("Dentist at 9"));
+        QCoreApplication::processEvents();
+        const QRect area(w->mapTo(&f, QPoint()), w->size());
+        ASSERT_FALSE(reported.empty()) << multiLine;
+        for (const QRect& r : reported)
+            EXPECT_TRUE(area.contains(r)) << multiLine;
+    }
+}
+
 TEST(WindowShape, TheSeeThroughAreaFollowsAResize)
 {
     // A control past the window's right edge comes into view when the window grows;

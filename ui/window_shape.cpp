@@ -61,8 +61,9 @@ public:
         pending_ = QRegion();
         if (form_->width() <= 0 || form_->height() <= 0)
             return;
+        const QRegion before = opaque_;
         opaque_ = mduAPILib::OpaqueRegion(Drawn(form_->rect()));
-        ApplyShape();
+        ApplyShape(before);
         WatchChildWidgets();
     }
 
@@ -132,11 +133,12 @@ private:
         // A few apart (the clock and the message line) are drawn each alone; many in one.
         if (dirty.rectCount() > 8)
             dirty = dirty.boundingRect();
+        const QRegion before = opaque_;
         for (const QRect& r : dirty) {
             opaque_ -= r;
             opaque_ += mduAPILib::OpaqueRegion(Drawn(r)).translated(r.topLeft());
         }
-        ApplyShape();
+        ApplyShape(before);
     }
 
     // The window's pixels of one rectangle as they are drawn, mask or not.
@@ -151,12 +153,18 @@ private:
         return shot;
     }
 
-    void ApplyShape()
+    void ApplyShape(const QRegion& before)
     {
         // An empty mask would show the whole window: leave one pixel instead.
         const QRegion shape = opaque_.isEmpty() ? QRegion(0, 0, 1, 1) : opaque_;
-        if (form_->mask() != shape)
-            form_->setMask(shape);
+        if (form_->mask() == shape)
+            return;
+        form_->setMask(shape);
+        // What was painted outside the old shape never reached the screen: the part the
+        // shape gained is painted again (with the paint still to come when it is pending).
+        const QRegion grown = opaque_ - before;
+        if (!grown.isEmpty())
+            form_->update(grown);
     }
 
     void WatchChildWidgets()
