@@ -2,8 +2,11 @@
 #include "ui/form.h"
 #include "ui/window_shape.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <benchmark/benchmark.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -52,5 +55,37 @@ void TransparentMaskOfWindow(benchmark::State& state)
     }
 }
 BENCHMARK(TransparentMaskOfWindow)->Unit(benchmark::kMillisecond);
+
+// One second of a clock on a large see-through window: its caption changes and the
+// window's see-through area follows for the clock's rectangle only.
+void TransparentClockSecond(benchmark::State& state)
+{
+    platform::Form form(QStringLiteral("frmBench"));
+    form.SetBackColor(0xFFFFFF);
+    form.resize(1600, 1000);
+    std::vector<std::unique_ptr<platform::Label>> days;
+    for (int i = 0; i < 42; ++i) { // a month of day numbers, a shape of many rectangles
+        auto& day = days.emplace_back(std::make_unique<platform::Label>(&form, QStringLiteral("lblDate"), i));
+        day->SetBackStyle(0);
+        day->SetFontSize(20);
+        day->SetAutoSize(true);
+        day->Move(1500 + (i % 7) * 2800, 4000 + (i / 7) * 1400);
+        day->SetCaption(QString::number(i % 31 + 1));
+    }
+    platform::Label clock(&form, QStringLiteral("lblClock"));
+    clock.SetBackStyle(0);
+    clock.SetAutoSize(true);
+    clock.SetFontSize(12);
+    clock.Move(18000, 600);
+    form.show();
+    mduAPILib::MakeWhiteTransparent(form);
+    int second = 0;
+    for (auto _ : state) {
+        clock.SetCaption(QStringLiteral("10:41:%1").arg(second++ % 60, 2, 10, QLatin1Char('0')));
+        QCoreApplication::processEvents(); // the see-through area follows, the window paints
+    }
+    state.counters["mask_rects"] = form.mask().rectCount();
+}
+BENCHMARK(TransparentClockSecond)->Unit(benchmark::kMicrosecond);
 
 } // namespace

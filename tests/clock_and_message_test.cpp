@@ -7,6 +7,7 @@
 #include "support/running_calendar.h"
 #include "tests/support/test_calendar.h"
 #include "ui/twips.h"
+#include "ui/window_shape.h"
 
 #include <QLocale>
 #include <QTest>
@@ -185,6 +186,32 @@ TEST_F(ClockAndMessage, TheClockCaptionIsWrittenOncePerChange)
     w.UpdateClock();
     EXPECT_EQ(w.lblClock.Caption(), "10:02:00");
     EXPECT_EQ(writes, 4);
+}
+
+TEST_F(ClockAndMessage, TheSeeThroughWindowShowsEachSecondsDigits)
+{
+    TestCalendar& w = *w_;
+    mduLib::SetProp("Clock Format", "hh:mm:ss", w.Properties());
+    w.ApplySetting("Window Title Bar", "No", "");
+    w.ApplySetting("Window Background Colours", "Transparent", "");
+    ASSERT_TRUE(w.IsTransparentWindow());
+    // Where the see-through area and the non-white pixels of a fresh grab disagree.
+    auto mismatch = [&] { return (w.mask() ^ mduAPILib::OpaqueRegion(w.grab().toImage())).boundingRect(); };
+    QCoreApplication::processEvents();
+    ASSERT_EQ(mismatch(), QRect());
+    // Digits of every width, one second apart and a minute and an hour on.
+    for (int seconds : {1, 1, 1, 7, 60, 3600}) {
+        clock_.AdvanceSeconds(seconds);
+        const QString before = w.lblClock.Caption();
+        w.Timer1_Timer();
+        ASSERT_NE(w.lblClock.Caption(), before);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(mismatch(), QRect()) << w.lblClock.Caption().toStdString();
+    }
+    // The next year's caption.
+    w.MoveYear(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mismatch(), QRect()) << w.lblYear.Caption().toStdString();
 }
 
 TEST_F(ClockAndMessage, CtrlDragMovesTheClockByThePointersOffset)

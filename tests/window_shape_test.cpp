@@ -1,11 +1,13 @@
 // Window shape, title bar, stacking and the white colour key of a form.
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/text_box.h"
 #include "ui/twips.h"
 #include "ui/window_shape.h"
 
 #include <QApplication>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using platform::Form;
@@ -29,6 +31,19 @@ public:
 QPoint Px(float x, float y) { return {platform::TwipsToPixelsX(x), platform::TwipsToPixelsY(y)}; }
 
 QRectF Outer(const Form& f) { return {f.Left(), f.Top(), f.Width(), f.Height()}; }
+
+// What the window shows now, mask or not, as a user's screenshot of it would.
+QRegion NotWhiteOfAFreshGrab(QWidget& w) { return mduAPILib::OpaqueRegion(w.grab().toImage()); }
+
+// Pixels where the see-through area and the drawing disagree.
+std::string Difference(const QRegion& mask, const QRegion& drawn)
+{
+    const QRect r = (mask ^ drawn).boundingRect();
+    if (r.isEmpty())
+        return {};
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
 
 } // namespace
 
@@ -70,6 +85,99 @@ TEST(WindowShape, TheTransparentWindowsWhitePixelsAreOutsideItsMask)
     mduAPILib::RefreshTransparentMask(f);
     EXPECT_EQ(f.mask(), QRegion(f.rect()));
     EXPECT_TRUE(mduAPILib::IsWhiteTransparent(f));
+}
+
+TEST(WindowShape, TheSeeThroughAreaFollowsEachRepaintedPart)
+{
+    ShapedForm f;
+    platform::Label text(&f, QStringLiteral("lblText"));
+    text.Move(2200, 300, 1500, 400);
+    text.SetBackStyle(0);
+    text.SetAutoSize(true);
+    text.SetFontSize(14);
+    text.SetCaption(QStringLiteral("09:30:11"));
+    platform::Image icon(&f, QStringLiteral("imgIcon"));
+    icon.Move(300, 1800);
+    mduAPILib::MakeWhiteTransparent(f);
+    ASSERT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
+    platform::TextBox note(&f, QStringLiteral("txtNote")); // made after the mask
+    note.SetVisible(false);
+
+    QImage dot(12, 12, QImage::Format_RGB32);
+    dot.fill(Qt::darkGreen);
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } changes[] = {
+        {"the text's digits", [&] { text.SetCaption(QStringLiteral("09:30:12")); }},
+        {"digits of another width", [&] { text.SetCaption(QStringLiteral("10:41:08")); }},
+        {"a wider text", [&] { text.SetCaption(QStringLiteral("Wednesday 10:41:09")); }},
+        {"a narrower text", [&] { text.SetCaption(QStringLiteral("1")); }},
+        {"a box moved", [&] { f.box.Move(1800, 1500); }},
+        {"a box coloured white", [&] { f.box.SetBackColor(0xFFFFFF); }},
+        {"a box coloured again", [&] { f.box.SetBackColor(0x00FF00); }},
+        {"a picture shown", [&] { icon.SetPicture(platform::Picture::FromImage(dot)); }},
+        {"a control hidden", [&] { text.SetVisible(false); }},
+        {"a control shown", [&] { text.SetVisible(true); }},
+        {"a windowed control shown",
+         [&] {
+             note.Move(2400, 1400, 1500, 700);
+             note.SetBackColor(0xFFFFFF); // only its frame and its text are not see-through
+             note.SetVisible(true);
+         }},
+        {"typed into", [&] { note.SetText(QStringLiteral("Dentist at 9")); }},
+        {"moved", [&] { note.Move(2700, 1900, 1500, 700); }},
+        {"hidden", [&] { note.SetVisible(false); }},
+        {"the background nearly white", [&] { f.SetBackColor(0xFFFFFD); }},
+        {"the background pure white", [&] { f.SetBackColor(0xFFFFFF); }},
+    };
+    for (const auto& c : changes) {
+        c.change();
+        QCoreApplication::processEvents(); // the mask follows before the window paints
+        EXPECT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "") << c.what;
+    }
+}
+
+TEST(WindowShape, TypingIntoAWindowedControlReportsItsArea)
+{
+    // The desktop never paints a windowed control's pixels outside the window's shape,
+    // so what the control draws anew must be known before it is painted.
+    ShapedForm f;
+    for (bool multiLine : {true, false}) {
+        platform::TextBox box(&f, QStringLiteral("txtBox"), multiLine);
+        box.Move(600, 1500, 2400, 600);
+        QWidget* w = box.Widget();
+        QWidget* typed = multiLine ? static_cast<QWidget*>(box.Editor()) : w;
+        QCoreApplication::processEvents();
+        std::vector<QRect> reported;
+        QObject::connect(&f, &Form::AreaInvalidated, w, [&](const QRect& r) { reported.push_back(r); });
+        QTest::keyClicks(typed, QStringLiteral("Dentist at 9"));
+        QCoreApplication::processEvents();
+        const QRect area(w->mapTo(&f, QPoint()), w->size());
+        ASSERT_FALSE(reported.empty()) << multiLine;
+        for (const QRect& r : reported)
+            EXPECT_TRUE(area.contains(r)) << multiLine;
+    }
+}
+
+TEST(WindowShape, TheSeeThroughAreaFollowsAResize)
+{
+    // A control past the window's right edge comes into view when the window grows;
+    // nothing about the control changed.
+    ShapedForm f;
+    f.box.Move(3600, 600, 1800, 900);
+    mduAPILib::MakeWhiteTransparent(f);
+    ASSERT_FALSE(f.mask().contains(Px(5000, 1000)));
+    f.Move(f.Left(), f.Top(), 6500, 3500);
+    QTest::qWait(20);
+    ASSERT_GT(f.width(), Px(5000, 0).x());
+    EXPECT_TRUE(f.mask().contains(Px(5000, 1000)));
+    EXPECT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
+    // Smaller again: the part still in view, and in the shape what the window shows.
+    f.Move(f.Left(), f.Top(), 4500, 3000);
+    QTest::qWait(20);
+    EXPECT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
+    EXPECT_TRUE(f.mask().contains(Px(3800, 1000)));
 }
 
 TEST(WindowShape, BorderStylesTurnTheFrameOffAndOnKeepingTheWindowsPlace)

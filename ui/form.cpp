@@ -269,8 +269,8 @@ void Form::ReadBackGeometry(bool fireResize)
     // one "Normal" gives back, and so the one saved.
     const Qt::WindowStates shownState =
         mdiSub_ ? mdiSub_->windowState() : (isWindow() ? windowState() : Qt::WindowNoState);
-    const bool normal = windowState_ == vbNormal &&
-                        !(shownState & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    const bool normal =
+        windowState_ == vbNormal && !(shownState & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     if (normal) {
         const QPoint pos = mdiSub_ ? mdiSub_->pos() : isWindow() ? frameGeometry().topLeft() : this->pos();
         if (pos.x() != TwipsToPixelsX(left_))
@@ -415,6 +415,7 @@ void Form::SetBackColor(qint32 c)
 {
     backColor_ = c;
     update();
+    emit AreaInvalidated(rect());
 }
 
 void Form::SetMousePointer(int p)
@@ -584,6 +585,7 @@ void Form::InvalidateTwips(const QRectF& r)
     const QRect px(TwipsToPixelsX(r.left()) - 2, TwipsToPixelsY(r.top()) - 2, TwipsToPixelsX(r.width()) + 5,
                    TwipsToPixelsY(r.height()) + 5);
     update(px);
+    emit AreaInvalidated(px);
 }
 
 LightControl* Form::ControlAt(float x, float y) const

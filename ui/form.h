@@ -109,6 +109,11 @@ public:
     // All forms that exist, oldest first.
     static std::vector<Form*> AllForms();
 
+signals:
+    // Part of the client area (pixels, maybe past its edges) whose drawing changes: what
+    // a light control or the background colour changed, before it is painted.
+    void AreaInvalidated(const QRect& px);
+
 protected:
     // Event handlers of the form; x and y in twips.
     virtual void Form_Load() {}

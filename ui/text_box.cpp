@@ -107,14 +107,34 @@ QWidget* TextBox::EnsureWidget() const
         if (self->Change)
             Guarded("change", self->Change);
     };
+    // On a form the box tells what of it is drawn anew, as the light controls do: the
+    // see-through shape must take in typed text before it is painted.
+    auto* form = qobject_cast<Form*>(parent_);
     if (multiLine_) {
         self->editor_ = new NoteEdit(parent_, self);
         self->widget_ = editor_.data();
         QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, changed);
+        if (form)
+            QObject::connect(editor_, &QPlainTextEdit::updateRequest, form, [form, self](const QRect& r, int dy) {
+                if (QPlainTextEdit* e = self->editor_.data()) {
+                    const QWidget* port = e->viewport();
+                    const QRect area = dy != 0 ? port->rect() : r;
+                    emit form->AreaInvalidated(QRect(port->mapTo(form, area.topLeft()), area.size()));
+                }
+            });
     } else {
         self->line_ = new LineEdit(parent_, self);
         self->widget_ = line_.data();
         QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
+        if (form) {
+            auto whole = [form, self] {
+                if (QLineEdit* e = self->line_.data())
+                    emit form->AreaInvalidated(QRect(e->mapTo(form, QPoint()), e->size()));
+            };
+            QObject::connect(line_, &QLineEdit::textChanged, form, whole);
+            QObject::connect(line_, &QLineEdit::cursorPositionChanged, form, whole);
+            QObject::connect(line_, &QLineEdit::selectionChanged, form, whole);
+        }
     }
     if (formKeys_)
         widget_->installEventFilter(parent_);

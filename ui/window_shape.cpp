@@ -3,8 +3,10 @@
 #include "form.h"
 #include "system/message_box.h"
 
+#include <QChildEvent>
 #include <QCursor>
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
@@ -27,33 +29,160 @@ public:
     bool topMost = false;
     bool whiteKey = false;
 
+    // From now on every change of what the form draws reaches the see-through area.
+    void FollowDrawing()
+    {
+        if (following_)
+            return;
+        following_ = true;
+        connect(form_, &platform::Form::AreaInvalidated, this, [this](const QRect& px) { Damage(px); });
+    }
+
+    // The whole window is looked at again once the current event is done.
     void ScheduleMask()
     {
-        if (maskPending_)
+        wholePending_ = true;
+        Schedule();
+    }
+
+    // Only the part whose drawing changes is looked at again, after it changed.
+    void Damage(const QRect& px)
+    {
+        if (!whiteKey || px.isEmpty())
             return;
-        maskPending_ = true;
-        QTimer::singleShot(0, this, [this] {
-            maskPending_ = false;
-            if (form_)
-                mduAPILib::RefreshTransparentMask(*form_);
-        });
+        pending_ += px;
+        Schedule();
+    }
+
+    // The opaque area from the whole window as it is drawn now.
+    void RefreshWhole()
+    {
+        wholePending_ = false;
+        pending_ = QRegion();
+        if (form_->width() <= 0 || form_->height() <= 0)
+            return;
+        const QRegion before = opaque_;
+        opaque_ = mduAPILib::OpaqueRegion(Drawn(form_->rect()));
+        ApplyShape(before);
+        WatchChildWidgets();
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (watched != form_)
+        if (!whiteKey)
             return false;
-        if (e->type() == QEvent::Resize && whiteKey)
+        if (watched == form_) {
+            // A larger window shows parts of controls that lay past its old edges.
+            if (e->type() == QEvent::Resize)
+                ScheduleMask();
+            // A windowed control made later is watched from its start (its own children
+            // once it shows: the whole window is looked at again then).
+            if (e->type() == QEvent::ChildAdded)
+                static_cast<QChildEvent*>(e)->child()->installEventFilter(this);
+            return false;
+        }
+        auto* child = qobject_cast<QWidget*>(watched);
+        if (!child || child->isWindow() || !form_->isAncestorOf(child))
+            return false;
+        switch (e->type()) {
+        case QEvent::Paint:
+            // A windowed control (the note editor) draws itself; the look at it paints
+            // it again, which is no change.
+            if (!rendering_) {
+                const QRect r = static_cast<QPaintEvent*>(e)->rect();
+                Damage(QRect(child->mapTo(form_, r.topLeft()), r.size()));
+            }
+            break;
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::Move:
+        case QEvent::Resize:
             ScheduleMask();
+            break;
+        default:
+            break;
+        }
         return false;
     }
 
 private:
+    void Schedule()
+    {
+        if (scheduled_)
+            return;
+        scheduled_ = true;
+        // Queued: it runs before the paint that the same changes asked for.
+        QTimer::singleShot(0, this, [this] {
+            scheduled_ = false;
+            if (!whiteKey)
+                return;
+            if (wholePending_)
+                RefreshWhole();
+            else
+                RefreshPending();
+        });
+    }
+
+    void RefreshPending()
+    {
+        QRegion dirty = pending_ & form_->rect();
+        pending_ = QRegion();
+        if (dirty.isEmpty())
+            return;
+        // A few apart (the clock and the message line) are drawn each alone; many in one.
+        if (dirty.rectCount() > 8)
+            dirty = dirty.boundingRect();
+        const QRegion before = opaque_;
+        for (const QRect& r : dirty) {
+            opaque_ -= r;
+            opaque_ += mduAPILib::OpaqueRegion(Drawn(r)).translated(r.topLeft());
+        }
+        ApplyShape(before);
+    }
+
+    // The window's pixels of one rectangle as they are drawn, mask or not.
+    QImage Drawn(const QRect& r)
+    {
+        QImage shot(r.size(), QImage::Format_RGB32);
+        shot.fill(Qt::white);
+        rendering_ = true;
+        form_->render(&shot, QPoint(), QRegion(r),
+                      QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+        rendering_ = false;
+        return shot;
+    }
+
+    void ApplyShape(const QRegion& before)
+    {
+        // An empty mask would show the whole window: leave one pixel instead.
+        const QRegion shape = opaque_.isEmpty() ? QRegion(0, 0, 1, 1) : opaque_;
+        if (form_->mask() == shape)
+            return;
+        form_->setMask(shape);
+        // What was painted outside the old shape never reached the screen: the part the
+        // shape gained is painted again (with the paint still to come when it is pending).
+        const QRegion grown = opaque_ - before;
+        if (!grown.isEmpty())
+            form_->update(grown);
+    }
+
+    void WatchChildWidgets()
+    {
+        for (QWidget* child : form_->findChildren<QWidget*>())
+            if (!child->isWindow() && child != form_)
+                child->installEventFilter(this); // a second time changes nothing
+    }
+
     // The state is the form's child and goes with it; a plain pointer is also safe to
     // compare while the form is being destroyed.
     platform::Form* form_;
-    bool maskPending_ = false;
+    bool following_ = false;
+    bool scheduled_ = false;
+    bool wholePending_ = false;
+    bool rendering_ = false;
+    QRegion opaque_;  // the window's pixels that are not pure white
+    QRegion pending_; // drawing changed here since the last look
 };
 
 ShapeState& StateOf(platform::Form& frm)
@@ -202,8 +331,10 @@ void ApplyBorderStyle(platform::Form& frm, const QString& styleName)
 void MakeWhiteTransparent(platform::Form& frm)
 {
     try {
-        StateOf(frm).whiteKey = true;
-        RefreshTransparentMask(frm);
+        ShapeState& s = StateOf(frm);
+        s.whiteKey = true;
+        s.FollowDrawing();
+        s.RefreshWhole();
     } catch (const std::exception& e) {
         platform::MsgBox(QString::fromLocal8Bit(e.what()) + QStringLiteral(" Source : ") + frm.Name(),
                          platform::vbOKOnly, QStringLiteral(" "));
@@ -218,19 +349,8 @@ bool IsWhiteTransparent(const platform::Form& frm)
 
 void RefreshTransparentMask(platform::Form& frm)
 {
-    if (!IsWhiteTransparent(frm) || frm.width() <= 0 || frm.height() <= 0)
-        return;
-    // Pure white lets the desktop and the clicks through; the window is drawn as it is
-    // now, mask or not, in its own pixels.
-    QImage shot(frm.size(), QImage::Format_RGB32);
-    shot.fill(Qt::white);
-    frm.render(&shot, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
-    QRegion opaque = OpaqueRegion(shot);
-    // An empty mask would show the whole window: leave one pixel instead.
-    if (opaque.isEmpty())
-        opaque = QRegion(0, 0, 1, 1);
-    if (frm.mask() != opaque)
-        frm.setMask(opaque);
+    if (IsWhiteTransparent(frm))
+        StateOf(frm).RefreshWhole();
 }
 
 void SetCaptionStyle(platform::Form& frm, bool noCaption, bool noMinMax)

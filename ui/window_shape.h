@@ -1,8 +1,9 @@
 #pragma once
 // Window shape, title bar and stacking of a form, on Qt window flags and masks.
 // "No Border" makes the window frameless, regions become masks, and the white colour key
-// becomes a mask of the painted window where it is not pure white (kept up to date by
-// RefreshTransparentMask, which the window calls when what it shows changes).
+// becomes a mask of the painted window where it is not pure white. The mask follows the
+// drawing by itself: each area a control or the background changes is looked at again
+// after the change (only that area), and the whole window after a resize.
 #include <QImage>
 #include <QRegion>
 #include <QString>
@@ -21,8 +22,8 @@ void SetFormRegion(platform::Form& frm, qint16 regionStyle);
 void ApplyBorderStyle(platform::Form& frm, const QString& styleName);
 // From now on pure-white pixels of the window are see-through and let clicks through.
 void MakeWhiteTransparent(platform::Form& frm);
-// Recomputes the see-through mask from what the window shows now; nothing when the
-// window is not transparent. Call after a month move, a layout or a picture change.
+// Recomputes the whole see-through mask from what the window shows now, at once; nothing
+// when the window is not transparent.
 void RefreshTransparentMask(platform::Form& frm);
 bool IsWhiteTransparent(const platform::Form& frm);
 void SetCaptionStyle(platform::Form& frm, bool noCaption, bool noMinMax);
