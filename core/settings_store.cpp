@@ -477,10 +477,15 @@ void SetValue(const QString& key, const QString& value, PropertyTable& entries, 
         Assign(entries, e.Section, section);
 }
 
-bool SetValueAndSave(const QString& key, const QString& value, PropertyTable& entries, const QString& path)
+void SetValueAsGiven(const QString& key, const QString& value, PropertyTable& entries)
 {
     PropertyItem& e = FindOrAppend(entries, key, QString(), key);
     Assign(entries, e.Value, value);
+}
+
+bool SetValueAndSave(const QString& key, const QString& value, PropertyTable& entries, const QString& path)
+{
+    SetValueAsGiven(key, value, entries);
     if (!SaveIniFile(entries, path))
         return false;
     entries.MarkSaved();
