@@ -213,9 +213,11 @@ bool ReadPieces(QFile& f, const std::function<void(QByteArrayView)>& take)
 {
     if (!f.seek(0))
         return false;
-    QByteArray piece(kPiece, Qt::Uninitialized);
+    // A small file needs no piece of the full size.
+    QByteArray piece(std::min(kPiece, std::max<qint64>(f.size(), 0) + 1), Qt::Uninitialized);
+    const qint64 room = piece.size();
     for (;;) {
-        const qint64 n = f.read(piece.data(), kPiece);
+        const qint64 n = f.read(piece.data(), room);
         if (n < 0)
             return false;
         if (n == 0)
@@ -366,7 +368,7 @@ bool EncodeLines(const LineSource& lines, Encoding encoding, LineEnd lineEnd, co
     });
     const bool codePage = fits && !(asUtf8.Valid() && asUtf8.high);
     QByteArray buffer;
-    buffer.reserve(kPiece + 64);
+
     bool ok = true;
     const auto flush = [&](bool always) {
         if (ok && (always || buffer.size() >= kPiece)) {
