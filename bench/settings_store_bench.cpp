@@ -4,6 +4,7 @@
 #include "core/text_file.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -38,18 +39,27 @@ void GetPropOfTheLastKey(benchmark::State& state)
 }
 BENCHMARK(GetPropOfTheLastKey)->Unit(benchmark::kMicrosecond);
 
-// A settings file of 16 MB (long values, as a pasted text gives) loaded and written back;
-// peak_rss_kb is the process's, so run it alone (--benchmark_filter) for a true figure.
-void LoadAndSave16MBFile(benchmark::State& state)
+// A huge settings file (long values, as a pasted text gives) loaded and written back: the
+// first argument is the file's size in MB, the second the number of lines. peak_rss_kb is
+// the process's, so run one size alone (--benchmark_filter) for a true figure.
+void LoadAndSaveHugeFile(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("huge.ini");
-    const QString value(500, u'x');
-    QStringList lines;
-    for (int i = 1; i <= 32000; ++i)
-        lines << QStringLiteral("Key %1=").arg(i) + value;
-    textfile::WriteLines(path, lines);
-    lines.clear();
+    const qsizetype lines = state.range(1);
+    const qsizetype lineBytes = state.range(0) * 1024 * 1024 / lines;
+    // Written as bytes, so that building the file adds nothing to the peak.
+    {
+        QByteArray bytes;
+        bytes.reserve(state.range(0) * 1024 * 1024 + lines * 2);
+        for (qsizetype i = 1; i <= lines; ++i) {
+            const QByteArray key = "Key " + QByteArray::number(i) + '=';
+            bytes += key;
+            bytes += QByteArray(std::max<qsizetype>(1, lineBytes - key.size() - 2), 'x');
+            bytes += "\r\n";
+        }
+        textfile::WriteWhole(path, bytes);
+    }
     const long before = bench::CurrentRssKb();
     for (auto _ : state) {
         mduLib::PropertyTable t(1);
@@ -60,7 +70,13 @@ void LoadAndSave16MBFile(benchmark::State& state)
     state.counters["rss_before_kb"] = static_cast<double>(before);
     state.counters["peak_rss_kb"] = static_cast<double>(bench::PeakRssKb());
 }
-BENCHMARK(LoadAndSave16MBFile)->Unit(benchmark::kMillisecond);
+// 16 MB and 200 MB in 32,000 lines; 200 MB in 20 lines of 10 MB.
+BENCHMARK(LoadAndSaveHugeFile)
+    ->Args({16, 32000})
+    ->Args({200, 32000})
+    ->Args({200, 20})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // A style of 32,767 keys chosen over a settings table that holds half of them.
 void LoadStyleOf32767Keys(benchmark::State& state)

@@ -1,6 +1,8 @@
 // Starts a program and reports how long it took until its window was mapped on the
-// X display (as the window manager lists it), and its resident memory a second later.
-// Usage: startup_probe <program> [arguments...]; prints "<milliseconds> <kB>".
+// X display (as the window manager lists it), its resident memory 1.5 s later and then the
+// share of one core it used while left alone for STARTUP_PROBE_IDLE_SECONDS (default 0:
+// not measured, printed as -1).
+// Usage: startup_probe <program> [arguments...]; prints "<milliseconds> <kB> <idle %>".
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -9,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -67,6 +71,26 @@ long RssKb(pid_t pid)
     return 0;
 }
 
+// User and system time of the process in clock ticks.
+long long CpuTicks(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t close = all.rfind(')'); // the name may hold spaces
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream rest(all.substr(close + 2));
+    std::string field;
+    long long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && rest >> field; ++i) {
+        if (i == 14)
+            utime = std::stoll(field);
+        else if (i == 15)
+            stime = std::stoll(field);
+    }
+    return utime + stime;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -100,10 +124,21 @@ int main(int argc, char** argv)
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     const long rss = RssKb(pid);
+    double idle = -1;
+    const char* idleText = std::getenv("STARTUP_PROBE_IDLE_SECONDS");
+    if (const double seconds = idleText ? std::atof(idleText) : 0; seconds > 0) {
+        const long long before = CpuTicks(pid);
+        const auto from = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        const long long after = CpuTicks(pid);
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+        if (before >= 0 && after >= before)
+            idle = 100.0 * static_cast<double>(after - before) / static_cast<double>(sysconf(_SC_CLK_TCK)) / wall;
+    }
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
     xcb_disconnect(c);
-    std::printf("%.1f %ld\n", ms, rss);
+    std::printf("%.1f %ld %.3f\n", ms, rss, idle);
     return ms < 0 ? 1 : 0;
 }

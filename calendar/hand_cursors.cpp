@@ -44,7 +44,9 @@ QImage Draw(const QPainterPath& path)
     p.setPen(QPen(Qt::black, 1.2));
     p.setBrush(Qt::white);
     p.drawPath(path);
-    return img;
+    p.end();
+    // The copy leaves behind the paint engine the image keeps after painting (tens of kB).
+    return img.copy();
 }
 
 QPainterPath Turned(const QPainterPath& path, double degrees, bool mirrored)
@@ -61,18 +63,22 @@ QPainterPath Turned(const QPainterPath& path, double degrees, bool mirrored)
 
 std::vector<QImage> DrawHandCursors()
 {
-    const QPainterPath pointing = HandPath(false, true);
-    const QPainterPath open = HandPath(true, false);
-    const QPainterPath closed = HandPath(false, false);
-    return {
-        QImage(),
-        Draw(Turned(pointing, 30, true)),  // up and to the left
-        Draw(Turned(pointing, 30, false)), // up and to the right
-        Draw(Turned(open, 0, true)),       // open, facing left
-        Draw(Turned(closed, 0, true)),     // closed, facing left
-        Draw(open),                        // open, facing right
-        Draw(closed),                      // closed, facing right
-    };
+    // Every window shows the same pictures: drawn once, then shared.
+    static const std::vector<QImage> drawn = [] {
+        const QPainterPath pointing = HandPath(false, true);
+        const QPainterPath open = HandPath(true, false);
+        const QPainterPath closed = HandPath(false, false);
+        return std::vector<QImage>{
+            QImage(),
+            Draw(Turned(pointing, 30, true)),  // up and to the left
+            Draw(Turned(pointing, 30, false)), // up and to the right
+            Draw(Turned(open, 0, true)),       // open, facing left
+            Draw(Turned(closed, 0, true)),     // closed, facing left
+            Draw(open),                        // open, facing right
+            Draw(closed),                      // closed, facing right
+        };
+    }();
+    return drawn;
 }
 
 bool IsPicture(const QImage& icon, const std::vector<QImage>& list, int index)
@@ -109,7 +115,8 @@ QImage DrawPageCorner(int index)
     p.setPen(QPen(QColor(110, 110, 110), 1));
     p.setBrush(shade);
     p.drawPath(flap);
-    return img;
+    p.end();
+    return img.copy(); // without the paint engine, as above
 }
 
 } // namespace calendarcursors

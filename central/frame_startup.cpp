@@ -69,7 +69,6 @@ void frmMain::MDIForm_Load()
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
     OpenedList_.Create(30);
     CreateBalloonTip();
-    platform::Guarded("voice", [&] { CreateVoice(); });
     platform::Guarded("opened forms", [&] { LoadOpenedForms(); });
     UpdateStartupMenu();
     platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });

@@ -64,7 +64,8 @@ public:
     void SetupAgentMenu();
     // Where Load takes its voice from (a null function: the platform's voice).
     static void SetVoiceFactory(std::function<std::unique_ptr<platform::Voice>()> factory);
-    platform::Voice* VoiceObject() const { return Voice_.get(); }
+    // The voice, made on first use; none where no engine has one.
+    platform::Voice* VoiceObject();
 
     // ---- state the tests and the program read ----
     int FormState() const { return FormState_; }
@@ -267,8 +268,8 @@ protected:
     QPointer<QSystemTrayIcon> TrayIcon_;
 
     // ---- spoken greeting ----
-    void CreateVoice();
     std::unique_ptr<platform::Voice> Voice_;
+    bool voiceMade_ = false;
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }

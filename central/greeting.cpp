@@ -5,6 +5,7 @@
 #include "core/settings_store.h"
 #include "core/text_utilities.h"
 #include "system/clock.h"
+#include "ui/event_guard.h"
 #include "ui/voice.h"
 
 #include <QApplication>
@@ -65,7 +66,16 @@ void frmMain::SetVoiceFactory(std::function<std::unique_ptr<platform::Voice>()> 
     VoiceFactory() = std::move(factory);
 }
 
-void frmMain::CreateVoice() { Voice_ = VoiceFactory() ? VoiceFactory()() : platform::CreateSystemVoice(); }
+platform::Voice* frmMain::VoiceObject()
+{
+    // Made the first time something is said: a speech engine holds megabytes and a sound
+    // connection that most runs never use.
+    if (!voiceMade_) {
+        voiceMade_ = true;
+        platform::Guarded("voice", [&] { Voice_ = VoiceFactory() ? VoiceFactory()() : platform::CreateSystemVoice(); });
+    }
+    return Voice_.get();
+}
 
 void frmMain::SpeakStartMsg()
 {
@@ -86,7 +96,7 @@ void frmMain::SpeakMessage(const QString& strMsg, int intSpeechFlag, int intForc
             active = child;
     if (intForce == 0 && active != this)
         return;
-    if (!Voice_ || strMsg.isEmpty())
+    if (strMsg.isEmpty() || !VoiceObject())
         return;
     try {
         Voice_->Speak(strMsg, intSpeechFlag >= 1 ? intSpeechFlag : platform::Voice::kAsync);

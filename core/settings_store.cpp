@@ -121,51 +121,83 @@ EntryLine ParseEntryLine(const QString& line)
     return e;
 }
 
-bool LoadIniLines(const QStringList& lines, PropertyTable& entries)
+namespace {
+// Hands each line to visit until it answers false; false (the table untouched) when there
+// are no lines to give, as for a file that cannot be read.
+using LineFeed = std::function<bool(const std::function<bool(QStringView)>& visit)>;
+
+// Fills the table from the lines the feed hands over, one by one, so that no other copy
+// of the text is held beside the table.
+bool LoadIniFrom(const LineFeed& feed, PropertyTable& entries)
 {
     const bool changed = entries.Changed();
     struct KeepMark {
         PropertyTable& t;
         bool changed;
+        bool read = true;
         ~KeepMark()
         {
-            if (!changed)
+            if (!changed && read)
                 t.MarkSaved();
         }
     } keep{entries, changed};
     int n = 0;
-    try {
-        for (const QString& line : lines) {
-            if (n == PropertyTable::kMaxUBound)
-                return false; // the entries read so far stay
+    bool full = false, failed = false;
+    keep.read = feed([&](QStringView line) {
+        if (n == PropertyTable::kMaxUBound) {
+            full = true; // the entries read so far stay
+            return false;
+        }
+        try {
             ++n;
             if (!entries.IsCreated())
                 entries.Create(n);
             else if (entries.UBound() < n)
                 entries.GrowTo(n);
             PropertyItem& e = entries[n];
-            EntryLine parsed = ParseEntryLine(line);
+            EntryLine parsed = ParseEntryLine(line.toString());
             if (parsed.hasSection)
                 e.Section = std::move(parsed.section); // a line without one keeps the old one
             e.Key = std::move(parsed.key);
             e.Value = std::move(parsed.value);
+        } catch (const std::exception&) {
+            failed = true;
+            return false;
         }
-    } catch (const std::exception&) {
-        return false;
-    }
-    return n > 0;
+        return true;
+    });
+    return keep.read && !full && !failed && n > 0;
+}
+} // namespace
+
+bool LoadIniLines(const QStringList& lines, PropertyTable& entries)
+{
+    return LoadIniFrom(
+        [&](const std::function<bool(QStringView)>& visit) {
+            for (const QString& line : lines)
+                if (!visit(line))
+                    break;
+            return true;
+        },
+        entries);
 }
 
 bool LoadIniFile(const QString& path, PropertyTable& entries)
 {
-    if (!FileExists(path))
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
     textfile::Encoding encoding = textfile::Encoding::Cp1252;
     textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
-    const auto lines = textfile::ReadLines(path, &encoding, &lineEnd);
-    if (!lines)
+    // The lines are parsed as they are decoded from the file's bytes; the whole text is
+    // never held beside the table.
+    bool opened = false;
+    const bool loaded = LoadIniFrom(
+        [&](const std::function<bool(QStringView)>& visit) {
+            return opened = textfile::VisitFileLines(path, visit, &encoding, &lineEnd);
+        },
+        entries);
+    if (!opened)
         return false;
-    const bool loaded = LoadIniLines(*lines, entries);
     if (entries.IsCreated()) {
         entries.SetFileEncoding(encoding);
         entries.SetFileLineEnd(lineEnd);
@@ -191,11 +223,12 @@ void WriteEntryLine(QStringList& out, const PropertyItem& entry, const QString& 
         out.append(lineText);
 }
 
-QStringList IniFileLines(const PropertyTable& entries)
+namespace {
+// Hands each line SaveIniFile writes to put, in order.
+void VisitIniFileLines(const PropertyTable& entries, const std::function<void(QStringView)>& put)
 {
-    QStringList out;
+    QString line; // one buffer for every line
     const int u = entries.UBound();
-    out.reserve(u);
     for (int i = 1; i <= u; ++i) {
         const PropertyItem& e = entries[i];
         if (e.Key.isEmpty())
@@ -205,8 +238,23 @@ QStringList IniFileLines(const PropertyTable& entries)
         qsizetype start = 0;
         while (start < e.Value.size() && e.Value[start] == u'^')
             ++start;
-        WriteEntryLine(out, e, e.Key + u'=' + e.Value.mid(start));
+        const QStringView value = QStringView(e.Value).sliced(start);
+        line.resize(0); // keeps its room for the next line
+        if (!e.Section.isEmpty())
+            line.append(e.Section).append(u':');
+        else if (e.Key.contains(u':'))
+            line.append(u':');
+        line.append(e.Key).append(u'=').append(value);
+        put(line);
     }
+}
+} // namespace
+
+QStringList IniFileLines(const PropertyTable& entries)
+{
+    QStringList out;
+    out.reserve(entries.UBound());
+    VisitIniFileLines(entries, [&](QStringView line) { out.append(line.toString()); });
     return out;
 }
 
@@ -214,7 +262,10 @@ bool SaveIniFile(const PropertyTable& entries, const QString& path)
 {
     if (!entries.IsCreated() || path.isEmpty())
         return false;
-    return textfile::WriteLines(path, IniFileLines(entries), entries.FileEncoding(), entries.FileLineEnd());
+    // Encoded line by line as it is written, without the lines, the text or its bytes whole.
+    return textfile::WriteLineSource(
+        path, [&](const std::function<void(QStringView)>& put) { VisitIniFileLines(entries, put); },
+        entries.FileEncoding(), entries.FileLineEnd());
 }
 
 namespace {
@@ -431,10 +482,15 @@ void SetValue(const QString& key, const QString& value, PropertyTable& entries, 
         Assign(entries, e.Section, section);
 }
 
-bool SetValueAndSave(const QString& key, const QString& value, PropertyTable& entries, const QString& path)
+void SetValueAsGiven(const QString& key, const QString& value, PropertyTable& entries)
 {
     PropertyItem& e = FindOrAppend(entries, key, QString(), key);
     Assign(entries, e.Value, value);
+}
+
+bool SetValueAndSave(const QString& key, const QString& value, PropertyTable& entries, const QString& path)
+{
+    SetValueAsGiven(key, value, entries);
     if (!SaveIniFile(entries, path))
         return false;
     entries.MarkSaved();

@@ -142,6 +142,8 @@ QString FirstListItem(const QString& value);
 
 void SetProp(const QString& key, const QString& value, PropertyTable& entries, const QString& section = QString());
 void SetValue(const QString& key, const QString& value, PropertyTable& entries, const QString& section = QString());
+// The value as it is (nothing trimmed) for the first entry of key, or a new last entry.
+void SetValueAsGiven(const QString& key, const QString& value, PropertyTable& entries);
 bool SetValueAndSave(const QString& key, const QString& value, PropertyTable& entries, const QString& path);
 void AppendEntry(const QString& section, const QString& key, const QString& value, PropertyTable& entries);
 void ClearEntry(const QString& key, PropertyTable& entries, const QString& section = QString());

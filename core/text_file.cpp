@@ -24,7 +24,7 @@ std::optional<char> Cp1252Byte(char16_t c)
 }
 } // namespace
 
-QString DecodeCp1252(const QByteArray& bytes)
+QString DecodeCp1252(QByteArrayView bytes)
 {
     QString out;
     out.resize(bytes.size());
@@ -58,46 +58,58 @@ bool FitsCp1252(QStringView text)
 }
 
 namespace {
-// Well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF); high is
-// set when a byte of 0x80 or more was seen.
-bool IsUtf8(const QByteArray& bytes, bool* high)
-{
-    *high = false;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            ++i;
-            continue;
+// Well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF), checked
+// piece by piece; high is set when a byte of 0x80 or more was seen.
+struct Utf8Check {
+    bool bad = false;
+    bool high = false;
+    int need = 0;                       // continuation bytes still due
+    unsigned char lo = 0x80, hi = 0xBF; // range of the next continuation byte
+
+    void Feed(QByteArrayView piece)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+        const qsizetype n = piece.size();
+        for (qsizetype i = 0; i < n && !bad; ++i) {
+            const unsigned char b = p[i];
+            if (need > 0) {
+                if (b < lo || b > hi)
+                    bad = true;
+                lo = 0x80, hi = 0xBF;
+                --need;
+                continue;
+            }
+            if (b < 0x80)
+                continue;
+            high = true;
+            if (b >= 0xC2 && b <= 0xDF)
+                need = 1;
+            else if (b >= 0xE0 && b <= 0xEF) {
+                need = 2;
+                if (b == 0xE0)
+                    lo = 0xA0;
+                else if (b == 0xED)
+                    hi = 0x9F;
+            } else if (b >= 0xF0 && b <= 0xF4) {
+                need = 3;
+                if (b == 0xF0)
+                    lo = 0x90;
+                else if (b == 0xF4)
+                    hi = 0x8F;
+            } else
+                bad = true;
         }
-        *high = true;
-        int len;
-        unsigned char lo = 0x80, hi = 0xBF; // range of the second byte
-        if (b >= 0xC2 && b <= 0xDF)
-            len = 2;
-        else if (b >= 0xE0 && b <= 0xEF) {
-            len = 3;
-            if (b == 0xE0)
-                lo = 0xA0;
-            else if (b == 0xED)
-                hi = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            len = 4;
-            if (b == 0xF0)
-                lo = 0x90;
-            else if (b == 0xF4)
-                hi = 0x8F;
-        } else
-            return false;
-        if (i + len > n || p[i + 1] < lo || p[i + 1] > hi)
-            return false;
-        for (int k = 2; k < len; ++k)
-            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
-                return false;
-        i += len;
     }
-    return true;
+    // Valid when everything fed so far ends a character.
+    bool Valid() const { return !bad && need == 0; }
+};
+
+bool IsUtf8(QByteArrayView bytes, bool* high)
+{
+    Utf8Check check;
+    check.Feed(bytes);
+    *high = check.high;
+    return check.Valid();
 }
 } // namespace
 
@@ -109,7 +121,7 @@ DecodedText Decode(const QByteArray& bytes)
     // Only the first mark is the file's; a second one is a character of the text.
     const bool mark = bytes.startsWith("\xEF\xBB\xBF");
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decoder.decode(mark ? bytes.mid(3) : bytes);
+    QString text = decoder.decode(mark ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
     return {std::move(text), mark ? Encoding::Utf8WithBom : Encoding::Utf8};
 }
 
@@ -141,9 +153,8 @@ const char* LineEndText(LineEnd lineEnd)
     }
 }
 
-QStringList SplitLines(QStringView text, LineEnd* lineEnd)
+void VisitLines(QStringView text, const std::function<void(QStringView)>& visit, LineEnd* lineEnd)
 {
-    QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
     bool seen[3] = {false, false, false}; // CR LF, LF, CR
@@ -151,7 +162,7 @@ QStringList SplitLines(QStringView text, LineEnd* lineEnd)
         const QChar c = text[i];
         if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.mid(start, i - start).toString());
+        visit(text.sliced(start, i - start));
         if (c == u'\n')
             seen[1] = true;
         else if (i + 1 < n && text[i + 1] == u'\n') {
@@ -162,11 +173,18 @@ QStringList SplitLines(QStringView text, LineEnd* lineEnd)
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start).toString());
+        visit(text.sliced(start));
     if (lineEnd) {
         const int kinds = int(seen[0]) + int(seen[1]) + int(seen[2]);
         *lineEnd = kinds != 1 || seen[0] ? LineEnd::CrLf : seen[1] ? LineEnd::Lf : LineEnd::Cr;
     }
+}
+
+QStringList SplitLines(QStringView text, LineEnd* lineEnd)
+{
+    QStringList lines;
+    VisitLines(
+        text, [&](QStringView line) { lines.append(line.toString()); }, lineEnd);
     return lines;
 }
 
@@ -177,13 +195,133 @@ std::optional<QString> ReadText(const QString& path, Encoding* encoding)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = f.readAll();
+    QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return std::nullopt;
     DecodedText decoded = Decode(bytes);
+    bytes = QByteArray(); // not held beside the text any longer than needed
     if (encoding)
         *encoding = decoded.encoding;
     return std::move(decoded.text);
+}
+
+namespace {
+constexpr qint64 kPiece = 1 << 20; // bytes read or written at a time
+
+// Hands the file's bytes to take piece by piece, from the start; false on a read error.
+bool ReadPieces(QFile& f, const std::function<void(QByteArrayView)>& take)
+{
+    if (!f.seek(0))
+        return false;
+    // A small file needs no piece of the full size.
+    QByteArray piece(std::min(kPiece, std::max<qint64>(f.size(), 0) + 1), Qt::Uninitialized);
+    const qint64 room = piece.size();
+    for (;;) {
+        const qint64 n = f.read(piece.data(), room);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return f.error() == QFileDevice::NoError;
+        take(QByteArrayView(piece.constData(), n));
+    }
+}
+} // namespace
+
+bool VisitFileLines(const QString& path, const std::function<bool(QStringView)>& visit, Encoding* encoding,
+                    LineEnd* lineEnd)
+{
+    if (path.isEmpty())
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    // First pass: the same choice of encoding as Decode makes for the whole file.
+    Utf8Check check;
+    QByteArray head; // the first three bytes, for the mark
+    if (!ReadPieces(f, [&](QByteArrayView piece) {
+            if (head.size() < 3)
+                head += piece.first(std::min<qsizetype>(piece.size(), 3 - head.size()));
+            if (!check.bad)
+                check.Feed(piece);
+        }))
+        return false;
+    const bool utf8 = check.Valid() && check.high;
+    const bool mark = utf8 && head == "\xEF\xBB\xBF";
+    if (encoding)
+        *encoding = !utf8 ? Encoding::Cp1252 : mark ? Encoding::Utf8WithBom : Encoding::Utf8;
+
+    // Second pass: the lines. CR and LF are single bytes in both encodings and never part
+    // of a UTF-8 sequence, so each line decodes alone to what the whole text holds.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QString line;
+    bool wanted = true; // once visit has had enough, only the line ends are still looked at
+    const auto hand = [&](QByteArrayView bytes) {
+        if (!wanted)
+            return;
+        line = utf8 ? decoder.decode(bytes) : DecodeCp1252(bytes);
+        wanted = visit(line);
+    };
+    QByteArray pending;  // the start of a line that goes on in the next piece
+    bool any = false;    // something after the last line end
+    bool crLast = false; // the last piece ended in CR: an LF next belongs to it
+    qsizetype skip = mark ? 3 : 0;
+    bool seen[3] = {false, false, false}; // CR LF, LF, CR
+    const bool read = ReadPieces(f, [&](QByteArrayView piece) {
+        const qsizetype cut = std::min(skip, piece.size());
+        piece = piece.sliced(cut);
+        skip -= cut;
+        const qsizetype n = piece.size();
+        qsizetype i = 0;
+        if (crLast && n > 0) {
+            crLast = false;
+            if (piece[0] == '\n') {
+                seen[0] = true;
+                i = 1;
+            } else
+                seen[2] = true;
+        }
+        qsizetype start = i;
+        for (; i < n; ++i) {
+            const char c = piece[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            if (pending.isEmpty())
+                hand(piece.sliced(start, i - start));
+            else {
+                if (wanted)
+                    pending += piece.sliced(start, i - start);
+                hand(pending);
+                pending.clear();
+            }
+            any = false;
+            if (c == '\n')
+                seen[1] = true;
+            else if (i + 1 == n)
+                crLast = true;
+            else if (piece[i + 1] == '\n') {
+                seen[0] = true;
+                ++i;
+            } else
+                seen[2] = true;
+            start = i + 1;
+        }
+        if (start < n) {
+            any = true;
+            if (wanted)
+                pending += piece.sliced(start);
+        }
+    });
+    if (!read)
+        return false;
+    if (crLast)
+        seen[2] = true;
+    if (any)
+        hand(pending);
+    if (lineEnd) {
+        const int kinds = int(seen[0]) + int(seen[1]) + int(seen[2]);
+        *lineEnd = kinds != 1 || seen[0] ? LineEnd::CrLf : seen[1] ? LineEnd::Lf : LineEnd::Cr;
+    }
+    return true;
 }
 
 std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding, LineEnd* lineEnd)
@@ -196,15 +334,104 @@ std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding, Li
 
 bool WriteWhole(const QString& path, const QByteArray& bytes) { return platform::WriteFileWhole(path, bytes); }
 
+namespace {
+// Each line followed by lineEnd, in encoding (see Encode), handed to sink in pieces of
+// about kPiece bytes; false when the sink was.
+bool EncodeLines(const LineSource& lines, Encoding encoding, LineEnd lineEnd, const platform::ByteSink& sink)
+{
+    const QLatin1StringView end(LineEndText(lineEnd));
+    // First pass: whether the text fits the code page, and whether its bytes there would
+    // read back as UTF-8 (such as "Ã©": then it is written as UTF-8, so that it reads back
+    // as it was). A UTF-8 sequence never spans a line end, so each line is checked alone.
+    bool fits = encoding == Encoding::Cp1252;
+    bool first = true, startsWithMark = false;
+    Utf8Check asUtf8;
+    lines([&](QStringView line) {
+        if (first)
+            startsWithMark = line.startsWith(QChar(0xFEFF));
+        first = false;
+        for (qsizetype i = 0; fits && i < line.size(); ++i) {
+            const char16_t u = line[i].unicode();
+            if (u < 0x80) {
+                if (asUtf8.need > 0)
+                    asUtf8.bad = true;
+                continue;
+            }
+            const auto b = Cp1252Byte(u);
+            if (!b)
+                fits = false;
+            else if (!asUtf8.bad)
+                asUtf8.Feed(QByteArrayView(&*b, 1));
+        }
+        if (fits && !asUtf8.bad && asUtf8.need > 0)
+            asUtf8.bad = true; // a sequence cut by the line end
+    });
+    const bool codePage = fits && !(asUtf8.Valid() && asUtf8.high);
+    QByteArray buffer;
+
+    bool ok = true;
+    const auto flush = [&](bool always) {
+        if (ok && (always || buffer.size() >= kPiece)) {
+            if (!buffer.isEmpty())
+                ok = sink(buffer);
+            buffer.resize(0);
+        }
+    };
+    // Text that starts with the mark's own character keeps it only behind a mark.
+    if (!codePage && (encoding == Encoding::Utf8WithBom || startsWithMark))
+        buffer.append("\xEF\xBB\xBF");
+    lines([&](QStringView line) {
+        for (qsizetype at = 0; ok && at < line.size();) {
+            // A long line goes in pieces; a surrogate pair stays whole.
+            qsizetype len = std::min<qsizetype>(line.size() - at, kPiece);
+            if (at + len < line.size() && line[at + len - 1].isHighSurrogate())
+                --len;
+            const QStringView part = line.sliced(at, len);
+            const qsizetype old = buffer.size();
+            if (codePage) {
+                buffer.resize(old + part.size());
+                char* d = buffer.data() + old;
+                for (const QChar c : part) {
+                    const char16_t u = c.unicode();
+                    *d++ = u < 0x80 ? static_cast<char>(u) : *Cp1252Byte(u);
+                }
+            } else
+                buffer.append(part.toUtf8()); // as the whole text's toUtf8 gives it
+            at += len;
+            flush(false);
+        }
+        buffer.append(end.data(), end.size());
+        flush(false);
+    });
+    flush(true);
+    return ok;
+}
+} // namespace
+
+QByteArray LinesBytes(const LineSource& lines, Encoding encoding, LineEnd lineEnd)
+{
+    QByteArray bytes;
+    EncodeLines(lines, encoding, lineEnd, [&](QByteArrayView piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
+}
+
+bool WriteLineSource(const QString& path, const LineSource& lines, Encoding encoding, LineEnd lineEnd)
+{
+    return platform::WriteFileWhole(
+        path, [&](const platform::ByteSink& sink) { return EncodeLines(lines, encoding, lineEnd, sink); });
+}
+
 QByteArray LinesBytes(const QStringList& lines, Encoding encoding, LineEnd lineEnd)
 {
-    const QLatin1String end(LineEndText(lineEnd));
-    QString text;
-    for (const QString& l : lines) {
-        text += l;
-        text += end;
-    }
-    return Encode(text, encoding);
+    return LinesBytes(
+        [&](const std::function<void(QStringView)>& put) {
+            for (const QString& l : lines)
+                put(l);
+        },
+        encoding, lineEnd);
 }
 
 bool WriteLines(const QString& path, const QStringList& lines, Encoding encoding, LineEnd lineEnd)

@@ -7,11 +7,12 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace textfile {
 
-QString DecodeCp1252(const QByteArray& bytes);
+QString DecodeCp1252(QByteArrayView bytes);
 // Characters the code page lacks become "?".
 QByteArray EncodeCp1252(QStringView text);
 // Every character has its own code in Windows-1252.
@@ -38,16 +39,31 @@ const char* LineEndText(LineEnd lineEnd);
 // given, receives the one kind of line end the text holds; CR LF when it holds none or
 // more than one kind.
 QStringList SplitLines(QStringView text, LineEnd* lineEnd = nullptr);
+// The same lines handed to visit one by one, without a copy of each.
+void VisitLines(QStringView text, const std::function<void(QStringView)>& visit, LineEnd* lineEnd = nullptr);
 
 // The lines of the file; std::nullopt when it cannot be opened. encoding and lineEnd,
 // when given, receive what the file was read with.
-std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding = nullptr,
-                                     LineEnd* lineEnd = nullptr);
+std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding = nullptr, LineEnd* lineEnd = nullptr);
+// The lines of the file as ReadLines gives them, each decoded from the file's bytes as they
+// are read and handed to visit, so that neither the whole text nor all its bytes are ever
+// held; once visit answers false no more lines are decoded (the line ends are still
+// looked at for lineEnd). False when the file cannot be read.
+bool VisitFileLines(const QString& path, const std::function<bool(QStringView)>& visit, Encoding* encoding = nullptr,
+                    LineEnd* lineEnd = nullptr);
 // The whole file decoded; std::nullopt when it cannot be opened.
 std::optional<QString> ReadText(const QString& path, Encoding* encoding = nullptr);
 
 // Writes the bytes as the whole file. False (the old file untouched) on any failure.
 bool WriteWhole(const QString& path, const QByteArray& bytes);
+// Calls put for each line of a file, in order; it may be called more than once.
+using LineSource = std::function<void(const std::function<void(QStringView)>& put)>;
+// Each line followed by lineEnd, in encoding (see Encode), encoded line by line into one
+// buffer rather than through the whole text.
+QByteArray LinesBytes(const LineSource& lines, Encoding encoding, LineEnd lineEnd);
+// Writes those bytes as the whole file (see WriteWhole), encoded piece by piece as they are
+// written, so that they are never held whole.
+bool WriteLineSource(const QString& path, const LineSource& lines, Encoding encoding, LineEnd lineEnd);
 // Each line followed by lineEnd, in encoding (see Encode).
 QByteArray LinesBytes(const QStringList& lines, Encoding encoding = Encoding::Cp1252, LineEnd lineEnd = LineEnd::CrLf);
 bool WriteLines(const QString& path, const QStringList& lines, Encoding encoding = Encoding::Cp1252,

@@ -182,16 +182,30 @@ void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& ta
     Restore(window, table, 1.8, false);
 }
 
-bool SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path)
+namespace {
+// Sets the value in the table as SaveWindowValue stores it; false when it is not stored.
+bool SetWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table)
 {
     const double stored = conv::RoundHalfEven(conv::LeadingNumber(mduLib::GetProp(key, table)));
     if (stored == -1)
-        return true;
+        return false;
     // An automatic size stays automatic, and a size no window can be used at is never
     // stored: it would come back as a window too small to grab.
     if (IsSizeKey(key) && (stored < kMinimumWindowSize || conv::LeadingNumber(value) < kMinimumWindowSize))
+        return false;
+    mduLib::SetValueAsGiven(key, value, table);
+    return true;
+}
+} // namespace
+
+bool SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path)
+{
+    if (!SetWindowValue(key, value, table))
         return true;
-    return mduLib::SetValueAndSave(key, value, table, path);
+    if (!mduLib::SaveIniFile(table, path))
+        return false;
+    table.MarkSaved();
+    return true;
 }
 
 bool SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::PropertyTable& table)
@@ -204,12 +218,19 @@ bool SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::Prop
     mduLib::PropertyTable onDisk;
     if (!mduLib::LoadIniFileForRewrite(path, onDisk))
         return false;
-    mduLib::PropertyTable& target = onDisk.IsCreated() ? onDisk : table;
-    bool saved = SaveWindowValue(QStringLiteral("Window Top"), conv::NumberText(window.Top()), target, path);
-    saved = SaveWindowValue(QStringLiteral("Window Left"), conv::NumberText(window.Left()), target, path) && saved;
-    saved = SaveWindowValue(QStringLiteral("Window Height"), conv::NumberText(window.Height()), target, path) && saved;
-    saved = SaveWindowValue(QStringLiteral("Window Width"), conv::NumberText(window.Width()), target, path) && saved;
-    return saved;
+    const bool fromDisk = onDisk.IsCreated();
+    mduLib::PropertyTable& target = fromDisk ? onDisk : table;
+    bool any = SetWindowValue(QStringLiteral("Window Top"), conv::NumberText(window.Top()), target);
+    any = SetWindowValue(QStringLiteral("Window Left"), conv::NumberText(window.Left()), target) || any;
+    any = SetWindowValue(QStringLiteral("Window Height"), conv::NumberText(window.Height()), target) || any;
+    any = SetWindowValue(QStringLiteral("Window Width"), conv::NumberText(window.Width()), target) || any;
+    // One write for the four values; a file that holds them already is not written again.
+    if (!any || (fromDisk && !target.Changed()))
+        return true;
+    if (!mduLib::SaveIniFile(target, path))
+        return false;
+    target.MarkSaved();
+    return true;
 }
 
 bool EnableFormWindow(PlacedWindow& window, bool enabled)

@@ -37,7 +37,7 @@ QString TemporaryName(const QString& fileName)
     return name;
 }
 
-bool WriteAll(int fd, const QByteArray& bytes)
+bool WriteAll(int fd, QByteArrayView bytes)
 {
     qint64 done = 0;
     while (done < bytes.size()) {
@@ -70,6 +70,11 @@ bool IsTemporaryName(const QString& fileName)
 
 bool WriteFileWhole(const QString& path, const QByteArray& bytes)
 {
+    return WriteFileWhole(path, [&](const ByteSink& sink) { return sink(bytes); });
+}
+
+bool WriteFileWhole(const QString& path, const std::function<bool(const ByteSink&)>& produce)
+{
     lastFailure.clear();
     if (path.isEmpty())
         return Fail(path, ENOENT);
@@ -93,8 +98,17 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes)
     struct stat old {};
     if (::stat(finalName.constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777); // the new file keeps the old one's permissions
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        const int error = errno;
+    int writeError = 0;
+    const bool written = produce([&](QByteArrayView piece) {
+        if (WriteAll(fd, piece))
+            return true;
+        writeError = errno;
+        return false;
+    });
+    if (!written && writeError == 0)
+        writeError = EIO; // the producer gave up
+    if (!written || ::fsync(fd) != 0) {
+        const int error = written ? errno : writeError;
         ::close(fd);
         ::unlink(temp.constData());
         return Fail(path, error);

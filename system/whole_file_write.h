@@ -5,11 +5,17 @@
 // and leaves the old file as it was.
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace platform {
 
 // False on any failure; the old file (if any) is then untouched.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes);
+// Takes each piece of the file's bytes, in order; false when it could not be written.
+using ByteSink = std::function<bool(QByteArrayView)>;
+// The same for bytes made piece by piece: produce hands them to the sink and answers false
+// when the sink did (or when it has to give up itself); the whole file is never held.
+bool WriteFileWhole(const QString& path, const std::function<bool(const ByteSink&)>& produce);
 
 // Why the last whole-file write of this thread failed ("" after a success), for the
 // user: the file's path and the system's reason.

@@ -42,7 +42,7 @@ TEST(TextFile, AFileWithOneKindOfLineEndRoundTripsByteForByte)
     QTemporaryDir dir;
     const QString path = dir.filePath("f");
     for (const QByteArray& bytes : {QByteArray("K=\xe9\r\n\r\nL=1\r\n"), QByteArray("K=\xe9\n\nL=1\n"),
-                                   QByteArray("K=\xe9\r\rL=1\r"), QByteArray("\xef\xbb\xbfK=\xc3\xa9\nL=1\n")}) {
+                                    QByteArray("K=\xe9\r\rL=1\r"), QByteArray("\xef\xbb\xbfK=\xc3\xa9\nL=1\n")}) {
         testsupport::WriteBytes(path, bytes);
         Encoding encoding = Encoding::Cp1252;
         LineEnd lineEnd = LineEnd::CrLf;
@@ -142,4 +142,117 @@ TEST(TextFile, ANoBreakSpaceRoundTripsThroughTheFile)
     ASSERT_TRUE(WriteLines(path, {line}));
     EXPECT_EQ(testsupport::ReadBytes(path), QByteArray("Caption:01/01=\xa0Mine\xa0\r\n"));
     EXPECT_EQ(*ReadLines(path), QStringList({line}));
+}
+
+namespace {
+// What a file read whole gives: its lines, encoding and line end.
+struct WholeRead {
+    QStringList lines;
+    Encoding encoding;
+    LineEnd lineEnd;
+};
+WholeRead ReadWhole(const QByteArray& bytes)
+{
+    WholeRead r;
+    DecodedText d = Decode(bytes);
+    r.encoding = d.encoding;
+    r.lines = SplitLines(d.text, &r.lineEnd);
+    return r;
+}
+} // namespace
+
+// A file is read in pieces of 1 MB: whatever falls on the cut between two pieces reads as
+// it does in the whole text.
+TEST(TextFile, AFileReadPieceByPieceGivesWhatTheWholeFileGives)
+{
+    constexpr int kPiece = 1 << 20;
+    const auto upTo = [](int size, const QByteArray& tail) { return QByteArray(size, 'a') + tail; };
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"CR LF cut between the pieces", upTo(kPiece - 1, "\r\nb=1\r\n")},
+        {"CR ending the first piece, LF after it", upTo(kPiece - 1, "\r\nb\n")},
+        {"CR alone ending the first piece", upTo(kPiece - 1, "\rb\r")},
+        {"a final CR at the cut", upTo(kPiece - 1, "\r")},
+        {"LF starting the second piece", upTo(kPiece, "\nb\n")},
+        {"a UTF-8 letter cut between the pieces", upTo(kPiece - 1, "\xc3\xa9=1\n")},
+        {"a four-byte letter cut", upTo(kPiece - 2, "\xf0\x9f\x8e\x84\n")},
+        {"a line over three pieces", "K=" + upTo(3 * kPiece, "\r\nL=2")},
+        {"a mark, then a long line", "\xef\xbb\xbf" + upTo(kPiece, "\xc3\xa9\r\n")},
+        {"Windows-1252 told only by the last piece", upTo(kPiece + 10, "\r\n\xe9\r\n")},
+        {"UTF-8 cut at the end of the file", upTo(kPiece, "\xc3\xa9\xc3")},
+        {"mixed line ends across the pieces", upTo(kPiece - 1, "\r\nb\nc\r\n")},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f");
+    for (const auto& c : cases) {
+        testsupport::WriteBytes(path, c.bytes);
+        const WholeRead whole = ReadWhole(c.bytes);
+        QStringList lines;
+        Encoding encoding = Encoding::Cp1252;
+        LineEnd lineEnd = LineEnd::Cr;
+        ASSERT_TRUE(VisitFileLines(
+            path,
+            [&](QStringView line) {
+                lines << line.toString();
+                return true;
+            },
+            &encoding, &lineEnd))
+            << c.what;
+        EXPECT_EQ(lines, whole.lines) << c.what;
+        EXPECT_EQ(encoding, whole.encoding) << c.what;
+        EXPECT_EQ(lineEnd, whole.lineEnd) << c.what;
+        // A reader that has had enough after the first line still learns the file's line end.
+        int handed = 0;
+        LineEnd stopped = LineEnd::Cr;
+        ASSERT_TRUE(VisitFileLines(
+            path, [&](QStringView) { return ++handed < 1; }, nullptr, &stopped));
+        EXPECT_EQ(handed, 1) << c.what;
+        EXPECT_EQ(stopped, whole.lineEnd) << c.what;
+    }
+    EXPECT_FALSE(VisitFileLines(dir.filePath("nothing"), [](QStringView) { return true; }));
+}
+
+// Lines are encoded piece by piece as they are written; the bytes are those of the whole
+// text encoded at once.
+TEST(TextFile, LinesWrittenPieceByPieceAreTheBytesOfTheWholeText)
+{
+    const QString longLine = QString(1 << 20, u'x') + QString::fromUtf8("\xf0\x9f\x8e\x84") + QString(1 << 20, u'y');
+    const QString oddLong = QString((1 << 20) - 1, u'x') + QString::fromUtf8("\xf0\x9f\x8e\x84");
+    const struct {
+        const char* what;
+        QStringList lines;
+        Encoding encoding;
+    } cases[] = {
+        {"nothing", {}, Encoding::Cp1252},
+        {"nothing, with a mark", {}, Encoding::Utf8WithBom},
+        {"Windows-1252", {"K=\u00e9", "", "\u20ac"}, Encoding::Cp1252},
+        {"letters the code page lacks", {"K=\u00e9", "L=\u4e2d"}, Encoding::Cp1252},
+        {"code page bytes that read as UTF-8", {QString::fromUtf8("K=\xc3\x83\xc2\xa9")}, Encoding::Cp1252},
+        {"code page bytes of UTF-8 cut by the line end",
+         {QString::fromUtf8("K=\xc3\x83"), QString::fromUtf8("\xc2\xa9")},
+         Encoding::Cp1252},
+        {"UTF-8", {"K=\u00e9"}, Encoding::Utf8},
+        {"UTF-8 with a mark", {"K=\u00e9"}, Encoding::Utf8WithBom},
+        {"a first line starting with U+FEFF", {QChar(0xFEFF) + QStringLiteral("=1")}, Encoding::Utf8},
+        {"a lone surrogate", {QString(QChar(0xD800)) + "x", "y"}, Encoding::Utf8},
+        {"a line longer than a piece", {longLine, "L=1"}, Encoding::Utf8},
+        {"a pair at the end of a piece", {oddLong, "L"}, Encoding::Cp1252},
+        {"a long code page line", {QString(3 << 20, u'\u00e9')}, Encoding::Cp1252},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f");
+    for (const auto& c : cases)
+        for (const LineEnd end : {LineEnd::CrLf, LineEnd::Lf, LineEnd::Cr}) {
+            const QString text = c.lines.isEmpty() ? QString() : c.lines.join(LineEndText(end)) + LineEndText(end);
+            const QByteArray expected = Encode(text, c.encoding);
+            const LineSource source = [&](const std::function<void(QStringView)>& put) {
+                for (const QString& l : c.lines)
+                    put(l);
+            };
+            EXPECT_EQ(LinesBytes(source, c.encoding, end), expected) << c.what;
+            ASSERT_TRUE(WriteLineSource(path, source, c.encoding, end)) << c.what;
+            EXPECT_EQ(testsupport::ReadBytes(path), expected) << c.what;
+        }
 }

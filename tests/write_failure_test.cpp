@@ -4,6 +4,7 @@
 // that the write failed.
 #include "core/desktop_settings.h"
 #include "core/file_helpers.h"
+#include "core/settings_store.h"
 #include "core/text_file.h"
 #include "support/test_folders.h"
 #include "system/registry_store.h"
@@ -89,6 +90,33 @@ TEST_F(WriteFailure, TheTextFileWriterKeepsTheOldFile)
     EXPECT_EQ(QDir(ProgramFolder()).entryList(QDir::Files), QStringList({"PersonalDates"}));
 }
 
+// A settings table is encoded and written piece by piece: a write that fails after the
+// first pieces went out leaves the old file, and a producer that gives up counts as failed.
+TEST_F(WriteFailure, ASettingsFileWrittenInPiecesKeepsTheOldFile)
+{
+    const QString path = Path("Almanorvique.ini");
+    mduLib::PropertyTable t(3000);
+    for (int i = 1; i <= 3000; ++i) {
+        t[i].Key = QStringLiteral("Key %1").arg(i);
+        t[i].Value = QString(1000, u'v');
+    }
+    WriteBytes(path, old_);
+    EXPECT_EQ(RunWithFileLimit(1500000, [&] { return mduLib::SaveIniFile(t, path); }), kFailed);
+    EXPECT_EQ(ReadBytes(path).toStdString(), old_.toStdString());
+    EXPECT_FALSE(platform::WriteFileWhole(path, [](const platform::ByteSink& sink) {
+        sink("half of it");
+        return false;
+    }));
+    EXPECT_FALSE(platform::LastWriteFailure().isEmpty());
+    EXPECT_EQ(ReadBytes(path).toStdString(), old_.toStdString());
+    EXPECT_EQ(RunWithFileLimit(0, [&] { return mduLib::SaveIniFile(t, path); }), kSucceeded);
+    mduLib::PropertyTable back(1);
+    ASSERT_TRUE(mduLib::LoadIniFile(path, back));
+    EXPECT_EQ(back.UBound(), 3000);
+    EXPECT_EQ(back[3000].Value, t[3000].Value);
+    EXPECT_EQ(QDir(ProgramFolder()).entryList(QDir::Files | QDir::Hidden), QStringList({"Almanorvique.ini"}));
+}
+
 TEST_F(WriteFailure, TheRegistryStoreKeepsTheOldFile)
 {
     const QString store = platform::registry::StorePath();
@@ -146,9 +174,15 @@ TEST_F(WriteFailure, OnlyTheLeftoversOfAnInterruptedWriteAreRemoved)
 {
     // The user's own look-alikes stay, whatever their suffix; only our marked, hidden
     // temporaries go: of the one file, or of the whole folder.
-    const QStringList users{"2026",          "2026.aBcDeF",    "2026.OldOne",          "2026.backup",
-                            "PersonalDates.Backup", "Almanorvique.ini.MyCopy", ".2026.almanorvique-save-aBcDe",
-                            ".2026.almanorvique-save-aBcDeFg", "2026.almanorvique-save-aBcDeF"};
+    const QStringList users{"2026",
+                            "2026.aBcDeF",
+                            "2026.OldOne",
+                            "2026.backup",
+                            "PersonalDates.Backup",
+                            "Almanorvique.ini.MyCopy",
+                            ".2026.almanorvique-save-aBcDe",
+                            ".2026.almanorvique-save-aBcDeFg",
+                            "2026.almanorvique-save-aBcDeF"};
     const QStringList ours2026{".2026.almanorvique-save-aBcDeF", ".2026.almanorvique-save-123XyZ"};
     const QStringList others{".2027.almanorvique-save-aBcDeF", ".Glass.ini.almanorvique-save-Qw12Er"};
     for (const QStringList* list : {&users, &ours2026, &others})
