@@ -68,8 +68,9 @@ bool RunFile(CommonDialog& d, bool save)
     def.remove(QLatin1String("*."));
     if (!def.contains(u';') && !def.isEmpty())
         dlg.setDefaultSuffix(def);
-    // A preset made of patterns only is a filter, not a name.
-    if (!d.FileName.isEmpty() && !d.FileName.contains(u'*'))
+    // A preset pattern ("*.ini") stands in the name box too: typing over it names the file,
+    // and Enter on a pattern filters the list.
+    if (!d.FileName.isEmpty())
         dlg.selectFile(d.FileName);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
