@@ -2,6 +2,9 @@
 #include "ui/tooltip_window.h"
 #include "ui/twips.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -156,4 +159,33 @@ TEST_F(Balloon, ItsWindowGoesWithItAndSurvivesItsParent)
     tip.Show(1, 1);
     tip.Destroy();
     EXPECT_EQ(tip.Window(), nullptr);
+}
+
+TEST_F(Balloon, AHoverTipShowsWhileThePointerMovesAndStaysItsVisibleTime)
+{
+    // A hover tip (not tracking): it comes after the initial delay even while the pointer
+    // keeps moving over its window, then stays the visible time, not the initial delay.
+    TooltipWindow hover(&parent, false);
+    hover.SetText("Hover");
+    hover.SetDelays(1500, 100);
+    parent.setMouseTracking(true);
+    parent.setAttribute(Qt::WA_UnderMouse, true);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(&parent, &enter);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 400 && !hover.isVisible()) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), parent.mapToGlobal(QPointF(20, 20)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&parent, &move);
+        QTest::qWait(10);
+    }
+    ASSERT_TRUE(hover.isVisible()) << "never shown while moving";
+    QTest::qWait(400); // well past the initial delay
+    EXPECT_TRUE(hover.isVisible());
+    while (hover.isVisible() && clock.elapsed() < 6000)
+        QTest::qWait(20);
+    EXPECT_FALSE(hover.isVisible());
+    EXPECT_GE(clock.elapsed(), 1500);
+    parent.setAttribute(Qt::WA_UnderMouse, false);
 }
