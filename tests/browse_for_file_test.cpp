@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -131,17 +132,30 @@ TEST(CommonFileDialog, APatternPresetStandsInTheNameBox)
         d.FileName = c.preset;
         d.InitDir = QDir::tempPath();
         QString shown = "(no dialog)";
+        QString filterAfterEnter;
+        bool enterPressed = false;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dlg)
                 return;
-            if (auto* name = dlg->findChild<QLineEdit*>("fileNameEdit"))
+            auto* name = dlg->findChild<QLineEdit*>("fileNameEdit");
+            if (name)
                 shown = name->text();
+            if (!enterPressed && name && c.preset.contains('*')) {
+                enterPressed = true;
+                // Enter on the pattern filters the list; the dialog stays.
+                QTest::keyClick(name, Qt::Key_Return);
+                if (dlg->isVisible())
+                    filterAfterEnter = dlg->selectedNameFilter();
+            }
             dlg->reject();
         });
         poll.start(20);
         EXPECT_FALSE(d.ShowSave());
         EXPECT_EQ(shown, c.shown) << c.preset.toStdString();
+        if (enterPressed)
+            EXPECT_EQ(filterAfterEnter, c.preset);
+        EXPECT_EQ(d.FileName, c.preset); // nothing chosen
     }
 }
