@@ -141,6 +141,41 @@ TEST_F(Balloon, TheCloseBoxHidesTheBalloon)
     EXPECT_FALSE(w->isVisible());
 }
 
+TEST_F(Balloon, TheMousePassesThroughAllButTheCloseBoxAndNoCompositorCutsTheOutline)
+{
+    // Decided at show time: with a compositing manager the balloon is drawn on a
+    // see-through window; without one the window is cut to the balloon's outline, as the
+    // see-through pixels would show black.
+    for (const bool compositing : {true, false, true}) {
+        TooltipWindow::ForceCompositing(compositing);
+        tip.ShowBalloonInfo(&parent, "Info", "a day's captions\r\nsecond line", 300, 300, 30);
+        TooltipWindow* w = tip.Window();
+        ASSERT_TRUE(w->isVisible());
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowTransparentForInput) << "the balloon takes no mouse";
+        EXPECT_EQ(w->CutToOutline(), !compositing);
+        EXPECT_EQ(w->testAttribute(Qt::WA_TranslucentBackground), compositing);
+        const QPoint beside(w->width() - 2, 2); // beside the tail, above the rounded body
+        const QPoint inside(w->width() / 2, w->height() / 2);
+        if (compositing) {
+            EXPECT_TRUE(w->mask().isEmpty());
+        } else {
+            EXPECT_FALSE(w->mask().contains(beside));
+            EXPECT_FALSE(w->mask().contains(QPoint(0, w->height() - 1))); // a rounded corner
+            EXPECT_TRUE(w->mask().contains(inside));
+        }
+        // Only the close box takes the mouse: a window of its own over it.
+        QWidget* box = w->CloseBoxWindow();
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(box->windowFlags() & Qt::WindowTransparentForInput);
+        EXPECT_TRUE(box->geometry().contains(w->mapToGlobal(w->CloseBoxRect().center())));
+        EXPECT_LE(box->width() * box->height(), 16 * 16);
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(w->CloseBoxWindow(), nullptr);
+    }
+    TooltipWindow::ForceCompositing(std::nullopt);
+}
+
 TEST_F(Balloon, ItsWindowGoesWithItAndSurvivesItsParent)
 {
     QPointer<TooltipWindow> window;
