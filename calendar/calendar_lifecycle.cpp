@@ -218,6 +218,13 @@ void frmAlmanorvique::ApplyAllSettings()
         explicit Replay(bool& flag) : on(flag) { on = true; }
         ~Replay() { on = false; }
     } replay(commands_.Replaying);
+    // The window state goes to the window after the frame settings (title bar, border,
+    // topmost), which make its native window again: a state given before may be lost.
+    struct HeldState {
+        platform::Form& form;
+        explicit HeldState(platform::Form& f) : form(f) { form.HoldWindowState(true); }
+        ~HeldState() { form.HoldWindowState(false); }
+    } held(*this);
     const int u = Properties_.UBound();
     for (int i = 1; i <= u; ++i) {
         const mduLib::PropertyItem e = Properties_[i];

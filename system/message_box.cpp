@@ -14,10 +14,20 @@ QString& DefaultTitle()
     static QString t;
     return t;
 }
+QObject*& ScopedOwner()
+{
+    static QObject* o = nullptr;
+    return o;
+}
 } // namespace
+
+MessageBoxOwnerScope::MessageBoxOwnerScope(QObject* owner) : previous_(ScopedOwner()) { ScopedOwner() = owner; }
+MessageBoxOwnerScope::~MessageBoxOwnerScope() { ScopedOwner() = previous_; }
 
 int MsgBox(const QString& prompt, int buttons, const QString& title, QObject* owner)
 {
+    if (ScopedOwner())
+        owner = ScopedOwner();
     MessageBoxRequest r{prompt, buttons, title.isEmpty() ? DefaultTitle() : title, owner};
     if (!Handler()) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(r.title), qPrintable(prompt));

@@ -38,6 +38,19 @@ using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 // Shows the box and answers the pressed button; 0 when no box could be shown.
 int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title = QString(), QObject* owner = nullptr);
 void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// While one lives, every box is owned by the given window whatever owner the asker names: a
+// dialog that asks through its caller (a window below it) still gets its question above it.
+class MessageBoxOwnerScope {
+public:
+    explicit MessageBoxOwnerScope(QObject* owner);
+    ~MessageBoxOwnerScope();
+    MessageBoxOwnerScope(const MessageBoxOwnerScope&) = delete;
+    MessageBoxOwnerScope& operator=(const MessageBoxOwnerScope&) = delete;
+
+private:
+    QObject* previous_;
+};
 // The title a box gets when the caller gives none.
 void SetDefaultMessageBoxTitle(const QString& title);
 

@@ -2,6 +2,9 @@
 #include "ui/tooltip_window.h"
 #include "ui/twips.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -138,6 +141,41 @@ TEST_F(Balloon, TheCloseBoxHidesTheBalloon)
     EXPECT_FALSE(w->isVisible());
 }
 
+TEST_F(Balloon, TheMousePassesThroughAllButTheCloseBoxAndNoCompositorCutsTheOutline)
+{
+    // Decided at show time: with a compositing manager the balloon is drawn on a
+    // see-through window; without one the window is cut to the balloon's outline, as the
+    // see-through pixels would show black.
+    for (const bool compositing : {true, false, true}) {
+        TooltipWindow::ForceCompositing(compositing);
+        tip.ShowBalloonInfo(&parent, "Info", "a day's captions\r\nsecond line", 300, 300, 30);
+        TooltipWindow* w = tip.Window();
+        ASSERT_TRUE(w->isVisible());
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowTransparentForInput) << "the balloon takes no mouse";
+        EXPECT_EQ(w->CutToOutline(), !compositing);
+        EXPECT_EQ(w->testAttribute(Qt::WA_TranslucentBackground), compositing);
+        const QPoint beside(w->width() - 2, 2); // beside the tail, above the rounded body
+        const QPoint inside(w->width() / 2, w->height() / 2);
+        if (compositing) {
+            EXPECT_TRUE(w->mask().isEmpty());
+        } else {
+            EXPECT_FALSE(w->mask().contains(beside));
+            EXPECT_FALSE(w->mask().contains(QPoint(0, w->height() - 1))); // a rounded corner
+            EXPECT_TRUE(w->mask().contains(inside));
+        }
+        // Only the close box takes the mouse: a window of its own over it.
+        QWidget* box = w->CloseBoxWindow();
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(box->windowFlags() & Qt::WindowTransparentForInput);
+        EXPECT_TRUE(box->geometry().contains(w->mapToGlobal(w->CloseBoxRect().center())));
+        EXPECT_LE(box->width() * box->height(), 16 * 16);
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(w->CloseBoxWindow(), nullptr);
+    }
+    TooltipWindow::ForceCompositing(std::nullopt);
+}
+
 TEST_F(Balloon, ItsWindowGoesWithItAndSurvivesItsParent)
 {
     QPointer<TooltipWindow> window;
@@ -156,4 +194,33 @@ TEST_F(Balloon, ItsWindowGoesWithItAndSurvivesItsParent)
     tip.Show(1, 1);
     tip.Destroy();
     EXPECT_EQ(tip.Window(), nullptr);
+}
+
+TEST_F(Balloon, AHoverTipShowsWhileThePointerMovesAndStaysItsVisibleTime)
+{
+    // A hover tip (not tracking): it comes after the initial delay even while the pointer
+    // keeps moving over its window, then stays the visible time, not the initial delay.
+    TooltipWindow hover(&parent, false);
+    hover.SetText("Hover");
+    hover.SetDelays(1500, 100);
+    parent.setMouseTracking(true);
+    parent.setAttribute(Qt::WA_UnderMouse, true);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(&parent, &enter);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 400 && !hover.isVisible()) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), parent.mapToGlobal(QPointF(20, 20)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&parent, &move);
+        QTest::qWait(10);
+    }
+    ASSERT_TRUE(hover.isVisible()) << "never shown while moving";
+    QTest::qWait(400); // well past the initial delay
+    EXPECT_TRUE(hover.isVisible());
+    while (hover.isVisible() && clock.elapsed() < 6000)
+        QTest::qWait(20);
+    EXPECT_FALSE(hover.isVisible());
+    EXPECT_GE(clock.elapsed(), 1500);
+    parent.setAttribute(Qt::WA_UnderMouse, false);
 }

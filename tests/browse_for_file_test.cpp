@@ -5,6 +5,12 @@
 #include "ui/common_dialog.h"
 #include "ui/form.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using mduAlmanorvqueLib::BrowseForFile;
@@ -110,4 +116,46 @@ TEST_F(BrowseFile, AConfirmedDialogWithoutANameIsReportedByTheWindow)
     EXPECT_EQ(box.title, "Set File Error");
     EXPECT_EQ(box.buttons, platform::vbCritical | platform::vbOKOnly);
     EXPECT_EQ(box.owner, &form_);
+}
+
+TEST(CommonFileDialog, APatternPresetStandsInTheNameBox)
+{
+    // The real dialog: "Save Style As" opens with "*.ini" in its name box.
+    const struct {
+        QString preset, shown;
+    } cases[] = {{"*.ini", "*.ini"}, {"Parchment.ini", "Parchment.ini"}};
+    for (const auto& c : cases) {
+        platform::Form owner(QStringLiteral("frmOwner"));
+        CommonDialog d(&owner);
+        d.DialogTitle = "Save Style As";
+        d.Filter = "Style Files (*.ini)|*.ini";
+        d.FileName = c.preset;
+        d.InitDir = QDir::tempPath();
+        QString shown = "(no dialog)";
+        QString filterAfterEnter;
+        bool enterPressed = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            auto* name = dlg->findChild<QLineEdit*>("fileNameEdit");
+            if (name)
+                shown = name->text();
+            if (!enterPressed && name && c.preset.contains('*')) {
+                enterPressed = true;
+                // Enter on the pattern filters the list; the dialog stays.
+                QTest::keyClick(name, Qt::Key_Return);
+                if (dlg->isVisible())
+                    filterAfterEnter = dlg->selectedNameFilter();
+            }
+            dlg->reject();
+        });
+        poll.start(20);
+        EXPECT_FALSE(d.ShowSave());
+        EXPECT_EQ(shown, c.shown) << c.preset.toStdString();
+        if (enterPressed)
+            EXPECT_EQ(filterAfterEnter, c.preset);
+        EXPECT_EQ(d.FileName, c.preset); // nothing chosen
+    }
 }

@@ -61,6 +61,28 @@ TEST_F(DateManager, ListsTheYearFileWithKeyAndSection)
     EXPECT_FALSE(dialog->Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
+TEST_F(DateManager, TheDisabledSaveCaptionStandsOutFromItsPicture)
+{
+    // Greyed text on a greyed picture could not be read: the picture of a disabled button
+    // is washed out well away from the disabled caption's grey.
+    WriteBytes(Year("2024"), "PCaption:25/12=Christmas Day\r\n");
+    Open();
+    ASSERT_FALSE(SaveEnabled());
+    QWidget* button = dialog->ActionButton().Widget();
+    const QImage shot = button->grab().toImage();
+    const QRect inner = shot.rect().adjusted(4, 4, -4, -4);
+    double sum = 0;
+    int count = 0, ink = 255;
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x, ++count) {
+            const int g = qGray(shot.pixel(x, y));
+            sum += g;
+            ink = std::min(ink, g);
+        }
+    const double face = sum / count; // mostly picture
+    EXPECT_GE(face - ink, 70) << "caption " << ink << " on " << face;
+}
+
 TEST_F(DateManager, AnEditChangesOneEntryAndSaveHasTheCallerReload)
 {
     WriteBytes(Year("2024"), "PCaption:25/12=Christmas Day\r\nPMessage:25/12=Merry Christmas\r\n");

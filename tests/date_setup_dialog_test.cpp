@@ -150,3 +150,14 @@ TEST_F(DateSetupDialog, TimersKeepRunningWhileTheDialogWaits)
     timer.SetEnabled(false);
     platform::Timer::SetManualMode(true);
 }
+
+TEST_F(DateSetupDialog, TheLabelsAreNeverNarrowerThanTheirText)
+{
+    // The designed 975 twips cut "Date Caption:" in wider fonts.
+    frmDateSetup& dialog = frmDateSetup::Default();
+    for (int i : {0, 1}) {
+        const platform::Label& label = dialog.Label1(i);
+        SCOPED_TRACE(label.Caption().toStdString());
+        EXPECT_GE(label.Width() + 0.5f, label.FittedWidth(label.Caption()));
+    }
+}

@@ -255,3 +255,24 @@ TEST(FormWindowState, NormalAfterAnotherStateGivesBackTheNormalRectangle)
                                        platform::TwipsToPixelsX(6000), platform::TwipsToPixelsY(4500)));
     EXPECT_EQ(QRectF(f.Left(), f.Top(), f.Width(), f.Height()), QRectF(3000, 1500, 6000, 4500));
 }
+
+TEST(FormWindowState, AHeldStateReachesTheWindowOnlyAfterTheFrameChanges)
+{
+    // Settings replayed at start change the frame (flags make the native window again)
+    // around the state; the state is given once, after them.
+    Form f(QStringLiteral("frmHeld"));
+    f.Move(1500, 1200, 4500, 3000);
+    f.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.HoldWindowState(true);
+    f.SetWindowState(platform::vbMaximized);
+    EXPECT_EQ(f.WindowState(), platform::vbMaximized);
+    EXPECT_FALSE(f.isMaximized()) << "given while held";
+    f.setWindowFlags(f.windowFlags() | Qt::WindowStaysOnTopHint);
+    f.show();
+    f.HoldWindowState(false);
+    EXPECT_TRUE(f.isMaximized());
+    QTest::qWait(600); // the check after the desktop answered leaves a shown window alone
+    EXPECT_TRUE(f.isMaximized());
+    EXPECT_TRUE(f.isVisible());
+}

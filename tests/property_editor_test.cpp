@@ -116,6 +116,24 @@ TEST_F(PropertyEditor, ARowChangeMarksChangedAndClosingAsksThroughTheCaller)
     EXPECT_EQ(dialog->Changed, 0);
 }
 
+TEST_F(PropertyEditor, TheCallersQuestionIsOwnedByTheTopmostEditor)
+{
+    // The caller lies below the topmost editor: a box it owns would open under the editor.
+    caller->realBoxes = true;
+    Open({"Window Width=5400"});
+    Type(1, "6000");
+    const QObject* editor = dialog->Window();
+    boxes.QueueAnswer(platform::vbNo);
+    CloseWindow();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].title, "Save Property");
+    EXPECT_EQ(boxes.Shown()[0].owner, editor);
+    // Outside the editor's question the caller owns its own boxes again.
+    caller->ShowMsgbox("Later", platform::vbOKOnly, "Caller");
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].owner, static_cast<QObject*>(caller.get()));
+}
+
 TEST_F(PropertyEditor, AnEmptiedValueComesBackUnlessTheKeyNamesAFile)
 {
     Open({"Window Width=5400", "Calendar Image Files=/pics/a.jpg", "Show Clock=Yes,Yes,No"});

@@ -251,6 +251,18 @@ TEST_F(SettingsStore, DateRangesAreReadInTheGivenYear)
     EXPECT_EQ(FindDateEntry(QDate(), t, year), "");
     QString common = "2023";
     EXPECT_EQ(FindDateEntry(QDate(2023, 3, 1), TableOf({"M:29/02-02/03=leap"}), common), "");
+
+    // A range of one day is that day alone, not the days or the year after it.
+    const PropertyTable one = TableOf({"Message:25/12-25/12=Christmas"});
+    const struct {
+        QDate day;
+        const char* answer;
+    } oneDay[] = {{{2024, 12, 25}, "Christmas"}, {{2024, 12, 24}, ""}, {{2024, 12, 26}, ""},
+                  {{2024, 12, 31}, ""},          {{2025, 1, 1}, ""},   {{2025, 12, 25}, ""}};
+    for (const auto& c : oneDay) {
+        QString y = "2024";
+        EXPECT_EQ(FindDateEntry(c.day, one, y), c.answer) << c.day.toString().toStdString();
+    }
 }
 
 TEST_F(SettingsStore, EveryWriterMarksTheTableChangedAndLoadingDoesNot)

@@ -28,9 +28,20 @@ protected:
         p.drawControl(QStyle::CE_PushButtonBevel, opt);
         if (!owner_->Picture().isNull()) {
             const int inset = isDown() ? 3 : 2;
-            // A disabled button shows its picture greyed, as the desktop greys its caption.
-            p.drawImage(rect().adjusted(inset, inset, -inset, -inset),
-                        isEnabled() ? owner_->Picture() : owner_->Picture().convertToFormat(QImage::Format_Grayscale8));
+            const QRect area = rect().adjusted(inset, inset, -inset, -inset);
+            if (isEnabled()) {
+                p.drawImage(area, owner_->Picture());
+            } else {
+                // Greyed and washed out: the desktop's grey caption of a disabled button
+                // must stay readable on it.
+                p.drawImage(area, owner_->Picture().convertToFormat(QImage::Format_Grayscale8));
+                p.fillRect(area, QColor(255, 255, 255, 170));
+            }
+        }
+        if (!isEnabled() && !owner_->Picture().isNull()) {
+            // The style's disabled grey is made for a plain light face; on a picture it
+            // needs to be darker to be read.
+            opt.palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(96, 96, 96));
         }
         p.drawControl(QStyle::CE_PushButtonLabel, opt);
         if (hasFocus()) {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QLabel>
@@ -49,9 +50,32 @@ QString QtFilter(const QString& filter)
     return out.join(QLatin1String(";;"));
 }
 
+// A pattern confirmed in the name box ("*.ini", "a?.txt") filters the list instead of naming
+// a file; the dialog stays open.
+class PatternFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        const QString name = files.isEmpty() ? QString() : QFileInfo(files.first()).fileName();
+        if (!name.contains(u'*') && !name.contains(u'?')) {
+            QFileDialog::accept();
+            return;
+        }
+        QStringList filters = nameFilters();
+        if (!filters.contains(name))
+            filters.prepend(name);
+        setNameFilters(filters);
+        selectNameFilter(name);
+        selectFile(name);
+    }
+};
+
 bool RunFile(CommonDialog& d, bool save)
 {
-    QFileDialog dlg(d.Owner(), d.DialogTitle);
+    PatternFileDialog dlg(d.Owner(), d.DialogTitle);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -68,8 +92,8 @@ bool RunFile(CommonDialog& d, bool save)
     def.remove(QLatin1String("*."));
     if (!def.contains(u';') && !def.isEmpty())
         dlg.setDefaultSuffix(def);
-    // A preset made of patterns only is a filter, not a name.
-    if (!d.FileName.isEmpty() && !d.FileName.contains(u'*'))
+    // A preset pattern ("*.ini") stands in the name box too: typing over it names the file.
+    if (!d.FileName.isEmpty())
         dlg.selectFile(d.FileName);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;

@@ -376,8 +376,35 @@ void Form::SetWindowState(int state)
         height_ = static_cast<float>(normal_.height());
     }
     windowState_ = state;
-    if (!shown_)
+    if (!shown_ || stateHeld_)
         return;
+    PushWindowState();
+}
+
+void Form::HoldWindowState(bool hold)
+{
+    if (stateHeld_ == hold)
+        return;
+    stateHeld_ = hold;
+    if (hold || !shown_)
+        return;
+    PushWindowState();
+    // The flags may have hidden and shown the window faster than the window manager
+    // answers, which can leave it withdrawn: shown again once it has answered.
+    QTimer::singleShot(500, this, [this] {
+        QWindow* handle = mdiSub_ ? nullptr : windowHandle();
+        if (!stateHeld_ && handle && isVisible() && !handle->isExposed()) {
+            hide();
+            // Qt counts the lost state as given; it is given afresh with the new map.
+            setWindowState(Qt::WindowNoState);
+            PushWindowState();
+        }
+    });
+}
+
+void Form::PushWindowState()
+{
+    const int state = windowState_;
     applying_ = false;
     if (mdiSub_) {
         // A hidden child window takes its state when it is shown again.

@@ -61,6 +61,10 @@ public:
 
     int WindowState() const override { return windowState_; }
     void SetWindowState(int state);
+    // While held, a new state is only noted; the release gives it to the shown window once,
+    // after whatever changes the frame in between (flags re-create the native window).
+    void HoldWindowState(bool hold);
+    bool WindowStateHeld() const { return stateHeld_; }
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString& c);
@@ -156,11 +160,14 @@ private:
     bool DispatchKey(QKeyEvent* e, bool down);
     void ShowPointer(int pointer, const QImage* icon);
     void CheckHeldGeometry();
+    // Gives the noted state to the shown window.
+    void PushWindowState();
 
     QString name_;
     bool loaded_ = false;
     bool loading_ = false;
     bool shown_ = false;
+    bool stateHeld_ = false;
     bool unloading_ = false;
     bool mdiChild_ = false;
     float left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;

@@ -16,6 +16,10 @@ int Show(const MessageBoxRequest& r)
     if (!owner)
         owner = QApplication::activeWindow();
     QMessageBox box(owner);
+    // A box owned by a topmost window stays above it, whatever the window manager does
+    // with transients of the topmost layer.
+    if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     box.setWindowTitle(r.title);
     box.setText(QString(r.prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     switch (r.buttons & 0x70) {

@@ -9,6 +9,12 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QStyle>
+#include <cstdlib>
+
+#if ALMANORVIQUE_HAVE_XCB
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#endif
 
 namespace platform {
 
@@ -20,21 +26,106 @@ constexpr int kClose = 10;
 
 // Stored texts break lines with CR LF; the painter wants LF alone.
 QString Drawn(const QString& text) { return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+
+std::optional<bool>& ForcedCompositing()
+{
+    static std::optional<bool> forced;
+    return forced;
+}
+
+#if ALMANORVIQUE_HAVE_XCB
+// The screen number in DISPLAY (":0.1" is screen 1), 0 when it names none.
+int DisplayScreen()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    const qsizetype colon = display.lastIndexOf(':');
+    const qsizetype dot = display.indexOf('.', colon + 1);
+    if (colon < 0 || dot < 0)
+        return 0;
+    bool ok = false;
+    const int n = display.mid(dot + 1).toInt(&ok);
+    return ok ? n : 0;
+}
+
+// A compositing manager owns the selection _NET_WM_CM_S<screen> while it runs.
+std::optional<bool> X11Compositing()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return std::nullopt;
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DisplayScreen());
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
+    const xcb_atom_t selection = atom ? atom->atom : XCB_ATOM_NONE;
+    std::free(atom);
+    if (selection == XCB_ATOM_NONE)
+        return false; // nobody ever asked for the name, so nobody owns it
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
+    const bool owned = owner && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    return owned;
+}
+#endif
 } // namespace
 
+// The few pixels over a balloon's close box that take the mouse; the balloon itself lets
+// it through.
+class TooltipCloseBox : public QWidget {
+public:
+    explicit TooltipCloseBox(TooltipWindow* tip)
+        : QWidget(tip, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+          tip_(tip)
+    {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setObjectName(QStringLiteral("closeBox"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        tip_->render(&p, QPoint(), QRegion(QRect(tip_->mapFromGlobal(mapToGlobal(QPoint())), size())));
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (e->button() == Qt::LeftButton)
+            tip_->hide();
+    }
+
+private:
+    TooltipWindow* tip_;
+};
+
+bool TooltipWindow::Compositing()
+{
+    if (ForcedCompositing())
+        return *ForcedCompositing();
+#if ALMANORVIQUE_HAVE_XCB
+    if (const std::optional<bool> x11 = X11Compositing())
+        return *x11;
+#endif
+    return true; // the other desktops compose every window
+}
+
+void TooltipWindow::ForceCompositing(std::optional<bool> answer) { ForcedCompositing() = answer; }
+
 TooltipWindow::TooltipWindow(QWidget* parent, bool tracking)
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    // A tooltip stays on top and bypasses the window manager anyway; spelled out, they keep
+    // X11 from making the native window again at show, which would drop its input shape.
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                           Qt::WindowTransparentForInput | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint),
       tool_(parent),
       tracking_(tracking)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     initial_.setSingleShot(true);
     autoPop_.setSingleShot(true);
     connect(&initial_, &QTimer::timeout, this, [this] {
         if (tool_ && tool_->underMouse() && !look_.Text.isEmpty()) {
             PlaceAt(QCursor::pos());
-            show();
+            ShowSurface();
             autoPop_.start(visibleMs_);
         }
     });
@@ -91,7 +182,85 @@ void TooltipWindow::SetCloseBox(bool on)
     closeBox_ = on;
     if (isVisible())
         PlaceAt(tracking_ ? tracked_ : pos());
+    PlaceCloseBox();
     update();
+}
+
+QWidget* TooltipWindow::CloseBoxWindow() const
+{
+    return closeWindow_ && closeWindow_->isVisible() ? closeWindow_.data() : nullptr;
+}
+
+void TooltipWindow::PlaceCloseBox()
+{
+    if (!closeBox_ || !isVisible()) {
+        if (closeWindow_)
+            closeWindow_->hide();
+        return;
+    }
+    if (!closeWindow_)
+        closeWindow_ = new TooltipCloseBox(this);
+    // A little larger than the cross drawn, so it is easy to hit.
+    const QRect box = CloseBoxRect().adjusted(-3, -3, 3, 3).intersected(rect());
+    closeWindow_->setGeometry(QRect(mapToGlobal(box.topLeft()), box.size()));
+    closeWindow_->show();
+    closeWindow_->raise();
+    closeWindow_->update();
+}
+
+void TooltipWindow::PrepareSurface()
+{
+    const bool cut = !Compositing();
+    // The native window's visual follows the choice; a window made for the other one is
+    // made again.
+    if (cut != cut_ && testAttribute(Qt::WA_WState_Created))
+        destroy();
+    cut_ = cut;
+    setAttribute(Qt::WA_TranslucentBackground, !cut_);
+    if (cut_)
+        setAttribute(Qt::WA_NoSystemBackground, false);
+    UpdateShape();
+}
+
+void TooltipWindow::ShowSurface()
+{
+    PrepareSurface();
+    show();
+    raise();
+    PlaceCloseBox();
+}
+
+void TooltipWindow::UpdateShape()
+{
+    if (cut_)
+        setMask(QRegion(OutlineAt(0).toFillPolygon().toPolygon()));
+    else if (!mask().isEmpty())
+        clearMask();
+}
+
+void TooltipWindow::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    PlaceCloseBox();
+}
+
+void TooltipWindow::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    if (closeWindow_)
+        closeWindow_->hide();
+}
+
+void TooltipWindow::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    PlaceCloseBox();
+}
+
+void TooltipWindow::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    PlaceCloseBox();
 }
 
 QRect TooltipWindow::CloseBoxRect() const
@@ -127,8 +296,7 @@ void TooltipWindow::TrackActivate(bool on)
         return;
     if (on) {
         PlaceAt(tracked_);
-        show();
-        raise();
+        ShowSurface();
     } else {
         hide();
     }
@@ -170,29 +338,41 @@ void TooltipWindow::PlaceAt(QPoint screen)
     }
     move(topLeft);
     tailX_ = std::clamp(screen.x() - topLeft.x(), 8, std::max(8, width() - 8));
+    UpdateShape();
+}
+
+QPainterPath TooltipWindow::Outline() const { return OutlineAt(0.5); }
+
+QPainterPath TooltipWindow::OutlineAt(qreal inset) const
+{
+    const int tail = look_.Balloon ? kTail : 0;
+    const QRectF body(inset, tail + inset, width() - 2 * inset, height() - tail - 2 * inset);
+    QPainterPath path;
+    if (!look_.Balloon) {
+        path.addRect(body);
+        return path;
+    }
+    path.addRoundedRect(body, 8, 8);
+    QPainterPath tip;
+    tip.moveTo(tailX_, inset);
+    tip.lineTo(tailX_ + 4, tail + 1);
+    tip.lineTo(tailX_ + 16 > width() - 8 ? tailX_ - 12 : tailX_ + 16, tail + 1);
+    tip.closeSubpath();
+    return path.united(tip);
 }
 
 void TooltipWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+    // A window cut to the outline has no half-covered edge pixels to blend.
+    p.setRenderHint(QPainter::Antialiasing, !cut_);
     const QPalette pal = QApplication::palette("QToolTip");
     const QColor back = look_.BackColor.value_or(pal.color(QPalette::ToolTipBase));
     const QColor fore = look_.TextColor.value_or(pal.color(QPalette::ToolTipText));
     const int tail = look_.Balloon ? kTail : 0;
-    const QRectF body(0.5, tail + 0.5, width() - 1.0, height() - tail - 1.0);
-    QPainterPath path;
-    if (look_.Balloon) {
-        path.addRoundedRect(body, 8, 8);
-        QPainterPath tip;
-        tip.moveTo(tailX_, 0.5);
-        tip.lineTo(tailX_ + 4, tail + 1);
-        tip.lineTo(tailX_ + 16 > width() - 8 ? tailX_ - 12 : tailX_ + 16, tail + 1);
-        tip.closeSubpath();
-        path = path.united(tip);
-    } else {
-        path.addRect(body);
-    }
+    const QPainterPath path = Outline();
+    if (cut_)
+        p.fillRect(rect(), back);
     p.fillPath(path, back);
     p.setPen(QPen(fore.darker(150), 1));
     p.drawPath(path);

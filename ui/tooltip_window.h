@@ -2,8 +2,11 @@
 // Our tooltip window: one tool over a parent window, drawn as a balloon (rounded with a
 // tail) or as a plain rectangle, with a title icon, a title and a text. As a hover tip
 // it shows after a delay while the pointer rests on the parent and hides after a while;
-// as a tracking tip it shows where it is told until it is deactivated.
+// as a tracking tip it shows where it is told until it is deactivated. The mouse passes
+// through the tip to what lies under it, except on its close box; without a compositing
+// manager the window is cut to the balloon's outline instead of being see-through.
 #include <QColor>
+#include <QPainterPath>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -46,14 +49,36 @@ public:
     void TrackActivate(bool on);
     QPoint TrackedPoint() const { return tracked_; }
 
+    // The balloon's outline (rounded body and tail, or the rectangle), in window pixels.
+    QPainterPath Outline() const;
+    // Whether the shown window is cut to its outline (no compositing manager at show time)
+    // rather than drawn on a see-through background.
+    bool CutToOutline() const { return cut_; }
+    // The small window that takes the clicks on the close box, while shown.
+    QWidget* CloseBoxWindow() const;
+
+    // Whether a compositing manager runs on the desktop; tests may force the answer.
+    static bool Compositing();
+    static void ForceCompositing(std::optional<bool> answer);
+
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
+    void showEvent(QShowEvent*) override;
+    void hideEvent(QHideEvent*) override;
+    void moveEvent(QMoveEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QSize ContentSize() const;
     void PlaceAt(QPoint screen);
+    // Chooses see-through or cut at show time.
+    void PrepareSurface();
+    void ShowSurface();
+    void UpdateShape();
+    void PlaceCloseBox();
+    QPainterPath OutlineAt(qreal inset) const;
 
     QPointer<QWidget> tool_;
     bool tracking_;
@@ -62,6 +87,8 @@ private:
     QPoint tracked_;
     int tailX_ = 8; // where the tail meets the top edge
     bool closeBox_ = false;
+    bool cut_ = false;
+    QPointer<QWidget> closeWindow_;
     QTimer initial_, autoPop_;
 };
 

@@ -234,7 +234,11 @@ bool ApplyFlags(platform::Form& frm)
     frm.setWindowFlags(wanted);
     if (!wasVisible)
         return true;
-    switch (frm.WindowState()) {
+    // A held state comes once the frame is final; until then the window keeps its own.
+    switch (frm.WindowStateHeld() ? -1 : frm.WindowState()) {
+    case -1:
+        frm.show();
+        break;
     case platform::vbMaximized:
         frm.showMaximized();
         break;

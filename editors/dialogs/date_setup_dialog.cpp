@@ -36,11 +36,12 @@ void frmDateSetup::BuildControls()
     platform::Label& captionLabel = Label1.Create(0);
     captionLabel.SetBackStyle(0);
     captionLabel.SetCaption(QStringLiteral("Date Caption:"));
-    captionLabel.Move(120, 120, 975, 255);
+    // The designed widths are too narrow for some fonts: a label is never narrower than its text.
+    captionLabel.Move(120, 120, std::max(975.0f, captionLabel.FittedWidth(captionLabel.Caption())), 255);
     platform::Label& msgLabel = Label1.Create(1);
     msgLabel.SetBackStyle(0);
     msgLabel.SetCaption(QStringLiteral("Date Message:"));
-    msgLabel.Move(120, 840, 1215, 255);
+    msgLabel.Move(120, 840, std::max(1215.0f, msgLabel.FittedWidth(msgLabel.Caption())), 255);
 
     txtCaption.SetBackColor(0xC0FFFF);
     txtCaption.Move(120, 360, 3375, 375);

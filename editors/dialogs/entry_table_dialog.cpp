@@ -574,6 +574,8 @@ void EntryTableDialog::SetTopmost(bool on)
 
 int EntryTableDialog::Ask(const QString& prompt, int buttons, const QString& title)
 {
+    // The caller's box would sit under this topmost window: own it by this window instead.
+    const platform::MessageBoxOwnerScope above(window_.data());
     if (CalendarCaller* c = Caller())
         return c->ShowMsgbox(prompt, buttons, title);
     return platform::MsgBox(prompt, buttons, title, window_);

@@ -1,5 +1,6 @@
 #include "dialog_caller.h"
 
+#include "system/message_box.h"
 #include "ui/twips.h"
 
 namespace testsupport {
@@ -10,8 +11,10 @@ DialogCaller::DialogCaller() : platform::Form(QStringLiteral("frmCaller"))
     EnsureLoaded();
 }
 
-int DialogCaller::ShowMsgbox(const QString& Prompt, int, const QString& Title)
+int DialogCaller::ShowMsgbox(const QString& Prompt, int Button, const QString& Title)
 {
+    if (realBoxes)
+        return platform::MsgBox(Prompt, Button, Title, this);
     boxes << Title + ": " + Prompt;
     if (answers.empty())
         return 7;

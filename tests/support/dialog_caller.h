@@ -29,6 +29,8 @@ public:
     // The boxes asked through ShowMsgbox, as "Title: Prompt".
     QStringList boxes;
     std::deque<int> answers; // then 7 (No)
+    // Asks as the program's windows do: a box of its own (platform::MsgBox, owned by it).
+    bool realBoxes = false;
     QString defaultIniFile;
 };
 

@@ -1,5 +1,5 @@
-// Every test program starts here: headless Qt, and a home and configuration folder of
-// its own, so that no test touches the real ones.
+// Every test program starts here: headless Qt (or the X display a test on X is given), and a home and configuration
+// folder of its own, so that no test touches the real ones.
 #include "central/frame_window.h"
 #include "ui/voice.h"
 
@@ -10,7 +10,9 @@
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A test meant for a real X display is started on one (tests/x11/run_on_x.sh).
+    if (qEnvironmentVariable("ALMANORVIQUE_TEST_ON_X") != QLatin1String("1"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
