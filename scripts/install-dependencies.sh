@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-declarative-dev qt6-speech-dev qt6-speech-flite-plugin libgl-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool openbox
+  xvfb xauth x11-utils xdotool openbox libxcb1-dev
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
 )
 missing=()
