@@ -18,8 +18,7 @@ void frmAlmanorvique::SavePropertiesMenu_Click()
 {
     if (!mduLib::SaveIniFile(Properties_, IniFilePath_))
         platform::MsgBox("The settings could not be saved to " + IniFilePath_ + ":\r\n" + platform::LastWriteFailure(),
-                         platform::vbExclamation,
-                         QStringLiteral("Save Current Properties"), this);
+                         platform::vbExclamation, QStringLiteral("Save Current Properties"), this);
 }
 
 void frmAlmanorvique::SaveStyleAs_Click() { SaveStyleToFile(); }

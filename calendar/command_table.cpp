@@ -264,7 +264,8 @@ struct CalendarCommands {
             return;
         // Only the date files: the settings table keeps its unsaved menu changes.
         // A table that could not be written keeps its entries: the manager shows the file.
-        w.SaveDateTablesOrAsk(QStringLiteral("No opens the date manager; the dates stay in the window and are saved later."));
+        w.SaveDateTablesOrAsk(
+            QStringLiteral("No opens the date manager; the dates stay in the window and are saved later."));
         frmDateManager::Default().ShowCalendarDate(&w, w.lblYear.Caption());
     }
     static void Nothing(W&, CommandCall&) {}

@@ -88,7 +88,8 @@ void WriteAutoStartEntry(const QString& arguments)
                              .arg(EntryValue(appinfo::ProgramTitle(), false), EntryValue(ExecLine(arguments), true));
     platform::RemoveLeftoverTemporaries(path);
     if (!platform::WriteFileWhole(path, text.toUtf8()))
-        qWarning().noquote() << "Almanorvique: the auto start entry could not be written:" << platform::LastWriteFailure();
+        qWarning().noquote() << "Almanorvique: the auto start entry could not be written:"
+                             << platform::LastWriteFailure();
 }
 
 // --- Wallpaper ------------------------------------------------------------------------

@@ -610,8 +610,8 @@ TEST_F(CalendarCommands, AMovedProgramFolderShowsTheShippedPicturesFromWhereItRu
         w->ApplySetting("Window Styles", Path("Styles/" + f), "");
         w->Timer1.Fire();
         for (int slot : {0, 1}) {
-            const QString v = mduLib::GetProp(slot == 0 ? "Calendar Image Files" : "Calendar Background Files",
-                                              w->Properties());
+            const QString v =
+                mduLib::GetProp(slot == 0 ? "Calendar Image Files" : "Calendar Background Files", w->Properties());
             if (v == "None")
                 continue;
             EXPECT_EQ(w->imgCalendar(slot).Tag, gImagesFolder + QFileInfo(v).fileName()) << slot;

@@ -386,7 +386,8 @@ TEST_F(FrameMouse, TheBackgroundPictureShowsInTheClientAreaOnceTheBannerIsHidden
     ASSERT_TRUE(picture.save(Path("back.png")));
     testsupport::WriteBytes(Path("ini/AlmanorviqueCentral.ini"),
                             "Window Width=9000\r\nWindow Height=7000\r\nWindow Background Colour=Blue\r\n"
-                            "Window Background File=" + Path("back.png").toUtf8() + "\r\n");
+                            "Window Background File=" +
+                                Path("back.png").toUtf8() + "\r\n");
     Frame& f = Start(false);
     f.ShowBanner(false);
     const QImage shot = f.ClientArea().viewport()->grab().toImage();

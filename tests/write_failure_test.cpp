@@ -146,9 +146,15 @@ TEST_F(WriteFailure, OnlyTheLeftoversOfAnInterruptedWriteAreRemoved)
 {
     // The user's own look-alikes stay, whatever their suffix; only our marked, hidden
     // temporaries go: of the one file, or of the whole folder.
-    const QStringList users{"2026",          "2026.aBcDeF",    "2026.OldOne",          "2026.backup",
-                            "PersonalDates.Backup", "Almanorvique.ini.MyCopy", ".2026.almanorvique-save-aBcDe",
-                            ".2026.almanorvique-save-aBcDeFg", "2026.almanorvique-save-aBcDeF"};
+    const QStringList users{"2026",
+                            "2026.aBcDeF",
+                            "2026.OldOne",
+                            "2026.backup",
+                            "PersonalDates.Backup",
+                            "Almanorvique.ini.MyCopy",
+                            ".2026.almanorvique-save-aBcDe",
+                            ".2026.almanorvique-save-aBcDeFg",
+                            "2026.almanorvique-save-aBcDeF"};
     const QStringList ours2026{".2026.almanorvique-save-aBcDeF", ".2026.almanorvique-save-123XyZ"};
     const QStringList others{".2027.almanorvique-save-aBcDeF", ".Glass.ini.almanorvique-save-Qw12Er"};
     for (const QStringList* list : {&users, &ours2026, &others})

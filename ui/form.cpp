@@ -269,8 +269,8 @@ void Form::ReadBackGeometry(bool fireResize)
     // one "Normal" gives back, and so the one saved.
     const Qt::WindowStates shownState =
         mdiSub_ ? mdiSub_->windowState() : (isWindow() ? windowState() : Qt::WindowNoState);
-    const bool normal = windowState_ == vbNormal &&
-                        !(shownState & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    const bool normal =
+        windowState_ == vbNormal && !(shownState & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     if (normal) {
         const QPoint pos = mdiSub_ ? mdiSub_->pos() : isWindow() ? frameGeometry().topLeft() : this->pos();
         if (pos.x() != TwipsToPixelsX(left_))
