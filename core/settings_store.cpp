@@ -22,6 +22,7 @@ void PropertyTable::Create(int ubound)
     items_.assign(static_cast<size_t>(ubound) + 1, PropertyItem{});
     created_ = true;
     encoding_ = textfile::Encoding::Cp1252;
+    lineEnd_ = textfile::LineEnd::CrLf;
     MarkSaved();
 }
 
@@ -159,12 +160,15 @@ bool LoadIniFile(const QString& path, PropertyTable& entries)
     if (!FileExists(path))
         return false;
     textfile::Encoding encoding = textfile::Encoding::Cp1252;
-    const auto lines = textfile::ReadLines(path, &encoding);
+    textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
+    const auto lines = textfile::ReadLines(path, &encoding, &lineEnd);
     if (!lines)
         return false;
     const bool loaded = LoadIniLines(*lines, entries);
-    if (entries.IsCreated())
+    if (entries.IsCreated()) {
         entries.SetFileEncoding(encoding);
+        entries.SetFileLineEnd(lineEnd);
+    }
     return loaded;
 }
 
@@ -209,7 +213,7 @@ bool SaveIniFile(const PropertyTable& entries, const QString& path)
 {
     if (!entries.IsCreated() || path.isEmpty())
         return false;
-    return textfile::WriteLines(path, IniFileLines(entries), entries.FileEncoding());
+    return textfile::WriteLines(path, IniFileLines(entries), entries.FileEncoding(), entries.FileLineEnd());
 }
 
 namespace {

@@ -76,11 +76,15 @@ public:
     // The encoding of the file it was last loaded from; a new table's file is Windows-1252.
     textfile::Encoding FileEncoding() const { return encoding_; }
     void SetFileEncoding(textfile::Encoding e) { encoding_ = e; }
+    // Likewise its line ends; a new table's file has CR LF.
+    textfile::LineEnd FileLineEnd() const { return lineEnd_; }
+    void SetFileLineEnd(textfile::LineEnd e) { lineEnd_ = e; }
 
 private:
     bool created_ = false;
     bool changed_ = false;
     textfile::Encoding encoding_ = textfile::Encoding::Cp1252;
+    textfile::LineEnd lineEnd_ = textfile::LineEnd::CrLf;
     std::vector<PropertyItem> items_;
     std::vector<PropertyItem> saved_; // shares its texts with items_ until they change
 };
@@ -109,7 +113,7 @@ bool LoadIniLines(const QStringList& lines, PropertyTable& entries);
 // the file: it was missing or empty, or it was read whole (not cut at the line limit, not
 // unreadable).
 bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries);
-// Rewrites path with the table, in its file's encoding; a value's leading "^" (the forced
+// Rewrites path with the table, in its file's encoding and line ends; a value's leading "^" (the forced
 // marker) is not written. False (the old file kept as it was) when the table was never
 // created or the file could not be written.
 bool SaveIniFile(const PropertyTable& entries, const QString& path);

@@ -179,12 +179,13 @@ QStringList MergeLines(const QStringList& userLines, const QStringList& templ, M
 }
 
 std::optional<QStringList> MergedIniLines(const QString& userFile, const QString& templateFile,
-                                          textfile::Encoding* encoding)
+                                          textfile::Encoding* encoding, textfile::LineEnd* lineEnd)
 {
     textfile::Encoding userEncoding = textfile::Encoding::Cp1252, templEncoding = userEncoding;
+    textfile::LineEnd userLineEnd = textfile::LineEnd::CrLf;
     // A missing user file merges nothing; one that is there but cannot be read must not
     // be replaced by the bare template.
-    const auto user = textfile::ReadLines(userFile, &userEncoding);
+    const auto user = textfile::ReadLines(userFile, &userEncoding, &userLineEnd);
     if (!user && QFileInfo::exists(userFile))
         return std::nullopt;
     const auto lines = textfile::ReadLines(templateFile, &templEncoding);
@@ -192,14 +193,18 @@ std::optional<QStringList> MergedIniLines(const QString& userFile, const QString
         return std::nullopt;
     if (encoding)
         *encoding = user ? userEncoding : templEncoding;
+    // A new file has CR LF; the user's own keeps its line ends.
+    if (lineEnd)
+        *lineEnd = user ? userLineEnd : textfile::LineEnd::CrLf;
     return MergeLines(user ? *user : QStringList(), *lines);
 }
 
 bool MergeIniFile(const QString& userFile, const QString& templateFile, const QString& outFile)
 {
     textfile::Encoding encoding = textfile::Encoding::Cp1252;
-    const auto lines = MergedIniLines(userFile, templateFile, &encoding);
-    return lines && textfile::WriteLines(outFile, *lines, encoding);
+    textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
+    const auto lines = MergedIniLines(userFile, templateFile, &encoding, &lineEnd);
+    return lines && textfile::WriteLines(outFile, *lines, encoding, lineEnd);
 }
 
 } // namespace mduLib

@@ -53,9 +53,11 @@ enum class MergeStyle { Settings, Dates };
 QStringList MergeLines(const QStringList& user, const QStringList& templ, MergeStyle style = MergeStyle::Settings);
 // MergeLines of the two files; std::nullopt when the template cannot be read, or the user
 // file exists but cannot be. encoding, when given, receives the encoding to write the
-// result in: the user file's, else the template's.
+// result in: the user file's, else the template's; lineEnd likewise the user file's line
+// ends, else CR LF.
 std::optional<QStringList> MergedIniLines(const QString& userFile, const QString& templateFile,
-                                          textfile::Encoding* encoding = nullptr);
+                                          textfile::Encoding* encoding = nullptr,
+                                          textfile::LineEnd* lineEnd = nullptr);
 // Writes the merge to outFile (which may be userFile). outFile is replaced only when the
 // whole merge succeeded; False leaves it as it was.
 bool MergeIniFile(const QString& userFile, const QString& templateFile, const QString& outFile);

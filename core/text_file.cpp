@@ -129,21 +129,44 @@ QByteArray Encode(QStringView text, Encoding encoding)
     return mark ? "\xEF\xBB\xBF" + utf8 : utf8;
 }
 
-QStringList SplitLines(QStringView text)
+const char* LineEndText(LineEnd lineEnd)
+{
+    switch (lineEnd) {
+    case LineEnd::Lf:
+        return "\n";
+    case LineEnd::Cr:
+        return "\r";
+    default:
+        return "\r\n";
+    }
+}
+
+QStringList SplitLines(QStringView text, LineEnd* lineEnd)
 {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    bool seen[3] = {false, false, false}; // CR LF, LF, CR
     for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] != u'\r')
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
             continue;
         lines.append(text.mid(start, i - start).toString());
-        if (i + 1 < n && text[i + 1] == u'\n')
+        if (c == u'\n')
+            seen[1] = true;
+        else if (i + 1 < n && text[i + 1] == u'\n') {
+            seen[0] = true;
             ++i;
+        } else
+            seen[2] = true;
         start = i + 1;
     }
     if (start < n)
         lines.append(text.mid(start).toString());
+    if (lineEnd) {
+        const int kinds = int(seen[0]) + int(seen[1]) + int(seen[2]);
+        *lineEnd = kinds != 1 || seen[0] ? LineEnd::CrLf : seen[1] ? LineEnd::Lf : LineEnd::Cr;
+    }
     return lines;
 }
 
@@ -163,29 +186,30 @@ std::optional<QString> ReadText(const QString& path, Encoding* encoding)
     return std::move(decoded.text);
 }
 
-std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding)
+std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding, LineEnd* lineEnd)
 {
     auto text = ReadText(path, encoding);
     if (!text)
         return std::nullopt;
-    return SplitLines(*text);
+    return SplitLines(*text, lineEnd);
 }
 
 bool WriteWhole(const QString& path, const QByteArray& bytes) { return platform::WriteFileWhole(path, bytes); }
 
-QByteArray LinesBytes(const QStringList& lines, Encoding encoding)
+QByteArray LinesBytes(const QStringList& lines, Encoding encoding, LineEnd lineEnd)
 {
+    const QLatin1String end(LineEndText(lineEnd));
     QString text;
     for (const QString& l : lines) {
         text += l;
-        text += QLatin1String("\r\n");
+        text += end;
     }
     return Encode(text, encoding);
 }
 
-bool WriteLines(const QString& path, const QStringList& lines, Encoding encoding)
+bool WriteLines(const QString& path, const QStringList& lines, Encoding encoding, LineEnd lineEnd)
 {
-    return WriteWhole(path, LinesBytes(lines, encoding));
+    return WriteWhole(path, LinesBytes(lines, encoding, lineEnd));
 }
 
 bool WriteText(const QString& path, QStringView text, Encoding encoding)

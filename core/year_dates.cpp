@@ -196,15 +196,16 @@ QStringList WithEasterFeasts(QStringList lines, const QString& year, const std::
     return lines;
 }
 
-void WriteYearFile(const QString& yearFile, const QStringList& lines, textfile::Encoding encoding)
+void WriteYearFile(const QString& yearFile, const QStringList& lines, textfile::Encoding encoding,
+                   textfile::LineEnd lineEnd = textfile::LineEnd::CrLf)
 {
-    if (!textfile::WriteLines(yearFile, lines, encoding))
+    if (!textfile::WriteLines(yearFile, lines, encoding, lineEnd))
         throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
 }
 
-QStringList ReadYearLines(const QString& path, textfile::Encoding* encoding)
+QStringList ReadYearLines(const QString& path, textfile::Encoding* encoding, textfile::LineEnd* lineEnd = nullptr)
 {
-    auto lines = textfile::ReadLines(path, encoding);
+    auto lines = textfile::ReadLines(path, encoding, lineEnd);
     if (!lines)
         throw mduLib::FileError(QStringLiteral("Cannot read ") + path);
     return std::move(*lines);
@@ -227,10 +228,12 @@ QString ReadWholeFile(const QString& path)
 void AddEasterHolidays(const QString& yearFile, const QString& year)
 {
     textfile::Encoding encoding = textfile::Encoding::Cp1252;
-    const QStringList lines = mduLib::FileExists(yearFile) ? ReadYearLines(yearFile, &encoding) : QStringList();
+    textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
+    const QStringList lines =
+        mduLib::FileExists(yearFile) ? ReadYearLines(yearFile, &encoding, &lineEnd) : QStringList();
     const QStringList with = WithEasterFeasts(lines, year, {}, true);
     if (with != lines)
-        WriteYearFile(yearFile, with, encoding);
+        WriteYearFile(yearFile, with, encoding, lineEnd);
 }
 
 QStringList PreparedYearLines(const QStringList& own, const QStringList& templ, const QString& year)
@@ -260,9 +263,10 @@ void PrepareYearDatesFile(const QString& year)
     } else if (mduLib::IsFileNewer(templ, yearFile)) {
         Step([&] {
             textfile::Encoding encoding = textfile::Encoding::Cp1252;
-            const QStringList own = ReadYearLines(yearFile, &encoding);
+            textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
+            const QStringList own = ReadYearLines(yearFile, &encoding, &lineEnd);
             const QStringList lines = ReadYearLines(templ, nullptr);
-            WriteYearFile(yearFile, PreparedYearLines(own, lines, year), encoding);
+            WriteYearFile(yearFile, PreparedYearLines(own, lines, year), encoding, lineEnd);
         });
     }
     // Otherwise the file is up to date, or there is no template to compare it with.

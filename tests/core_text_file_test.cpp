@@ -7,24 +7,50 @@
 
 using namespace textfile;
 
-TEST(TextFile, LineEndsAreCrLfOrCrButNotLfAlone)
+TEST(TextFile, LineEndsAreCrLfCrOrLfAndTheOneKindIsKept)
 {
     const struct {
         QByteArray bytes;
         QStringList lines;
+        LineEnd lineEnd;
     } cases[] = {
-        {"", {}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},
-        {"a\nb\r\n", {"a\nb"}},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"\r\n", {""}},
-        {"x=1\n\r\n", {"x=1\n"}},
-        {"\r\r\n", {"", ""}},
+        {"", {}, LineEnd::CrLf},
+        {"a", {"a"}, LineEnd::CrLf},
+        {"a\r\nb\r\n", {"a", "b"}, LineEnd::CrLf},
+        {"a\r\nb", {"a", "b"}, LineEnd::CrLf},
+        {"a\rb\r", {"a", "b"}, LineEnd::Cr},
+        {"a\nb\n", {"a", "b"}, LineEnd::Lf},
+        {"a\n\nb", {"a", "", "b"}, LineEnd::Lf},
+        {"a\r\n\r\nb\r\n", {"a", "", "b"}, LineEnd::CrLf},
+        {"\r\n", {""}, LineEnd::CrLf},
+        // Mixed line ends: each ends a line, the file is written back with CR LF.
+        {"a\nb\r\n", {"a", "b"}, LineEnd::CrLf},
+        {"x=1\n\r\n", {"x=1", ""}, LineEnd::CrLf},
+        {"\r\r\n", {"", ""}, LineEnd::CrLf},
+        {"\n\r", {"", ""}, LineEnd::CrLf},
+        {"a\rb\n", {"a", "b"}, LineEnd::CrLf},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SplitLines(DecodeCp1252(c.bytes)), c.lines) << c.bytes.toStdString();
+    for (const auto& c : cases) {
+        LineEnd lineEnd = LineEnd::Cr;
+        EXPECT_EQ(SplitLines(DecodeCp1252(c.bytes), &lineEnd), c.lines) << c.bytes.toStdString();
+        EXPECT_EQ(lineEnd, c.lineEnd) << c.bytes.toStdString();
+    }
+}
+
+TEST(TextFile, AFileWithOneKindOfLineEndRoundTripsByteForByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f");
+    for (const QByteArray& bytes : {QByteArray("K=\xe9\r\n\r\nL=1\r\n"), QByteArray("K=\xe9\n\nL=1\n"),
+                                   QByteArray("K=\xe9\r\rL=1\r"), QByteArray("\xef\xbb\xbfK=\xc3\xa9\nL=1\n")}) {
+        testsupport::WriteBytes(path, bytes);
+        Encoding encoding = Encoding::Cp1252;
+        LineEnd lineEnd = LineEnd::CrLf;
+        const auto lines = ReadLines(path, &encoding, &lineEnd);
+        ASSERT_TRUE(lines.has_value());
+        ASSERT_TRUE(WriteLines(path, *lines, encoding, lineEnd));
+        EXPECT_EQ(testsupport::ReadBytes(path), bytes) << bytes.toStdString();
+    }
 }
 
 TEST(TextFile, Windows1252RoundTrip)

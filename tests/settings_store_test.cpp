@@ -1,5 +1,6 @@
 #include "core/conversions.h"
 #include "core/settings_store.h"
+#include "core/style_files.h"
 #include "support/test_folders.h"
 
 #include <QFile>
@@ -467,7 +468,11 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
         {"a bare line with a colon", "PMessage:25/12\r\n", ":PMessage:25/12=\r\n"},
         {"forced values", "K=^x\r\nL=^^y\r\n", "K=x\r\nL=y\r\n"},
         {"empty keys and blank lines", "=x\r\n\r\nS:=y\r\nK=1\r\n", "K=1\r\n"},
-        {"CR alone and no final line end", "A=1\rB=2", "A=1\r\nB=2\r\n"},
+        {"CR alone and no final line end", "A=1\rB=2", "A=1\rB=2\r"},
+        {"LF line ends from a Linux editor", "Width=5400\nCaption:01/01=Caf\xe9\nOrientation=Center\n", ""},
+        {"CR line ends", "Width=5400\rCaption:01/01=x\r", ""},
+        {"LF with a byte order mark and no final line end", "\xef\xbb\xbfK=\xc3\xa9\nL=1", "\xef\xbb\xbfK=\xc3\xa9\nL=1\n"},
+        {"mixed line ends", "A=1\nB=2\r\nC=3\rD=4\n", "A=1\r\nB=2\r\nC=3\r\nD=4\r\n"},
     };
     const QString path = Path("f");
     for (const auto& c : cases) {
@@ -535,4 +540,25 @@ TEST_F(SettingsStore, LettersOutsideWindows1252AreKept)
         ASSERT_TRUE(LoadIniFile(path, back)) << c.what;
         EXPECT_EQ(GetValue("24/12", back, "Caption"), c.caption) << c.what;
     }
+}
+
+TEST_F(SettingsStore, AStyleReplacesTheFirstMatchOrAppends)
+{
+    // Each style line changes the first entry its key (and section, when it has one)
+    // matches, as every look-up does; a line nothing matches is appended, and a later line
+    // with its key changes that one.
+    WriteBytes(Path("style.ini"), "back color=1\r\n"
+                                  "PCaption:25/12=two\r\n"
+                                  "pcaption:25/12=three\r\n"
+                                  " Width=4\r\n"
+                                  "New Key=5\r\n"
+                                  "NEW KEY=6\r\n"
+                                  "Other:Height=7\r\n");
+    auto table = TableOf({" Back Color =0", "Width=0", "Caption:25/12=x", " pcaption :25/12=y", "Height=0"});
+    ASSERT_TRUE(LoadStyleFile(Path("style.ini"), table));
+    QStringList got;
+    for (int i = 1; i <= table.UBound(); ++i)
+        got << table[i].Section + "|" + table[i].Key + "|" + table[i].Value;
+    EXPECT_EQ(got, QStringList({"| Back Color |1", "|Width|0", "Caption|25/12|x", " pcaption |25/12|three", "|Height|0",
+                                "| Width|4", "|New Key|6", "Other|Height|7"}));
 }

@@ -149,6 +149,10 @@ TEST_F(SettingsTemplates, AMissingUserFileGivesTheTemplate)
     WriteBytes(Template(), FileOf({"A=^1", "B=2"}));
     ASSERT_TRUE(MergeIniFile(Path("missing.ini"), Template(), Path("out.ini")));
     EXPECT_EQ(ReadBytes(Path("out.ini")), FileOf({"A=^1", "B=2"}));
+    // A new file has CR LF, whatever the template has.
+    WriteBytes(Template(), "A=^1\nB=2\n");
+    ASSERT_TRUE(MergeIniFile(Path("missing.ini"), Template(), Path("new.ini")));
+    EXPECT_EQ(ReadBytes(Path("new.ini")), FileOf({"A=^1", "B=2"}));
 }
 
 TEST_F(SettingsTemplates, AFailedMergeLeavesTheUsersFileAsItWas)
@@ -213,7 +217,7 @@ TEST_F(SettingsTemplates, WithIniExtension)
     EXPECT_EQ(DefaultIniPath(), ProgramFolder() + "/" + WithIniExtension(appinfo::ExeName()));
 }
 
-TEST_F(SettingsTemplates, TheMergeWritesInTheUsersEncoding)
+TEST_F(SettingsTemplates, TheMergeWritesInTheUsersEncodingAndLineEnds)
 {
     const struct {
         const char* what;
@@ -222,6 +226,9 @@ TEST_F(SettingsTemplates, TheMergeWritesInTheUsersEncoding)
         {"Windows-1252 stays", "A=x\r\nB=\xe9\r\n", "A=\xe0\r\n", "A=\xe0\r\nB=\xe9\r\n"},
         {"UTF-8 stays", "A=x\r\nB=\xe9\r\n", "A=\xc3\xa0\r\n", "A=\xc3\xa0\r\nB=\xc3\xa9\r\n"},
         {"what does not fit becomes UTF-8", "A=x\r\nB=\xe9\r\n", "A=\xc5\xbc\r\n", "A=\xc5\xbc\r\nB=\xc3\xa9\r\n"},
+        {"LF stays", "A=x\r\nB=2\r\n", "A=1\nC=3\n", "A=1\nB=2\n"},
+        {"CR stays", "A=x\nB=2\n", "A=1\r", "A=1\rB=2\r"},
+        {"mixed becomes CR LF", "A=x\nB=2\n", "A=1\nC=3\r", "A=1\r\nB=2\r\n"},
     };
     for (const auto& c : cases) {
         WriteBytes(Template(), c.templ);

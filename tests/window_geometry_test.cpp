@@ -159,6 +159,25 @@ TEST_F(WindowPlacementTest, TheCloseWritesOnlyTheGeometryIntoTheFileOnDisk)
                                            "Window Height=5250\r\nWindow Left=0\r\n"));
 }
 
+TEST_F(WindowPlacementTest, AFileWithLfLineEndsKeepsEveryLineAtTheClose)
+{
+    // As a Linux editor writes it: the geometry goes in, every other line stays, and the
+    // file keeps its line ends.
+    const QString ini = ProgramFolder() + "/Almanorvique.ini";
+    WriteBytes(ini, "Window Width=6000\nWindow Height=5000\nWindow Top=-1\nWindow Left=300\n"
+                    "Orientation=Center\nBack Color=255\n");
+    mduLib::PropertyTable table;
+    mduLib::LoadIniFile(ini, table);
+    FakeWindow w;
+    w.l = 1000;
+    w.t = 2000;
+    w.w = 7500;
+    w.h = 5250;
+    mduUILib::SaveWindowPlacement(w, ini, table);
+    EXPECT_EQ(ReadBytes(ini), QByteArray("Window Width=7500\nWindow Height=5250\nWindow Top=-1\nWindow Left=1000\n"
+                                         "Orientation=Center\nBack Color=255\n"));
+}
+
 TEST_F(WindowPlacementTest, EnableFormWindowTellsTheWindowAndAnswersTheValue)
 {
     FakeWindow w;

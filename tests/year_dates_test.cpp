@@ -279,7 +279,7 @@ TEST_F(YearDates, ReadWholeFileEndsEveryLineWithCrLf)
         {"", ""},
         {"a\r\nb", "a\r\nb\r\n"},
         {"a\rb\r\n", "a\r\nb\r\n"},
-        {"a\nb", "a\nb\r\n"},
+        {"a\nb", "a\r\nb\r\n"},
         {"\x80\r\n", "\u20ac\r\n"},
     };
     for (const auto& c : cases) {

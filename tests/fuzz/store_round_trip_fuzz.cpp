@@ -9,9 +9,11 @@ QByteArray LoadAndSave(const QByteArray& bytes)
 {
     const textfile::DecodedText decoded = textfile::Decode(bytes);
     mduLib::PropertyTable t(1);
-    mduLib::LoadIniLines(textfile::SplitLines(decoded.text), t);
+    textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
+    mduLib::LoadIniLines(textfile::SplitLines(decoded.text, &lineEnd), t);
     t.SetFileEncoding(decoded.encoding);
-    return textfile::LinesBytes(mduLib::IniFileLines(t), t.FileEncoding());
+    t.SetFileLineEnd(lineEnd);
+    return textfile::LinesBytes(mduLib::IniFileLines(t), t.FileEncoding(), t.FileLineEnd());
 }
 } // namespace
 
