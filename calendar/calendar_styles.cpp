@@ -68,6 +68,6 @@ void frmAlmanorvique::LoadStyle(const QString& path)
         imgCalendar(slot).Tag.clear();
     }
     mduUILib::RestoreWindowPlacement(*this, Properties_);
-    FormState_ = 2;
+    FormState_ = kFullLoad;
     Timer1.SetInterval(1);
 }

@@ -361,8 +361,8 @@ private:
     std::optional<float> firstPointerX_; // the screen saver's first pointer position
 
     // Clock and message line.
-    std::optional<calendarclock::ClockPattern> clockPattern_; // "Clock Format" translated
-    std::optional<QPointF> clockGrab_;                        // where the closed hand holds the clock, twips
+    std::optional<clockformat::ClockPattern> clockPattern_; // "Clock Format" translated
+    std::optional<QPointF> clockGrab_;                      // where the closed hand holds the clock, twips
     messageline::LineState msgLine_;
     messageline::Span MessageSpan();
     messageline::Measure MessageMeasure();

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-namespace calendarclock {
+namespace clockformat {
 
 namespace {
 
@@ -337,4 +337,4 @@ QString FormatClock(const ClockPattern& pattern, const QDateTime& t)
     return out;
 }
 
-} // namespace calendarclock
+} // namespace clockformat

@@ -96,7 +96,7 @@ struct CalendarCommands {
     static void Dispatch(W& w, CommandCall& c);
 
     static qint32 Colour(const QString& v) { return mduUILib::ColourFromName(v); }
-    static bool Running(W& w) { return w.FormState_ == 1; }
+    static bool Running(W& w) { return w.FormState_ == W::kRunning; }
     static void Reset(W& w, const QString& value, const QString& top, const QString& left, const QString& width,
                       const QString& height)
     {

@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
-namespace calendarcursors {
+namespace handcursors {
 
 namespace {
 constexpr int kSize = 32;
@@ -112,4 +112,4 @@ QImage DrawPageCorner(int index)
     return img;
 }
 
-} // namespace calendarcursors
+} // namespace handcursors

@@ -16,7 +16,7 @@
 
 using namespace mduAlmanorvqueLib;
 namespace keys = calendarkeys;
-using namespace calendarmenus;
+using namespace menuchecks;
 
 namespace {
 constexpr int kPageSurface = 1;

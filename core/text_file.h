@@ -41,8 +41,7 @@ QStringList SplitLines(QStringView text, LineEnd* lineEnd = nullptr);
 
 // The lines of the file; std::nullopt when it cannot be opened. encoding and lineEnd,
 // when given, receive what the file was read with.
-std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding = nullptr,
-                                     LineEnd* lineEnd = nullptr);
+std::optional<QStringList> ReadLines(const QString& path, Encoding* encoding = nullptr, LineEnd* lineEnd = nullptr);
 // The whole file decoded; std::nullopt when it cannot be opened.
 std::optional<QString> ReadText(const QString& path, Encoding* encoding = nullptr);
 

@@ -80,40 +80,40 @@ TEST(ToolbarScrolling, EdgeButtons)
     const auto all = Shown({1, 1, 1, 1});
     const auto firstTwoGone = Shown({0, 0, 1, 1});
     const auto lastGone = Shown({1, 1, 1, 0});
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(all, 1, true), 1);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(all, 1, false), 1);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(firstTwoGone, 1, true), 3);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(firstTwoGone, 1, false), 2);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(lastGone, 2, true), 3);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(lastGone, 2, false), 4);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(Shown({0, 0}), 1, true), 2);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(all, 1, true), 1);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(all, 1, false), 1);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(firstTwoGone, 1, true), 3);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(firstTwoGone, 1, false), 2);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(lastGone, 2, true), 3);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(lastGone, 2, false), 4);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(Shown({0, 0}), 1, true), 2);
 }
 
 TEST(ToolbarScrolling, OneButtonPerDragStepAndBackInReverse)
 {
     auto shown = Shown({1, 1, 1, 1, 1});
     float origin = 5000;
-    EXPECT_FALSE(toolbarscroll::Scroll(shown, origin, 4600, 400)); // not more than a step
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 4000, 400));  // a fast move: one button
+    EXPECT_FALSE(toolbarscrolling::Scroll(shown, origin, 4600, 400)); // not more than a step
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 4000, 400));  // a fast move: one button
     EXPECT_EQ(shown, Shown({0, 1, 1, 1, 1}));
     origin = 4000;
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 3500, 400));
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 3500, 400));
     EXPECT_EQ(shown, Shown({0, 0, 1, 1, 1}));
     origin = 3500;
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 4000, 400));
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 4000, 400));
     EXPECT_EQ(shown, Shown({0, 1, 1, 1, 1}));
     origin = 4000;
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 4500, 400));
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 4500, 400));
     EXPECT_EQ(shown, Shown({1, 1, 1, 1, 1}));
     origin = 4500;
     // Nothing scrolled away: the drag ends and starts afresh at the next move.
-    EXPECT_FALSE(toolbarscroll::Scroll(shown, origin, 5000, 400));
+    EXPECT_FALSE(toolbarscrolling::Scroll(shown, origin, 5000, 400));
     EXPECT_EQ(origin, 0);
     EXPECT_EQ(shown, Shown({1, 1, 1, 1, 1}));
 
-    EXPECT_EQ(toolbarscroll::ButtonAtPosition({0, 400, 0, 400}, 400), 1);
-    EXPECT_EQ(toolbarscroll::ButtonAtPosition({0, 400, 0, 400}, 401), 3); // a hidden one adds nothing
-    EXPECT_EQ(toolbarscroll::ButtonAtPosition({0, 400, 0, 400}, 801), 0);
+    EXPECT_EQ(toolbarscrolling::ButtonAtPosition({0, 400, 0, 400}, 400), 1);
+    EXPECT_EQ(toolbarscrolling::ButtonAtPosition({0, 400, 0, 400}, 401), 3); // a hidden one adds nothing
+    EXPECT_EQ(toolbarscrolling::ButtonAtPosition({0, 400, 0, 400}, 801), 0);
 }
 
 class FrameMouse : public testsupport::CentralFixture<Frame> {

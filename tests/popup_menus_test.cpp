@@ -204,7 +204,7 @@ TEST_F(PopupMenus, AWindowMenuChoiceReachesTheDispatcher)
     Pick(w.imgCalendar(kPicture), "Window Styles/More_");
     EXPECT_EQ(choosers_, 1);
     EXPECT_EQ(Prop("Window Styles"), style);
-    EXPECT_EQ(w.FormState(), 1) << "no reload";
+    EXPECT_EQ(w.FormState(), frmAlmanorvique::kRunning) << "no reload";
 }
 
 TEST_F(PopupMenus, TheAutoStartEntrySaysWhatAClickDoes)

@@ -471,7 +471,8 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
         {"CR alone and no final line end", "A=1\rB=2", "A=1\rB=2\r"},
         {"LF line ends from a Linux editor", "Width=5400\nCaption:01/01=Caf\xe9\nOrientation=Center\n", ""},
         {"CR line ends", "Width=5400\rCaption:01/01=x\r", ""},
-        {"LF with a byte order mark and no final line end", "\xef\xbb\xbfK=\xc3\xa9\nL=1", "\xef\xbb\xbfK=\xc3\xa9\nL=1\n"},
+        {"LF with a byte order mark and no final line end", "\xef\xbb\xbfK=\xc3\xa9\nL=1",
+         "\xef\xbb\xbfK=\xc3\xa9\nL=1\n"},
         {"mixed line ends", "A=1\nB=2\r\nC=3\rD=4\n", "A=1\r\nB=2\r\nC=3\r\nD=4\r\n"},
     };
     const QString path = Path("f");
