@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSet>
 #include <QTest>
@@ -163,6 +164,22 @@ TEST_F(PopupMenus, TheWindowMenuOffersThePairOfItsSurface)
         EXPECT_TRUE(menus.Offered()[0].contains(c.pictures + "/More _"));
         EXPECT_TRUE(menus.Offered()[0].contains(c.position + "/Auto Position and Size"));
     }
+}
+
+TEST_F(PopupMenus, TheWindowMenuGroupsItsEntriesBetweenSeparators)
+{
+    TestCalendar& w = Open();
+    platform::ScriptedMenus menus;
+    w.imgCalendar_MouseUp(kPicture, kRight, 0, 10, 10);
+    QStringList shown; // "-" for a separator
+    for (const QAction* a : w.CalendarPopupMenu.Menu()->actions())
+        if (a->isVisible())
+            shown << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(shown,
+              (QStringList{"Window Styles", "Window States", "Window Background Files", "Window Background Colours",
+                           "-", "Calendar Image Files", "Auto Calendar Image Position", "-", "Enable  Auto Start",
+                           "Set Screen Saver", "-", "Help", "About", "-", "Close", "-", "Save Current Properties",
+                           "Save Style As", "Properties"}));
 }
 
 TEST_F(PopupMenus, TheWindowMenuChecksTheCurrentValues)
