@@ -62,17 +62,17 @@ TEST(BannerFigures, HeadingVariationsAndTheirArrangements)
                                                  {"Bend Down", 3}, {"Bend Up", 4}, {"None", 0},
                                                  {"rotation", 0},  {"", 0},        {"Sideways", 0}};
     for (const auto& [text, style] : cases)
-        EXPECT_EQ(banner::HeadingStyleFor(text), style) << text;
-    EXPECT_FALSE(banner::ArrangementFor(-1, 600));
-    const auto bendUp = banner::ArrangementFor(4, 600);
+        EXPECT_EQ(bannerbox::HeadingStyleFor(text), style) << text;
+    EXPECT_FALSE(bannerbox::ArrangementFor(-1, 600));
+    const auto bendUp = bannerbox::ArrangementFor(4, 600);
     ASSERT_TRUE(bendUp);
     EXPECT_EQ(bendUp->base, 3600);
     EXPECT_EQ(bendUp->amplitude, -3000);
     EXPECT_EQ(bendUp->mode, 3);
-    EXPECT_EQ(banner::ArrangementFor(5, 600)->mode, 4);
-    EXPECT_DOUBLE_EQ(banner::TitleFontSize(16800), 42);
-    EXPECT_DOUBLE_EQ(banner::TitleFontSize(200000), 200);
-    EXPECT_DOUBLE_EQ(banner::CentredLeft(16800, 4000), 6400);
+    EXPECT_EQ(bannerbox::ArrangementFor(5, 600)->mode, 4);
+    EXPECT_DOUBLE_EQ(bannerbox::TitleFontSize(16800), 42);
+    EXPECT_DOUBLE_EQ(bannerbox::TitleFontSize(200000), 200);
+    EXPECT_DOUBLE_EQ(bannerbox::CentredLeft(16800, 4000), 6400);
 }
 
 TEST(ToolbarScrolling, EdgeButtons)
@@ -142,7 +142,7 @@ TEST_F(FrameMouse, TheTitleStandsLetterByLetterCentredWithTheMakerLineUnderIt)
         EXPECT_EQ(box.lblHeaderChar(i).Caption(), title.mid(i - 1, 1));
         EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Left(),
                         box.lblHeaderChar(i - 1).Left() + box.lblHeaderChar(i - 1).Width());
-        EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Top(), banner::kTitleTop);
+        EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Top(), bannerbox::kTitleTop);
         EXPECT_TRUE(box.lblHeaderChar(i).Font().Bold);
     }
     EXPECT_NEAR(box.lblMaker.Left() + box.lblMaker.Width() / 2, f.Width() / 2, 1);
@@ -154,8 +154,8 @@ TEST_F(FrameMouse, TheTitleStandsLetterByLetterCentredWithTheMakerLineUnderIt)
     f.LayoutBanner();
     EXPECT_NE(LetterTops(), first);
     for (float top : LetterTops()) {
-        EXPECT_GE(top, banner::kTitleTop);
-        EXPECT_LT(top, banner::kTitleTop + 1000);
+        EXPECT_GE(top, bannerbox::kTitleTop);
+        EXPECT_LT(top, bannerbox::kTitleTop + 1000);
     }
     // Their colours vary too.
     std::set<qint32> colours;
