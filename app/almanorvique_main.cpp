@@ -5,5 +5,5 @@
 int main(int argc, char* argv[])
 {
     return programstart::Run(argc, argv, QStringLiteral("Almanorvique"), QStringLiteral("Almanorvique"),
-                             [] { CalendarMain::Main(); });
+                             [] { calendarmain::Main(); });
 }

@@ -6,7 +6,7 @@
 #include "core/program_path.h"
 #include "system/clock.h"
 
-namespace CalendarMain {
+namespace calendarmain {
 
 void Main()
 {
@@ -19,4 +19,4 @@ void Main()
 void StoreProgramPath() { mduLib::StoreProgramPath(); }
 QString GetStoredProgramPath() { return mduLib::GetStoredProgramPath(); }
 
-} // namespace CalendarMain
+} // namespace calendarmain

@@ -2,7 +2,7 @@
 #include <QString>
 // The start of the single-calendar program.
 
-namespace CalendarMain {
+namespace calendarmain {
 
 // Makes the data folders, opens the calendar window on today and records the program
 // folder; the program then lives in that window.
@@ -10,4 +10,4 @@ void Main();
 void StoreProgramPath();
 QString GetStoredProgramPath();
 
-} // namespace CalendarMain
+} // namespace calendarmain

@@ -5,7 +5,7 @@
 #include <dlfcn.h>
 #include <string_view>
 
-namespace startcheck {
+namespace displaycheck {
 namespace {
 
 // The value after a Qt option such as "-display" or "--display"; null when not given.
@@ -84,4 +84,4 @@ bool DisplayCheck::ReportProblem(const QString& programTitle) const
     return true;
 }
 
-} // namespace startcheck
+} // namespace displaycheck

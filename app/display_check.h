@@ -3,7 +3,7 @@
 // platform ends the process with an abort when it finds no display.
 #include <QString>
 
-namespace startcheck {
+namespace displaycheck {
 
 // Connects to the X11 display the program is about to use and holds the connection until
 // Release: an X server whose last client leaves resets itself, and a connection Qt made
@@ -30,4 +30,4 @@ private:
     void* connection_ = nullptr;
 };
 
-} // namespace startcheck
+} // namespace displaycheck

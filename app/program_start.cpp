@@ -24,7 +24,7 @@ int Run(int argc, char* argv[], const QString& title, const QString& exeName, co
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     // Before Qt starts and before any file is touched: without a display Qt would abort.
-    startcheck::DisplayCheck display(argc, argv);
+    displaycheck::DisplayCheck display(argc, argv);
     if (display.ReportProblem(exeName))
         return 1;
 

@@ -18,8 +18,7 @@ void frmAlmanorvique::SavePropertiesMenu_Click()
 {
     if (!mduLib::SaveIniFile(Properties_, IniFilePath_))
         platform::MsgBox("The settings could not be saved to " + IniFilePath_ + ":\r\n" + platform::LastWriteFailure(),
-                         platform::vbExclamation,
-                         QStringLiteral("Save Current Properties"), this);
+                         platform::vbExclamation, QStringLiteral("Save Current Properties"), this);
 }
 
 void frmAlmanorvique::SaveStyleAs_Click() { SaveStyleToFile(); }
@@ -69,6 +68,6 @@ void frmAlmanorvique::LoadStyle(const QString& path)
         imgCalendar(slot).Tag.clear();
     }
     mduUILib::RestoreWindowPlacement(*this, Properties_);
-    FormState_ = 2;
+    FormState_ = kFullLoad;
     Timer1.SetInterval(1);
 }

@@ -26,7 +26,7 @@ void frmAlmanorvique::BuildControls()
     // Design-time controls, back to front: the backdrop, the picture and the page, then
     // the captions, cells, clock and message line over them.
     SetCaption(QStringLiteral("Almanorvique"));
-    imgList = calendarcursors::DrawHandCursors();
+    imgList = handcursors::DrawHandCursors();
     SetBackColor(0xFFFFFD);
     for (int i : {2, 0, 1}) {
         platform::Image& img = imgCalendar.Create(i);
@@ -71,7 +71,7 @@ void frmAlmanorvique::BuildControls()
         platform::Image& corner = imgPageCorner.Create(i);
         corner.SetStretch(true);
         corner.SetVisible(false);
-        corner.SetPicture(platform::Picture::FromImage(calendarcursors::DrawPageCorner(i)));
+        corner.SetPicture(platform::Picture::FromImage(handcursors::DrawPageCorner(i)));
         corner.MouseIcon = imgList[i == 0 ? 1 : 2]; // back and forward
         corner.MousePointer = platform::vbCustom;
         corner.ZOrder(0);

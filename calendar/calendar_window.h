@@ -253,24 +253,23 @@ protected:
     void PopupCalendarMenu(int Index);
     QString GetAutoPositionList();
     void SetAutoStartMenu();
-    void MenuItem2_Click(int Index);
-    void MenuItem3_Click(int Index);
-    void MenuItem4_Click(int Index);
-    void MenuItem5_Click(int Index);
-    void MenuItem6_Click(int Index);
-    void MenuItem7_Click(int Index);
     void ItemMenuItem1_Click(int Index);
     void ItemMenuItem2_Click(int Index);
     void ItemMenuItem3_Click(int Index);
     void ItemMenuCaption_Click(int Index);
-    // The window menu: the setting entries MenuCaption(2) to (7) open MenuItem2 to
-    // MenuItem7; the fixed commands follow.
+    // The window menu: the setting entries MenuCaption(2) onwards open the submenus of
+    // SettingMenus(), in its order; the fixed commands follow.
     platform::MenuItemArray CalendarPopupMenu{QStringLiteral("CalendarPopupMenu")};
     platform::MenuItemArray MenuItem2{QStringLiteral("MenuItem2")}, MenuItem3{QStringLiteral("MenuItem3")},
         MenuItem4{QStringLiteral("MenuItem4")}, MenuItem5{QStringLiteral("MenuItem5")},
         MenuItem6{QStringLiteral("MenuItem6")}, MenuItem7{QStringLiteral("MenuItem7")};
     std::unique_ptr<platform::MenuItem> AutoStart, Help, About, CloseDown, SavePropertiesMenu, SaveStyleAs,
         PropertiesMenu;
+    struct SettingMenu {
+        platform::MenuItemArray* menu;
+        bool separatorAfter;
+    };
+    std::vector<SettingMenu> SettingMenus();
     platform::MenuItem& MenuCaption(int n);
     // The item menu of the day cells, the grid frame, the weekday row, the clock and the
     // captions: entries 1 to 3 open ItemMenuItem1 to 3, entries 5 to 7 are commands.
@@ -361,8 +360,8 @@ private:
     std::optional<float> firstPointerX_; // the screen saver's first pointer position
 
     // Clock and message line.
-    std::optional<calendarclock::ClockPattern> clockPattern_; // "Clock Format" translated
-    std::optional<QPointF> clockGrab_;                        // where the closed hand holds the clock, twips
+    std::optional<clockformat::ClockPattern> clockPattern_; // "Clock Format" translated
+    std::optional<QPointF> clockGrab_;                      // where the closed hand holds the clock, twips
     messageline::LineState msgLine_;
     messageline::Span MessageSpan();
     messageline::Measure MessageMeasure();

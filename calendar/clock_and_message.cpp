@@ -20,8 +20,8 @@ void frmAlmanorvique::UpdateClock()
     // The pattern is translated only when the setting changed, not on every tick.
     const QString format = mduLib::GetProp(QStringLiteral("Clock Format"), Properties_);
     if (!clockPattern_ || clockPattern_->Source != format)
-        clockPattern_ = calendarclock::TranslateClockPattern(format);
-    const QString text = calendarclock::FormatClock(*clockPattern_, platform::Now());
+        clockPattern_ = clockformat::TranslateClockPattern(format);
+    const QString text = clockformat::FormatClock(*clockPattern_, platform::Now());
     if (text != lblClock.Caption())
         lblClock.SetCaption(text);
 }
@@ -54,7 +54,7 @@ void frmAlmanorvique::lblClock_MouseMove(int Button, int Shift, float X, float Y
         clockGrab_.reset();
         return;
     }
-    if (!calendarcursors::IsPicture(lblClock.MouseIcon, imgList, kClosedHand))
+    if (!handcursors::IsPicture(lblClock.MouseIcon, imgList, kClosedHand))
         return;
     // The point of the clock under the hand stays under it: the move is the pointer's
     // offset from where it gripped, in twips like the clock's place.
@@ -66,7 +66,7 @@ void frmAlmanorvique::lblClock_MouseMove(int Button, int Shift, float X, float Y
 
 void frmAlmanorvique::lblClock_MouseUp(int, int, float, float)
 {
-    if (!calendarcursors::IsPicture(lblClock.MouseIcon, imgList, kClosedHand))
+    if (!handcursors::IsPicture(lblClock.MouseIcon, imgList, kClosedHand))
         return;
     // 32 bits: a clock dragged beyond 2,184 pixels is still placed where it was let go.
     SaveClockPosition(conv::ToInt32(lblClock.Left()), conv::ToInt32(lblClock.Top()));

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-namespace calendarclock {
+namespace clockformat {
 
 namespace {
 
@@ -14,7 +14,7 @@ enum class Tok { Literal, Hour, Minute, MonthOrMinute, Second, Day, Year, Weekda
 struct Token {
     Tok type;
     int count = 1;
-    QString text; // literal text, Qt format, or the AM/PM case
+    QString text{}; // literal text, Qt format, or the AM/PM case
 };
 
 // A locale format without its time zone ("HH:mm:ss t" -> "HH:mm:ss").
@@ -337,4 +337,4 @@ QString FormatClock(const ClockPattern& pattern, const QDateTime& t)
     return out;
 }
 
-} // namespace calendarclock
+} // namespace clockformat

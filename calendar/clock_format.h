@@ -9,7 +9,7 @@
 #include <QString>
 #include <vector>
 
-namespace calendarclock {
+namespace clockformat {
 
 struct ClockPiece {
     enum Kind {
@@ -36,4 +36,4 @@ struct ClockPattern {
 ClockPattern TranslateClockPattern(const QString& pattern);
 QString FormatClock(const ClockPattern& pattern, const QDateTime& t);
 
-} // namespace calendarclock
+} // namespace clockformat

@@ -96,7 +96,7 @@ struct CalendarCommands {
     static void Dispatch(W& w, CommandCall& c);
 
     static qint32 Colour(const QString& v) { return mduUILib::ColourFromName(v); }
-    static bool Running(W& w) { return w.FormState_ == 1; }
+    static bool Running(W& w) { return w.FormState_ == W::kRunning; }
     static void Reset(W& w, const QString& value, const QString& top, const QString& left, const QString& width,
                       const QString& height)
     {
@@ -264,7 +264,8 @@ struct CalendarCommands {
             return;
         // Only the date files: the settings table keeps its unsaved menu changes.
         // A table that could not be written keeps its entries: the manager shows the file.
-        w.SaveDateTablesOrAsk(QStringLiteral("No opens the date manager; the dates stay in the window and are saved later."));
+        w.SaveDateTablesOrAsk(
+            QStringLiteral("No opens the date manager; the dates stay in the window and are saved later."));
         frmDateManager::Default().ShowCalendarDate(&w, w.lblYear.Caption());
     }
     static void Nothing(W&, CommandCall&) {}

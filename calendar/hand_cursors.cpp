@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
-namespace calendarcursors {
+namespace handcursors {
 
 namespace {
 constexpr int kSize = 32;
@@ -119,4 +119,4 @@ QImage DrawPageCorner(int index)
     return img.copy(); // without the paint engine, as above
 }
 
-} // namespace calendarcursors
+} // namespace handcursors

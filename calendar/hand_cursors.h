@@ -6,7 +6,7 @@
 #include <QImage>
 #include <vector>
 
-namespace calendarcursors {
+namespace handcursors {
 
 // The pictures of the list by what they show.
 constexpr int kOpenLeftHand = 3;
@@ -23,4 +23,4 @@ bool IsPicture(const QImage& icon, const std::vector<QImage>& list, int index);
 // turned up.
 QImage DrawPageCorner(int index);
 
-} // namespace calendarcursors
+} // namespace handcursors

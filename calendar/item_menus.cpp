@@ -19,7 +19,7 @@
 using namespace mduAlmanorvqueLib;
 namespace keys = calendarkeys;
 namespace cmd = calendarcommands;
-using namespace calendarmenus;
+using namespace menuchecks;
 
 namespace {
 constexpr int kLeftButton = 1;
@@ -187,9 +187,9 @@ int CaptionStep(const platform::Label& caption, const std::vector<QImage>& pictu
 {
     if (caption.MousePointer != platform::vbCustom)
         return 0;
-    if (calendarcursors::IsPicture(caption.MouseIcon, pictures, kBackHand))
+    if (handcursors::IsPicture(caption.MouseIcon, pictures, kBackHand))
         return -1;
-    if (calendarcursors::IsPicture(caption.MouseIcon, pictures, kForwardHand))
+    if (handcursors::IsPicture(caption.MouseIcon, pictures, kForwardHand))
         return 1;
     return 0;
 }

@@ -13,7 +13,7 @@
 
 using calendarlayout::BoxOf;
 
-using namespace calendarcursors;
+using namespace handcursors;
 using calendaredit::kLeftButton;
 
 namespace {

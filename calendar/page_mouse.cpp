@@ -14,11 +14,11 @@
 
 using calendarlayout::BoxOf;
 
-using calendarcursors::kClosedRightHand;
-using calendarcursors::kOpenRightHand;
 using calendaredit::kCtrlKey;
 using calendaredit::kLeftButton;
 using calendaredit::kRightButton;
+using handcursors::kClosedRightHand;
+using handcursors::kOpenRightHand;
 
 namespace {
 constexpr int kBackdrop = 2;
@@ -37,8 +37,8 @@ void frmAlmanorvique::SetWindowCursor(int pointer, int icon)
 bool frmAlmanorvique::IsLeftHandCursor()
 {
     return MousePointer() == platform::vbCustom &&
-           (calendarcursors::IsPicture(MouseIcon, imgList, calendarcursors::kOpenLeftHand) ||
-            calendarcursors::IsPicture(MouseIcon, imgList, calendarcursors::kClosedLeftHand));
+           (handcursors::IsPicture(MouseIcon, imgList, handcursors::kOpenLeftHand) ||
+            handcursors::IsPicture(MouseIcon, imgList, handcursors::kClosedLeftHand));
 }
 
 void frmAlmanorvique::ReleaseUpdateLock()

@@ -16,7 +16,7 @@
 
 using namespace mduAlmanorvqueLib;
 namespace keys = calendarkeys;
-using namespace calendarmenus;
+using namespace menuchecks;
 
 namespace {
 constexpr int kPageSurface = 1;
@@ -35,14 +35,10 @@ std::unique_ptr<platform::MenuItem> AddCommand(QMenu& menu, const QString& name,
 void frmAlmanorvique::BuildPopupMenus()
 {
     QMenu& window = *CalendarPopupMenu.Menu();
-    platform::MenuItemArray* settings[] = {&MenuItem2, &MenuItem3, &MenuItem4, &MenuItem5, &MenuItem6, &MenuItem7};
-    void (frmAlmanorvique::*clicks[])(int) = {&frmAlmanorvique::MenuItem2_Click, &frmAlmanorvique::MenuItem3_Click,
-                                              &frmAlmanorvique::MenuItem4_Click, &frmAlmanorvique::MenuItem5_Click,
-                                              &frmAlmanorvique::MenuItem6_Click, &frmAlmanorvique::MenuItem7_Click};
-    for (int n = 0; n < 6; ++n) {
-        settings[n]->Click = [this, click = clicks[n]](int i) { (this->*click)(i); };
-        window.addMenu(settings[n]->Menu());
-        if (n == 3 || n == 5)
+    for (const SettingMenu& setting : SettingMenus()) {
+        setting.menu->Click = [this, menu = setting.menu](int i) { ApplySubmenuChoice(*menu, i); };
+        window.addMenu(setting.menu->Menu());
+        if (setting.separatorAfter)
             window.addSeparator(); // sp1, sp2
     }
     AutoStart =
@@ -76,12 +72,25 @@ void frmAlmanorvique::BuildPopupMenus()
     lblYear.Events.MouseDown = [this](int b, int sh, float x, float y) { lblYear_MouseDown(b, sh, x, y); };
 }
 
+std::vector<frmAlmanorvique::SettingMenu> frmAlmanorvique::SettingMenus()
+{
+    // The one list of the window menu's setting entries; PopupCalendarMenu fills each.
+    return {
+        {&MenuItem2, false}, // Window Styles
+        {&MenuItem3, false}, // Window States
+        {&MenuItem4, false}, // Window Background Files
+        {&MenuItem5, true},  // Window Background Colours
+        {&MenuItem6, false}, // the picture's or the page's files
+        {&MenuItem7, true},  // their automatic position
+    };
+}
+
 platform::MenuItem& frmAlmanorvique::MenuCaption(int n)
 {
-    platform::MenuItemArray* settings[] = {&MenuItem2, &MenuItem3, &MenuItem4, &MenuItem5, &MenuItem6, &MenuItem7};
-    if (n < 2 || n > 7)
+    const std::vector<SettingMenu> settings = SettingMenus();
+    if (n < 2 || n - 2 >= static_cast<int>(settings.size()))
         throw mduLib::SubscriptError();
-    return settings[n - 2]->Entry();
+    return settings[n - 2].menu->Entry();
 }
 
 platform::MenuItem& frmAlmanorvique::ItemMenuCaption(int n)
@@ -171,12 +180,6 @@ void frmAlmanorvique::ApplySubmenuChoice(platform::MenuItemArray& menu, int Inde
     ApplySetting(menu.Entry().Caption(), menu(Index).Tag, menu.Entry().Tag);
 }
 
-void frmAlmanorvique::MenuItem2_Click(int Index) { ApplySubmenuChoice(MenuItem2, Index); }
-void frmAlmanorvique::MenuItem3_Click(int Index) { ApplySubmenuChoice(MenuItem3, Index); }
-void frmAlmanorvique::MenuItem4_Click(int Index) { ApplySubmenuChoice(MenuItem4, Index); }
-void frmAlmanorvique::MenuItem5_Click(int Index) { ApplySubmenuChoice(MenuItem5, Index); }
-void frmAlmanorvique::MenuItem6_Click(int Index) { ApplySubmenuChoice(MenuItem6, Index); }
-void frmAlmanorvique::MenuItem7_Click(int Index) { ApplySubmenuChoice(MenuItem7, Index); }
 void frmAlmanorvique::ItemMenuItem1_Click(int Index) { ApplySubmenuChoice(ItemMenuItem1, Index); }
 void frmAlmanorvique::ItemMenuItem2_Click(int Index) { ApplySubmenuChoice(ItemMenuItem2, Index); }
 void frmAlmanorvique::ItemMenuItem3_Click(int Index) { ApplySubmenuChoice(ItemMenuItem3, Index); }

@@ -54,4 +54,3 @@ void frmAlmanorvique::PropertiesMenu_Click()
     else
         frmProperties::Default().ShowProperty(this, Caption());
 }
-

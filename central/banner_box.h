@@ -37,7 +37,7 @@ protected:
 };
 
 // The banner's figures, apart from any window.
-namespace banner {
+namespace bannerbox {
 
 inline constexpr char kTitle[] = "Almanorvique Central";
 inline constexpr char kMakerLine[] = "Made by the Almanorvique developers";
@@ -64,4 +64,4 @@ double TitleFontSize(double frameWidth);
 // The left edge that centres a width in the frame's width.
 double CentredLeft(double frameWidth, double width);
 
-} // namespace banner
+} // namespace bannerbox

@@ -34,7 +34,7 @@ BannerBox::BannerBox(QWidget* parent) : platform::Form(QStringLiteral("picMain")
     lblMaker.SetAutoSize(true);
     lblMaker.SetFont({QStringLiteral("Times New Roman"), 14.25f});
     lblMaker.SetForeColor(0x404080);
-    lblMaker.SetCaption(QLatin1String(banner::kMakerLine));
+    lblMaker.SetCaption(QLatin1String(bannerbox::kMakerLine));
 }
 
 void BannerBox::Form_MouseDown(int b, int s, float x, float y)
@@ -58,7 +58,7 @@ void BannerBox::Form_DblClick()
         BoxEvents.DblClick();
 }
 
-namespace banner {
+namespace bannerbox {
 
 int HeadingStyleFor(const QString& setting)
 {
@@ -99,7 +99,7 @@ double TitleFontSize(double frameWidth) { return std::min(frameWidth / 400, 200.
 
 double CentredLeft(double frameWidth, double width) { return frameWidth / 2 - width / 2; }
 
-} // namespace banner
+} // namespace bannerbox
 
 void frmMain::BuildBanner()
 {
@@ -179,22 +179,22 @@ void frmMain::LayoutBanner()
     BannerBox& box = *picMain;
     const double w = Width();
     platform::Label& first = box.lblHeaderChar(1);
-    first.SetFontSize(banner::TitleFontSize(w));
-    first.SetTop(banner::kTitleTop);
-    first.SetCaption(QLatin1String(banner::kTitle));
+    first.SetFontSize(bannerbox::TitleFontSize(w));
+    first.SetTop(bannerbox::kTitleTop);
+    first.SetCaption(QLatin1String(bannerbox::kTitle));
     first.SetAutoSize(true);
-    first.SetLeft(static_cast<float>(banner::CentredLeft(w, first.Width())));
-    box.lblVersionLocation.SetTop(banner::kSecondLineTop);
-    box.lblVersionLocation.SetLeft(static_cast<float>(banner::CentredLeft(w, box.lblVersionLocation.Width())));
+    first.SetLeft(static_cast<float>(bannerbox::CentredLeft(w, first.Width())));
+    box.lblVersionLocation.SetTop(bannerbox::kSecondLineTop);
+    box.lblVersionLocation.SetLeft(static_cast<float>(bannerbox::CentredLeft(w, box.lblVersionLocation.Width())));
     box.lblMaker.SetTop(box.lblVersionLocation.Top() + box.lblVersionLocation.Height());
-    box.lblMaker.SetLeft(static_cast<float>(banner::CentredLeft(w, box.lblMaker.Width())));
+    box.lblMaker.SetLeft(static_cast<float>(bannerbox::CentredLeft(w, box.lblMaker.Width())));
     BuildHeaderLetters();
 }
 
 void frmMain::BuildHeaderLetters()
 {
     BannerBox& box = *picMain;
-    const QString title = QLatin1String(banner::kTitle);
+    const QString title = QLatin1String(bannerbox::kTitle);
     platform::Label& first = box.lblHeaderChar(1);
     for (int i = 1; i <= title.size(); ++i) {
         if (box.lblHeaderChar.UBound() < i)
@@ -216,7 +216,7 @@ void frmMain::BuildHeaderLetters()
 
 int frmMain::GetHeadingVariation() const
 {
-    return banner::HeadingStyleFor(mduLib::GetProp(QStringLiteral("Heading Variation"), CentralSettings_));
+    return bannerbox::HeadingStyleFor(mduLib::GetProp(QStringLiteral("Heading Variation"), CentralSettings_));
 }
 
 void frmMain::AnimateHeading(int delay)
@@ -238,7 +238,7 @@ void frmMain::AnimateHeadingRandom(int delay)
 void frmMain::AnimateHeadingStyle(int style, int delay)
 {
     const int firstTop = static_cast<int>(std::floor(picMain->lblHeaderChar(1).Top()));
-    if (const auto a = banner::ArrangementFor(style, firstTop))
+    if (const auto a = bannerbox::ArrangementFor(style, firstTop))
         mduUILib::AnimateControlArray(picMain->lblHeaderChar, static_cast<qint16>(a->base),
                                       static_cast<qint16>(a->amplitude), static_cast<qint16>(delay),
                                       static_cast<qint16>(a->mode));

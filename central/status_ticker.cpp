@@ -14,7 +14,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 
-namespace ticker {
+namespace statusticker {
 
 QString AppendMessage(const QString& line, const QString& msg)
 {
@@ -33,8 +33,6 @@ QString Step(const QString& line)
     return line.startsWith(sep) ? line.mid(sep.size()) : line.mid(1);
 }
 
-} // namespace ticker
-
 namespace eye {
 
 qint32 HundredthsOfDay(const QTime& time) { return time.msecsSinceStartOfDay() / 10; }
@@ -50,6 +48,8 @@ bool IsDue(qint32 lastTick, qint32 now)
 int NextFrame(int frame) { return frame + 1 > kFrames ? 1 : frame + 1; }
 
 } // namespace eye
+
+} // namespace statusticker
 
 namespace {
 // Design widths of the panels 1 to 7, twips.
@@ -69,7 +69,7 @@ void frmMain::BuildStatusBar()
     sbPanels[5]->setText(QStringLiteral("INS"));
     StatusBar().setFixedHeight(platform::TwipsToPixelsY(255) + 4);
     StatusBar().installEventFilter(this);
-    for (int i = 1; i <= eye::kFrames; ++i)
+    for (int i = 1; i <= statusticker::eye::kFrames; ++i)
         imgList1.push_back(QImage(appinfo::ProgramFolder() + QStringLiteral("/Images/Eye/Eye%1.png").arg(i)));
 
     StatusBarMenu = new QMenu(QStringLiteral("Status Bar"), this);
@@ -83,7 +83,7 @@ void frmMain::BuildStatusBar()
 
 void frmMain::ShowStatusMsg(const QString& strMsg)
 {
-    sbPanels[2]->setText(ticker::AppendMessage(sbPanels[2]->text(), strMsg));
+    sbPanels[2]->setText(statusticker::AppendMessage(sbPanels[2]->text(), strMsg));
 }
 
 void frmMain::ShowEye() { ShowEyeFrame(1); }
@@ -99,16 +99,16 @@ void frmMain::ShowEyeFrame(int frame)
 
 void frmMain::AnimateEye()
 {
-    if (!eye::IsDue(LastEyeTick, eye::HundredthsOfDay(platform::Now().time())))
+    if (!statusticker::eye::IsDue(LastEyeTick, statusticker::eye::HundredthsOfDay(platform::Now().time())))
         return;
-    EyeFrame = eye::NextFrame(EyeFrame);
+    EyeFrame = statusticker::eye::NextFrame(EyeFrame);
     ShowEyeFrame(EyeFrame);
-    LastEyeTick = eye::HundredthsOfDay(platform::Now().time());
+    LastEyeTick = statusticker::eye::HundredthsOfDay(platform::Now().time());
 }
 
 void frmMain::StepStatusTicker()
 {
-    sbPanels[2]->setText(ticker::Step(sbPanels[2]->text()));
+    sbPanels[2]->setText(statusticker::Step(sbPanels[2]->text()));
     AnimateEye();
 }
 

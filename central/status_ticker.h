@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTime>
 
-namespace ticker {
+namespace statusticker {
 
 inline constexpr char kSeparator[] = " << ";
 
@@ -14,8 +14,6 @@ QString AppendMessage(const QString& line, const QString& msg);
 // One tick: while a separator is left, the first character goes (a leading separator as
 // a whole); the newest message then stays.
 QString Step(const QString& line);
-
-} // namespace ticker
 
 namespace eye {
 
@@ -33,3 +31,5 @@ bool IsDue(qint32 lastTick, qint32 now);
 int NextFrame(int frame);
 
 } // namespace eye
+
+} // namespace statusticker

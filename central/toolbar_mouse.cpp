@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-namespace toolbarscroll {
+namespace toolbarscrolling {
 
 int FindEdgeButton(const std::vector<bool>& shown, int direction, bool wantVisible)
 {
@@ -63,7 +63,7 @@ int ButtonAtPosition(const std::vector<float>& extents, float position)
     return 0;
 }
 
-} // namespace toolbarscroll
+} // namespace toolbarscrolling
 
 namespace {
 constexpr int kNormalCursor = 4;
@@ -168,7 +168,7 @@ void frmMain::tbToolBar_MouseMove(int Button, int Shift, float X, float Y)
 bool frmMain::ScrollToolbar(float& origin, float position, float step)
 {
     std::vector<bool> shown = ButtonsShown();
-    const bool scrolled = toolbarscroll::Scroll(shown, origin, position, step);
+    const bool scrolled = toolbarscrolling::Scroll(shown, origin, position, step);
     if (scrolled) {
         for (int i = 1; i <= tbToolBar->ButtonCount(); ++i)
             tbToolBar->Button(i).Visible = shown[static_cast<size_t>(i)];
@@ -179,7 +179,7 @@ bool frmMain::ScrollToolbar(float& origin, float position, float step)
 
 int frmMain::FindEdgeButton(int direction, bool wantVisible) const
 {
-    return toolbarscroll::FindEdgeButton(ButtonsShown(), direction, wantVisible);
+    return toolbarscrolling::FindEdgeButton(ButtonsShown(), direction, wantVisible);
 }
 
 int frmMain::ButtonAtPosition(float position) const
@@ -193,7 +193,7 @@ int frmMain::ButtonAtPosition(float position) const
                               ? 0.0f
                               : static_cast<float>(alongHeights ? r.height() : r.width()));
     }
-    return toolbarscroll::ButtonAtPosition(extents, position);
+    return toolbarscrolling::ButtonAtPosition(extents, position);
 }
 
 void frmMain::ShowButtonTip(int n)

@@ -2,7 +2,7 @@
 // Scrolling the toolbar's buttons by dragging, over their shown/hidden switches alone.
 #include <vector>
 
-namespace toolbarscroll {
+namespace toolbarscrolling {
 
 // shown[1..count] (shown[0] unused). Scanning from the first button (direction 1) or the
 // last (any other): wantVisible finds the first shown one met; otherwise the last hidden
@@ -18,4 +18,4 @@ bool Scroll(std::vector<bool>& shown, float& origin, float position, float step)
 // hidden ones and the separator): the first whose running sum reaches it, else 0.
 int ButtonAtPosition(const std::vector<float>& extents, float position);
 
-} // namespace toolbarscroll
+} // namespace toolbarscrolling

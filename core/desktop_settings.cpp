@@ -88,7 +88,8 @@ void WriteAutoStartEntry(const QString& arguments)
                              .arg(EntryValue(appinfo::ProgramTitle(), false), EntryValue(ExecLine(arguments), true));
     platform::RemoveLeftoverTemporaries(path);
     if (!platform::WriteFileWhole(path, text.toUtf8()))
-        qWarning().noquote() << "Almanorvique: the auto start entry could not be written:" << platform::LastWriteFailure();
+        qWarning().noquote() << "Almanorvique: the auto start entry could not be written:"
+                             << platform::LastWriteFailure();
 }
 
 // --- Wallpaper ------------------------------------------------------------------------
@@ -116,13 +117,14 @@ const QString kGnomeBackground = QStringLiteral("org.gnome.desktop.background");
 
 bool GnomeKeyWritable(const QString& key)
 {
-    const extcmd::Result r = extcmd::Run(QStringLiteral("gsettings"), {"writable", kGnomeBackground, key});
+    const externalcommands::Result r =
+        externalcommands::Run(QStringLiteral("gsettings"), {"writable", kGnomeBackground, key});
     return r.Succeeded() && r.output.trimmed() == QLatin1String("true");
 }
 
 bool GnomeSet(const QString& key, const QString& value)
 {
-    return extcmd::Run(QStringLiteral("gsettings"), {"set", kGnomeBackground, key, value}).Succeeded();
+    return externalcommands::Run(QStringLiteral("gsettings"), {"set", kGnomeBackground, key, value}).Succeeded();
 }
 
 bool SetGnomeWallpaper(const QString& path)
@@ -144,7 +146,7 @@ bool SetGnomeWallpaper(const QString& path)
 bool SetXfceWallpaper(const QString& path)
 {
     const QString channel = QStringLiteral("xfce4-desktop");
-    const extcmd::Result list = extcmd::Run(QStringLiteral("xfconf-query"), {"-c", channel, "-l"});
+    const externalcommands::Result list = externalcommands::Run(QStringLiteral("xfconf-query"), {"-c", channel, "-l"});
     if (!list.Succeeded())
         return false;
     QStringList properties;
@@ -155,18 +157,19 @@ bool SetXfceWallpaper(const QString& path)
         if (!property.endsWith(QLatin1String("/last-image")))
             continue;
         any = true;
-        if (!extcmd::Run(QStringLiteral("xfconf-query"), {"-c", channel, "-p", property, "-s", path}).Succeeded())
+        if (!externalcommands::Run(QStringLiteral("xfconf-query"), {"-c", channel, "-p", property, "-s", path})
+                 .Succeeded())
             return false;
         const QString style = property.chopped(QLatin1String("last-image").size()) + "image-style";
         if (properties.contains(style)) // 3: stretched
-            extcmd::Run(QStringLiteral("xfconf-query"), {"-c", channel, "-p", style, "-s", "3"});
+            externalcommands::Run(QStringLiteral("xfconf-query"), {"-c", channel, "-p", style, "-s", "3"});
     }
     return any;
 }
 
 bool SetPlasmaWallpaper(const QString& path)
 {
-    return extcmd::Run(QStringLiteral("plasma-apply-wallpaperimage"), {path}).Succeeded();
+    return externalcommands::Run(QStringLiteral("plasma-apply-wallpaperimage"), {path}).Succeeded();
 }
 
 // Asks the running desktop to show the picture; False where it offers no way or refuses.
@@ -269,10 +272,10 @@ void ExecuteLink(const QString& file, const QString& parameters, const QString& 
     QString reason;
     bool started;
     if (!file.isEmpty() && target.isFile() && target.isExecutable())
-        started =
-            extcmd::StartDetached(target.absoluteFilePath(), QProcess::splitCommand(parameters), directory, &reason);
+        started = externalcommands::StartDetached(target.absoluteFilePath(), QProcess::splitCommand(parameters),
+                                                  directory, &reason);
     else
-        started = extcmd::StartDetached(QStringLiteral("xdg-open"), {file}, directory, &reason);
+        started = externalcommands::StartDetached(QStringLiteral("xdg-open"), {file}, directory, &reason);
     if (!started) {
         SetScreenPointer(0);
         platform::MsgBox("error Opening Link to " + file + "\r\n\r\n" + reason, platform::vbOKOnly,

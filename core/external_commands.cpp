@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QProcess>
 
-namespace extcmd {
+namespace externalcommands {
 namespace {
 
 Runner& Installed()
@@ -83,4 +83,4 @@ bool StartDetached(const QString& program, const QStringList& arguments, const Q
 
 void SetRunner(Runner runner) { Installed() = std::move(runner); }
 
-} // namespace extcmd
+} // namespace externalcommands

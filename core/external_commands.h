@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <functional>
 
-namespace extcmd {
+namespace externalcommands {
 
 struct Result {
     bool started = false;  // the program was found and started
@@ -35,4 +35,4 @@ struct Runner {
 // An empty member keeps the real one for that call.
 void SetRunner(Runner runner);
 
-} // namespace extcmd
+} // namespace externalcommands

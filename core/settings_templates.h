@@ -56,8 +56,7 @@ QStringList MergeLines(const QStringList& user, const QStringList& templ, MergeS
 // result in: the user file's, else the template's; lineEnd likewise the user file's line
 // ends, else CR LF.
 std::optional<QStringList> MergedIniLines(const QString& userFile, const QString& templateFile,
-                                          textfile::Encoding* encoding = nullptr,
-                                          textfile::LineEnd* lineEnd = nullptr);
+                                          textfile::Encoding* encoding = nullptr, textfile::LineEnd* lineEnd = nullptr);
 // Writes the merge to outFile (which may be userFile). outFile is replaced only when the
 // whole merge succeeded; False leaves it as it was.
 bool MergeIniFile(const QString& userFile, const QString& templateFile, const QString& outFile);

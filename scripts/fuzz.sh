@@ -20,13 +20,17 @@ seeds=build-fuzz/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds/single" "$seeds/ini pairs" "$seeds/date pairs"
 n=0
-for f in data/Almanorvique.ini data/ini/*.ini data/Dates/*; do
+# The calendar's settings templates are made from their one source, as the build does.
+shipped=build-fuzz/templates
+cmake -DSOURCE_DIR=data -DOUTPUT_DIR="$shipped" -P data/calendar_templates.cmake
+cp data/ini/*.ini "$shipped/ini/"
+for f in "$shipped/Almanorvique.ini" "$shipped"/ini/*.ini data/Dates/*; do
   [ -f "$f" ] || continue
   n=$((n + 1))
   cp "$f" "$seeds/single/$n"
 done
-for f in data/ini/*.ini; do
-  { cat data/Almanorvique.ini; printf '\0'; cat "$f"; } >"$seeds/ini pairs/$(basename "$f")"
+for f in "$shipped"/ini/*.ini; do
+  { cat "$shipped/Almanorvique.ini"; printf '\0'; cat "$f"; } >"$seeds/ini pairs/$(basename "$f")"
 done
 previous=""
 for f in data/Dates/*; do

@@ -5,7 +5,7 @@ packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-declarative-dev qt6-speech-dev qt6-speech-flite-plugin libgl-dev
   libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth x11-utils xdotool openbox libxcb1-dev
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fontconfig
 )

@@ -72,7 +72,7 @@ TEST_F(CalendarLifecycle, AFirstStartCopiesTheTemplateAndLoadsIt)
     EXPECT_EQ(w->DisplayedDate(), QDate(2026, 3, 15));
     EXPECT_EQ(w->lblYear.Caption(), "2026");
     EXPECT_TRUE(w->IsShown());
-    EXPECT_EQ(w->FormState(), 2);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kFullLoad);
     EXPECT_EQ(w->Timer1.Interval(), 1);
     EXPECT_EQ(w->IniFilePath(), ""); // only a child window keeps its own path
 }
@@ -114,13 +114,13 @@ TEST_F(CalendarLifecycle, TheTimerRunsTheFullLoadOnceThenRunning)
     auto w = Open();
     EXPECT_EQ(mduLib::GetValue("01/04", gPersonalDates, "Caption"), ""); // not before the first tick
     w->Timer1.Fire();
-    EXPECT_EQ(w->FormState(), 1);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     EXPECT_EQ(w->Timer1.Interval(), 100);
     EXPECT_EQ(mduLib::GetValue("01/04", gPersonalDates, "Caption"), "Fool");
     EXPECT_TRUE(gPersonalDatesLoaded);
     EXPECT_EQ(mduLib::GetStoredProgramPath(), ProgramFolder());
     w->Timer1.Fire(); // running ticks leave the state alone
-    EXPECT_EQ(w->FormState(), 1);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     EXPECT_EQ(w->Timer1.Interval(), 100);
 }
 
@@ -150,28 +150,28 @@ TEST_F(CalendarLifecycle, ABurstOfResizesGivesOneReLayout)
 {
     auto w = Open();
     w->Timer1.Fire();
-    ASSERT_EQ(w->FormState(), 1);
+    ASSERT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     w->SetWidth(w->Width() + 300);
-    EXPECT_EQ(w->FormState(), 3);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kResizeSettle);
     EXPECT_EQ(w->Timer1.Interval(), 300);
     w->SetWidth(w->Width() + 300); // no new delay within the burst
     w->SetHeight(w->Height() + 300);
-    EXPECT_EQ(w->FormState(), 3);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kResizeSettle);
     w->Timer1.Fire(); // the re-layout
-    EXPECT_EQ(w->FormState(), 4);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kLaidOut);
     EXPECT_EQ(w->Timer1.Interval(), 100);
     w->Timer1.Fire();
-    EXPECT_EQ(w->FormState(), 1);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     // A resize right after the re-layout only returns to running.
     w->SetWidth(w->Width() + 300);
-    EXPECT_EQ(w->FormState(), 3);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kResizeSettle);
     w->Timer1.Fire();
     w->SetWidth(w->Width() + 300);
-    EXPECT_EQ(w->FormState(), 1);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     // Before the first tick a resize changes nothing.
     auto v = Open();
     v->SetWidth(v->Width() + 300);
-    EXPECT_EQ(v->FormState(), 2);
+    EXPECT_EQ(v->FormState(), frmAlmanorvique::kFullLoad);
     EXPECT_EQ(v->Timer1.Interval(), 1);
 }
 
@@ -186,7 +186,7 @@ TEST_F(CalendarLifecycle, TheScreenSaverEndsOnAHorizontalMoveOfMoreThan20Twips)
         platform::ResetProgramEnded();
         auto w = Open(5);
         w->Timer1.Fire();
-        ASSERT_EQ(w->FormState(), 1);
+        ASSERT_EQ(w->FormState(), frmAlmanorvique::kRunning);
         w->CheckScreenSaverExit(1000);
         w->CheckScreenSaverExit(c.second);
         EXPECT_EQ(ended_, c.ends ? 1 : 0) << c.second;
@@ -206,9 +206,9 @@ TEST_F(CalendarLifecycle, ThePointerOverTheBackdropEndsTheScreenSaverOnlySideway
         auto w = Open(5);
         w->Timer1.Fire();
         QCoreApplication::processEvents(); // the maximised window's resize: one re-layout
-        for (int i = 0; i < 3 && w->FormState() != 1; ++i)
+        for (int i = 0; i < 3 && w->FormState() != frmAlmanorvique::kRunning; ++i)
             w->Timer1.Fire();
-        ASSERT_EQ(w->FormState(), 1);
+        ASSERT_EQ(w->FormState(), frmAlmanorvique::kRunning);
         platform::Image& backdrop = w->imgCalendar(2);
         backdrop.Move(0, 0, w->ScaleWidth(), w->ScaleHeight());
         backdrop.ZOrder(0);
@@ -306,7 +306,7 @@ TEST_F(CalendarLifecycle, AFirstPointerPositionOfZeroCounts)
     auto w = Open(5);
     w->Timer1.Fire();
     QCoreApplication::processEvents();
-    for (int i = 0; i < 3 && w->FormState() != 1; ++i)
+    for (int i = 0; i < 3 && w->FormState() != frmAlmanorvique::kRunning; ++i)
         w->Timer1.Fire();
     w->CheckScreenSaverExit(0);
     w->CheckScreenSaverExit(100);
@@ -398,7 +398,7 @@ TEST_F(CalendarLifecycle, AMonthWindowGrowsWithTheFocusAndShrinksBackIntoItsCell
     w->Form_GotFocus();
     EXPECT_EQ(w->Width(), 8000);
     EXPECT_EQ(w->Height(), 7000);
-    EXPECT_EQ(w->FormState(), 3); // growing is a resize: the page is laid out again
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kResizeSettle); // growing is a resize: the page is laid out again
     w->Timer1.Fire();
     w->Timer1.Fire();
     w->Form_LostFocus();
@@ -444,8 +444,8 @@ TEST_F(CalendarLifecycle, RefreshReloadAndDefaults)
     EXPECT_EQ(w->ShowMsgbox("Save?", platform::vbYesNo, "Title"), platform::vbNo);
     ASSERT_EQ(boxes_.Shown().size(), 1u);
     EXPECT_EQ(boxes_.Shown()[0].owner, w.get());
-    w->SetFormState(4);
-    EXPECT_EQ(w->FormState(), 4);
+    w->SetFormState(frmAlmanorvique::kLaidOut);
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kLaidOut);
 }
 
 TEST_F(CalendarLifecycle, AnEmptySettingsFileIsMadeAgainFromTheTemplate)

@@ -169,6 +169,9 @@ TEST_F(CentralFrame, ClosingTheFrameSavesTheMonthsFirstThenItsOwnFiles)
     TestFrame& f = Start();
     LoadMonths();
     f.OpenedList()[1].Key = "March";
+    // A size other than the template's, stored by "Save Current Settings", stays stored.
+    f.ToolBarSize_Click(4); // "Large Size with Caption"
+    f.DoMenuItem(9, 8);
     f.Unload(platform::vbFormControlMenu);
     RunDeferredDeletes();
     EXPECT_EQ(ended_, 1);
@@ -180,7 +183,7 @@ TEST_F(CentralFrame, ClosingTheFrameSavesTheMonthsFirstThenItsOwnFiles)
     EXPECT_EQ(ReadBytes(User("OpenedForms.txt")), "March=\r\n");
     const QByteArray ini = ReadBytes(User("AlmanorviqueCentral.ini"));
     EXPECT_TRUE(ini.contains("Window Width=" + QByteArray::number(qRound(f.Width()))));
-    EXPECT_TRUE(ini.contains("Toolbar Size=Small Size with Caption"));
+    EXPECT_TRUE(ini.contains("Toolbar Size=Large Size with Caption"));
     const auto layout =
         platform::registry::ReadValue("AlmanorviqueCentral\\" + gDataFolder, "AlmanorviqueCentralToolbar");
     ASSERT_TRUE(layout.has_value());

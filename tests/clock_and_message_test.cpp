@@ -21,8 +21,7 @@ constexpr int kCtrl = 2;
 
 QString Clock(const char* pattern, QTime t, QDate d = QDate(2026, 12, 10))
 {
-    return calendarclock::FormatClock(calendarclock::TranslateClockPattern(QString::fromUtf8(pattern)),
-                                      QDateTime(d, t));
+    return clockformat::FormatClock(clockformat::TranslateClockPattern(QString::fromUtf8(pattern)), QDateTime(d, t));
 }
 } // namespace
 
@@ -221,9 +220,9 @@ TEST_F(ClockAndMessage, CtrlDragMovesTheClockByThePointersOffset)
     clock.Move(3000, 600);
     w.lblClock_MouseMove(0, kCtrl, 30, 30); // hover with Ctrl: the open hand
     EXPECT_EQ(clock.MousePointer, platform::vbCustom);
-    EXPECT_TRUE(calendarcursors::IsPicture(clock.MouseIcon, w.imgList, 5));
+    EXPECT_TRUE(handcursors::IsPicture(clock.MouseIcon, w.imgList, 5));
     w.lblClock_MouseDown(1, kCtrl, 30, 30); // the hand closes
-    EXPECT_TRUE(calendarcursors::IsPicture(clock.MouseIcon, w.imgList, 6));
+    EXPECT_TRUE(handcursors::IsPicture(clock.MouseIcon, w.imgList, 6));
     // The pointer's offsets are twips, as the clock's place: the clock follows the
     // pointer exactly, however far it goes.
     w.lblClock_MouseMove(1, kCtrl, 180, 105);

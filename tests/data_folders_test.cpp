@@ -211,8 +211,14 @@ TEST_F(DataFolders, TheUserFolderNeverLeadsOutOfTheProgramFolder)
     const struct {
         const char* user;
         QString folder;
-    } cases[] = {{"../../etc", account}, {"..", account},   {".", account}, {"   ", account},
-                 {"a/b", account},       {"/etc", account}, {"Zoë", "Zoë"}, {" Zoë ", "Zoë"},
+    } cases[] = {{"../../etc", account},
+                 {"..", account},
+                 {".", account},
+                 {"   ", account},
+                 {"a/b", account},
+                 {"/etc", account},
+                 {"Zoë", "Zoë"},
+                 {" Zoë ", "Zoë"},
                  // the name of one of the program folder's files
                  {"Almanorvique.ini", account}};
     WriteBytes(Path("Almanorvique.ini"), "Orientation=Portrait Top\r\n");

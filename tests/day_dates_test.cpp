@@ -13,9 +13,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-// Readable failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 using namespace mduAlmanorvqueLib;
 using testsupport::WriteBytes;
 

@@ -91,8 +91,9 @@ TEST_F(DayNotes, EachDateHasTheTableOfItsYear)
         const QString date = conv::DateText(c.day);
         w.SetActivity(date, "Note of " + date);
         EXPECT_EQ(w.GetActivity(date), c.table ? "Note of " + date : QString()) << date.toStdString();
-        if (c.table)
+        if (c.table) {
             EXPECT_EQ(mduLib::GetValue(DayMonthKey(c.day), *c.table, "Activity"), "Note of " + date);
+        }
     }
     // The next year's note goes to the next year's file.
     w.CloseCalendar();

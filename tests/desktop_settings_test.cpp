@@ -56,29 +56,29 @@ protected:
         hadDesktop_ = qEnvironmentVariableIsSet("XDG_CURRENT_DESKTOP");
         qunsetenv("XDG_CURRENT_DESKTOP");
         appinfo::SetIdentity("Almanorvique", "Almanorvique");
-        extcmd::SetRunner({[this](const QString& p, const QStringList& a, int) {
-                               calls_.push_back({p, a, {}});
-                               const QString line = calls_.back().Line();
-                               extcmd::Result answer{false, false, -1, {}, "not found"};
-                               qsizetype longest = -1;
-                               for (const auto& [prefix, a] : answers_)
-                                   if (line.startsWith(prefix) && prefix.size() > longest) {
-                                       answer = a;
-                                       longest = prefix.size();
-                                   }
-                               return answer;
-                           },
-                           [this](const QString& p, const QStringList& a, const QString& f, QString* reason) {
-                               calls_.push_back({p, a, f});
-                               if (reason)
-                                   *reason = startFailure_;
-                               return startFailure_.isEmpty();
-                           }});
+        externalcommands::SetRunner({[this](const QString& p, const QStringList& a, int) {
+                                         calls_.push_back({p, a, {}});
+                                         const QString line = calls_.back().Line();
+                                         externalcommands::Result answer{false, false, -1, {}, "not found"};
+                                         qsizetype longest = -1;
+                                         for (const auto& [prefix, a] : answers_)
+                                             if (line.startsWith(prefix) && prefix.size() > longest) {
+                                                 answer = a;
+                                                 longest = prefix.size();
+                                             }
+                                         return answer;
+                                     },
+                                     [this](const QString& p, const QStringList& a, const QString& f, QString* reason) {
+                                         calls_.push_back({p, a, f});
+                                         if (reason)
+                                             *reason = startFailure_;
+                                         return startFailure_.isEmpty();
+                                     }});
         SetScreenPointerHandler([this](int p) { pointers_.push_back(p); });
     }
     void TearDown() override
     {
-        extcmd::SetRunner({});
+        externalcommands::SetRunner({});
         SetScreenPointerHandler(nullptr);
         appinfo::SetIdentity("Almanorvique", "Almanorvique");
         if (hadDesktop_)
@@ -88,8 +88,8 @@ protected:
         ProgramFolderTest::TearDown();
     }
 
-    static extcmd::Result Ok(const QString& output = {}) { return {true, true, 0, output, {}}; }
-    static extcmd::Result Fails() { return {true, true, 1, {}, "refused"}; }
+    static externalcommands::Result Ok(const QString& output = {}) { return {true, true, 0, output, {}}; }
+    static externalcommands::Result Fails() { return {true, true, 1, {}, "refused"}; }
 
     void ScriptGnome()
     {
@@ -98,7 +98,7 @@ protected:
     }
 
     std::vector<Call> calls_;
-    std::map<QString, extcmd::Result> answers_;
+    std::map<QString, externalcommands::Result> answers_;
     QString startFailure_;
     std::vector<int> pointers_;
     QByteArray oldDesktop_;
@@ -254,7 +254,7 @@ TEST_F(DesktopSettings, WallpaperFailuresAreReportedAndNotRegistered)
     const struct {
         const char* name;
         const char* desktop; // nullptr: none named
-        std::map<QString, extcmd::Result> answers;
+        std::map<QString, externalcommands::Result> answers;
         const char* picture;
     } cases[] = {
         {"no desktop named", nullptr, {{"gsettings", Ok("true\n")}}, "a.jpg"},
@@ -345,28 +345,28 @@ TEST_F(DesktopSettings, SystemFacts)
 // The real runner, with harmless programs only.
 TEST(ExternalCommands, RealRunnerReportsWhatHappened)
 {
-    const extcmd::Result missing = extcmd::Run("almanorvique-no-such-program", {});
+    const externalcommands::Result missing = externalcommands::Run("almanorvique-no-such-program", {});
     EXPECT_FALSE(missing.started);
     EXPECT_FALSE(missing.Succeeded());
     EXPECT_FALSE(missing.reason.isEmpty());
 
-    const extcmd::Result failed = extcmd::Run("sh", {"-c", "echo out; echo err >&2; exit 3"});
+    const externalcommands::Result failed = externalcommands::Run("sh", {"-c", "echo out; echo err >&2; exit 3"});
     EXPECT_TRUE(failed.started);
     EXPECT_TRUE(failed.finished);
     EXPECT_EQ(failed.exitCode, 3);
     EXPECT_EQ(failed.output, "out\n");
     EXPECT_EQ(failed.reason, "err");
 
-    const extcmd::Result hung = extcmd::Run("sleep", {"30"}, 200);
+    const externalcommands::Result hung = externalcommands::Run("sleep", {"30"}, 200);
     EXPECT_TRUE(hung.started);
     EXPECT_FALSE(hung.finished);
     EXPECT_FALSE(hung.Succeeded());
 
     QString reason;
-    EXPECT_FALSE(extcmd::StartDetached("almanorvique-no-such-program", {}, {}, &reason));
+    EXPECT_FALSE(externalcommands::StartDetached("almanorvique-no-such-program", {}, {}, &reason));
     EXPECT_FALSE(reason.isEmpty());
     reason.clear();
-    EXPECT_FALSE(extcmd::StartDetached("true", {}, "/no/such/folder", &reason));
+    EXPECT_FALSE(externalcommands::StartDetached("true", {}, "/no/such/folder", &reason));
     EXPECT_FALSE(reason.isEmpty());
-    EXPECT_TRUE(extcmd::StartDetached("true", {}, {}, &reason));
+    EXPECT_TRUE(externalcommands::StartDetached("true", {}, {}, &reason));
 }

@@ -284,7 +284,7 @@ TEST(EditGridModel, CellWritesFormatAndRememberTheLongestText)
         {"5", "000", "005"},
     };
     for (const auto& m : masks)
-        EXPECT_EQ(gridfmt::FormatWithMask(m.text, m.mask), m.expected) << m.text << " " << m.mask;
+        EXPECT_EQ(cellformat::FormatWithMask(m.text, m.mask), m.expected) << m.text << " " << m.mask;
 }
 
 TEST(EditGridModel, WritesMarkTheirPropertyChanged)

@@ -384,8 +384,9 @@ TEST_F(EditGridScripts, WhatIsTypedDuringAnEditLandsWhereTheUserSees)
         for (const auto& [row, data] : c.rowData)
             EXPECT_EQ(grid().RowData(row), data) << "row " << row;
         // Never an editor that takes typing which goes nowhere.
-        if (grid().ctlText.Visible())
+        if (grid().ctlText.Visible()) {
             EXPECT_TRUE(grid().EditOpen());
+        }
     }
 }
 

@@ -35,7 +35,7 @@ TEST(SpinSteps, NumbersThenDatesElseOnlyTheBlanksGo)
         {"", 1, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(gridspin::StepSpinText(c.text, c.delta), c.expected) << c.text;
+        EXPECT_EQ(spinmath::StepSpinText(c.text, c.delta), c.expected) << c.text;
     EXPECT_EQ(ctlEditGrid::NormalizeSpinNumber(""), "0");
     EXPECT_EQ(ctlEditGrid::NormalizeSpinNumber("2.5"), "2.50");
     EXPECT_EQ(ctlEditGrid::NormalizeSpinNumber("2.567"), "2.57");
@@ -56,9 +56,9 @@ TEST(SpinSteps, DatesKeepTheirCenturyAndLeapDays)
         {"1/1/2000", -1, "12/31/1999"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(gridspin::StepSpinText(c.text, c.delta), c.expected) << c.text;
+        EXPECT_EQ(spinmath::StepSpinText(c.text, c.delta), c.expected) << c.text;
         // The step's text steps on from the day it names.
-        EXPECT_EQ(gridspin::StepSpinText(gridspin::StepSpinText(c.text, c.delta), -c.delta), c.text) << c.text;
+        EXPECT_EQ(spinmath::StepSpinText(spinmath::StepSpinText(c.text, c.delta), -c.delta), c.text) << c.text;
     }
     QLocale::setDefault(QLocale::c());
 }

@@ -240,8 +240,9 @@ TEST(FormWindowState, NormalAfterAnotherStateGivesBackTheNormalRectangle)
         SCOPED_TRACE(step[0] * 10 + step[1]);
         f.SetWindowState(step[0]);
         QTest::qWait(50);
-        if (step[0] == platform::vbMaximized)
+        if (step[0] == platform::vbMaximized) {
             ASSERT_GT(f.width(), platform::TwipsToPixelsX(4500)); // the offscreen desktop maximises
+        }
         f.SetWindowState(step[1]);
         f.SetWindowState(platform::vbNormal);
         QTest::qWait(50);

@@ -62,17 +62,17 @@ TEST(BannerFigures, HeadingVariationsAndTheirArrangements)
                                                  {"Bend Down", 3}, {"Bend Up", 4}, {"None", 0},
                                                  {"rotation", 0},  {"", 0},        {"Sideways", 0}};
     for (const auto& [text, style] : cases)
-        EXPECT_EQ(banner::HeadingStyleFor(text), style) << text;
-    EXPECT_FALSE(banner::ArrangementFor(-1, 600));
-    const auto bendUp = banner::ArrangementFor(4, 600);
+        EXPECT_EQ(bannerbox::HeadingStyleFor(text), style) << text;
+    EXPECT_FALSE(bannerbox::ArrangementFor(-1, 600));
+    const auto bendUp = bannerbox::ArrangementFor(4, 600);
     ASSERT_TRUE(bendUp);
     EXPECT_EQ(bendUp->base, 3600);
     EXPECT_EQ(bendUp->amplitude, -3000);
     EXPECT_EQ(bendUp->mode, 3);
-    EXPECT_EQ(banner::ArrangementFor(5, 600)->mode, 4);
-    EXPECT_DOUBLE_EQ(banner::TitleFontSize(16800), 42);
-    EXPECT_DOUBLE_EQ(banner::TitleFontSize(200000), 200);
-    EXPECT_DOUBLE_EQ(banner::CentredLeft(16800, 4000), 6400);
+    EXPECT_EQ(bannerbox::ArrangementFor(5, 600)->mode, 4);
+    EXPECT_DOUBLE_EQ(bannerbox::TitleFontSize(16800), 42);
+    EXPECT_DOUBLE_EQ(bannerbox::TitleFontSize(200000), 200);
+    EXPECT_DOUBLE_EQ(bannerbox::CentredLeft(16800, 4000), 6400);
 }
 
 TEST(ToolbarScrolling, EdgeButtons)
@@ -80,40 +80,40 @@ TEST(ToolbarScrolling, EdgeButtons)
     const auto all = Shown({1, 1, 1, 1});
     const auto firstTwoGone = Shown({0, 0, 1, 1});
     const auto lastGone = Shown({1, 1, 1, 0});
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(all, 1, true), 1);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(all, 1, false), 1);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(firstTwoGone, 1, true), 3);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(firstTwoGone, 1, false), 2);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(lastGone, 2, true), 3);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(lastGone, 2, false), 4);
-    EXPECT_EQ(toolbarscroll::FindEdgeButton(Shown({0, 0}), 1, true), 2);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(all, 1, true), 1);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(all, 1, false), 1);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(firstTwoGone, 1, true), 3);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(firstTwoGone, 1, false), 2);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(lastGone, 2, true), 3);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(lastGone, 2, false), 4);
+    EXPECT_EQ(toolbarscrolling::FindEdgeButton(Shown({0, 0}), 1, true), 2);
 }
 
 TEST(ToolbarScrolling, OneButtonPerDragStepAndBackInReverse)
 {
     auto shown = Shown({1, 1, 1, 1, 1});
     float origin = 5000;
-    EXPECT_FALSE(toolbarscroll::Scroll(shown, origin, 4600, 400)); // not more than a step
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 4000, 400));  // a fast move: one button
+    EXPECT_FALSE(toolbarscrolling::Scroll(shown, origin, 4600, 400)); // not more than a step
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 4000, 400));  // a fast move: one button
     EXPECT_EQ(shown, Shown({0, 1, 1, 1, 1}));
     origin = 4000;
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 3500, 400));
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 3500, 400));
     EXPECT_EQ(shown, Shown({0, 0, 1, 1, 1}));
     origin = 3500;
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 4000, 400));
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 4000, 400));
     EXPECT_EQ(shown, Shown({0, 1, 1, 1, 1}));
     origin = 4000;
-    EXPECT_TRUE(toolbarscroll::Scroll(shown, origin, 4500, 400));
+    EXPECT_TRUE(toolbarscrolling::Scroll(shown, origin, 4500, 400));
     EXPECT_EQ(shown, Shown({1, 1, 1, 1, 1}));
     origin = 4500;
     // Nothing scrolled away: the drag ends and starts afresh at the next move.
-    EXPECT_FALSE(toolbarscroll::Scroll(shown, origin, 5000, 400));
+    EXPECT_FALSE(toolbarscrolling::Scroll(shown, origin, 5000, 400));
     EXPECT_EQ(origin, 0);
     EXPECT_EQ(shown, Shown({1, 1, 1, 1, 1}));
 
-    EXPECT_EQ(toolbarscroll::ButtonAtPosition({0, 400, 0, 400}, 400), 1);
-    EXPECT_EQ(toolbarscroll::ButtonAtPosition({0, 400, 0, 400}, 401), 3); // a hidden one adds nothing
-    EXPECT_EQ(toolbarscroll::ButtonAtPosition({0, 400, 0, 400}, 801), 0);
+    EXPECT_EQ(toolbarscrolling::ButtonAtPosition({0, 400, 0, 400}, 400), 1);
+    EXPECT_EQ(toolbarscrolling::ButtonAtPosition({0, 400, 0, 400}, 401), 3); // a hidden one adds nothing
+    EXPECT_EQ(toolbarscrolling::ButtonAtPosition({0, 400, 0, 400}, 801), 0);
 }
 
 class FrameMouse : public testsupport::CentralFixture<Frame> {
@@ -142,7 +142,7 @@ TEST_F(FrameMouse, TheTitleStandsLetterByLetterCentredWithTheMakerLineUnderIt)
         EXPECT_EQ(box.lblHeaderChar(i).Caption(), title.mid(i - 1, 1));
         EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Left(),
                         box.lblHeaderChar(i - 1).Left() + box.lblHeaderChar(i - 1).Width());
-        EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Top(), banner::kTitleTop);
+        EXPECT_FLOAT_EQ(box.lblHeaderChar(i).Top(), bannerbox::kTitleTop);
         EXPECT_TRUE(box.lblHeaderChar(i).Font().Bold);
     }
     EXPECT_NEAR(box.lblMaker.Left() + box.lblMaker.Width() / 2, f.Width() / 2, 1);
@@ -154,8 +154,8 @@ TEST_F(FrameMouse, TheTitleStandsLetterByLetterCentredWithTheMakerLineUnderIt)
     f.LayoutBanner();
     EXPECT_NE(LetterTops(), first);
     for (float top : LetterTops()) {
-        EXPECT_GE(top, banner::kTitleTop);
-        EXPECT_LT(top, banner::kTitleTop + 1000);
+        EXPECT_GE(top, bannerbox::kTitleTop);
+        EXPECT_LT(top, bannerbox::kTitleTop + 1000);
     }
     // Their colours vary too.
     std::set<qint32> colours;
@@ -386,7 +386,8 @@ TEST_F(FrameMouse, TheBackgroundPictureShowsInTheClientAreaOnceTheBannerIsHidden
     ASSERT_TRUE(picture.save(Path("back.png")));
     testsupport::WriteBytes(Path("ini/AlmanorviqueCentral.ini"),
                             "Window Width=9000\r\nWindow Height=7000\r\nWindow Background Colour=Blue\r\n"
-                            "Window Background File=" + Path("back.png").toUtf8() + "\r\n");
+                            "Window Background File=" +
+                                Path("back.png").toUtf8() + "\r\n");
     Frame& f = Start(false);
     f.ShowBanner(false);
     const QImage shot = f.ClientArea().viewport()->grab().toImage();

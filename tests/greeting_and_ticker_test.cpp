@@ -49,35 +49,35 @@ TEST(Greeting, DateIsMonthDayYearWithTheLocalesSeparator)
 
 TEST(Ticker, MessagesCollectAndOlderOnesScrollAway)
 {
-    QString line = ticker::AppendMessage(QString(), "A");
+    QString line = statusticker::AppendMessage(QString(), "A");
     EXPECT_EQ(line, "A");
-    line = ticker::AppendMessage(line, "B");
+    line = statusticker::AppendMessage(line, "B");
     EXPECT_EQ(line, "A << B");
-    EXPECT_EQ(ticker::AppendMessage(line, "A"), "A << B");
-    EXPECT_EQ(ticker::AppendMessage(line, "a"), "A << B << a");
-    EXPECT_EQ(ticker::AppendMessage(line, ""), "A << B");
-    EXPECT_EQ(ticker::AppendMessage(QString(), ""), "");
+    EXPECT_EQ(statusticker::AppendMessage(line, "A"), "A << B");
+    EXPECT_EQ(statusticker::AppendMessage(line, "a"), "A << B << a");
+    EXPECT_EQ(statusticker::AppendMessage(line, ""), "A << B");
+    EXPECT_EQ(statusticker::AppendMessage(QString(), ""), "");
 
     // Two characters, the separator and one: three ticks, then the last stays.
     QString two = QStringLiteral("xy << z");
     const char* expected[] = {"y << z", " << z", "z", "z"};
     for (const char* e : expected) {
-        two = ticker::Step(two);
+        two = statusticker::Step(two);
         EXPECT_EQ(two, e);
     }
 }
 
 TEST(Eye, FramesGoRoundAndGoOnAfterMidnight)
 {
-    EXPECT_EQ(eye::NextFrame(0), 1);
-    EXPECT_EQ(eye::NextFrame(9), 10);
-    EXPECT_EQ(eye::NextFrame(10), 1);
-    EXPECT_TRUE(eye::IsDue(0, 5));
-    EXPECT_FALSE(eye::IsDue(1000, 1015));
-    EXPECT_TRUE(eye::IsDue(1000, 1016));
-    const qint32 lastBeforeMidnight = eye::HundredthsOfDay(QTime(23, 59, 59, 900));
-    EXPECT_TRUE(eye::IsDue(lastBeforeMidnight, eye::HundredthsOfDay(QTime(0, 0, 0, 400))));
-    EXPECT_FALSE(eye::IsDue(lastBeforeMidnight, eye::HundredthsOfDay(QTime(0, 0, 0, 0))));
+    EXPECT_EQ(statusticker::eye::NextFrame(0), 1);
+    EXPECT_EQ(statusticker::eye::NextFrame(9), 10);
+    EXPECT_EQ(statusticker::eye::NextFrame(10), 1);
+    EXPECT_TRUE(statusticker::eye::IsDue(0, 5));
+    EXPECT_FALSE(statusticker::eye::IsDue(1000, 1015));
+    EXPECT_TRUE(statusticker::eye::IsDue(1000, 1016));
+    const qint32 lastBeforeMidnight = statusticker::eye::HundredthsOfDay(QTime(23, 59, 59, 900));
+    EXPECT_TRUE(statusticker::eye::IsDue(lastBeforeMidnight, statusticker::eye::HundredthsOfDay(QTime(0, 0, 0, 400))));
+    EXPECT_FALSE(statusticker::eye::IsDue(lastBeforeMidnight, statusticker::eye::HundredthsOfDay(QTime(0, 0, 0, 0))));
 }
 
 class FramePeriphery : public testsupport::CentralFixture<TestFrame> {

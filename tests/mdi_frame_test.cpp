@@ -1,12 +1,14 @@
 // Child windows in a frame: their twips geometry is their sub-window's in the frame's
 // client area, the user's moves come back, closing unloads them, and the frame arranges
-// only what is shown.
+// only what is shown; its background reports mouse buttons as every form does.
 #include "ui/mdi_frame.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 struct Child : platform::Form {
@@ -110,4 +112,32 @@ TEST(MdiFrame, TilingArrangesOnlyTheShownWindows)
     EXPECT_FALSE(kids[1]->Visible());
     frame.Arrange(platform::vbTileVertical);
     EXPECT_EQ(kids[2]->MDISubWindow()->geometry().left(), area.width() / 2);
+}
+
+TEST(MdiFrame, TheBackgroundReportsButtonsAsEveryFormDoes)
+{
+    struct Recording : Frame {
+        std::vector<int> downs, moves;
+        void MDIForm_MouseDown(int button, int, float, float) override { downs.push_back(button); }
+        void MDIForm_MouseMove(int button, int, float, float) override { moves.push_back(button); }
+    } frame;
+    QWidget* viewport = frame.ClientArea().viewport();
+    const QPointF at(10, 10);
+    const struct {
+        Qt::MouseButton button;
+        int code; // as platform::ButtonOf and ButtonMask give it
+    } cases[] = {{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}, {Qt::BackButton, 0}};
+    for (const auto& c : cases) {
+        frame.downs.clear();
+        frame.moves.clear();
+        QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), c.button, c.button, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, c.button, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), c.button, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(viewport, &release);
+        EXPECT_EQ(frame.downs, std::vector<int>{c.code}) << c.code;
+        EXPECT_EQ(frame.moves, std::vector<int>{c.code}) << c.code;
+    }
 }

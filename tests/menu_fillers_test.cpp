@@ -204,7 +204,7 @@ TEST_F(MenuFillersTest, APopupRunsTheChosenHandlerBeforeItReturns)
     script.Pick(""); // cancelled
     EXPECT_TRUE(platform::PopupMenu(top, {}));
     EXPECT_EQ(chosen, QStringList{"Window Border=Classic"});
-    EXPECT_TRUE(border(3).Checked()); // choosing a checked item leaves it checked
+    EXPECT_TRUE(border(3).Action()->isChecked()); // choosing a checked item leaves it checked
     EXPECT_FALSE(platform::PopupMenu(top, {}));
     ASSERT_EQ(script.Offered().size(), 2u);
     EXPECT_EQ(script.Offered()[0],

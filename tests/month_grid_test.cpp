@@ -10,9 +10,6 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-// Readable failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 using namespace mduAlmanorvqueLib;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
@@ -326,7 +323,7 @@ TEST_F(MonthGrid, ARunningMonthWindowTakesTheSettingsOfItsNewMonth)
     EXPECT_EQ(w->IniFilePath(), Country("3.ini"));
     w->MoveMonth(-1);
     w->Timer1.Fire();
-    ASSERT_EQ(w->FormState(), 1);
+    ASSERT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     w->MoveMonth(1);
     EXPECT_EQ(w->IniFilePath(), Country("4.ini"));
     EXPECT_EQ(gIniFile, Country("4.ini"));

@@ -7,7 +7,7 @@
 #include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
-#include "tests/support/test_calendar.h"
+#include "tests/support/running_calendar.h"
 #include "ui/twips.h"
 #include "ui/update_lock.h"
 
@@ -45,29 +45,19 @@ QPointF BarePageIn(TestCalendar& w, const platform::LightControl& box, float mar
 }
 } // namespace
 
-class PageMouse : public testsupport::ProgramFolderTest {
+class PageMouse : public testsupport::RunningCalendarTest {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        CopyShippedData({"ini"});
-        mduAlmanorvqueLib::SetupDataFolders();
-    }
     void TearDown() override
     {
         w_.reset();
         platform::LockWindowUpdate(nullptr);
-        QLocale::setDefault(QLocale::c());
-        ProgramFolderTest::TearDown();
+        RunningCalendarTest::TearDown();
     }
     // December 2026 (1st on a Tuesday, weeks from Sunday) with the picture left of the
     // page, both at known places, and the grid laid out automatically on the page.
     TestCalendar& Open()
     {
-        w_ = std::make_unique<TestCalendar>();
-        w_->ShowMe(0, QDate(2026, 12, 10));
-        w_->Timer1.Fire();
+        RunningCalendarTest::Open();
         for (const char* key : {"Calendar Top", "Calendar Left", "Calendar Width", "Calendar Height",
                                 "Calendar Font Size", "Week Start Day"})
             mduLib::SetProp(key, key[9] == 'S' ? "1" : "-1", w_->Properties());
@@ -112,12 +102,9 @@ protected:
     bool CursorIs(int pointer, int icon = 0)
     {
         return w_->MousePointer() == pointer &&
-               (icon == 0 ? w_->MouseIcon.isNull() : calendarcursors::IsPicture(w_->MouseIcon, w_->imgList, icon));
+               (icon == 0 ? w_->MouseIcon.isNull() : handcursors::IsPicture(w_->MouseIcon, w_->imgList, icon));
     }
 
-    platform::FixedClock clock_{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
-    platform::ScriptedMessageBox boxes_;
-    std::unique_ptr<TestCalendar> w_;
     Qt::MouseButtons held_;
 };
 

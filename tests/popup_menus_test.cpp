@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSet>
 #include <QTest>
@@ -165,6 +166,22 @@ TEST_F(PopupMenus, TheWindowMenuOffersThePairOfItsSurface)
     }
 }
 
+TEST_F(PopupMenus, TheWindowMenuGroupsItsEntriesBetweenSeparators)
+{
+    TestCalendar& w = Open();
+    platform::ScriptedMenus menus;
+    w.imgCalendar_MouseUp(kPicture, kRight, 0, 10, 10);
+    QStringList shown; // "-" for a separator
+    for (const QAction* a : w.CalendarPopupMenu.Menu()->actions())
+        if (a->isVisible())
+            shown << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(shown,
+              (QStringList{"Window Styles", "Window States", "Window Background Files", "Window Background Colours",
+                           "-", "Calendar Image Files", "Auto Calendar Image Position", "-", "Enable  Auto Start",
+                           "Set Screen Saver", "-", "Help", "About", "-", "Close", "-", "Save Current Properties",
+                           "Save Style As", "Properties"}));
+}
+
 TEST_F(PopupMenus, TheWindowMenuChecksTheCurrentValues)
 {
     TestCalendar& w = Open();
@@ -204,7 +221,7 @@ TEST_F(PopupMenus, AWindowMenuChoiceReachesTheDispatcher)
     Pick(w.imgCalendar(kPicture), "Window Styles/More_");
     EXPECT_EQ(choosers_, 1);
     EXPECT_EQ(Prop("Window Styles"), style);
-    EXPECT_EQ(w.FormState(), 1) << "no reload";
+    EXPECT_EQ(w.FormState(), frmAlmanorvique::kRunning) << "no reload";
 }
 
 TEST_F(PopupMenus, TheAutoStartEntrySaysWhatAClickDoes)

@@ -31,8 +31,9 @@ TEST_F(Registry, ValuesReadByType)
         {"Missing", std::nullopt, ERROR_FILE_NOT_FOUND, "keep", ""},
     };
     for (const auto& c : cases) {
-        if (c.stored)
+        if (c.stored) {
             ASSERT_TRUE(reg::WriteValue(key, c.name, *c.stored));
+        }
     }
 
     qint32 h = 0;

@@ -265,6 +265,19 @@ TEST_F(SettingsStore, DateRangesAreReadInTheGivenYear)
     }
 }
 
+TEST_F(SettingsStore, AOneDayRangeIsThatDayOnly)
+{
+    const PropertyTable t = TableOf({"Message:25/12-25/12=Christmas"});
+    const struct {
+        QDate day;
+        const char* answer;
+    } cases[] = {{{2024, 12, 25}, "Christmas"}, {{2024, 12, 26}, ""}, {{2024, 12, 31}, ""}, {{2024, 12, 24}, ""}};
+    for (const auto& c : cases) {
+        QString year = "2024";
+        EXPECT_EQ(FindDateEntry(c.day, t, year), c.answer) << c.day.toString().toStdString();
+    }
+}
+
 TEST_F(SettingsStore, EveryWriterMarksTheTableChangedAndLoadingDoesNot)
 {
     const QStringList file{"Caption:01/01=a", "Colour=Red,Red,Blue", "K=v"};
@@ -467,7 +480,10 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
         {"plain settings", "Width=5400\r\nOrientation=Portrait Top,Portrait Top,Center\r\n", ""},
         {"date entries", "PCaption:25/12=Christmas Day\r\nPFormat:25/12=,,True,False,255,,\r\n", ""},
         {"blanks around keys and values", " Key = v \r\n PCaption : 25/12 = x \r\n", ""},
-        {"a no-break space", "Caption:01/01=a\xa0b\xa0\r\n", ""},
+        {"a no-break space",
+         "Caption:01/01=a\xa0"
+         "b\xa0\r\n",
+         ""},
         {"Windows-1252 letters", "Caption:01/01=\x80 \xe9t\xe9 \x93q\x94\r\n", ""},
         {"UTF-8 letters",
          "Caption:24/12=Wigilia Bo\xc5\xbc"
@@ -507,8 +523,9 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
             return false;
         };
         for (int i = 1; i <= t.UBound(); ++i)
-            if (!t[i].Key.isEmpty() && !t[i].Value.startsWith(u'^'))
+            if (!t[i].Key.isEmpty() && !t[i].Value.startsWith(u'^')) {
                 EXPECT_TRUE(readBack(t[i])) << c.what << " " << t[i].Key.toStdString();
+            }
     }
 }
 
@@ -542,8 +559,9 @@ TEST_F(SettingsStore, LettersOutsideWindows1252AreKept)
             WriteBytes(path, c.file);
         PropertyTable t(1);
         LoadIniFile(path, t);
-        if (!c.file.isEmpty())
+        if (!c.file.isEmpty()) {
             EXPECT_EQ(GetValue("01/01", t), QString::fromUtf8("Caf\xc3\xa9")) << c.what;
+        }
         SetValue("24/12", c.caption, t, "Caption");
         ASSERT_TRUE(SaveIniFile(t, path)) << c.what;
         EXPECT_EQ(ReadBytes(path), c.saved) << c.what;

@@ -57,10 +57,7 @@ private:
 };
 } // namespace
 
-CommandButton::CommandButton(Form* owner, QString name, int index)
-    : owner_(owner),
-      name_(std::move(name)),
-      index_(index)
+CommandButton::CommandButton(Form* owner, QString name, int index) : name_(std::move(name)), index_(index)
 {
     button_ = new PictureButton(owner, this);
     button_->installEventFilter(owner);

@@ -53,7 +53,6 @@ public:
 
 private:
     void Apply();
-    Form* owner_;
     QString name_;
     int index_;
     QPointer<QPushButton> button_;

@@ -3,6 +3,7 @@
 // keeping every property themselves. Positions and sizes are twips from the form's
 // client origin; the form's code reads back exactly what it wrote.
 #include "core/text_format_target.h"
+#include "picture.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -36,24 +37,6 @@ enum MousePointerValue {
     vbArrowQuestion = 14,
     vbSizeAll = 15,
     vbCustom = 99,
-};
-
-// A loaded picture, known elsewhere by its handle (0 when empty).
-class Picture {
-public:
-    Picture() = default;
-    static Picture FromFile(const QString& path); // empty when the file is no picture
-    static Picture FromImage(const QImage& image);
-    bool IsEmpty() const { return !d_; }
-    quint32 Handle() const;
-    QSize SizePixels() const;
-    const QImage& Image() const;
-    // The picture at that size, decoded or scaled for it.
-    QImage ScaledTo(QSize pixels) const;
-
-private:
-    struct Data;
-    std::shared_ptr<Data> d_;
 };
 
 struct FontModel {

@@ -141,7 +141,7 @@ bool MDIForm::eventFilter(QObject* watched, QEvent* e)
         switch (e->type()) {
         case QEvent::MouseButtonPress: {
             auto* me = static_cast<QMouseEvent*>(e);
-            const int b = me->button() == Qt::RightButton ? 2 : me->button() == Qt::LeftButton ? 1 : 4;
+            const int b = ButtonOf(me->button());
             const float x = static_cast<float>(PixelsToTwipsX(me->position().x()));
             const float y = static_cast<float>(PixelsToTwipsY(me->position().y()));
             Guarded("mouse down", [&] { MDIForm_MouseDown(b, ShiftBits(me->modifiers()), x, y); });
@@ -149,11 +149,7 @@ bool MDIForm::eventFilter(QObject* watched, QEvent* e)
         }
         case QEvent::MouseMove: {
             auto* me = static_cast<QMouseEvent*>(e);
-            int b = 0;
-            if (me->buttons() & Qt::LeftButton)
-                b |= 1;
-            if (me->buttons() & Qt::RightButton)
-                b |= 2;
+            const int b = ButtonMask(me->buttons());
             const float x = static_cast<float>(PixelsToTwipsX(me->position().x()));
             const float y = static_cast<float>(PixelsToTwipsY(me->position().y()));
             Guarded("mouse move", [&] { MDIForm_MouseMove(b, ShiftBits(me->modifiers()), x, y); });

@@ -248,10 +248,7 @@ HostLayout HostLayout::FromText(const QString& text)
     return layout;
 }
 
-bool HostLayout::Save(const QString& path) const
-{
-    return platform::WriteFileWhole(path, ToText().toUtf8());
-}
+bool HostLayout::Save(const QString& path) const { return platform::WriteFileWhole(path, ToText().toUtf8()); }
 
 HostLayout HostLayout::Load(const QString& path)
 {

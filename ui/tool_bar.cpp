@@ -229,7 +229,7 @@ bool ToolBar::eventFilter(QObject* watched, QEvent* e)
     if (e->type() == QEvent::MouseButtonPress && MouseDown && watched->isWidgetType() &&
         (watched == bar_ || static_cast<QWidget*>(watched)->parentWidget() == bar_)) {
         auto* me = static_cast<QMouseEvent*>(e);
-        const int b = me->button() == Qt::RightButton ? 2 : me->button() == Qt::LeftButton ? 1 : 4;
+        const int b = ButtonOf(me->button());
         const QPointF at = static_cast<QWidget*>(watched)->mapTo(bar_, me->position().toPoint());
         const float x = static_cast<float>(PixelsToTwipsX(at.x()));
         const float y = static_cast<float>(PixelsToTwipsY(at.y()));

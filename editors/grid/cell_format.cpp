@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <cmath>
 
-namespace gridfmt {
+namespace cellformat {
 namespace {
 bool IsDigitPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
 
@@ -301,4 +301,4 @@ QString FormatWithMask(const QString& text, const QString& mask)
     return text;
 }
 
-} // namespace gridfmt
+} // namespace cellformat

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-namespace gridfmt {
+namespace cellformat {
 
 // The text as a cell of a column with this mask holds it; a blank mask keeps the text.
 // A text that the mask cannot read (a word under a number mask) stays as it is.
@@ -22,4 +22,4 @@ std::optional<QDateTime> ReadDateTime(const QString& text);
 // The locale's short date, with the time of day when it is not midnight.
 QString ShortDateText(const QDateTime& when);
 
-} // namespace gridfmt
+} // namespace cellformat

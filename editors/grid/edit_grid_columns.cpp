@@ -100,6 +100,6 @@ void ctlEditGrid::AutoColFit()
     for (qint32 c = ctlGrid.Col(); c <= ctlGrid.ColSel(); ++c) {
         if (c < 0 || c >= static_cast<qint32>(m_ColMaxLen.size()))
             throw mduLib::SubscriptError();
-        ctlGrid.SetColWidth(c, gridsize::AutoFitWidth(m_ColMaxLen[static_cast<size_t>(c)]));
+        ctlGrid.SetColWidth(c, gridsizing::AutoFitWidth(m_ColMaxLen[static_cast<size_t>(c)]));
     }
 }

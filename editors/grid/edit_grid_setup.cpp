@@ -240,7 +240,7 @@ QString ctlEditGrid::FormatCellText(const QString& text, qint32 col) const
     if (!m_ColFormat || col < 0 || col >= m_ColFormat->size())
         return text;
     const QString& mask = (*m_ColFormat)[col];
-    return mask.trimmed().isEmpty() ? text : gridfmt::FormatWithMask(text, mask);
+    return mask.trimmed().isEmpty() ? text : cellformat::FormatWithMask(text, mask);
 }
 
 void ctlEditGrid::UpdateColMaxLen(qint32 col, const QString& text)

@@ -11,7 +11,7 @@ qint32 Whole(float twips) { return static_cast<qint32>(conv::RoundHalfEven(twips
 
 void SetScrollBarsFor(platform::FlexGrid& grid, bool horizontal, bool vertical)
 {
-    const qint32 bars = gridsize::ScrollBarsFor(horizontal, vertical);
+    const qint32 bars = gridsizing::ScrollBarsFor(horizontal, vertical);
     if (bars >= 0)
         grid.SetLook(&platform::FlexLook::ScrollBars, bars);
 }
@@ -23,18 +23,18 @@ void ctlEditGrid::SetGridSize()
     widths.reserve(static_cast<size_t>(ctlGrid.Cols()));
     for (qint32 c = 0; c < ctlGrid.Cols(); ++c)
         widths.push_back(ctlGrid.ColWidth(c));
-    const gridsize::Fit width = gridsize::FitWidth(widths, Whole(width_));
+    const gridsizing::Fit width = gridsizing::FitWidth(widths, Whole(width_));
     ctlGrid.SetWidth(static_cast<float>(width.size));
     // Every row is taken as high as row 1; a grid of one row goes by its only row.
     const qint32 rowHeight = ctlGrid.Rows() > 1 ? ctlGrid.RowHeight(1) : ctlGrid.Rows() == 1 ? ctlGrid.RowHeight(0) : 0;
-    const gridsize::Fit height = gridsize::FitHeight(rowHeight, ctlGrid.Rows(), Whole(height_));
+    const gridsizing::Fit height = gridsizing::FitHeight(rowHeight, ctlGrid.Rows(), Whole(height_));
     ctlGrid.SetHeight(static_cast<float>(height.size));
     SetScrollBarsFor(ctlGrid, width.overflow, height.overflow);
 }
 
 void ctlEditGrid::SetGridWidthByCaller(qint32 iWidth)
 {
-    const gridsize::Fit width = gridsize::FitCallerWidth(iWidth, Whole(width_));
+    const gridsizing::Fit width = gridsizing::FitCallerWidth(iWidth, Whole(width_));
     ctlGrid.SetWidth(static_cast<float>(width.size));
     SetScrollBarsFor(ctlGrid, width.overflow, true);
 }

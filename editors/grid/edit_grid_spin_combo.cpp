@@ -5,13 +5,13 @@
 #include "core/conversions.h"
 #include "spin_math.h"
 
-void ctlEditGrid::SpinStep(int delta) { ctlText.SetText(gridspin::StepSpinText(ctlText.Text(), delta)); }
+void ctlEditGrid::SpinStep(int delta) { ctlText.SetText(spinmath::StepSpinText(ctlText.Text(), delta)); }
 
 void ctlEditGrid::ctlUpDown_UpClick(int /*Index*/) { SpinStep(1); }
 
 void ctlEditGrid::ctlUpDown_DownClick(int /*Index*/) { SpinStep(-1); }
 
-QString ctlEditGrid::NormalizeSpinNumber(const QString& text) { return gridspin::NormalizeSpinNumber(text); }
+QString ctlEditGrid::NormalizeSpinNumber(const QString& text) { return spinmath::NormalizeSpinNumber(text); }
 
 void ctlEditGrid::SelectComboItem(platform::ComboBox& combo, const QString& text)
 {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace gridsize {
+namespace gridsizing {
 
 Fit FitWidth(const std::vector<qint32>& colWidths, qint32 controlWidth)
 {
@@ -48,4 +48,4 @@ qint32 AutoFitWidth(qint32 maxLen)
     return static_cast<qint32>(std::min<qint64>(static_cast<qint64>(maxLen) * 100, 32700));
 }
 
-} // namespace gridsize
+} // namespace gridsizing

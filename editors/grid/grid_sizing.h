@@ -4,7 +4,7 @@
 #include <QtGlobal>
 #include <vector>
 
-namespace gridsize {
+namespace gridsizing {
 
 struct Fit {
     qint32 size = 0;       // the inner grid's new width or height
@@ -23,4 +23,4 @@ qint32 ScrollBarsFor(bool horizontal, bool vertical);
 // never above 32,700 twips.
 qint32 AutoFitWidth(qint32 maxLen);
 
-} // namespace gridsize
+} // namespace gridsizing

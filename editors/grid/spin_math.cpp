@@ -3,13 +3,13 @@
 #include "cell_format.h"
 #include "core/conversions.h"
 
-namespace gridspin {
+namespace spinmath {
 
 QString NormalizeSpinNumber(const QString& text)
 {
     if (!text.contains(u'.'))
-        return text.isEmpty() ? QStringLiteral("0") : gridfmt::FormatWithMask(text, QStringLiteral("0"));
-    return gridfmt::FormatWithMask(text, QStringLiteral("0.00"));
+        return text.isEmpty() ? QStringLiteral("0") : cellformat::FormatWithMask(text, QStringLiteral("0"));
+    return cellformat::FormatWithMask(text, QStringLiteral("0.00"));
 }
 
 QString SpinNumberText(double v)
@@ -27,9 +27,9 @@ QString StepSpinText(const QString& text, int delta)
     const QString t = conv::Trim(text);
     if (!t.isEmpty() && conv::IsNumeric(t))
         return SpinNumberText(conv::ToDouble(NormalizeSpinNumber(t)) + delta);
-    if (const auto when = gridfmt::ReadDateTime(t))
-        return gridfmt::ShortDateText(when->addDays(delta));
+    if (const auto when = cellformat::ReadDateTime(t))
+        return cellformat::ShortDateText(when->addDays(delta));
     return t;
 }
 
-} // namespace gridspin
+} // namespace spinmath

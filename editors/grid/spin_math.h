@@ -2,7 +2,7 @@
 // The arithmetic of the spin box: one step up or down of a number or a date kept as text.
 #include <QString>
 
-namespace gridspin {
+namespace spinmath {
 
 // The number a step starts from: without a point rounded to a whole number, with one to
 // two decimals (halves away from zero); an empty text is 0.
@@ -14,4 +14,4 @@ QString SpinNumberText(double v);
 // text only loses its blanks.
 QString StepSpinText(const QString& text, int delta);
 
-} // namespace gridspin
+} // namespace spinmath

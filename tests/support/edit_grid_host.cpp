@@ -29,7 +29,7 @@ GridHost::GridHost(bool showTextBox)
         if (showTextBoxOnRowChange)
             grdTest.GetCellTextBox(0).SetVisible(true);
     };
-    grdTest.Events.KeyPress = [this, cell](int& k) { log << QStringLiteral("KeyPress %1").arg(k); };
+    grdTest.Events.KeyPress = [this](int& k) { log << QStringLiteral("KeyPress %1").arg(k); };
     grdTest.Events.MouseDown = [this, cell](int& b, int&, float&, float&) {
         log << QStringLiteral("MouseDown %1 ").arg(b) + cell();
     };

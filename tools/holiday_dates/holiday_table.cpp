@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace holidays {
+namespace holidaytable {
 namespace {
 
 constexpr int Mon = 1, Thu = 4, Sun = 7;
@@ -398,4 +398,4 @@ QByteArray yearTemplate(const Country& country, int year)
     return render(ordered(days));
 }
 
-} // namespace holidays
+} // namespace holidaytable

@@ -7,7 +7,7 @@
 #include <array>
 #include <span>
 
-namespace holidays {
+namespace holidaytable {
 
 enum class Kind {
     Fixed,             // day/month
@@ -79,4 +79,4 @@ inline constexpr const char* kHolidayFormat = ",,True,False,255,,";
 QByteArray allYearsTemplate(const Country& country);
 QByteArray yearTemplate(const Country& country, int year);
 
-} // namespace holidays
+} // namespace holidaytable

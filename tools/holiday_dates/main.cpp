@@ -70,14 +70,15 @@ struct Counts {
 Counts writeYears(const QString& dir)
 {
     Counts counts;
-    for (const holidays::Country& country : holidays::countries()) {
+    for (const holidaytable::Country& country : holidaytable::countries()) {
         const QString folder = dir + u'/' + QString::fromLatin1(country.name) + QStringLiteral(" dates");
         if (!makeFolder(folder)) {
             counts.ok = false;
             continue;
         }
-        for (int year = holidays::kFirstYear; year <= holidays::kLastYear; ++year)
-            counts.take(writeIfChanged(folder + u'/' + QString::number(year), holidays::yearTemplate(country, year)));
+        for (int year = holidaytable::kFirstYear; year <= holidaytable::kLastYear; ++year)
+            counts.take(
+                writeIfChanged(folder + u'/' + QString::number(year), holidaytable::yearTemplate(country, year)));
     }
     return counts;
 }
@@ -89,9 +90,9 @@ Counts writeTemplates(const QString& dir)
         counts.ok = false;
         return counts;
     }
-    for (const holidays::Country& country : holidays::countries())
+    for (const holidaytable::Country& country : holidaytable::countries())
         counts.take(
-            writeIfChanged(dir + u'/' + QString::fromLatin1(country.name), holidays::allYearsTemplate(country)));
+            writeIfChanged(dir + u'/' + QString::fromLatin1(country.name), holidaytable::allYearsTemplate(country)));
     return counts;
 }
 

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <numbers>
 
-using namespace kit;
+using namespace paintkit;
 
 namespace {
 

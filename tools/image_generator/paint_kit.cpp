@@ -11,7 +11,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace kit {
+namespace paintkit {
 
 double clamp01(double x) { return std::clamp(x, 0.0, 1.0); }
 
@@ -428,4 +428,4 @@ void dither(QImage& image, std::uint32_t seed, double amount)
     }
 }
 
-} // namespace kit
+} // namespace paintkit

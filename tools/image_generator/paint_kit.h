@@ -18,7 +18,7 @@
 
 class QPainter;
 
-namespace kit {
+namespace paintkit {
 
 double clamp01(double x);
 double smoothstep(double edge0, double edge1, double x);
@@ -74,4 +74,4 @@ QImage fogLayer(QSize size, double centreY, double halfHeight, std::uint32_t see
 // Grain that breaks up the steps of smooth gradients before JPEG compression.
 void dither(QImage& image, std::uint32_t seed, double amount);
 
-} // namespace kit
+} // namespace paintkit

@@ -38,7 +38,7 @@ QStringList Entries(const mduLib::PropertyTable& t)
 }
 } // namespace
 
-class CalendarCommands : public testsupport::CalendarFolderTest {
+struct CalendarCommands : public testsupport::CalendarFolderTest {
 protected:
     void SetUp() override
     {
@@ -63,7 +63,7 @@ protected:
         auto w = std::make_unique<TestCalendar>();
         w->ShowMe(0, start);
         w->Timer1.Fire();
-        EXPECT_EQ(w->FormState(), 1);
+        EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
         return w;
     }
     // A small picture file in the images folder; "broken" ones only look like pictures.
@@ -328,7 +328,7 @@ TEST_F(CalendarCommands, CancellingAChooserOrTheColourDialogChangesNothing)
         EXPECT_EQ(w->imgCalendar(0).Tag, image);
         EXPECT_EQ(w->imgCalendar(1).Tag, page);
         EXPECT_EQ(w->imgCalendar(2).Tag, backdrop);
-        EXPECT_EQ(w->FormState(), 1);
+        EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     }
 }
 
@@ -345,7 +345,7 @@ TEST_F(CalendarCommands, AReplayOpensNoChooserAndNoDialog)
     w->ApplyAllSettings();
     EXPECT_EQ(dialogs_, 0);
     EXPECT_TRUE(boxes_.Shown().empty());
-    EXPECT_EQ(w->FormState(), 1); // no style reload
+    EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning); // no style reload
     // "Custom" keeps the colour the window has, as its number.
     EXPECT_EQ(mduLib::GetProp("Window Background Colours", w->Properties()), QString::number(0x123456));
     EXPECT_FALSE(w->commands_.Replaying);
@@ -396,7 +396,7 @@ TEST_F(CalendarCommands, AStyleSetsItsOwnKeysInAnyOrderAndKeepsTheRest)
             WriteBytes(Path(QString("Styles/") + name), style);
 
             w->ApplySetting("Window Styles", Path(QString("Styles/") + name), "");
-            EXPECT_EQ(w->FormState(), 2);
+            EXPECT_EQ(w->FormState(), frmAlmanorvique::kFullLoad);
             EXPECT_EQ(w->Timer1.Interval(), 1);
             const QStringList after = Entries(w->Properties());
             ASSERT_EQ(after.size(), before.size());
@@ -413,7 +413,7 @@ TEST_F(CalendarCommands, AStyleSetsItsOwnKeysInAnyOrderAndKeepsTheRest)
             EXPECT_EQ(changed, 10);
             EXPECT_FLOAT_EQ(w->Width(), 7000);
             w->Timer1.Fire(); // the full reload
-            EXPECT_EQ(w->FormState(), 1);
+            EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
         }
     }
 }
@@ -562,8 +562,9 @@ TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
         EXPECT_EQ(mduLib::GetProp("Window Styles", t), QFileInfo(f).completeBaseName());
         for (const char* key : {"Calendar Image Files", "Calendar Background Files", "Window Background Files"}) {
             const QString v = mduLib::GetProp(key, t);
-            if (v != "None")
+            if (v != "None") {
                 EXPECT_TRUE(QFileInfo::exists(v)) << key << " " << v.toStdString();
+            }
         }
         // Every option value keeps the choices its menu offers.
         for (const char* key : {"Window States", "Window Background Colours", "Orientation", "Window Border"})
@@ -609,8 +610,8 @@ TEST_F(CalendarCommands, AMovedProgramFolderShowsTheShippedPicturesFromWhereItRu
         w->ApplySetting("Window Styles", Path("Styles/" + f), "");
         w->Timer1.Fire();
         for (int slot : {0, 1}) {
-            const QString v = mduLib::GetProp(slot == 0 ? "Calendar Image Files" : "Calendar Background Files",
-                                              w->Properties());
+            const QString v =
+                mduLib::GetProp(slot == 0 ? "Calendar Image Files" : "Calendar Background Files", w->Properties());
             if (v == "None")
                 continue;
             EXPECT_EQ(w->imgCalendar(slot).Tag, gImagesFolder + QFileInfo(v).fileName()) << slot;
