@@ -154,8 +154,9 @@ TEST(CommonFileDialog, APatternPresetStandsInTheNameBox)
         poll.start(20);
         EXPECT_FALSE(d.ShowSave());
         EXPECT_EQ(shown, c.shown) << c.preset.toStdString();
-        if (enterPressed)
+        if (enterPressed) {
             EXPECT_EQ(filterAfterEnter, c.preset);
+        }
         EXPECT_EQ(d.FileName, c.preset); // nothing chosen
     }
 }

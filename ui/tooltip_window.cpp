@@ -57,7 +57,7 @@ std::optional<bool> X11Compositing()
     const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DisplayScreen());
     xcb_intern_atom_reply_t* atom =
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
-    const xcb_atom_t selection = atom ? atom->atom : XCB_ATOM_NONE;
+    const xcb_atom_t selection = atom ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     std::free(atom);
     if (selection == XCB_ATOM_NONE)
         return false; // nobody ever asked for the name, so nobody owns it
