@@ -174,29 +174,3 @@ TEST_F(BalloonTips, TheCaptionsShowTheirPictureWithShiftAndAHandOtherwise)
     w.lblYear_MouseMove(0, kShift, 10, 10);
     EXPECT_EQ(Shown(), "");
 }
-
-TEST_F(BalloonTips, APressOnACaptionTurnsTheWayItsHandPoints)
-{
-    TestCalendar& w = Open("No");
-    constexpr int kLeft = 1;
-    const struct {
-        bool year;
-        int shift;
-        QDate after;
-    } cases[] = {{false, kCtrl, {2026, 11, 1}}, // the back hand
-                 {false, 0, {2026, 12, 1}},     // the forward hand
-                 {true, kCtrl, {2025, 12, 1}},
-                 {true, 0, {2026, 12, 1}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.after.toString().toStdString());
-        if (c.year) {
-            w.lblYear_MouseMove(0, c.shift, 10, 10);
-            w.lblYear_MouseDown(kLeft, c.shift, 10, 10);
-        } else {
-            w.lblMonth_MouseMove(0, c.shift, 10, 10);
-            w.lblMonth_MouseDown(kLeft, c.shift, 10, 10);
-        }
-        EXPECT_EQ(w.DisplayedDate().year(), c.after.year());
-        EXPECT_EQ(w.DisplayedDate().month(), c.after.month());
-    }
-}

@@ -265,19 +265,6 @@ TEST_F(SettingsStore, DateRangesAreReadInTheGivenYear)
     }
 }
 
-TEST_F(SettingsStore, AOneDayRangeIsThatDayOnly)
-{
-    const PropertyTable t = TableOf({"Message:25/12-25/12=Christmas"});
-    const struct {
-        QDate day;
-        const char* answer;
-    } cases[] = {{{2024, 12, 25}, "Christmas"}, {{2024, 12, 26}, ""}, {{2024, 12, 31}, ""}, {{2024, 12, 24}, ""}};
-    for (const auto& c : cases) {
-        QString year = "2024";
-        EXPECT_EQ(FindDateEntry(c.day, t, year), c.answer) << c.day.toString().toStdString();
-    }
-}
-
 TEST_F(SettingsStore, EveryWriterMarksTheTableChangedAndLoadingDoesNot)
 {
     const QStringList file{"Caption:01/01=a", "Colour=Red,Red,Blue", "K=v"};
