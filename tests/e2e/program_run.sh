@@ -1,14 +1,13 @@
 # Sourced by the end-to-end scripts: a temporary copy of the program folder with a home,
 # configuration folder and registry of its own, and starting and ending the program in it
 # as the desktop would. Never touches the real home or program folder.
-# Usage: source program_run.sh <build's program folder> "$@" (re-runs the script under xvfb).
+# Usage: source program_run.sh <build's program folder> "$@" (re-runs the script on a display of its own).
 # A script may set program (the executable) and title (its window's title) first.
 bin="$1"
 program="${program:-Almanorvique}"
 title="${title:-Almanorvique}"
 if [ "${2:-}" != "--inside" ]; then
-  command -v xvfb-run >/dev/null || { echo "xvfb-run is missing"; exit 1; }
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bin" --inside
+  exec "$(dirname "${BASH_SOURCE[0]}")/on_own_display.sh" "$0" "$bin" --inside
 fi
 
 work=$(mktemp -d)

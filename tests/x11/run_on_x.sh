@@ -2,7 +2,6 @@
 # Runs a test program on a virtual X display of its own (no window manager, no
 # compositing manager) instead of headless.
 set -euo pipefail
-command -v xvfb-run >/dev/null || { echo "xvfb-run is missing"; exit 1; }
 command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 1; }
 export ALMANORVIQUE_TEST_ON_X=1 QT_QPA_PLATFORM=xcb
-exec xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+exec "$(dirname "$0")/../e2e/on_own_display.sh" "$@"
