@@ -398,10 +398,8 @@ void Image::Paint(QPainter& p) const
             // In device pixels, so that a scaled screen draws it sharp.
             const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
             const QSize target = (QSizeF(r.size()) * dpr).toSize();
-            if (scaled_.size() != target) {
-                scaled_ = picture_.ScaledTo(target);
-                scaled_.setDevicePixelRatio(dpr);
-            }
+            if (scaled_.size() != target || scaled_.devicePixelRatio() != dpr)
+                scaled_ = picture_.ScaledTo(target, dpr);
             p.drawImage(r.topLeft(), scaled_);
         } else {
             p.drawImage(r.topLeft(), picture_.Image());

@@ -1,6 +1,8 @@
 #pragma once
-// A picture loaded from a file or made from an image. A file's bytes are kept and decoded
-// when the picture is drawn, straight at the size it is drawn at where the format allows.
+// A picture loaded from a file or made from an image. Controls that load the same file
+// (unchanged on disk) share one picture. A file's picture is decoded only when drawn,
+// straight at the size it is drawn at where the format allows, and keeps the file's bytes
+// only until it keeps a decoded copy.
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -17,9 +19,16 @@ public:
     bool IsEmpty() const { return !d_; }
     quint32 Handle() const;
     QSize SizePixels() const;
+    // In full, decoded once and kept.
     const QImage& Image() const;
-    // The picture at that size, decoded or scaled for it.
-    QImage ScaledTo(QSize pixels) const;
+    // In full for a single use (drawing it once somewhere): no decoded copy is kept.
+    QImage Whole() const;
+    // The picture at that size in pixels, decoded or scaled for it, for a screen of that
+    // pixel ratio; the latest is kept, so that controls showing the picture at one size
+    // share it.
+    QImage ScaledTo(QSize pixels, qreal pixelRatio = 1.0) const;
+    // Whether two pictures are one (as two controls that loaded one file).
+    bool SameAs(const Picture& other) const { return d_ == other.d_; }
 
 private:
     struct Data;

@@ -49,7 +49,7 @@ float PictureBox::ScaleHeight() const
 double PictureBox::ToPixelsX(float v) const { return scaleMode_ == vbPixels ? v : v / TwipsPerPixelX(); }
 double PictureBox::ToPixelsY(float v) const { return scaleMode_ == vbPixels ? v : v / TwipsPerPixelY(); }
 
-QImage PictureBox::Surface() const
+QImage PictureBox::Surface(const QImage& whole) const
 {
     const QSize size = InnerSizePixels();
     if (size.isEmpty())
@@ -58,7 +58,8 @@ QImage PictureBox::Surface() const
     img.fill(ColorFromValue(backColor_));
     if (!picture_.IsEmpty()) {
         QPainter p(&img);
-        p.drawImage(QPoint(0, 0), picture_.Image());
+        // Drawn once here: no decoded copy of a file's picture is kept for it.
+        p.drawImage(QPoint(0, 0), whole.isNull() ? picture_.Whole() : whole);
     }
     return img;
 }
@@ -68,12 +69,13 @@ void PictureBox::PaintPicture(const Picture& pic, float x, float y, float width,
 {
     if (pic.IsEmpty())
         return;
+    // Decoded for this once. The picture may be this box's own drawing: the painter
+    // gives the box a copy of its own before it draws.
+    const QImage source = pic.Whole();
     if (drawn_.isNull() || drawn_.size() != InnerSizePixels())
-        drawn_ = Surface();
+        drawn_ = Surface(pic.SameAs(picture_) ? source : QImage());
     if (drawn_.isNull())
         return;
-    // The picture may be this box's own: draw from a copy.
-    const QImage source = pic.Image().copy();
     QPainter p(&drawn_);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.drawImage(QRectF(ToPixelsX(x), ToPixelsY(y), ToPixelsX(width), ToPixelsY(height)), source,

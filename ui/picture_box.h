@@ -40,7 +40,9 @@ public:
     void Paint(QPainter& p) const override;
 
 private:
-    QImage Surface() const; // background and picture, at the inner size
+    // Background and picture, at the inner size; whole is the picture in full when the
+    // caller has it decoded already.
+    QImage Surface(const QImage& whole = QImage()) const;
     double ToPixelsX(float v) const;
     double ToPixelsY(float v) const;
 
