@@ -388,6 +388,7 @@ void Form::HoldWindowState(bool hold)
     stateHeld_ = hold;
     if (hold || !shown_)
         return;
+    emit FrameDue();
     PushWindowState();
     // The flags may have hidden and shown the window faster than the window manager
     // answers, which can leave it withdrawn: shown again once it has answered.
