@@ -2,11 +2,14 @@
 # Starts the program twenty times with a settings file that says "Maximized", under a
 # window manager (openbox answers late, without a compositor), and checks that the window
 # comes up maximised each time; every other start also has no title bar. A window whose
-# frame changes after it was mapped could be left withdrawn or normal.
+# frame changes after it was mapped could be left withdrawn or normal. Then a few normal
+# starts: the framed window has the stored outer size (the desktop frames it after it is
+# mapped, and the size is put right then, on the native window too).
 set -euo pipefail
 source "$(dirname "$0")/program_run.sh" "$@"
 command -v xprop >/dev/null || fail "xprop is missing"
 command -v openbox >/dev/null || fail "openbox is missing"
+command -v xdotool >/dev/null || fail "xdotool is missing"
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill "${pid:-}" "$wm" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -37,6 +40,22 @@ for run in $(seq 1 20); do
   state=$(net_state)
   [[ $state == *MAXIMIZED_VERT* && $state == *MAXIMIZED_HORZ* ]] || fail "start $run: the window is not maximised ($state)"
   echo "start $run: maximised"
+  end_program
+done
+for run in 1 2; do
+  grep -v '^Window States=\|^Window Title Bar=\|^Window Width=\|^Window Height=' "$prog/ini/Almanorvique.ini" \
+    >"$country/Almanorvique.ini"
+  printf 'Window States=Normal\nWindow Title Bar=Yes\nWindow Width=5400\nWindow Height=7800\n' >>"$country/Almanorvique.ini"
+  start_program
+  sleep 1
+  id=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -1) || true
+  [ -n "$id" ] || fail "normal start $run: the window was not found"
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | grep '=' | sed 's/.*= //; s/,//g') || true
+  read -r l r t b <<<"${extents:-0 0 0 0}"
+  [ "$((WIDTH + l + r))x$((HEIGHT + t + b))" = 360x520 ] ||
+    fail "normal start $run: the window is $((WIDTH + l + r))x$((HEIGHT + t + b)) with its frame, not 360x520"
+  echo "normal start $run: 360x520"
   end_program
 done
 echo "PASS"
