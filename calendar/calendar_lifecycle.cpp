@@ -69,18 +69,24 @@ void frmAlmanorvique::ShowMe(int intStyle, const QDate& dStartDate)
 {
     platform::ScopedUpdateLock lock(hWnd());
     // Whatever fails on the way, the window is shown (before the lock is released): a
-    // calendar that never appears would leave the program running unseen.
+    // calendar that never appears would leave the program running unseen. A window of its
+    // own is shown by the full load instead, once its settings gave it its frame.
     struct ShowAtEnd {
         frmAlmanorvique* f;
-        ~ShowAtEnd() { f->Show(); }
+        ~ShowAtEnd()
+        {
+            if (f->MDIChild() || f->FormState_ != kFullLoad)
+                f->Show();
+        }
     } showAtEnd{this};
     Tag = QString::number(intStyle);
     lblMonth.Tag = conv::DateText(dStartDate);
     ConfigSetup();
     mduUILib::RestoreWindowPlacement(*this, Properties_);
-    // Shown as soon as its place is known, so the desktop maps it while the month is built;
-    // the update lock keeps it from drawing before the month is there.
-    Show();
+    // A child window is shown as soon as its place is known, so the frame maps it while the
+    // month is built; the update lock keeps it from drawing before the month is there.
+    if (MDIChild())
+        Show();
     SetWeekdayHeadings(false, 0);
     MoveMonth(0);
 }
@@ -422,6 +428,12 @@ void frmAlmanorvique::Timer1_Timer()
                 mduAPILib::ApplyBorderStyle(*this, QStringLiteral("3D Border"));
             });
         }
+        // A window of its own is mapped once, with the frame and state of its settings: shown
+        // before, each frame setting would hide and show it again, faster than a desktop
+        // answers, and it would first flash with the default frame.
+        platform::ScopedUpdateLock lock(hWnd());
+        if (!IsShown())
+            platform::Guarded("show", [&] { Show(); });
         platform::Guarded("layout", [&] { SetCalendarLayout(); });
         platform::Guarded("weekdays", [&] { SetWeekdayHeadings(true, 0); });
         platform::Guarded("month", [&] { MoveMonth(0); });

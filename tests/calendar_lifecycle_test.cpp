@@ -71,7 +71,7 @@ TEST_F(CalendarLifecycle, AFirstStartCopiesTheTemplateAndLoadsIt)
     EXPECT_EQ(w->Tag, "0");
     EXPECT_EQ(w->DisplayedDate(), QDate(2026, 3, 15));
     EXPECT_EQ(w->lblYear.Caption(), "2026");
-    EXPECT_TRUE(w->IsShown());
+    EXPECT_FALSE(w->IsShown()) << "a window of its own is shown by the full load";
     EXPECT_EQ(w->FormState(), frmAlmanorvique::kFullLoad);
     EXPECT_EQ(w->Timer1.Interval(), 1);
     EXPECT_EQ(w->IniFilePath(), ""); // only a child window keeps its own path
@@ -122,6 +122,55 @@ TEST_F(CalendarLifecycle, TheTimerRunsTheFullLoadOnceThenRunning)
     w->Timer1.Fire(); // running ticks leave the state alone
     EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
     EXPECT_EQ(w->Timer1.Interval(), 100);
+}
+
+namespace {
+// What the window was like each time it was shown, and how often it was hidden after.
+struct ShowWatch : QObject {
+    std::vector<std::pair<Qt::WindowFlags, Qt::WindowStates>> shows;
+    int hidesAfter = 0;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        auto* w = static_cast<QWidget*>(o);
+        if (e->type() == QEvent::Show)
+            shows.emplace_back(w->windowFlags(), w->windowState());
+        else if (e->type() == QEvent::Hide && !shows.empty())
+            ++hidesAfter;
+        return false;
+    }
+};
+} // namespace
+
+TEST_F(CalendarLifecycle, TheWindowIsFirstShownWithTheFrameAndStateOfItsSettings)
+{
+    // Frame settings make the native window again: a window shown before them would be
+    // hidden and shown again (faster than a desktop answers) and first flash framed.
+    const struct {
+        const char* settings;
+        bool frameless, onTop;
+        Qt::WindowState state;
+    } cases[] = {
+        {"Window States=Maximized\r\n", false, true, Qt::WindowMaximized},
+        {"Window Title Bar=No\r\n", true, false, Qt::WindowNoState},
+        {"Window Title Bar=No\r\nWindow States=Maximized\r\n", true, true, Qt::WindowMaximized},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Country("Almanorvique.ini"), c.settings);
+        auto w = Open();
+        ShowWatch watch;
+        w->installEventFilter(&watch);
+        EXPECT_FALSE(w->IsShown()) << c.settings;
+        w->Timer1.Fire();
+        QTest::qWait(20);
+        ASSERT_EQ(watch.shows.size(), 1u) << c.settings;
+        EXPECT_EQ(watch.hidesAfter, 0) << c.settings;
+        const auto [flags, state] = watch.shows.front();
+        EXPECT_EQ(!flags.testFlag(Qt::WindowTitleHint), c.frameless) << c.settings;
+        EXPECT_EQ(flags.testFlag(Qt::WindowStaysOnTopHint), c.onTop) << c.settings;
+        EXPECT_EQ(state, c.state) << c.settings;
+        EXPECT_EQ(w->windowFlags(), flags) << c.settings;
+        w->removeEventFilter(&watch);
+    }
 }
 
 TEST_F(CalendarLifecycle, TheStayTimeClosesAWindowStartedWithACommandLine)

@@ -226,3 +226,38 @@ TEST(WindowShape, CaptionStyleAndTopmostBecomeWindowFlags)
     EXPECT_TRUE(f.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(f.isVisible());
 }
+
+TEST(WindowShape, FrameChangesWhileTheStateIsHeldReachTheShownWindowOnceAtTheRelease)
+{
+    // Each flag change hides and shows the window, faster than a desktop may answer: a
+    // style's title bar and stacking, replayed with the state held, are given together.
+    ShapedForm f;
+    f.Move(1500, 1200, 4500, 3000);
+    f.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    int hides = 0;
+    struct Count : QObject {
+        int& n;
+        explicit Count(int& c) : n(c) {}
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::Hide;
+            return false;
+        }
+    } count(hides);
+    f.installEventFilter(&count);
+    const Qt::WindowFlags before = f.windowFlags();
+    f.HoldWindowState(true);
+    mduAPILib::SetCaptionStyle(f, true, true);
+    mduAPILib::SetTopMostNow(f);
+    f.SetWindowState(platform::vbMaximized);
+    EXPECT_EQ(f.windowFlags(), before) << "given while held";
+    EXPECT_EQ(hides, 0);
+    f.HoldWindowState(false);
+    EXPECT_FALSE(f.windowFlags().testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(f.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(hides, 1);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.isMaximized());
+    f.removeEventFilter(&count);
+}

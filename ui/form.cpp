@@ -316,9 +316,17 @@ void Form::CheckHeldGeometry()
     }
     const QRect wanted(TwipsToPixelsX(held_.left()), TwipsToPixelsY(held_.top()), TwipsToPixelsX(held_.width()),
                        TwipsToPixelsY(held_.height()));
-    if (frameGeometry().size() != wanted.size())
+    // The native window is what the desktop shows: a resize asked for while the desktop
+    // was still framing the window may reach the widget and not the native window, which
+    // then shows a band the widget never paints.
+    QWindow* handle = windowHandle();
+    const QSize shown = handle ? handle->frameGeometry().size() : frameGeometry().size();
+    if (shown != wanted.size()) {
         Move(static_cast<float>(held_.left()), static_cast<float>(held_.top()), static_cast<float>(held_.width()),
              static_cast<float>(held_.height()));
+        if (handle && handle->geometry().size() != size())
+            handle->resize(size());
+    }
     // The frame's corner is where the desktop put it: shift the window by the difference,
     // which needs no knowledge of the frame.
     const QPoint shift = wanted.topLeft() - frameGeometry().topLeft();
@@ -388,6 +396,7 @@ void Form::HoldWindowState(bool hold)
     stateHeld_ = hold;
     if (hold || !shown_)
         return;
+    emit FrameDue();
     PushWindowState();
     // The flags may have hidden and shown the window faster than the window manager
     // answers, which can leave it withdrawn: shown again once it has answered.

@@ -62,7 +62,8 @@ public:
     int WindowState() const override { return windowState_; }
     void SetWindowState(int state);
     // While held, a new state is only noted; the release gives it to the shown window once,
-    // after whatever changes the frame in between (flags re-create the native window).
+    // after whatever changes the frame in between (flags re-create the native window, and
+    // are held too: see FrameDue).
     void HoldWindowState(bool hold);
     bool WindowStateHeld() const { return stateHeld_; }
 
@@ -117,6 +118,9 @@ signals:
     // Part of the client area (pixels, maybe past its edges) whose drawing changes: what
     // a light control or the background colour changed, before it is painted.
     void AreaInvalidated(const QRect& px);
+    // The hold ends on a shown window: frame changes noted while held are given now, just
+    // before the state.
+    void FrameDue();
 
 protected:
     // Event handlers of the form; x and y in twips.

@@ -10,8 +10,11 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 namespace {
+
+bool ApplyFlags(platform::Form& frm);
 
 // What the shape calls asked of one form; a child object of the form, so it goes with it.
 class ShapeState : public QObject {
@@ -20,6 +23,10 @@ public:
     {
         setObjectName(QStringLiteral("almanorvique-shape"));
         form.installEventFilter(this);
+        connect(&form, &platform::Form::FrameDue, this, [this] {
+            if (std::exchange(flagsHeld, false))
+                ApplyFlags(*form_);
+        });
     }
 
     int regionStyle = 0;
@@ -28,6 +35,9 @@ public:
     bool noMinMax = false;
     bool topMost = false;
     bool whiteKey = false;
+    // Flags asked for while the form held its state: a shown window takes them once, when
+    // the hold ends (each change hides and shows it, faster than a desktop may answer).
+    bool flagsHeld = false;
 
     // From now on every change of what the form draws reaches the see-through area.
     void FollowDrawing()
@@ -230,15 +240,15 @@ bool ApplyFlags(platform::Form& frm)
     if (frm.windowFlags() == wanted)
         return true;
     const bool wasVisible = frm.isVisible();
+    if (wasVisible && frm.WindowStateHeld()) {
+        s.flagsHeld = true;
+        return true;
+    }
     const QRectF outer(frm.Left(), frm.Top(), frm.Width(), frm.Height());
     frm.setWindowFlags(wanted);
     if (!wasVisible)
         return true;
-    // A held state comes once the frame is final; until then the window keeps its own.
-    switch (frm.WindowStateHeld() ? -1 : frm.WindowState()) {
-    case -1:
-        frm.show();
-        break;
+    switch (frm.WindowState()) {
     case platform::vbMaximized:
         frm.showMaximized();
         break;
