@@ -136,6 +136,22 @@ TEST_F(PictureFiles, APictureWhoseFileWentStillDrawsAtEverySize)
     EXPECT_EQ(p.Image().size(), QSize(40, 30));
 }
 
+TEST_F(PictureFiles, APictureWhoseFileWentKeepsItsDetailAfterASmallDraw)
+{
+    // A checkerboard of 4-pixel squares: a copy drawn small and stretched back turns grey.
+    QImage board(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < board.height(); ++y)
+        for (int x = 0; x < board.width(); ++x)
+            board.setPixel(x, y, ((x / 4 + y / 4) % 2) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    const QString path = dir_.path() + "/Board.png";
+    ASSERT_TRUE(board.save(path, "PNG"));
+    const platform::Picture p = platform::Picture::FromFile(path);
+    ASSERT_EQ(p.ScaledTo({20, 20}).size(), QSize(20, 20));
+    ASSERT_TRUE(QFile::remove(path)); // edited or deleted while the calendar shows it
+    EXPECT_EQ(p.Image().convertToFormat(QImage::Format_RGB32), board);
+    EXPECT_EQ(At(p.ScaledTo({400, 400}), 1, 1), QColor(Qt::white));
+}
+
 TEST_F(PictureFiles, WhatIsNoPictureLoadsAsNone)
 {
     const QString text = dir_.path() + "/notes.jpg";

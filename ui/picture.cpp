@@ -216,7 +216,8 @@ QImage Picture::ScaledTo(QSize pixels, qreal pixelRatio) const
         // Set before it is shared: setting it on a shared image would copy the pixels.
         img.setDevicePixelRatio(pixelRatio);
         d_->scaled = img;
-        d_->Kept();
+        // The bytes stay: a copy at one size cannot give the picture at another once the
+        // file has changed or gone.
     }
     return img;
 }
