@@ -81,15 +81,22 @@ void MDIForm::Arrange(int code)
     }
 }
 
+std::vector<QMdiSubWindow*> MDIForm::ArrangedWindows() const
+{
+    // Shown and not minimised, in the order they were made.
+    std::vector<QMdiSubWindow*> subs;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder))
+        if (sub->isVisible() && !sub->isMinimized())
+            subs.push_back(sub);
+    return subs;
+}
+
 void MDIForm::Cascade()
 {
     // Qt's own cascade sizes each window from its widget's size hint, which a form without
     // a layout does not have: the windows would shrink to their title bars. Here each keeps
     // its size and steps down and right by a title bar's height.
-    std::vector<QMdiSubWindow*> subs;
-    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder))
-        if (sub->isVisible() && !sub->isMinimized())
-            subs.push_back(sub);
+    const std::vector<QMdiSubWindow*> subs = ArrangedWindows();
     if (subs.empty())
         return;
     const QSize area = area_->viewport()->size();
@@ -111,10 +118,7 @@ void MDIForm::Cascade()
 
 void MDIForm::Tile(bool stacked)
 {
-    std::vector<QMdiSubWindow*> subs;
-    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder))
-        if (sub->isVisible() && !sub->isMinimized())
-            subs.push_back(sub);
+    const std::vector<QMdiSubWindow*> subs = ArrangedWindows();
     if (subs.empty())
         return;
     // A grid of nearly square count; stacked fills rows first, side by side columns first.

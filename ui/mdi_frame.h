@@ -47,6 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    std::vector<QMdiSubWindow*> ArrangedWindows() const;
     void Cascade();
     void Tile(bool stacked);
     QMainWindow* main_ = nullptr;
