@@ -4,6 +4,7 @@
 #include "support/test_folders.h"
 #include "system/message_box.h"
 #include "ui/menu_items.h"
+#include "ui/twips.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -156,4 +157,20 @@ TEST_F(FolderPicker, TheSplitterDropsWhereTheBarWas)
     EXPECT_TRUE(picker->imgSplitter.Visible());
     EXPECT_FLOAT_EQ(picker->Layout().handle.left, handleLeft + 600);
     EXPECT_FLOAT_EQ(picker->File1.Left(), handleLeft + 690);
+}
+
+TEST_F(FolderPicker, TheDraggedBarShowsAboveTheLists)
+{
+    picker->GetFile(folder, &caller, "*.*");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(picker.get()));
+    picker->imgSplitter_MouseDown(1, 0, 10, 10);
+    // Dragged well into the file list.
+    const float x = picker->File1.Left() + 600 - picker->Layout().handle.left;
+    picker->imgSplitter_MouseMove(1, 0, x, 10);
+    const QPoint middle(platform::TwipsToPixelsX(picker->Layout().handle.left + x + 30),
+                        platform::TwipsToPixelsY(picker->File1.Top() + picker->File1.Height() / 2));
+    ASSERT_TRUE(picker->File1.Widget()->geometry().contains(middle));
+    EXPECT_EQ(picker->grab().toImage().pixelColor(middle), QColor(0x80, 0x80, 0x80));
+    picker->imgSplitter_MouseUp(1, 0, x, 10);
+    EXPECT_NE(picker->grab().toImage().pixelColor(middle), QColor(0x80, 0x80, 0x80));
 }

@@ -9,7 +9,7 @@
 #include "ui/controls.h"
 #include "ui/file_lists.h"
 #include "ui/form.h"
-#include "ui/picture_box.h"
+#include "ui/windowed_bar.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -49,7 +49,8 @@ public:
     platform::DriveList Drive1{this, QStringLiteral("Drive1")};
     platform::FileList File1{this, QStringLiteral("File1")};
     platform::ControlArray<platform::CommandButton> cmdOperation{this, QStringLiteral("cmdOperation")};
-    platform::PictureBox picSplitter{this, QStringLiteral("picSplitter")};
+    // Windowed: while dragged it crosses the lists.
+    platform::WindowedBar picSplitter{this, QStringLiteral("picSplitter")};
     platform::Image imgSplitter{this, QStringLiteral("imgSplitter")};
     QMenu FileMenu;
 

@@ -1,0 +1,105 @@
+// The dialogs on a real X display with a window manager that frames them after they are
+// mapped: each native window has the size its widget paints, and what the screen shows at
+// the bottom of each, under the buttons, is what the dialog draws.
+#include "editors/dialogs/date_manager.h"
+#include "editors/dialogs/folder_picker.h"
+#include "editors/dialogs/property_editor.h"
+#include "support/running_calendar.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QWindow>
+#include <QScreen>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The X window's own inner size, as the server has it.
+QSize NativeSize(QWidget* w)
+{
+    QProcess p;
+    // The window handle's id: the widget's own may name a native window made before.
+    p.start("xdotool", {"getwindowgeometry", "--shell", QString::number(w->windowHandle()->winId())});
+    p.waitForFinished();
+    const QByteArray out = p.readAllStandardOutput();
+    QSize s;
+    for (const QByteArray& line : out.split('\n')) {
+        if (line.startsWith("WIDTH="))
+            s.setWidth(line.mid(6).toInt());
+        else if (line.startsWith("HEIGHT="))
+            s.setHeight(line.mid(7).toInt());
+    }
+    if (!s.isValid())
+        ADD_FAILURE() << "xdotool: " << out.toStdString() << p.readAllStandardError().toStdString();
+    return s;
+}
+
+// Pixels of the bottom rows that differ between the screen and the widget's own drawing.
+int DifferingBottomPixels(QWidget* w, int rows)
+{
+    const QImage drawn = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = w->mapToGlobal(QPoint(0, 0));
+    const QImage shown = QGuiApplication::primaryScreen()
+                             ->grabWindow(0, at.x(), at.y(), w->width(), w->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int y = std::max(0, w->height() - rows); y < w->height(); ++y)
+        for (int x = 0; x < w->width(); ++x) {
+            const QColor a = drawn.pixelColor(x, y), b = shown.pixelColor(x, y);
+            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 24)
+                ++differing;
+        }
+    return differing;
+}
+
+class DialogsOnX : public testsupport::RunningCalendarTest {
+protected:
+    // Settles the window manager's framing and the repaint that follows it.
+    void Settle(QWidget* w)
+    {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        QTest::qWait(600);
+    }
+    void ExpectDrawnToTheBottom(QWidget* w, const char* what)
+    {
+        Settle(w);
+        EXPECT_EQ(NativeSize(w), w->size()) << what;
+        const int rows = 40;
+        EXPECT_LT(DifferingBottomPixels(w, rows), w->width() * rows / 50) << what << ": an unpainted band";
+    }
+};
+
+} // namespace
+
+TEST_F(DialogsOnX, EachDialogIsDrawnDownToItsBottomEdge)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    testsupport::TestCalendar& w = Open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+    frmDateManager& dates = frmDateManager::Default();
+    dates.ShowCalendarDate(&w, w.lblYear.Caption());
+    ASSERT_NE(dates.Window(), nullptr);
+    ExpectDrawnToTheBottom(dates.Window(), "date manager");
+    dates.Unload();
+
+    // The property editor from its first and its second opening.
+    for (const char* what : {"property editor", "property editor opened again"}) {
+        frmProperties& props = frmProperties::Default();
+        props.ShowProperty(&w, w.Caption());
+        ASSERT_NE(props.Window(), nullptr);
+        ExpectDrawnToTheBottom(props.Window(), what);
+        props.Unload();
+        QTest::qWait(100);
+    }
+
+    const QString pictures = Path("pictures");
+    QDir().mkpath(pictures);
+    frmFolder& picker = frmFolder::Default();
+    picker.GetFile(pictures, &w, "*.jpg");
+    ExpectDrawnToTheBottom(&picker, "folder picker");
+    picker.Unload();
+}
