@@ -17,6 +17,7 @@
 
 namespace platform {
 namespace {
+
 std::vector<Form*>& Forms()
 {
     static std::vector<Form*> forms;
@@ -301,17 +302,42 @@ void Form::HoldOuterGeometry()
     if (!isWindow() || windowState_ != vbNormal)
         return;
     held_ = QRectF(left_, top_, width_, height_);
-    holdClock_.start();
-    for (int ms : {0, 100, 300, 800})
-        QTimer::singleShot(ms, this, [this] { CheckHeldGeometry(); });
+    holding_ = true;
+    holdClock_.invalidate();
+    framedClock_.invalidate();
+    QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
+}
+
+bool Form::IsBeingFramed() const
+{
+    // The hold counts from the first check the event loop ran, and from the moment the
+    // frame was known: a program busy while the desktop frames its window (a slow disk,
+    // a long load) still puts the window right once it runs again.
+    constexpr qint64 kHoldMs = 1500;
+    return holding_ && (!holdClock_.isValid() || holdClock_.elapsed() <= kHoldMs ||
+                        (framedClock_.isValid() && framedClock_.elapsed() <= kHoldMs));
 }
 
 void Form::CheckHeldGeometry()
 {
-    if (!holdClock_.isValid())
+    if (!holding_)
         return;
-    if (holdClock_.elapsed() > 1500 || windowState_ != vbNormal || !isVisible()) {
-        holdClock_.invalidate();
+    // Looks again a few times after the first check and after the frame became known,
+    // since the desktop answers at its own pace.
+    const auto lookAgain = [this] {
+        for (int ms : {100, 300, 800, 1400})
+            QTimer::singleShot(ms, this, [this] { CheckHeldGeometry(); });
+    };
+    if (!holdClock_.isValid()) {
+        holdClock_.start();
+        lookAgain();
+    }
+    if (QWindow* h = windowHandle(); h && !framedClock_.isValid() && !h->frameMargins().isNull()) {
+        framedClock_.start();
+        lookAgain();
+    }
+    if (!IsBeingFramed() || windowState_ != vbNormal || !isVisible()) {
+        holding_ = false;
         return;
     }
     const QRect wanted(TwipsToPixelsX(held_.left()), TwipsToPixelsY(held_.top()), TwipsToPixelsX(held_.width()),
@@ -354,7 +380,7 @@ void Form::Move(float left, float top, float width, float height)
     height_ = std::max(0.0f, height);
     if (windowState_ == vbNormal)
         normal_ = QRectF(left_, top_, width_, height_);
-    if (holdClock_.isValid()) // what the code asks for is what is held
+    if (holding_) // what the code asks for is what is held
         held_ = QRectF(left_, top_, width_, height_);
     ApplyGeometry();
 }
@@ -653,7 +679,7 @@ void Form::paintEvent(QPaintEvent* e)
 void Form::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    if (holdClock_.isValid())
+    if (holding_)
         QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
     if (!applying_ && isVisible())
         ReadBackGeometry(true);
@@ -662,7 +688,7 @@ void Form::resizeEvent(QResizeEvent* e)
 void Form::moveEvent(QMoveEvent* e)
 {
     QWidget::moveEvent(e);
-    if (holdClock_.isValid())
+    if (holding_)
         QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
     // While the window is being shown the desktop reports passing positions.
     if (!applying_ && isVisible() && windowState_ == vbNormal)

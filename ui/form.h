@@ -51,7 +51,7 @@ public:
     void HoldOuterGeometry();
     // While the desktop frames a newly shown window (the hold above runs), its resizes
     // are the desktop's, not the user's.
-    bool IsBeingFramed() const { return holdClock_.isValid() && holdClock_.elapsed() <= 1500; }
+    bool IsBeingFramed() const;
 
     // The client area in twips.
     float ScaleWidth() const;
@@ -200,8 +200,10 @@ private:
     // Runs Form_GotFocus or Form_LostFocus when the window's activation changed.
     void ReportActivation(bool active);
     QRectF held_;
-    QElapsedTimer holdClock_;
-    QRectF normal_; // the outer rectangle of the last normal state
+    bool holding_ = false;
+    QElapsedTimer holdClock_;   // from the hold's first check
+    QElapsedTimer framedClock_; // from the first check that saw the frame
+    QRectF normal_;             // the outer rectangle of the last normal state
 };
 
 // The Button argument of a press or release (1 left, 2 right, 4 middle), and the buttons

@@ -1,18 +1,23 @@
-// The dialogs on a real X display with a window manager that frames them after they are
-// mapped: each native window has the size its widget paints, and what the screen shows at
-// the bottom of each, under the buttons, is what the dialog draws.
+// Windows on a real X display with a window manager that frames them after they are
+// mapped: each native window has the size its widget paints, what the screen shows at the
+// bottom of each dialog, under the buttons, is what the dialog draws, and a window framed
+// while its program is busy still gets its outer size.
 #include "editors/dialogs/date_manager.h"
 #include "editors/dialogs/folder_picker.h"
 #include "editors/dialogs/property_editor.h"
 #include "support/running_calendar.h"
+#include "ui/form.h"
+#include "ui/twips.h"
 
 #include <QGuiApplication>
 #include <QProcess>
-#include <QWindow>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -102,4 +107,24 @@ TEST_F(DialogsOnX, EachDialogIsDrawnDownToItsBottomEdge)
     picker.GetFile(pictures, &w, "*.jpg");
     ExpectDrawnToTheBottom(&picker, "folder picker");
     picker.Unload();
+}
+
+TEST(WindowOnX, AWindowFramedWhileItsProgramIsBusyGetsItsOuterSize)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    for (int busyMs : {0, 400, 2500}) {
+        platform::Form form("frmBusy");
+        form.Move(1500, 1500, 5400, 7800);
+        form.Show();
+        // The program is busy (a slow disk, a long load) while the desktop frames the window.
+        std::this_thread::sleep_for(std::chrono::milliseconds(busyMs));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QTest::qWait(2000);
+        QWindow* handle = form.windowHandle();
+        ASSERT_NE(handle, nullptr);
+        ASSERT_FALSE(handle->frameMargins().isNull()) << "no window manager framed the window";
+        EXPECT_EQ(handle->frameGeometry().size(), QSize(platform::TwipsToPixelsX(5400), platform::TwipsToPixelsY(7800)))
+            << "busy " << busyMs << " ms";
+        EXPECT_EQ(NativeSize(&form), form.size()) << "busy " << busyMs << " ms";
+    }
 }
