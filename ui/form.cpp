@@ -303,6 +303,7 @@ void Form::HoldOuterGeometry()
         return;
     held_ = QRectF(left_, top_, width_, height_);
     holding_ = true;
+    shownClock_.start();
     holdClock_.invalidate();
     framedClock_.invalidate();
     QTimer::singleShot(0, this, [this] { CheckHeldGeometry(); });
@@ -324,17 +325,20 @@ void Form::CheckHeldGeometry()
         return;
     // Looks again a few times after the first check and after the frame became known,
     // since the desktop answers at its own pace.
+    // The last look comes after the hold's end, so the hold closes itself.
     const auto lookAgain = [this] {
-        for (int ms : {100, 300, 800, 1400})
+        for (int ms : {100, 300, 800, 1600})
             QTimer::singleShot(ms, this, [this] { CheckHeldGeometry(); });
     };
     if (!holdClock_.isValid()) {
         holdClock_.start();
         lookAgain();
     }
-    if (QWindow* h = windowHandle(); h && !framedClock_.isValid() && !h->frameMargins().isNull()) {
+    QWindow* handle = windowHandle();
+    if (handle && !framedClock_.isValid() && !handle->frameMargins().isNull()) {
         framedClock_.start();
-        lookAgain();
+        if (holdClock_.elapsed() > 50)
+            lookAgain();
     }
     if (!IsBeingFramed() || windowState_ != vbNormal || !isVisible()) {
         holding_ = false;
@@ -342,10 +346,20 @@ void Form::CheckHeldGeometry()
     }
     const QRect wanted(TwipsToPixelsX(held_.left()), TwipsToPixelsY(held_.top()), TwipsToPixelsX(held_.width()),
                        TwipsToPixelsY(held_.height()));
+    if (shownClock_.elapsed() > 1500) {
+        // The program was busy while the desktop framed the window, and the user may have
+        // moved or resized it meanwhile: only the frame's own mistake is put right, the
+        // outer size taken as the inside's, where the window stands now.
+        if (handle && !handle->frameMargins().isNull() && size() == wanted.size()) {
+            const QPoint corner = frameGeometry().topLeft();
+            Move(static_cast<float>(PixelsToTwipsX(corner.x())), static_cast<float>(PixelsToTwipsY(corner.y())),
+                 static_cast<float>(held_.width()), static_cast<float>(held_.height()));
+        }
+        return;
+    }
     // The native window is what the desktop shows: a resize asked for while the desktop
     // was still framing the window may reach the widget and not the native window, which
     // then shows a band the widget never paints.
-    QWindow* handle = windowHandle();
     const QSize shown = handle ? handle->frameGeometry().size() : frameGeometry().size();
     if (shown != wanted.size()) {
         Move(static_cast<float>(held_.left()), static_cast<float>(held_.top()), static_cast<float>(held_.width()),

@@ -201,6 +201,7 @@ private:
     void ReportActivation(bool active);
     QRectF held_;
     bool holding_ = false;
+    QElapsedTimer shownClock_;  // from the hold's start
     QElapsedTimer holdClock_;   // from the hold's first check
     QElapsedTimer framedClock_; // from the first check that saw the frame
     QRectF normal_;             // the outer rectangle of the last normal state

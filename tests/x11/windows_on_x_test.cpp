@@ -41,6 +41,22 @@ QSize NativeSize(QWidget* w)
     return s;
 }
 
+// The X window's corner on the screen, as the server has it.
+QPoint NativePosition(QWidget& w)
+{
+    QProcess p;
+    p.start("xdotool", {"getwindowgeometry", "--shell", QString::number(w.windowHandle()->winId())});
+    p.waitForFinished();
+    QPoint at(-1, -1);
+    for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("X="))
+            at.setX(line.mid(2).toInt());
+        else if (line.startsWith("Y="))
+            at.setY(line.mid(2).toInt());
+    }
+    return at;
+}
+
 // Pixels of the bottom rows that differ between the screen and the widget's own drawing.
 int DifferingBottomPixels(QWidget* w, int rows)
 {
@@ -127,4 +143,27 @@ TEST(WindowOnX, AWindowFramedWhileItsProgramIsBusyGetsItsOuterSize)
             << "busy " << busyMs << " ms";
         EXPECT_EQ(NativeSize(&form), form.size()) << "busy " << busyMs << " ms";
     }
+}
+
+TEST(WindowOnX, AWindowTheUserMovedWhileItsProgramWasBusyStaysWhereTheUserPutIt)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    platform::Form form("frmMovedWhileBusy");
+    form.Move(1500, 1500, 5400, 7800);
+    form.Show();
+    const QString id = QString::number(form.windowHandle()->winId());
+    // A second after the window appeared the user drags it (Alt and the left button, the
+    // window manager's move) 300 pixels right and 200 down, while the program is still busy.
+    QProcess::startDetached("bash", {"-c", "sleep 1; eval $(xdotool getwindowgeometry --shell " + id +
+                                               "); xdotool mousemove $((X + 60)) $((Y + 60)) keydown alt mousedown 1 "
+                                               "sleep 0.2 mousemove $((X + 210)) $((Y + 160)) sleep 0.2 "
+                                               "mousemove $((X + 360)) $((Y + 260)) sleep 0.2 mouseup 1 keyup alt"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(3000));
+    // Where the desktop shows it now, before the program runs again.
+    const QPoint dropped = NativePosition(form);
+    ASSERT_GT(dropped.x(), 250) << "the drag did not move the window";
+    QTest::qWait(2500);
+    const QPoint after = NativePosition(form);
+    EXPECT_EQ(after, dropped) << "the user's move was undone: now at " << after.x() << "," << after.y()
+                              << ", dropped at " << dropped.x() << "," << dropped.y();
 }
