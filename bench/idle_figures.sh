@@ -2,7 +2,8 @@
 # Idle CPU as a user's desktop sees it: the single calendar in the see-through "Glass"
 # style with its clock running, next to an empty Qt window and an empty Qt window with a
 # 100 ms timer (the calendar's tick), all in one run; percent of one core, from the
-# processes' user and system time over the same seconds.
+# processes' user and system time over the same seconds, and below that from the
+# scheduler's count of their time on a core over those seconds.
 # Usage: bench/idle_figures.sh [seconds] (uses $DISPLAY, or starts Xvfb with openbox).
 set -euo pipefail
 seconds=${1:-60}
@@ -52,10 +53,18 @@ cp "$scratch/glass.ini" "$ini"
 "$build/bench/empty_window" --tick 100 >/dev/null 2>&1 & ticking=$!; pids+=("$ticking")
 sleep 5 # past the full load and the first paint
 cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# The scheduler's own count of the time on a core, in nanoseconds, of all threads: the
+# clock ticks above are samples, a few of them a minute for an idle program.
+ns() { cat /proc/"$1"/task/*/schedstat | awk '{ t += $1 } END { print t }'; }
 c0=$(cpu "$cal") e0=$(cpu "$empty") t0=$(cpu "$ticking")
+cn0=$(ns "$cal") en0=$(ns "$empty") tn0=$(ns "$ticking")
 sleep "$seconds"
 c1=$(cpu "$cal") e1=$(cpu "$empty") t1=$(cpu "$ticking")
+cn1=$(ns "$cal") en1=$(ns "$empty") tn1=$(ns "$ticking")
 hz=$(getconf CLK_TCK)
 pct() { awk -v a="$1" -v b="$2" -v s="$seconds" -v hz="$hz" 'BEGIN { printf "%.2f", (b - a) / hz / s * 100 }'; }
+pctns() { awk -v a="$1" -v b="$2" -v s="$seconds" 'BEGIN { printf "%.3f", (b - a) / 1e9 / s * 100 }'; }
 echo "idle over ${seconds} s, % of one core: Glass calendar $(pct "$c0" "$c1")," \
      "empty window $(pct "$e0" "$e1"), empty window with a 100 ms timer $(pct "$t0" "$t1")"
+echo "  scheduler's count: Glass calendar $(pctns "$cn0" "$cn1")," \
+     "empty window $(pctns "$en0" "$en1"), empty window with a 100 ms timer $(pctns "$tn0" "$tn1")"

@@ -456,7 +456,7 @@ void frmAlmanorvique::Timer1_Timer()
             CloseCalendar();
             return;
         }
-        UpdateClock();
+        TickClock();
         ScrollMessage();
         return;
     }

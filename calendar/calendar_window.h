@@ -294,6 +294,8 @@ protected:
 
     // ---- clock and message line ----
     void UpdateClock();
+    // UpdateClock on a tick, only when the second or the settings changed since it ran.
+    void TickClock();
     void SaveClockPosition(qint32 left, qint32 top);
     void lblClock_MouseDown(int Button, int Shift, float X, float Y);
     void lblClock_MouseMove(int Button, int Shift, float X, float Y);
@@ -361,7 +363,11 @@ private:
 
     // Clock and message line.
     std::optional<clockformat::ClockPattern> clockPattern_; // "Clock Format" translated
-    std::optional<QPointF> clockGrab_;                      // where the closed hand holds the clock, twips
+    // What the clock was last written from: the second, the settings and the text.
+    qint64 clockSecond_ = 0;
+    quint64 clockRevision_ = 0;
+    QString clockText_;
+    std::optional<QPointF> clockGrab_; // where the closed hand holds the clock, twips
     messageline::LineState msgLine_;
     messageline::Span MessageSpan();
     messageline::Measure MessageMeasure();

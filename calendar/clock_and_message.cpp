@@ -15,15 +15,35 @@ constexpr int kCtrlKey = 2;
 constexpr int kOpenHand = 5, kClosedHand = 6;
 } // namespace
 
+namespace {
+// Whole seconds since 1970, rounded down, so that times in one second share one number.
+qint64 SecondOf(qint64 ms) { return ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000); }
+} // namespace
+
 void frmAlmanorvique::UpdateClock()
 {
     // The pattern is translated only when the setting changed, not on every tick.
+    const quint64 revision = Properties_.Revision();
     const QString format = mduLib::GetProp(QStringLiteral("Clock Format"), Properties_);
     if (!clockPattern_ || clockPattern_->Source != format)
         clockPattern_ = clockformat::TranslateClockPattern(format);
-    const QString text = clockformat::FormatClock(*clockPattern_, platform::Now());
+    const QDateTime now = platform::Now();
+    const QString text = clockformat::FormatClock(*clockPattern_, now);
     if (text != lblClock.Caption())
         lblClock.SetCaption(text);
+    clockSecond_ = SecondOf(now.toMSecsSinceEpoch());
+    clockRevision_ = revision;
+    clockText_ = lblClock.Caption();
+}
+
+void frmAlmanorvique::TickClock()
+{
+    // No pattern shows less than a second, and the pattern is a setting: the other nine
+    // ticks of a second only compare.
+    if (SecondOf(platform::NowMSecsSinceEpoch()) == clockSecond_ && Properties_.Revision() == clockRevision_ &&
+        lblClock.Caption() == clockText_)
+        return;
+    UpdateClock();
 }
 
 void frmAlmanorvique::SaveClockPosition(qint32 left, qint32 top)

@@ -10,9 +10,16 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <atomic>
 #include <tuple>
 
 namespace mduLib {
+
+quint64 PropertyTable::RevisionNumber::Next()
+{
+    static std::atomic<quint64> last{0}; // a table may be made on any thread
+    return ++last;
+}
 
 void PropertyTable::Create(int ubound)
 {
@@ -21,6 +28,7 @@ void PropertyTable::Create(int ubound)
     if (ubound > kMaxUBound)
         throw conv::OverflowError();
     items_.assign(static_cast<size_t>(ubound) + 1, PropertyItem{});
+    Touch();
     created_ = true;
     encoding_ = textfile::Encoding::Cp1252;
     lineEnd_ = textfile::LineEnd::CrLf;
@@ -49,6 +57,7 @@ void PropertyTable::GrowTo(int ubound)
     if (ubound + 1 > static_cast<int>(items_.size())) {
         items_.resize(static_cast<size_t>(ubound) + 1);
         changed_ = true;
+        Touch();
     }
 }
 
@@ -56,6 +65,7 @@ PropertyItem& PropertyTable::operator[](int i)
 {
     if (!created_ || i < 0 || i >= static_cast<int>(items_.size()))
         throw SubscriptError();
+    Touch();
     return items_[static_cast<size_t>(i)];
 }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace mduLib {
@@ -66,12 +67,22 @@ public:
     // then does it differ from its file, and only then may writing it back replace what
     // another program added to the file meanwhile.
     bool Changed() const { return changed_; }
-    void MarkChanged() { changed_ = true; }
+    void MarkChanged()
+    {
+        changed_ = true;
+        Touch();
+    }
     // The table now equals its file: what it holds becomes the base its later changes are
     // measured against.
     void MarkSaved();
     // The entries as they were when the table last equalled its file.
     const std::vector<PropertyItem>& Saved() const { return saved_; }
+
+    // A number no other state of any table had: it changes with each write access to the
+    // entries (a write through a reference counts from when the reference was taken), and
+    // a copy carries it with the entries it copied. Equal numbers mean equal entries, so
+    // what was read from a table stays good while its number does.
+    quint64 Revision() const { return revision_.value; }
 
     // The encoding of the file it was last loaded from; a new table's file is Windows-1252.
     textfile::Encoding FileEncoding() const { return encoding_; }
@@ -81,6 +92,23 @@ public:
     void SetFileLineEnd(textfile::LineEnd e) { lineEnd_ = e; }
 
 private:
+    // A moved-from table holds other entries than before: it takes a new number.
+    struct RevisionNumber {
+        static quint64 Next();
+        quint64 value = Next();
+        RevisionNumber() = default;
+        RevisionNumber(const RevisionNumber&) = default;
+        RevisionNumber& operator=(const RevisionNumber&) = default;
+        RevisionNumber(RevisionNumber&& other) noexcept : value(std::exchange(other.value, Next())) {}
+        RevisionNumber& operator=(RevisionNumber&& other) noexcept
+        {
+            value = std::exchange(other.value, Next());
+            return *this;
+        }
+    };
+    void Touch() { revision_.value = RevisionNumber::Next(); }
+
+    RevisionNumber revision_;
     bool created_ = false;
     bool changed_ = false;
     textfile::Encoding encoding_ = textfile::Encoding::Cp1252;

@@ -17,6 +17,12 @@ QDateTime Now()
 
 QDate Today() { return Now().date(); }
 
+qint64 NowMSecsSinceEpoch()
+{
+    auto& f = ClockFunction();
+    return f ? f().toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+}
+
 void SetClock(std::function<QDateTime()> clock) { ClockFunction() = std::move(clock); }
 
 FixedClock::FixedClock(QDateTime start) : now_(std::move(start))

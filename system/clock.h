@@ -7,6 +7,9 @@ namespace platform {
 
 QDateTime Now();
 QDate Today();
+// Now() as milliseconds since 1970 UTC, without the look at the time zone that a local
+// time takes.
+qint64 NowMSecsSinceEpoch();
 
 // Replaces the clock (a null function restores the system clock).
 void SetClock(std::function<QDateTime()> clock);

@@ -187,6 +187,49 @@ TEST_F(ClockAndMessage, TheClockCaptionIsWrittenOncePerChange)
     EXPECT_EQ(writes, 4);
 }
 
+TEST_F(ClockAndMessage, AChangedClockFormatShowsAtTheNextTickOfTheSameSecond)
+{
+    // A tick within the second the clock last showed writes nothing, unless a setting or
+    // the caption changed since, whichever way it changed.
+    const struct {
+        const char* what;
+        std::function<void(TestCalendar&)> change;
+        const char* shows;
+    } cases[] = {
+        {"set", [](TestCalendar& w) { mduLib::SetProp("Clock Format", "hh:mm", w.Properties()); }, "10:00"},
+        {"set with its options",
+         [](TestCalendar& w) { mduLib::SetValue("Clock Format", "h:mm AM/PM,hh:mm:ss", w.Properties()); }, "10:00 AM"},
+        {"the settings loaded anew",
+         [](TestCalendar& w) { ASSERT_TRUE(mduLib::LoadIniLines({"Clock Format=ss"}, w.Properties())); }, "07"},
+        {"the settings replaced",
+         [](TestCalendar& w) {
+             mduLib::PropertyTable other = w.Properties();
+             mduLib::SetProp("Clock Format", "mm:ss", other);
+             w.Properties() = other;
+         },
+         "00:07"},
+        {"the caption written over", [](TestCalendar& w) { w.lblClock.SetCaption(QStringLiteral("?")); }, "10:00:07"},
+    };
+    for (const auto& c : cases) {
+        TestCalendar& w = Open();
+        clock_.Set(QDateTime(QDate(2026, 12, 10), QTime(10, 0, 7, 100)));
+        mduLib::SetProp("Clock Format", "hh:mm:ss", w.Properties());
+        w.Timer1_Timer();
+        ASSERT_EQ(w.lblClock.Caption(), "10:00:07") << c.what;
+        int writes = 0;
+        w.lblClock.Change = [&] { ++writes; };
+        clock_.AdvanceMs(100);
+        w.Timer1_Timer();
+        EXPECT_EQ(writes, 0) << c.what;
+        c.change(w);
+        writes = 0;
+        clock_.AdvanceMs(100);
+        w.Timer1_Timer();
+        EXPECT_EQ(w.lblClock.Caption(), QString::fromUtf8(c.shows)) << c.what;
+        EXPECT_EQ(writes, 1) << c.what;
+    }
+}
+
 TEST_F(ClockAndMessage, TheSeeThroughWindowShowsEachSecondsDigits)
 {
     TestCalendar& w = *w_;

@@ -307,6 +307,57 @@ TEST_F(SettingsStore, EveryWriterMarksTheTableChangedAndLoadingDoesNot)
     EXPECT_FALSE(t.Changed());
 }
 
+TEST_F(SettingsStore, TheRevisionChangesWithEveryWriteAndWithNoRead)
+{
+    // What a window keeps from its settings is good while the table's number stays.
+    const QStringList lines{"Caption:01/01=a", "Colour=Red,Red,Blue", "K=v"};
+    const struct {
+        const char* what;
+        std::function<void(PropertyTable&)> write;
+    } writes[] = {
+        {"SetProp", [](PropertyTable& t) { SetProp("Colour", "Blue", t); }},
+        {"SetProp, new key", [](PropertyTable& t) { SetProp("New", "1", t); }},
+        {"SetValue", [](PropertyTable& t) { SetValue("01/01", "b", t, "Caption"); }},
+        {"SetValueAsGiven", [](PropertyTable& t) { SetValueAsGiven("K", " w", t); }},
+        {"AppendEntry", [](PropertyTable& t) { AppendEntry("Caption", "02/01", "c", t); }},
+        {"ClearEntry", [](PropertyTable& t) { ClearEntry("01/01", t); }},
+        {"GrowTo", [](PropertyTable& t) { t.GrowTo(t.UBound() + 5); }},
+        {"an entry written in place", [](PropertyTable& t) { t[2].Value = QStringLiteral("Green"); }},
+        {"loaded", [](PropertyTable& t) { ASSERT_TRUE(LoadIniLines({"Colour=Blue"}, t)); }},
+        {"created anew", [](PropertyTable& t) { t.Create(1); }},
+        {"replaced by another table", [](PropertyTable& t) { t = TableOf({"Colour=Blue"}); }},
+    };
+    for (const auto& c : writes) {
+        PropertyTable t(1);
+        ASSERT_TRUE(LoadIniLines(lines, t));
+        const quint64 before = t.Revision();
+        c.write(t);
+        EXPECT_NE(t.Revision(), before) << c.what;
+    }
+
+    PropertyTable t(1);
+    ASSERT_TRUE(LoadIniLines(lines, t));
+    const quint64 loaded = t.Revision();
+    const PropertyTable& reader = t;
+    (void)GetProp("Colour", reader);
+    (void)GetValue("K", reader);
+    (void)GetPropOptions("Colour", reader);
+    (void)reader[1].Value;
+    t.MarkSaved();
+    EXPECT_EQ(t.Revision(), loaded) << "read and saved";
+
+    // A copy carries the number with the entries; the number then goes its own way.
+    PropertyTable copy = t;
+    EXPECT_EQ(copy.Revision(), loaded);
+    SetProp("Colour", "Blue", copy);
+    EXPECT_NE(copy.Revision(), loaded);
+    EXPECT_EQ(t.Revision(), loaded);
+    // The table moved from holds other entries now, and another number.
+    PropertyTable moved = std::move(t);
+    EXPECT_EQ(moved.Revision(), loaded);
+    EXPECT_NE(t.Revision(), loaded); // what a move leaves is asked on purpose
+}
+
 TEST_F(SettingsStore, OnlyAChangedTableIsWrittenBack)
 {
     const QString path = Path("PersonalDates");

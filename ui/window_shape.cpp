@@ -10,7 +10,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -73,7 +75,7 @@ public:
             return;
         const QRegion before = opaque_;
         opaque_ = mduAPILib::OpaqueRegion(Drawn(form_->rect()));
-        ApplyShape(before);
+        ApplyShape(opaque_ - before);
         WatchChildWidgets();
     }
 
@@ -143,12 +145,38 @@ private:
         // A few apart (the clock and the message line) are drawn each alone; many in one.
         if (dirty.rectCount() > 8)
             dirty = dirty.boundingRect();
-        const QRegion before = opaque_;
+        QRegion grown;
         for (const QRect& r : dirty) {
-            opaque_ -= r;
-            opaque_ += mduAPILib::OpaqueRegion(Drawn(r)).translated(r.topLeft());
+            // The whole window's region has thousands of rectangles and a second of the
+            // clock changes a few: only the bands across r's rows are worked on, those above
+            // and below are copied as they are.
+            const QRect* first = opaque_.begin();
+            const QRect* last = opaque_.end();
+            const QRect* middle =
+                std::partition_point(first, last, [&](const QRect& b) { return b.bottom() < r.top(); });
+            const QRect* below =
+                std::partition_point(middle, last, [&](const QRect& b) { return b.top() <= r.bottom(); });
+            QRegion across;
+            if (middle != below) // whole bands, so a region of their own
+                across.setRects(middle, static_cast<int>(below - middle));
+            const QRegion was = across & r;
+            const QRegion now = mduAPILib::OpaqueRegion(Drawn(r)).translated(r.topLeft());
+            if (now == was)
+                continue;
+            grown += now - was;
+            across -= r;
+            across += now;
+            // Still bands from top to bottom: the changed ones lie between the others' rows.
+            std::vector<QRect> rects;
+            rects.reserve(static_cast<size_t>((middle - first) + across.rectCount() + (last - below)));
+            rects.insert(rects.end(), first, middle);
+            rects.insert(rects.end(), across.begin(), across.end());
+            rects.insert(rects.end(), below, last);
+            opaque_ = QRegion();
+            if (!rects.empty())
+                opaque_.setRects(rects.data(), static_cast<int>(rects.size()));
         }
-        ApplyShape(before);
+        ApplyShape(grown);
     }
 
     // The window's pixels of one rectangle as they are drawn, mask or not.
@@ -163,7 +191,8 @@ private:
         return shot;
     }
 
-    void ApplyShape(const QRegion& before)
+    // grown: what the opaque area gained since the shape was last applied.
+    void ApplyShape(const QRegion& grown)
     {
         // An empty mask would show the whole window: leave one pixel instead.
         const QRegion shape = opaque_.isEmpty() ? QRegion(0, 0, 1, 1) : opaque_;
@@ -172,7 +201,6 @@ private:
         form_->setMask(shape);
         // What was painted outside the old shape never reached the screen: the part the
         // shape gained is painted again (with the paint still to come when it is pending).
-        const QRegion grown = opaque_ - before;
         if (!grown.isEmpty())
             form_->update(grown);
     }
