@@ -38,7 +38,15 @@ start_program() {
     kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
     sleep 0.1
   done
-  [ -n "$shown" ] || fail "no window titled $title appeared"
+  [ -n "$shown" ] || { where_stuck; fail "no window titled $title appeared"; }
+}
+
+# What a program that never showed its window is doing: its state and, where gdb is
+# installed, each thread's stack.
+where_stuck() {
+  grep -E '^(State|Threads)' "/proc/$pid/status" 2>/dev/null || true
+  command -v gdb >/dev/null && gdb -batch -p "$pid" -ex "thread apply all bt 25" 2>/dev/null | grep -E '^(#|Thread)' | head -120
+  xwininfo -root -tree 2>/dev/null | head -40
 }
 
 # Ends the program with SIGTERM, as the desktop does, and checks that it ended cleanly.
