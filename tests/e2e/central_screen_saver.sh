@@ -17,7 +17,7 @@ trap '[ -n "$wm" ] && kill "$wm" 2>/dev/null; rm -rf "$work"' EXIT
 "$prog/$program" /s >"$work/log" 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
-  xwininfo -root -tree 2>/dev/null | grep -q "\"$title\"" && break
+  xwininfo -root -tree 2>/dev/null | grep "\"$title\"" >/dev/null && break
   kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its frame"
   sleep 0.1
 done
@@ -32,7 +32,7 @@ decorations=$(echo "$hints" | sed -n 's/.*= *\([^,]*\), *\([^,]*\), *\([^,]*\).*
 if [ -n "$wm" ]; then
   extents=$(xprop -id "$id" _NET_FRAME_EXTENTS)
   echo "frame extents: $extents"
-  echo "$extents" | grep -q "= 0, 0, 0, 0" || fail "the window manager framed the frame ($extents)"
+  echo "$extents" | grep "= 0, 0, 0, 0" >/dev/null || fail "the window manager framed the frame ($extents)"
   geometry=$(xwininfo -id "$id" | awk '/Width:|Height:/ {print $2}' | tr '\n' ' ')
   echo "frame size: $geometry"
   [ "$geometry" = "1280 1024 " ] || fail "the frame does not fill the screen ($geometry)"

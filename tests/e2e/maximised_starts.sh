@@ -13,13 +13,13 @@ command -v xdotool >/dev/null || fail "xdotool is missing"
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill "${pid:-}" "$wm" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep window >/dev/null && break; sleep 0.1; done
 
 # The window's state as the window manager keeps it.
 net_state() {
   local id
   for id in $(xwininfo -root -tree 2>/dev/null | grep "\"$title\"" | awk '{print $1}'); do
-    xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q MAXIMIZED && { xprop -id "$id" _NET_WM_STATE; return; }
+    xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep MAXIMIZED >/dev/null && { xprop -id "$id" _NET_WM_STATE; return; }
   done
   echo none
 }

@@ -28,13 +28,14 @@ year=$(date +%Y)
 fail() { echo "FAIL: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
 
 # Starts the program and waits until its window is shown (up to 30 s: a loaded machine);
-# pid holds its process.
+# pid holds its process. (These scripts run with pipefail: a grep -q that stops reading
+# early kills the command it reads with SIGPIPE, and the pipe then counts as failed.)
 start_program() {
   "$prog/$program" >"$work/log" 2>&1 &
   pid=$!
   local shown=""
   for _ in $(seq 1 300); do
-    if xwininfo -root -tree 2>/dev/null | grep -q "\"$title\""; then shown=yes; break; fi
+    if xwininfo -root -tree 2>/dev/null | grep "\"$title\"" >/dev/null; then shown=yes; break; fi
     kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
     sleep 0.1
   done

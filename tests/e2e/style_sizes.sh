@@ -11,7 +11,7 @@ cp -r "$bin/Styles" "$prog/"
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill "$pid" "$wm" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep window >/dev/null && break; sleep 0.1; done
 
 start_program
 win=""

@@ -15,7 +15,7 @@ if [ "${1:-}" = "--window-manager" ]; then
     trap "kill $wm 2>/dev/null || true" EXIT
     # The window manager is ready once it owns the screen.
     for _ in $(seq 1 100); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep "window id" >/dev/null && break
       sleep 0.05
     done
     "$@"' run_on_x "$@"
