@@ -17,6 +17,9 @@
 
 namespace platform {
 namespace {
+// How long after showing (and after the frame became known) the desktop's framing is
+// still put right.
+constexpr qint64 kHoldMs = 1500;
 
 std::vector<Form*>& Forms()
 {
@@ -314,7 +317,6 @@ bool Form::IsBeingFramed() const
     // The hold counts from the first check the event loop ran, and from the moment the
     // frame was known: a program busy while the desktop frames its window (a slow disk,
     // a long load) still puts the window right once it runs again.
-    constexpr qint64 kHoldMs = 1500;
     return holding_ && (!holdClock_.isValid() || holdClock_.elapsed() <= kHoldMs ||
                         (framedClock_.isValid() && framedClock_.elapsed() <= kHoldMs));
 }
@@ -324,8 +326,8 @@ void Form::CheckHeldGeometry()
     if (!holding_)
         return;
     // Looks again a few times after the first check and after the frame became known,
-    // since the desktop answers at its own pace.
-    // The last look comes after the hold's end, so the hold closes itself.
+    // since the desktop answers at its own pace; the last look comes after the hold's
+    // end, so the hold closes itself.
     const auto lookAgain = [this] {
         for (int ms : {100, 300, 800, 1600})
             QTimer::singleShot(ms, this, [this] { CheckHeldGeometry(); });
@@ -346,7 +348,7 @@ void Form::CheckHeldGeometry()
     }
     const QRect wanted(TwipsToPixelsX(held_.left()), TwipsToPixelsY(held_.top()), TwipsToPixelsX(held_.width()),
                        TwipsToPixelsY(held_.height()));
-    if (shownClock_.elapsed() > 1500) {
+    if (shownClock_.elapsed() > kHoldMs) {
         // The program was busy while the desktop framed the window, and the user may have
         // moved or resized it meanwhile: only the frame's own mistake is put right, the
         // outer size taken as the inside's, where the window stands now.
