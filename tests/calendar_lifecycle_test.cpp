@@ -350,6 +350,26 @@ TEST_F(CalendarLifecycle, ADateFileReadOnlyInPartIsNotWrittenBack)
     EXPECT_TRUE(QFileInfo::exists(Country("2025"))); // the readable ones are written
 }
 
+TEST_F(CalendarLifecycle, YearEntriesThatCannotBeWrittenAreSaidAtTheClose)
+{
+    // A year file too long to read whole, and this run gave that year an entry: the close
+    // must not drop it silently, nor cut the file.
+    QByteArray big;
+    for (int i = 0; i < 33000; ++i)
+        big += "Activity:" + QByteArray::number(i) + "=x\r\n";
+    WriteBytes(Country("2026"), big);
+    auto w = Open();
+    w->Timer1.Fire();
+    mduLib::SetValue("5", "Changed in this run", w->YearDates(), "Activity"); // the table is full
+    boxes_.QueueAnswer(platform::vbNo);
+    w->CloseDown_Click();
+    ASSERT_EQ(boxes_.Shown().size(), 1u) << "closed without a word";
+    EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(Country("2026")));
+    EXPECT_TRUE(boxes_.Shown()[0].prompt.contains("could not be saved"));
+    EXPECT_FALSE(w->IsLoaded()); // "No" closes anyway
+    EXPECT_EQ(ReadBytes(Country("2026")), big);
+}
+
 TEST_F(CalendarLifecycle, AFirstPointerPositionOfZeroCounts)
 {
     auto w = Open(5);
