@@ -3,8 +3,8 @@
 # or a quota would set it, with the signal such a write raises left as the system sets it
 # up: the programs must not be ended by it. A first start from an empty user folder shows
 # the window and ends normally; a caption given to a day that cannot be written because
-# of the limit is said at the close ("Save Dates"), the old file is kept and the program
-# ends normally when the user closes anyway.
+# of the limit is said when it is written (on stderr) and at the close ("Save Dates"),
+# the old file is kept and the program ends normally when the user closes anyway.
 set -euo pipefail
 source "$(dirname "$0")/program_run.sh" "$@"
 command -v prlimit >/dev/null || fail "prlimit is missing"
@@ -37,10 +37,19 @@ end_normally
 personal="$user/PersonalDates"
 before=$(od -c "$personal")
 
-# Under a limit the new personal dates file cannot reach: a day gets a caption through
-# its menu (the second week's Tuesday: always a day of the shown month).
-start_program prlimit --fsize=16 --
-win=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" | head -1)
+# Under a limit the new personal dates file cannot reach (the log goes through a pipe, which
+# the limit does not cover): a day gets a caption through its menu (the second week's
+# Tuesday: always a day of the shown month).
+prlimit --fsize=16 -- "$prog/$program" > >(cat >"$work/log") 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 1 300); do
+  win=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -1) || true
+  [ -n "$win" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+  sleep 0.1
+done
+[ -n "$win" ] || fail "no window titled $title appeared"
 sleep 1
 menus=$(xdotool search --onlyvisible --pid "$pid" --name '' | wc -l)
 xdotool mousemove --window "$win" 124 361 click 3
@@ -50,6 +59,7 @@ sleep 0.5
 xdotool key Down Return # "Birthday"
 sleep 2 # a change is written soon after it was made: here that write fails
 kill -0 "$pid" 2>/dev/null || fail "the program was ended by the file-size limit after a change"
+grep "PersonalDates: File too large" "$work/log" >/dev/null || fail "the failed write was not said with its reason"
 
 # The close says that the dates could not be saved; the user closes without them.
 kill -TERM "$pid"
