@@ -51,11 +51,13 @@ end_display() {
   wait "$pid" 2>/dev/null || true
 }
 
-# The note is in the year file under its day, and nothing else of the file was lost.
+# The note is in the year file under its day, on one line with its break, and nothing else
+# of the file was lost.
 check_note() {
   local file="$country/$year"
   [ -f "$file" ] || fail "no year date file $year"
-  grep -a '^Activity:[0-9][0-9]/[0-9][0-9]=Dentist 9am' "$file" >/dev/null || {
+  # The line break is kept in the entry as U+2028 (UTF-8 E2 80 A8).
+  grep -a '^Activity:[0-9][0-9]/[0-9][0-9]=Dentist 9am'$'\xe2\x80\xa8''bring card'$'\r''$' "$file" >/dev/null || {
     cat "$work/log"
     fail "$1: the stored note is not in the year date file"
   }
