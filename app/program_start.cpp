@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <csignal>
 
 #if ALMANORVIQUE_WARM_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -20,6 +21,10 @@ namespace programstart {
 
 int Run(int argc, char* argv[], const QString& title, const QString& exeName, const std::function<void()>& start)
 {
+    // A file-size limit (ulimit -f) would end the program at the first write past it, with
+    // whatever the user entered. Ignored, such a write fails with EFBIG like a full disk,
+    // and the save that made it says so.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Placing and shaping our own windows needs X11; under Wayland ask for XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");

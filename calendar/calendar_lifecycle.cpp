@@ -298,8 +298,58 @@ QStringList frmAlmanorvique::SaveDateTables()
     return failed;
 }
 
+bool frmAlmanorvique::HoldsUnsavedDates() const
+{
+    if (gPersonalDates.IsCreated() && gPersonalDates.Changed())
+        return true;
+    for (const auto& t : yearTables_)
+        if (t && t->Table.Changed())
+            return true;
+    return false;
+}
+
+std::array<quint64, 4> frmAlmanorvique::DateTableRevisions() const
+{
+    std::array<quint64, 4> r{gPersonalDates.Revision()};
+    for (int k = 0; k < 3; ++k)
+        r[static_cast<size_t>(k) + 1] = yearTables_[k] ? yearTables_[k]->Table.Revision() : 0;
+    return r;
+}
+
+void frmAlmanorvique::SaveDatesSoonAfterChange()
+{
+    // A screen-saver run writes nothing; a question about a failed write is answered first.
+    if (IsScreenSaverStyle() || askingAboutDates_ || !HoldsUnsavedDates()) {
+        datesChangedAt_.reset();
+        return;
+    }
+    if (DateTableRevisions() == datesAttempted_)
+        return; // written as far as it could be: the close asks about the rest
+    const qint64 now = platform::NowMSecsSinceEpoch();
+    if (!datesChangedAt_) {
+        datesChangedAt_ = now;
+        return;
+    }
+    // A second's wait lets a change of several steps end first (a clock set back counts
+    // as the wait over).
+    const qint64 waited = now - *datesChangedAt_;
+    if (waited >= 0 && waited < kDatesWriteDelayMs)
+        return;
+    datesChangedAt_.reset();
+    const QStringList failed = SaveDateTables();
+    datesAttempted_ = DateTableRevisions();
+    for (const QString& f : failed)
+        qWarning().noquote() << "Almanorvique: dates not saved yet (closing asks again):" << f;
+}
+
 bool frmAlmanorvique::SaveDateTablesOrAsk(const QString& consequence)
 {
+    struct Asking {
+        bool& on;
+        const bool was;
+        explicit Asking(bool& flag) : on(flag), was(flag) { on = true; }
+        ~Asking() { on = was; }
+    } asking(askingAboutDates_);
     for (;;) {
         const QStringList failed = SaveDateTables();
         if (failed.isEmpty())
@@ -458,6 +508,7 @@ void frmAlmanorvique::Timer1_Timer()
         }
         TickClock();
         ScrollMessage();
+        SaveDatesSoonAfterChange();
         return;
     }
 }

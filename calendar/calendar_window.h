@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -41,6 +42,8 @@ public:
     // The window styles of ShowMe's style tag that the window tells apart.
     static constexpr int kNormalStyle = 0;
     static constexpr int kScreenSaverStyle = 5;
+    // How long after a change of the dates a running window writes them.
+    static constexpr qint64 kDatesWriteDelayMs = 1000;
     // DrawStyle of a window whose background is see-through (the frame's colour shows).
     static constexpr int kTransparentDrawStyle = 1;
 
@@ -359,7 +362,18 @@ private:
     // Writes the year tables' changes into the files they came from; what failed.
     QStringList SaveYearTables();
     void LoadPersonalDates();
-    std::optional<float> firstPointerX_; // the screen saver's first pointer position
+    // Whether the personal dates or a year table this window holds has changes of this run
+    // that are not in its file yet.
+    bool HoldsUnsavedDates() const;
+    std::array<quint64, 4> DateTableRevisions() const;
+    // A running tick writes the dates a moment after they changed, so that a run that ends
+    // without closing its windows (the display lost) keeps them. A write that failed is not
+    // tried again until the tables change again; the close then asks.
+    void SaveDatesSoonAfterChange();
+    std::optional<qint64> datesChangedAt_;    // when the unsaved change was first seen
+    std::array<quint64, 4> datesAttempted_{}; // the tables as the last write left them
+    bool askingAboutDates_ = false;           // the question of a failed write is open
+    std::optional<float> firstPointerX_;      // the screen saver's first pointer position
 
     // Clock and message line.
     std::optional<clockformat::ClockPattern> clockPattern_; // "Clock Format" translated

@@ -253,7 +253,7 @@ void frmAlmanorvique::SetDateItem(const QString& dates, const QString& value, co
         return;
     const bool framed = IsHighlightShown();
     const bool remove = conv::Trim(value).toLower() == QLatin1String("none");
-    // Each entry is one line of its file: a typed line break becomes a blank.
+    // Each entry is one line of its file: a typed line break is kept in it.
     const QString stored = mduLib::StoredLineText(value);
     for (const ListedDay& day : ListedDays(lblDate, dates, nullptr)) {
         mduLib::PropertyTable* t = framed ? YearTableOf(day.date) : &gPersonalDates;
@@ -278,7 +278,7 @@ void frmAlmanorvique::EditDateCaptionMessage(const QString& dates, const QString
     if (!list) {
         const QString key = conv::IsDateText(dates) ? DayMonthKey(dates) : conv::Trim(dates);
         caption = mduLib::GetValue(key, gPersonalDates, QStringLiteral("Caption"));
-        message = mduLib::GetValue(key, gPersonalDates, QStringLiteral("Message"));
+        message = mduLib::TypedText(mduLib::GetValue(key, gPersonalDates, QStringLiteral("Message")));
     }
     if (!dialog.ShowMe(caption, message, index))
         return;

@@ -71,7 +71,8 @@ QString frmAlmanorvique::GetActivity(const QString& dateText)
 {
     const auto d = conv::DateFromText(dateText);
     const mduLib::PropertyTable* t = d ? YearTableOf(*d) : nullptr;
-    return t ? mduLib::GetValue(DayMonthKey(*d), *t, kActivity) : QString();
+    // A kept line break is CR LF again, for the editor and the balloon.
+    return t ? mduLib::TypedText(mduLib::GetValue(DayMonthKey(*d), *t, kActivity)) : QString();
 }
 
 void frmAlmanorvique::SetActivity(const QString& dateText, const QString& note)
@@ -81,8 +82,7 @@ void frmAlmanorvique::SetActivity(const QString& dateText, const QString& note)
     if (!t)
         return; // no table for a day outside the three loaded years
     const QString key = DayMonthKey(*d);
-    // An emptied note is deleted; a typed line break goes into the one-line entry as a
-    // blank.
+    // An emptied note is deleted; a typed line break is kept in the one-line entry.
     if (note.trimmed().isEmpty())
         mduLib::ClearEntry(key, *t, kActivity);
     else

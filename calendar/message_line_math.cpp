@@ -23,8 +23,9 @@ void Reset(LineState& s, const Span& picture, const Measure& measure)
 
 void Start(LineState& s, const QString& text, const Span& picture, const Measure& measure)
 {
-    // Any line break (not only CR LF) would break the one-line strip.
-    s.Text = conv::Trim(mduLib::StoredLineText(text));
+    // Any line break (not only CR LF, also one kept in a stored text) would break the
+    // one-line strip.
+    s.Text = conv::Trim(mduLib::OneLineText(text));
     s.Position = 0;
     if (s.Text.isEmpty())
         Idle(s, picture);

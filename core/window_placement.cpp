@@ -196,6 +196,16 @@ bool SetWindowValue(const QString& key, const QString& value, mduLib::PropertyTa
     mduLib::SetValueAsGiven(key, value, table);
     return true;
 }
+
+bool HoldsAnyKey(const mduLib::PropertyTable& table)
+{
+    if (!table.IsCreated())
+        return false;
+    for (int i = 1; i <= table.UBound(); ++i)
+        if (!table[i].Key.trimmed().isEmpty())
+            return true;
+    return false;
+}
 } // namespace
 
 bool SaveWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table, const QString& path)
@@ -219,6 +229,11 @@ bool SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::Prop
     if (!mduLib::LoadIniFileForRewrite(path, onDisk))
         return false;
     const bool fromDisk = onDisk.IsCreated();
+    // A window whose settings file could never be made (a full disk at the first start)
+    // has nothing of its own to keep: a file of its place alone would never be made again
+    // from the template, and every later start would show a blank window.
+    if (!fromDisk && !HoldsAnyKey(table))
+        return true;
     mduLib::PropertyTable& target = fromDisk ? onDisk : table;
     bool any = SetWindowValue(QStringLiteral("Window Top"), conv::NumberText(window.Top()), target);
     any = SetWindowValue(QStringLiteral("Window Left"), conv::NumberText(window.Left()), target) || any;

@@ -350,6 +350,82 @@ TEST_F(CalendarLifecycle, ADateFileReadOnlyInPartIsNotWrittenBack)
     EXPECT_TRUE(QFileInfo::exists(Country("2025"))); // the readable ones are written
 }
 
+TEST_F(CalendarLifecycle, YearEntriesThatCannotBeWrittenAreSaidAtTheClose)
+{
+    // A year file too long to read whole, and this run gave that year an entry: the close
+    // must not drop it silently, nor cut the file.
+    QByteArray big;
+    for (int i = 0; i < 33000; ++i)
+        big += "Activity:" + QByteArray::number(i) + "=x\r\n";
+    WriteBytes(Country("2026"), big);
+    auto w = Open();
+    w->Timer1.Fire();
+    mduLib::SetValue("5", "Changed in this run", w->YearDates(), "Activity"); // the table is full
+    boxes_.QueueAnswer(platform::vbNo);
+    w->CloseDown_Click();
+    ASSERT_EQ(boxes_.Shown().size(), 1u) << "closed without a word";
+    EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(Country("2026")));
+    EXPECT_TRUE(boxes_.Shown()[0].prompt.contains("could not be saved"));
+    EXPECT_FALSE(w->IsLoaded()); // "No" closes anyway
+    EXPECT_EQ(ReadBytes(Country("2026")), big);
+}
+
+TEST_F(CalendarLifecycle, ARunningWindowWritesTheDatesASecondAfterTheyChanged)
+{
+    // So that a run that ends without closing its window (the display lost) keeps them.
+    auto w = Open();
+    w->Timer1.Fire();
+    ASSERT_EQ(w->FormState(), frmAlmanorvique::kRunning);
+    mduLib::SetValue("05/03", "Mine", gPersonalDates, "Caption");
+    mduLib::SetValue("06/03", "A note", w->YearDates(), "Activity");
+    w->Timer1.Fire();
+    clock_.AdvanceMs(900);
+    w->Timer1.Fire();
+    EXPECT_FALSE(ReadBytes(Path("tester/PersonalDates")).contains("Mine")) << "written at once";
+    clock_.AdvanceMs(200);
+    w->Timer1.Fire();
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), QByteArray("Caption:05/03=Mine\r\n"));
+    EXPECT_TRUE(ReadBytes(Country("2026")).contains("Activity:06/03=A note\r\n"));
+    EXPECT_FALSE(gPersonalDates.Changed());
+    EXPECT_FALSE(w->YearDates().Changed());
+
+    // Another program's line, written meanwhile, stays: only the changes go in.
+    WriteBytes(Path("tester/PersonalDates"), "Caption:05/03=Mine\r\nCaption:01/01=Theirs\r\n");
+    mduLib::SetValue("07/03", "More", gPersonalDates, "Caption");
+    w->Timer1.Fire();
+    clock_.AdvanceMs(1000);
+    w->Timer1.Fire();
+    EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")),
+              QByteArray("Caption:05/03=Mine\r\nCaption:01/01=Theirs\r\nCaption:07/03=More\r\n"));
+    EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+TEST_F(CalendarLifecycle, AWriteSoonAfterAChangeThatFailsIsNotRepeatedAndTheCloseAsks)
+{
+    QByteArray big;
+    for (int i = 0; i < 33000; ++i)
+        big += "Activity:" + QByteArray::number(i) + "=x\r\n";
+    WriteBytes(Country("2026"), big);
+    auto w = Open();
+    w->Timer1.Fire();
+    mduLib::SetValue("5", "Changed in this run", w->YearDates(), "Activity");
+    w->Timer1.Fire();
+    clock_.AdvanceMs(1000);
+    w->Timer1.Fire(); // refused: the file was not read whole
+    EXPECT_EQ(ReadBytes(Country("2026")), big);
+    EXPECT_TRUE(boxes_.Shown().empty()) << "a write of its own accord asks nothing";
+    // The file becomes readable: a tick does not try again while nothing changed ...
+    WriteBytes(Country("2026"), "Activity:1=x\r\n");
+    clock_.AdvanceMs(5000);
+    w->Timer1.Fire();
+    w->Timer1.Fire();
+    EXPECT_EQ(ReadBytes(Country("2026")), "Activity:1=x\r\n");
+    // ... and the close writes it.
+    w->CloseDown_Click();
+    EXPECT_TRUE(boxes_.Shown().empty());
+    EXPECT_TRUE(ReadBytes(Country("2026")).contains("Activity:5=Changed in this run\r\n"));
+}
+
 TEST_F(CalendarLifecycle, AFirstPointerPositionOfZeroCounts)
 {
     auto w = Open(5);

@@ -121,7 +121,8 @@ TEST(MessageLineModel, WhatAMessageBecomes)
         {"  Fair  ", "Fair"},
         {"Line one\r\nline two", "Line one line two"},
         {"one\ntwo\rthree", "one two three"},
-        {"   ", ""}, // only blanks: nothing runs
+        {"kept\u2028break", "kept break"}, // a break kept in a stored text
+        {"   ", ""},                       // only blanks: nothing runs
     };
     for (const auto& c : cases) {
         messageline::LineState s;

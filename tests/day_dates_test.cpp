@@ -118,13 +118,14 @@ TEST_F(DayDates, StoredValuesReplaceAreRemovedAndStayOneLine)
     EXPECT_EQ(EntriesOf(Personal(), "Image"), QStringList{});
     EXPECT_EQ(EntriesOf(Personal(), "Caption"), QStringList{"24/12=Christmas Eve, again"});
 
-    // A message typed over several lines survives the file as one entry.
+    // A message typed over several lines survives the file as one entry, its breaks kept.
     w_->SetDateItem(day, "First line\r\nsecond line\rthird\nfourth", "Message");
-    EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Message"), "First line second line third fourth");
+    const QString kept = QString::fromUtf16(u"First line\u2028second line\u2028third\u2028fourth");
+    EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Message"), kept);
     ASSERT_TRUE(mduLib::SaveIniFile(Personal(), gPersonalDatesFile));
     mduLib::PropertyTable reread(1);
     ASSERT_TRUE(mduLib::LoadIniFile(gPersonalDatesFile, reread));
-    EXPECT_EQ(EntriesOf(reread, "Message"), QStringList{"24/12=First line second line third fourth"});
+    EXPECT_EQ(EntriesOf(reread, "Message"), QStringList{"24/12=" + kept});
     EXPECT_EQ(EntriesOf(reread, "Caption"), QStringList{"24/12=Christmas Eve, again"});
     EXPECT_EQ(reread.UBound(), 2);
 }
@@ -150,6 +151,15 @@ TEST_F(DayDates, TheCaptionDialogPresetsFromThePersonalTableAndKeepsEmptiedTexts
     EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Caption"), "Eve");
     EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Message"), "Wrap presents");
 
+    // A message kept with a line break shows the break again in its box.
+    mduLib::SetValue("24/12", QString::fromUtf16(u"Wrap\u2028presents"), Personal(), "Message");
+    QTimer::singleShot(0, [&] { seenMsg = dialog.txtMsg.Text(); });
+    AnswerDialog("", "", 0);
+    w_->EditDateCaptionMessage(day, "", "", 1);
+    EXPECT_EQ(seenMsg, "Wrap\r\npresents");
+    EXPECT_EQ(mduLib::GetValue("24/12", Personal(), "Message"), u"Wrap\u2028presents");
+    mduLib::SetValue("24/12", "Wrap presents", Personal(), "Message");
+
     // "Cancel" stores nothing.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     AnswerDialog("Other", "Other", 1);
@@ -174,7 +184,7 @@ TEST_F(DayDates, TheCaptionDialogPresetsFromThePersonalTableAndKeepsEmptiedTexts
     EXPECT_EQ(dialog.Caption(), "Set Selected Range");
     EXPECT_EQ(seenCaption, "");
     EXPECT_EQ(mduLib::GetValue("31/12", w_->YearDates(), "Caption"), "Break");
-    EXPECT_EQ(mduLib::GetValue("01/01", w_->NextYearDates(), "Message"), "Line one line two");
+    EXPECT_EQ(mduLib::GetValue("01/01", w_->NextYearDates(), "Message"), u"Line one\u2028line two");
 
     // "none" removes.
     w_->shpHighlight.SetVisible(false);

@@ -61,18 +61,57 @@ TEST_F(DayNotes, ANoteWithLineBreaksSurvivesClosingAndReopening)
     w.txtMsg_DblClick();
     EXPECT_FALSE(w.txtMsg.Visible());
     EXPECT_TRUE(w.imgActivity(i).Visible());
-    // One line of its file: the break is a blank.
-    EXPECT_EQ(NoteIn(w.YearDates(), "03/12"), "Dentist at 9 bring the card");
+    // One line of its file, the break kept in it as the line separator.
+    EXPECT_EQ(NoteIn(w.YearDates(), "03/12"), u"Dentist at 9\u2028bring the card");
     w.CloseCalendar();
-    const QStringList lines = QString::fromLatin1(testsupport::ReadBytes(YearFilePath(2026))).split("\r\n");
-    EXPECT_TRUE(lines.contains("Activity:03/12=Dentist at 9 bring the card"));
+    const QByteArray file = testsupport::ReadBytes(YearFilePath(2026));
+    const QStringList lines = QString::fromUtf8(file).split("\r\n");
+    EXPECT_TRUE(lines.contains(u"Activity:03/12=Dentist at 9\u2028bring the card"));
     EXPECT_FALSE(lines.contains("bring the card"));
+    EXPECT_EQ(file.count('\n'), file.count("\r\n")) << "a line end inside the entry";
 
+    // Reopened: the editor and the balloon show the break again.
     TestCalendar& again = Open();
-    EXPECT_EQ(again.GetActivity(conv::DateText(day)), "Dentist at 9 bring the card");
+    EXPECT_EQ(again.GetActivity(conv::DateText(day)), "Dentist at 9\r\nbring the card");
     EXPECT_TRUE(again.imgActivity(i).Visible());
+    again.imgActivity_MouseMove(i, 0, 1, 10, 10);
+    EXPECT_EQ(Balloon(), "Dentist at 9");
     again.lblDate_DblClick(i);
-    EXPECT_EQ(again.txtMsg.Text(), "Dentist at 9 bring the card");
+    EXPECT_EQ(again.txtMsg.Editor()->toPlainText(), "Dentist at 9\nbring the card");
+    EXPECT_EQ(again.txtMsg.Text(), "Dentist at 9\r\nbring the card");
+    // Left unchanged it is not stored again; the message line shows it on one line.
+    again.lblDate_MouseDown(i, 1, 0, 0, 0);
+    EXPECT_EQ(NoteIn(again.YearDates(), "03/12"), u"Dentist at 9\u2028bring the card");
+    EXPECT_FALSE(again.YearDates().Changed());
+}
+
+TEST_F(DayNotes, NotesOfOlderFilesReadAsTheyAre)
+{
+    // Written before breaks were kept: joined into blanks, or cut at a raw line end (the
+    // rest of the note a line of its own, without "=").
+    Open(); // the country folder
+    testsupport::WriteBytes(YearFilePath(2026), "Activity:03/12=Dentist at 9 bring the card\r\n"
+                                                "Activity:04/12=Choir\r\nbring music\r\n"
+                                                "Activity:05/12=C:\\notes\\new\r\n");
+    TestCalendar& w = Open();
+    EXPECT_EQ(w.GetActivity(conv::DateText(QDate(2026, 12, 3))), "Dentist at 9 bring the card");
+    EXPECT_EQ(w.GetActivity(conv::DateText(QDate(2026, 12, 4))), "Choir");
+    EXPECT_EQ(w.GetActivity(conv::DateText(QDate(2026, 12, 5))), "C:\\notes\\new");
+}
+
+TEST_F(DayNotes, AKeptBreakInAWindows1252FileKeepsItsOtherLetters)
+{
+    Open(); // the country folder
+    testsupport::WriteBytes(YearFilePath(2026), "PCaption:01/12=Caf\xe9 day\r\n");
+    TestCalendar& w = Open();
+    w.SetActivity(conv::DateText(QDate(2026, 12, 3)), "One\r\nTwo");
+    w.CloseCalendar();
+    // The separator has no Windows-1252 code: the file is written as UTF-8, whole.
+    const QByteArray file = testsupport::ReadBytes(YearFilePath(2026));
+    EXPECT_TRUE(file.contains("PCaption:01/12=Caf\xc3\xa9 day\r\n"));
+    TestCalendar& again = Open();
+    EXPECT_EQ(mduLib::GetValue("01/12", again.YearDates(), "PCaption"), u"Caf\u00e9 day");
+    EXPECT_EQ(again.GetActivity(conv::DateText(QDate(2026, 12, 3))), "One\r\nTwo");
 }
 
 TEST_F(DayNotes, EachDateHasTheTableOfItsYear)

@@ -4,6 +4,8 @@
 #include "core/window_placement.h"
 #include "support/test_folders.h"
 
+#include <QFileInfo>
+
 using testsupport::ReadBytes;
 using testsupport::TableOf;
 using testsupport::WriteBytes;
@@ -157,6 +159,13 @@ TEST_F(WindowPlacement, TheCloseWritesOnlyTheGeometryIntoTheFileOnDisk)
     mduUILib::SaveWindowPlacement(w, fresh, only);
     EXPECT_EQ(ReadBytes(fresh), QByteArray("Window Width=7500.5\r\nWindow Top=-1\r\nOrientation=Landscape Left\r\n"
                                            "Window Height=5250\r\nWindow Left=0\r\n"));
+
+    // No file and no settings (the template could not be copied): no file of the place
+    // alone, which would keep the template from being copied at the next start.
+    const QString never = ProgramFolder() + "/never.ini";
+    mduLib::PropertyTable empty(5);
+    EXPECT_TRUE(mduUILib::SaveWindowPlacement(w, never, empty));
+    EXPECT_FALSE(QFileInfo::exists(never));
 }
 
 TEST_F(WindowPlacement, AFileWithLfLineEndsKeepsEveryLineAtTheClose)

@@ -28,10 +28,11 @@ year=$(date +%Y)
 fail() { echo "FAIL: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
 
 # Starts the program and waits until its window is shown (up to 30 s: a loaded machine);
-# pid holds its process. (These scripts run with pipefail: a grep -q that stops reading
-# early kills the command it reads with SIGPIPE, and the pipe then counts as failed.)
+# pid holds its process. Arguments, when given, are a command the program is run under
+# (such as prlimit and its options). (These scripts run with pipefail: a grep -q that stops
+# reading early kills the command it reads with SIGPIPE, and the pipe then counts as failed.)
 start_program() {
-  "$prog/$program" >"$work/log" 2>&1 &
+  "$@" "$prog/$program" >"$work/log" 2>&1 &
   pid=$!
   local shown=""
   for _ in $(seq 1 300); do
