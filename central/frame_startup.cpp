@@ -134,9 +134,8 @@ void frmMain::CreateMonthCalendars(int month)
     // The frame's resizes while it started were not laid out: the windows take their
     // places behind the banner now rather than waiting there at no size.
     PlaceMonthCalendars();
-    // A screen-saver run fills the screen without toolbar for the whole run.
-    if (!mduLib::IsScreenSaverRun())
-        tbToolBar->SetVisible(true);
+    // Also in a screen-saver run: Load hid the toolbar only while the frame started.
+    tbToolBar->SetVisible(true);
 }
 
 void frmMain::LayoutMonthCalendars()

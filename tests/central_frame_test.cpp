@@ -681,16 +681,21 @@ TEST_F(CentralFrame, TheCentralPropertiesOpenInThePropertyEditorWithTheFrameAsCa
     RunDeferredDeletes();
 }
 
-TEST_F(CentralFrame, AScreenSaverRunIsAFramelessTopmostMaximisedFrameWithoutToolbar)
+TEST_F(CentralFrame, AScreenSaverRunIsAFramelessTopmostMaximisedFrameWithTheToolbarBackAfterTheFirstTick)
 {
     appinfo::SetCommandLine("/s");
-    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Title Bar=Yes\r\nWindow Border=3D Border\r\n");
-    TestFrame& f = Start();
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"),
+               "Window Title Bar=Yes\r\nWindow Border=3D Border\r\nTool Bar=Bottom\r\n");
+    TestFrame& f = Start(false);
     const Qt::WindowFlags flags = f.windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowTitleHint));
     EXPECT_EQ(f.WindowState(), platform::vbMaximized);
     EXPECT_FALSE(f.Toolbar().Visible());
+    EXPECT_FALSE(f.StatusBar().isVisible());
+    f.timerCtrl.Fire();
+    EXPECT_TRUE(f.Toolbar().Visible());
+    EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignBottom);
     EXPECT_FALSE(f.StatusBar().isVisible());
 }
