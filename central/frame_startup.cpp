@@ -131,9 +131,8 @@ void frmMain::CreateMonthCalendars(int month)
         MonthCalendars_[static_cast<size_t>(i)] = cal;
         platform::Guarded("month window", [&] { cal->ShowMeMDIChild(this, 0, base.addMonths(i)); });
     }
-    // The frame's resizes while it started were not laid out: the windows take their
-    // places behind the banner now rather than waiting there at no size.
-    PlaceMonthCalendars();
+    // Each window stands where its own settings put it, behind the banner: the layout
+    // first runs at the next resize of the normal frame or at a layout button.
     // Also in a screen-saver run: Load hid the toolbar only while the frame started.
     tbToolBar->SetVisible(true);
 }

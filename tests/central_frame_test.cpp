@@ -18,10 +18,12 @@
 #include "ui/menu_items.h"
 #include "ui/twips.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -100,7 +102,7 @@ TEST_F(CentralFrame, TheFirstTickCreatesTwelveMonthWindowsOnce)
         EXPECT_EQ(cal->DisplayedDate().year(), 2026);
         EXPECT_EQ(cal->IniFilePath(), Country(QString::number(i) + ".ini"));
         EXPECT_TRUE(cal->Visible());
-        EXPECT_GT(cal->Width(), 1500); // placed behind the banner, not left at no size
+        EXPECT_FLOAT_EQ(cal->ChildWidth(), 0); // the frame places no window here
     }
     EXPECT_EQ(f.Children().size(), 12u);
     EXPECT_TRUE(f.picMain->isVisible());
@@ -113,6 +115,27 @@ TEST_F(CentralFrame, TheFirstTickCreatesTwelveMonthWindowsOnce)
     EXPECT_EQ(f.BGColour.Count(), 9);
     EXPECT_EQ(f.CalendarColours(10).Caption(), "Custom");
     EXPECT_EQ(f.CalendarColours(9).Tag, "Transparent");
+}
+
+TEST_F(CentralFrame, TheFirstTickLeavesEachMonthWindowWhereItsOwnSettingsPutIt)
+{
+    // A small frame with the toolbar at its left: windows placed by the layout would reach
+    // past the window area, whose scroll bar would then run across the banner.
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Width=9000\r\nWindow Height=6000\r\n"
+                                                    "Tool Bar=Left\r\nToolbar Size=Large Size with Caption\r\n");
+    QDir().mkpath(Country());
+    WriteBytes(Country("3.ini"), "Window Width=6000\r\nWindow Height=4000\r\nWindow Top=500\r\nWindow Left=700\r\n");
+    TestFrame& f = Start();
+    f.show(); // the window area lays out its scroll bars
+    QCoreApplication::processEvents();
+    frmAlmanorvique* march = f.MonthCalendar(3);
+    EXPECT_FLOAT_EQ(march->Left(), 700);
+    EXPECT_FLOAT_EQ(march->Top(), 500);
+    EXPECT_FLOAT_EQ(march->Width(), 6000);
+    EXPECT_FLOAT_EQ(march->Height(), 4000);
+    EXPECT_LT(f.MonthCalendar(4)->Width(), 1500); // automatic: a child keeps what it had
+    EXPECT_FALSE(f.ClientArea().horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(f.picMain->isVisible());
 }
 
 TEST_F(CentralFrame, StartedOnThe31stShortMonthsGetTheirLastDay)
