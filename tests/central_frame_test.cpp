@@ -25,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -394,6 +395,38 @@ TEST_F(CentralFrame, ToolbarSizesAndSides)
     f.SetToolbarSize("Large Size");
     f.SizeToolbar("Left");
     EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), platform::TwipsToPixelsX(850));
+}
+
+TEST_F(CentralFrame, DockedAtASideTheToolbarIsAsThickAsItsSizeSaysUnlessACaptionWouldBeCut)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Width=16800\r\nWindow Height=11400\r\nTool Bar=Left\r\n"
+                                                    "Toolbar Size=Large Size with Caption\r\n");
+    TestFrame& f = Start();
+    f.show();
+    QToolBar& bar = f.Toolbar().Widget();
+    const int thickness = platform::TwipsToPixelsX(1470);
+    // From captions well inside the thickness to captions wider than it.
+    for (int pixels = 6; pixels <= 24; pixels += 2) {
+        SCOPED_TRACE(pixels);
+        QFont font = bar.font();
+        font.setPixelSize(pixels);
+        bar.setFont(font);
+        f.SizeToolbar("Left");
+        QCoreApplication::processEvents();
+        int widest = 0;
+        for (int n = 1; n <= 9; ++n) {
+            if (n == 7)
+                continue;
+            const QWidget* button = bar.widgetForAction(f.Toolbar().ButtonAction(n));
+            const int caption = button->fontMetrics().horizontalAdvance(f.Toolbar().Button(n).Caption);
+            widest = std::max(widest, caption);
+            EXPECT_GE(button->width(), caption + 4) << n; // shown whole
+        }
+        if (widest + 16 <= thickness)
+            EXPECT_EQ(bar.width(), thickness);
+        else
+            EXPECT_LE(bar.width(), std::max(thickness, widest + 16)); // no wider than the captions need
+    }
 }
 
 TEST_F(CentralFrame, HideColonSideShowsTheToolbarAtThatSideAfterTheFirstTick)
