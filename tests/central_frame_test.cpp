@@ -139,6 +139,35 @@ TEST_F(CentralFrame, TheFirstTickLeavesEachMonthWindowWhereItsOwnSettingsPutIt)
     EXPECT_TRUE(f.picMain->isVisible());
 }
 
+TEST_F(CentralFrame, EveryDayOfASixRowMonthLiesInsideItsWindowAtTheTwelveLayoutsCellSize)
+{
+    for (const char* frameSize : {"Window Width=16800\r\nWindow Height=11400\r\n",    // as shipped
+                                  "Window Width=23850\r\nWindow Height=14400\r\n"}) { // 1590 x 960 pixels
+        SCOPED_TRACE(frameSize);
+        WriteBytes(Path("ini/AlmanorviqueCentral.ini"), QByteArray(frameSize) + "Tool Bar=Top\r\n");
+        TestFrame& f = Start();
+        f.DoToolbarButton(4);
+        LoadMonths();
+        for (int month : {5, 8}) { // May and August 2026 have six week rows
+            SCOPED_TRACE(month);
+            auto* cal = static_cast<TestCalendar*>(f.MonthCalendar(month));
+            int days = 0;
+            for (int i = 8; i <= cal->lblDate.UBound(); ++i) {
+                platform::Label& cell = cal->lblDate(i);
+                if (!cell.Visible() || cell.Caption().isEmpty())
+                    continue;
+                ++days;
+                EXPECT_LE(cell.Top() + cell.Height(), cal->ScaleHeight()) << cell.Caption().toStdString();
+                EXPECT_LE(cell.Left() + cell.Width(), cal->ScaleWidth()) << cell.Caption().toStdString();
+                EXPECT_EQ(cal->ControlAt(cell.Left() + cell.Width() / 2, cell.Top() + cell.Height() / 2), &cell);
+            }
+            EXPECT_EQ(days, 42);
+        }
+        frame_.reset();
+        RunDeferredDeletes();
+    }
+}
+
 TEST_F(CentralFrame, StartedOnThe31stShortMonthsGetTheirLastDay)
 {
     clock_.Set(QDateTime(QDate(2026, 3, 31), QTime(9, 0)));
