@@ -168,6 +168,45 @@ TEST_F(CentralFrame, EveryDayOfASixRowMonthLiesInsideItsWindowAtTheTwelveLayouts
     }
 }
 
+TEST_F(CentralFrame, AMonthWindowMaximisedRestoredOrSizedByHandLaysItsPageOutAgain)
+{
+    TestFrame& f = Start();
+    f.show();
+    f.DoToolbarButton(4);
+    LoadMonths();
+    auto* may = static_cast<TestCalendar*>(f.MonthCalendar(5));
+    QMdiSubWindow* sub = may->MDISubWindow();
+    // What the page was laid out for: the window's size as its sub-window has it.
+    const auto laidOutAt = [&](const char* how) {
+        SCOPED_TRACE(how);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(platform::TwipsToPixelsX(may->Width()), sub->width());
+        EXPECT_EQ(platform::TwipsToPixelsY(may->Height()), sub->height());
+        may->Timer1.Fire(); // the re-layout after the resize
+        may->Timer1.Fire();
+        EXPECT_FLOAT_EQ(may->imgCalendar(2).Width(), may->ScaleWidth());
+        EXPECT_FLOAT_EQ(may->imgCalendar(2).Height(), may->ScaleHeight());
+    };
+    const QSize cell = sub->size();
+    sub->showMaximized(); // its title bar's maximise button
+    ASSERT_EQ(may->WindowState(), platform::vbMaximized);
+    ASSERT_GT(sub->width(), cell.width());
+    laidOutAt("maximised");
+    sub->showNormal();
+    ASSERT_EQ(sub->size(), cell);
+    laidOutAt("restored");
+    sub->resize(cell + QSize(120, 80)); // by its edge
+    laidOutAt("sized by hand");
+
+    f.WindowItem_Click(4); // Maximise All, then one window restored by its title bar
+    QCoreApplication::processEvents();
+    may->Timer1.Fire();
+    may->Timer1.Fire();
+    sub->showNormal();
+    ASSERT_EQ(may->WindowState(), platform::vbNormal);
+    laidOutAt("restored after Maximise All");
+}
+
 TEST_F(CentralFrame, StartedOnThe31stShortMonthsGetTheirLastDay)
 {
     clock_.Set(QDateTime(QDate(2026, 3, 31), QTime(9, 0)));
