@@ -83,7 +83,12 @@ void frmMain::RestoreAll()
             continue;
         f->SetWindowState(platform::vbNormal);
         f->SetFocus();
-        mduUILib::RestoreWindowPlacement(*f, gPropertyTable);
+        // Automatic values give a child window a quarter of the screen in the middle of the
+        // window area too, not only a window of its own.
+        if (f->MDIChild())
+            mduUILib::RestoreChildWindowPlacement(*f, gPropertyTable, QSizeF(ClientWidth(), ClientHeight()));
+        else
+            mduUILib::RestoreWindowPlacement(*f, gPropertyTable);
     }
 }
 

@@ -398,6 +398,48 @@ TEST_F(CentralFrame, TheWindowMenuOnHiddenAndClosedWindows)
     EXPECT_TRUE(VisibleMonths().empty());
 }
 
+TEST_F(CentralFrame, RestoreAllGivesEveryMonthWindowThePlacementOfTheSharedTable)
+{
+    const QSizeF screen = mduUILib::ScreenSizeTwips();
+    const struct {
+        const char* what;
+        const char* values; // width, height, top, left
+        float width, height;
+        float top, left; // -1: centred in the window area
+    } cases[] = {
+        {"as stored", "6000,4000,500,700", 6000, 4000, 500, 700},
+        {"size stored, place automatic", "9000,6000,-1,-1", 9000, 6000, -1, -1},
+        {"all automatic", "-1,-1,-1,-1", static_cast<float>(screen.width() / 4),
+         static_cast<float>(screen.height() / 4), -1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestFrame& f = Start();
+        f.show();
+        f.DoToolbarButton(4);
+        LoadMonths();
+        f.SetWindowState(platform::vbMaximized);
+        QCoreApplication::processEvents();
+        const QStringList v = QString::fromLatin1(c.values).split(u',');
+        mduLib::SetProp("Window Width", v[0], gPropertyTable);
+        mduLib::SetProp("Window Height", v[1], gPropertyTable);
+        mduLib::SetProp("Window Top", v[2], gPropertyTable);
+        mduLib::SetProp("Window Left", v[3], gPropertyTable);
+        f.WindowItem_Click(5);
+        QCoreApplication::processEvents();
+        for (int i = 1; i <= 12; ++i) {
+            SCOPED_TRACE(i);
+            const frmAlmanorvique* cal = f.MonthCalendar(i);
+            EXPECT_NEAR(cal->Width(), c.width, 1);
+            EXPECT_NEAR(cal->Height(), c.height, 1);
+            EXPECT_NEAR(cal->Top(), c.top == -1 ? (f.ClientHeight() - c.height) / 2 : c.top, 15);
+            EXPECT_NEAR(cal->Left(), c.left == -1 ? (f.ClientWidth() - c.width) / 2 : c.left, 15);
+        }
+        frame_.reset();
+        RunDeferredDeletes();
+    }
+}
+
 TEST_F(CentralFrame, TheOpenedFormsListKeepsItsFileAndTheMostRecentFirst)
 {
     QStringList lines;
