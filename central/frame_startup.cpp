@@ -212,7 +212,10 @@ void frmMain::MDIForm_Resize()
 
 void frmMain::Form_QueryUnload(int& cancel, int mode)
 {
-    // The child windows go first; each writes its dates as it unloads.
+    // The child windows go first; each writes its dates as it unloads. The month windows
+    // share their date files: one that cannot be written is asked about once.
+    const frmAlmanorvique::OneSaveQuestionPerFile oneQuestion(
+        QStringLiteral("The file is shared by every month window: No closes them all without these dates."));
     for (platform::Form* child : Children())
         if (!child->Unload(mode)) {
             cancel = 1;

@@ -3,6 +3,8 @@
 // "OpenedForms.txt".
 #include "frame_window.h"
 
+#include "calendar/calendar_window.h"
+
 #include "ui/menu_items.h"
 
 #include "core/conversions.h"
@@ -102,6 +104,8 @@ void frmMain::MinimiseAll()
 void frmMain::CloseAll()
 {
     const auto windows = LoadedWindows(this);
+    const frmAlmanorvique::OneSaveQuestionPerFile oneQuestion(
+        QStringLiteral("The file is shared by every month window: No closes them all without these dates."));
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         (*it)->Unload(platform::vbFormCode);
     // The whole banner: the box with its title letters and lines.

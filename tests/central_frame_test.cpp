@@ -1,11 +1,13 @@
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
+#include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
 #include "core/window_placement.h"
 #include "editors/dialogs/property_editor.h"
 #include "support/central_fixture.h"
+#include "support/full_disk.h"
 #include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
@@ -280,6 +282,27 @@ TEST_F(CentralFrame, ClosingTheFrameSavesTheMonthsFirstThenItsOwnFiles)
         platform::registry::ReadValue("AlmanorviqueCentral\\" + gDataFolder, "AlmanorviqueCentralToolbar");
     ASSERT_TRUE(layout.has_value());
     EXPECT_TRUE(layout->text.startsWith("\"1,1\"|1"));
+}
+
+TEST_F(CentralFrame, ADateFileAllMonthWindowsShareThatCannotBeWrittenAtTheExitIsAskedAboutOnce)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    static_cast<TestCalendar*>(f.MonthCalendar(5))
+        ->SetDateItem(conv::DateText(QDate(2026, 5, 3)), "Set before closing", "Caption");
+    const QByteArray before = ReadBytes(gPersonalDatesFile);
+    const int status = testsupport::RunOnAFullDisk(static_cast<rlim_t>(before.size()) + 4, [&] {
+        boxes_.QueueAnswer(platform::vbNo);
+        f.Unload(platform::vbFormControlMenu);
+        int asked = 0, named = 0;
+        for (const auto& box : boxes_.Shown()) {
+            asked += box.title == "Save Dates";
+            named += box.prompt.contains(gPersonalDatesFile) && box.prompt.contains("month window");
+        }
+        return asked * 10 + named;
+    });
+    EXPECT_EQ(status, 11); // one question, naming the file
+    EXPECT_EQ(ReadBytes(gPersonalDatesFile), before);
 }
 
 TEST_F(CentralFrame, TheMainPopupsExitSavesTheMonthsToo)
