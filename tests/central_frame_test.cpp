@@ -305,6 +305,30 @@ TEST_F(CentralFrame, ADateFileAllMonthWindowsShareThatCannotBeWrittenAtTheExitIs
     EXPECT_EQ(ReadBytes(gPersonalDatesFile), before);
 }
 
+TEST_F(CentralFrame, TransparentMonthWindowsAreMarkedAndTakeTheFramesNewColour)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    auto* may = static_cast<TestCalendar*>(f.MonthCalendar(5));
+    auto* june = static_cast<TestCalendar*>(f.MonthCalendar(6));
+    const struct {
+        const char* colour;
+        int mark;
+    } colours[] = {{"Transparent", frmAlmanorvique::kTransparentDrawStyle}, {"Red", 0}, {"Transparent", 1}};
+    for (const auto& c : colours) {
+        SCOPED_TRACE(c.colour);
+        may->ApplySetting("Window Background Colours", c.colour, QString());
+        EXPECT_EQ(may->DrawStyle, c.mark);
+    }
+    EXPECT_EQ(june->DrawStyle, 0);
+    const qint32 juneColour = june->BackColor();
+
+    QString blue = "Blue";
+    f.SetWindowBackground(blue);
+    EXPECT_EQ(may->BackColor(), 0xFF0000); // the frame's colour shows through
+    EXPECT_EQ(june->BackColor(), juneColour);
+}
+
 TEST_F(CentralFrame, TheMainPopupsExitSavesTheMonthsToo)
 {
     TestFrame& f = Start();
