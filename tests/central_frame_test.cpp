@@ -3,6 +3,7 @@
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
+#include "core/help_about.h"
 #include "core/settings_store.h"
 #include "core/window_placement.h"
 #include "editors/dialogs/property_editor.h"
@@ -327,6 +328,18 @@ TEST_F(CentralFrame, TransparentMonthWindowsAreMarkedAndTakeTheFramesNewColour)
     f.SetWindowBackground(blue);
     EXPECT_EQ(may->BackColor(), 0xFF0000); // the frame's colour shows through
     EXPECT_EQ(june->BackColor(), juneColour);
+}
+
+TEST_F(CentralFrame, HelpFromTheFrameOpensTheFramesOwnHelp)
+{
+    QStringList opened;
+    mduUILib::SetHelpViewer([&](const QString& path, int, QObject*) { opened << QFileInfo(path).fileName(); });
+    TestFrame& f = Start();
+    f.DoToolbarButton(8);
+    f.DoMenuItem(9, 5); // the main popup's "Help"
+    mduUILib::SetHelpViewer(nullptr);
+    // The viewer opens Help/almanorviquecentral, not the single calendar's pages.
+    EXPECT_EQ(opened, (QStringList{"AlmanorviqueCentral.chm", "AlmanorviqueCentral.chm"}));
 }
 
 TEST_F(CentralFrame, TheMainPopupsExitSavesTheMonthsToo)
