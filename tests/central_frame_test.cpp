@@ -330,6 +330,19 @@ TEST_F(CentralFrame, TransparentMonthWindowsAreMarkedAndTakeTheFramesNewColour)
     EXPECT_EQ(june->BackColor(), juneColour);
 }
 
+TEST_F(CentralFrame, AChosenBackgroundColourShowsAtOnceWithoutAResize)
+{
+    TestFrame& f = Start();
+    f.DoToolbarButton(4); // the banner goes: the window area's background shows
+    for (const char* name : {"Red", "cyan", "Transparent", "65280"}) {
+        SCOPED_TRACE(name);
+        QString colour = name;
+        f.SetWindowBackground(colour);
+        EXPECT_EQ(f.ClientArea().background().color(), platform::ColorFromValue(f.BackColor()));
+    }
+    EXPECT_EQ(f.ClientArea().background().color(), QColor(0, 255, 0));
+}
+
 TEST_F(CentralFrame, HelpFromTheFrameOpensTheFramesOwnHelp)
 {
     QStringList opened;
