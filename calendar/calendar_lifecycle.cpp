@@ -144,6 +144,9 @@ void frmAlmanorvique::SetCalendarSize()
             mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_)));
         if (w == -1 && !MDIChild())
             w = static_cast<qint32>(screen.width() / 4);
+        // Automatic means its cell: a window the frame gave none yet keeps its width.
+        if (w == -1 && ChildWidth_ <= 0)
+            return;
         SetWidth(ChildWidth_ >= w ? ChildWidth_ : static_cast<float>(w));
     });
     Step([&] {
@@ -151,6 +154,8 @@ void frmAlmanorvique::SetCalendarSize()
             mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_)));
         if (h == -1 && !MDIChild())
             h = static_cast<qint32>(screen.height() / 4);
+        if (h == -1 && ChildHeight_ <= 0)
+            return;
         SetHeight(ChildHeight_ >= h ? ChildHeight_ : static_cast<float>(h));
     });
 }
@@ -421,7 +426,10 @@ void frmAlmanorvique::Form_LostFocus()
 {
     // A rubber band cut short by another window must not leave this one frozen.
     ReleaseUpdateLock();
-    if (MDIChild() && FormState_ == kRunning && !txtMsg.Visible())
+    // A window the frame never gave a cell (no layout ran yet) has none to go back to:
+    // it would shrink to nothing.
+    const bool hasCell = ChildWidth_ > 0 && ChildHeight_ > 0;
+    if (MDIChild() && FormState_ == kRunning && !txtMsg.Visible() && hasCell)
         Move(ChildLeft_, ChildTop_, ChildWidth_, ChildHeight_);
 }
 

@@ -513,6 +513,42 @@ TEST_F(CentralFrame, RestoreAllGivesEveryMonthWindowThePlacementOfTheSharedTable
     }
 }
 
+TEST_F(CentralFrame, AMonthWindowGoesBackIntoItsCellOnFocusLossOnlyWhenItHasOne)
+{
+    for (bool laidOut : {false, true}) {
+        SCOPED_TRACE(laidOut ? "laid out" : "never laid out");
+        TestFrame& f = Start();
+        f.show();
+        if (laidOut)
+            f.DoToolbarButton(4);
+        LoadMonths();
+        f.WindowItem_Click(5); // Restore All: the frame's 16800 x 11400
+        auto* dec = static_cast<TestCalendar*>(f.MonthCalendar(12));
+        for (int i : {3, 12}) {
+            auto* cal = static_cast<TestCalendar*>(f.MonthCalendar(i));
+            cal->Timer1.Fire(); // the re-layout after the placement, then running again
+            cal->Timer1.Fire();
+            ASSERT_EQ(cal->FormState(), frmAlmanorvique::kRunning);
+        }
+        const auto rectOf = [](const frmAlmanorvique* w) {
+            return QRectF(w->Left(), w->Top(), w->Width(), w->Height());
+        };
+        const QRectF restored = rectOf(dec);
+        frmAlmanorvique* march = f.MonthCalendar(3);
+        const QRectF marchBefore = rectOf(march);
+        march->SetFocus(); // another month window takes the focus
+        if (laidOut) {
+            EXPECT_EQ(rectOf(dec), QRectF(dec->ChildLeft(), dec->ChildTop(), dec->ChildWidth(), dec->ChildHeight()));
+            EXPECT_EQ(march->Width(), march->ChildWidth()); // automatic: exactly its cell
+        } else {
+            EXPECT_EQ(rectOf(dec), restored); // no cell to go back to
+            EXPECT_EQ(rectOf(march), marchBefore);
+        }
+        frame_.reset();
+        RunDeferredDeletes();
+    }
+}
+
 TEST_F(CentralFrame, TheOpenedFormsListKeepsItsFileAndTheMostRecentFirst)
 {
     QStringList lines;
