@@ -144,6 +144,9 @@ void frmAlmanorvique::SetCalendarSize()
             mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_)));
         if (w == -1 && !MDIChild())
             w = static_cast<qint32>(screen.width() / 4);
+        // Automatic means its cell: a window the frame gave none yet keeps its width.
+        if (w == -1 && ChildWidth_ <= 0)
+            return;
         SetWidth(ChildWidth_ >= w ? ChildWidth_ : static_cast<float>(w));
     });
     Step([&] {
@@ -151,6 +154,8 @@ void frmAlmanorvique::SetCalendarSize()
             mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_)));
         if (h == -1 && !MDIChild())
             h = static_cast<qint32>(screen.height() / 4);
+        if (h == -1 && ChildHeight_ <= 0)
+            return;
         SetHeight(ChildHeight_ >= h ? ChildHeight_ : static_cast<float>(h));
     });
 }
@@ -263,17 +268,40 @@ void frmAlmanorvique::LoadYearDates(bool fromFiles)
 
 namespace {
 // Writes what this run changed in a date table into its file; the reason when it failed.
-void SaveDateTable(mduLib::PropertyTable& table, const QString& path, QStringList& failed)
+void SaveDateTable(mduLib::PropertyTable& table, const QString& path, QStringList& failed, QStringList* paths)
 {
     // Each table is written key by key into its file as it is now, so that what another
     // copy of the program or the date manager wrote meanwhile stays; a table another
     // window saved already has nothing left to write.
-    if (!mduLib::SaveIniFileMerged(table, path))
-        failed.append(platform::LastWriteFailure().isEmpty() ? path : platform::LastWriteFailure());
+    if (mduLib::SaveIniFileMerged(table, path))
+        return;
+    failed.append(platform::LastWriteFailure().isEmpty() ? path : platform::LastWriteFailure());
+    if (paths)
+        paths->append(path);
 }
+
+// The files whose question was answered No while a OneSaveQuestionPerFile lives, and what
+// its question ends with; none outside one.
+struct SaveQuestionScope {
+    QString consequence;
+    QStringList declined;
+};
+SaveQuestionScope* gSaveQuestions = nullptr;
 } // namespace
 
-QStringList frmAlmanorvique::SaveYearTables()
+frmAlmanorvique::OneSaveQuestionPerFile::OneSaveQuestionPerFile(const QString& consequence)
+{
+    if (!gSaveQuestions)
+        gSaveQuestions = new SaveQuestionScope{consequence, {}};
+}
+
+frmAlmanorvique::OneSaveQuestionPerFile::~OneSaveQuestionPerFile()
+{
+    delete gSaveQuestions;
+    gSaveQuestions = nullptr;
+}
+
+QStringList frmAlmanorvique::SaveYearTables(QStringList* paths)
 {
     QStringList failed;
     if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
@@ -282,19 +310,19 @@ QStringList frmAlmanorvique::SaveYearTables()
     // this run: the merged write then refuses that file and says so.
     for (int k = 0; k < 3; ++k)
         if (yearTables_[k] && (yearTables_[k]->Safe || yearTables_[k]->Table.Changed()))
-            SaveDateTable(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k), failed);
+            SaveDateTable(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k), failed, paths);
     return failed;
 }
 
-QStringList frmAlmanorvique::SaveDateTables()
+QStringList frmAlmanorvique::SaveDateTables(QStringList* paths)
 {
     QStringList failed;
     // A window closed before its first full load has nothing of the personal dates to write.
     if (gPersonalDates.IsCreated() && (gPersonalDatesLoaded || gPersonalDates.Changed()))
-        SaveDateTable(gPersonalDates, gPersonalDatesFile, failed);
+        SaveDateTable(gPersonalDates, gPersonalDatesFile, failed, paths);
     // The tables belong to the year in lblYear's caption: they are reloaded whenever it
     // changes.
-    failed += SaveYearTables();
+    failed += SaveYearTables(paths);
     return failed;
 }
 
@@ -351,14 +379,29 @@ bool frmAlmanorvique::SaveDateTablesOrAsk(const QString& consequence)
         ~Asking() { on = was; }
     } asking(askingAboutDates_);
     for (;;) {
-        const QStringList failed = SaveDateTables();
+        QStringList paths;
+        QStringList failed = SaveDateTables(&paths);
+        bool declinedBefore = false;
+        if (gSaveQuestions) {
+            // A file another window asked about already: its answer holds here too.
+            for (qsizetype i = paths.size() - 1; i >= 0; --i)
+                if (gSaveQuestions->declined.contains(paths[i])) {
+                    failed.removeAt(i);
+                    paths.removeAt(i);
+                    declinedBefore = true;
+                }
+        }
         if (failed.isEmpty())
-            return true;
+            return !declinedBefore;
         const QString prompt = QStringLiteral("These dates could not be saved:\r\n\r\n") + failed.join("\r\n") +
-                               QStringLiteral("\r\n\r\nTry again? ") + consequence;
+                               QStringLiteral("\r\n\r\nTry again? ") +
+                               (gSaveQuestions ? gSaveQuestions->consequence : consequence);
         if (ShowMsgbox(prompt, platform::vbYesNo | platform::vbExclamation, QStringLiteral("Save Dates")) !=
-            platform::vbYes)
+            platform::vbYes) {
+            if (gSaveQuestions)
+                gSaveQuestions->declined += paths;
             return false;
+        }
     }
 }
 
@@ -433,7 +476,10 @@ void frmAlmanorvique::Form_LostFocus()
 {
     // A rubber band cut short by another window must not leave this one frozen.
     ReleaseUpdateLock();
-    if (MDIChild() && FormState_ == kRunning && !txtMsg.Visible())
+    // A window the frame never gave a cell (no layout ran yet) has none to go back to:
+    // it would shrink to nothing.
+    const bool hasCell = ChildWidth_ > 0 && ChildHeight_ > 0;
+    if (MDIChild() && FormState_ == kRunning && !txtMsg.Visible() && hasCell)
         Move(ChildLeft_, ChildTop_, ChildWidth_, ChildHeight_);
 }
 

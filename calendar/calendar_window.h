@@ -81,6 +81,16 @@ public:
     // Writes the date tables and the window's place, as at closing. A date file that cannot
     // be written is said, with the offer to try again; false when the user gave up on it.
     bool SaveCalendarData();
+    // While one lives (the frame closing its month windows), a date file that cannot be
+    // written is asked about once, by the first window that fails on it: the windows share
+    // the file, and the answer No holds for all of them. consequence ends the question.
+    class OneSaveQuestionPerFile {
+    public:
+        explicit OneSaveQuestionPerFile(const QString& consequence);
+        ~OneSaveQuestionPerFile();
+        OneSaveQuestionPerFile(const OneSaveQuestionPerFile&) = delete;
+        OneSaveQuestionPerFile& operator=(const OneSaveQuestionPerFile&) = delete;
+    };
 
     // ---- state the tests and the other windows read ----
     int FormState() const { return FormState_; }
@@ -201,7 +211,8 @@ protected:
     } commands_;
     // Writes this run's changes of the personal dates and the year tables (not the
     // settings) into their files; what could not be written, with the reason.
-    QStringList SaveDateTables();
+    // paths, when given, gets the path of each file that could not be written.
+    QStringList SaveDateTables(QStringList* paths = nullptr);
     // SaveDateTables until it succeeds or the user answers that the dates may go
     // (consequence says what then happens); false then.
     bool SaveDateTablesOrAsk(const QString& consequence);
@@ -360,7 +371,7 @@ private:
     mduLib::PropertyTable noYearTable_{1};
     mduLib::PropertyTable& YearTable(int k);
     // Writes the year tables' changes into the files they came from; what failed.
-    QStringList SaveYearTables();
+    QStringList SaveYearTables(QStringList* paths = nullptr);
     void LoadPersonalDates();
     // Whether the personal dates or a year table this window holds has changes of this run
     // that are not in its file yet.

@@ -19,8 +19,10 @@ void frmAlmanorvique::SetCalendarLayout()
     calendarlayout::PageInput in;
     in.Orientation = mduLib::GetProp(QStringLiteral("Orientation"), Properties_);
     platform::ScopedUpdateLock lock(hWnd());
-    in.W = Width();
-    in.H = Height();
+    // A month window's title bar and borders take much of its small cell: its page is laid
+    // out in the client area, so that every week row can be seen and clicked.
+    in.W = MDIChild() ? ScaleWidth() : Width();
+    in.H = MDIChild() ? ScaleHeight() : Height();
     in.X0 = ScaleLeft();
     in.Y0 = ScaleTop();
     const quint32 handle = imgCalendar(0).GetPicture().Handle();

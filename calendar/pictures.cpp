@@ -92,6 +92,7 @@ void frmAlmanorvique::SetWindowBackColour(QString& strColour, int intSetOption)
 {
     // A failure ends the operation without a message; the setting is then not stored.
     try {
+        // DrawStyle marks a see-through background, by which the frame passes its colour on.
         if (mduUILib::IsCustom(strColour)) {
             if (intSetOption == 1) {
                 objDialog.Color = BackColor();
@@ -100,10 +101,13 @@ void frmAlmanorvique::SetWindowBackColour(QString& strColour, int intSetOption)
                     return;
                 SetBackColor(objDialog.Color);
             }
+            DrawStyle = 0;
             strColour = QString::number(BackColor());
         } else if (strColour != calendarcommands::Transparent) {
+            DrawStyle = 0;
             SetBackColor(mduUILib::ColourFromName(QString(strColour)));
         } else {
+            DrawStyle = kTransparentDrawStyle;
             SetBackColor(MDIChild() && ParentForm_ ? ParentForm_->BackColor() : 0xFFFFFF);
             for (int i = 0; i <= 2; ++i)
                 imgCalendar(i).SetVisible(false);

@@ -217,7 +217,8 @@ void frmMain::MainItem_Click(int Index) { DoMenuItem(9, Index); }
 
 void frmMain::ShowHelp()
 {
-    QString file = QStringLiteral("almanorvique.chm");
+    // The frame's own pages, which lead on to the calendar window's.
+    QString file = QStringLiteral("AlmanorviqueCentral.chm");
     mduUILib::OpenHelpTopic(file);
 }
 

@@ -131,12 +131,10 @@ void frmMain::CreateMonthCalendars(int month)
         MonthCalendars_[static_cast<size_t>(i)] = cal;
         platform::Guarded("month window", [&] { cal->ShowMeMDIChild(this, 0, base.addMonths(i)); });
     }
-    // The frame's resizes while it started were not laid out: the windows take their
-    // places behind the banner now rather than waiting there at no size.
-    PlaceMonthCalendars();
-    // A screen-saver run fills the screen without toolbar for the whole run.
-    if (!mduLib::IsScreenSaverRun())
-        tbToolBar->SetVisible(true);
+    // Each window stands where its own settings put it, behind the banner: the layout
+    // first runs at the next resize of the normal frame or at a layout button.
+    // Also in a screen-saver run: Load hid the toolbar only while the frame started.
+    tbToolBar->SetVisible(true);
 }
 
 void frmMain::LayoutMonthCalendars()
@@ -214,7 +212,10 @@ void frmMain::MDIForm_Resize()
 
 void frmMain::Form_QueryUnload(int& cancel, int mode)
 {
-    // The child windows go first; each writes its dates as it unloads.
+    // The child windows go first; each writes its dates as it unloads. The month windows
+    // share their date files: one that cannot be written is asked about once.
+    const frmAlmanorvique::OneSaveQuestionPerFile oneQuestion(
+        QStringLiteral("The file is shared by every month window: No closes them all without these dates."));
     for (platform::Form* child : Children())
         if (!child->Unload(mode)) {
             cancel = 1;

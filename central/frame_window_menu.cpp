@@ -3,6 +3,8 @@
 // "OpenedForms.txt".
 #include "frame_window.h"
 
+#include "calendar/calendar_window.h"
+
 #include "ui/menu_items.h"
 
 #include "core/conversions.h"
@@ -83,7 +85,12 @@ void frmMain::RestoreAll()
             continue;
         f->SetWindowState(platform::vbNormal);
         f->SetFocus();
-        mduUILib::RestoreWindowPlacement(*f, gPropertyTable);
+        // Automatic values give a child window a quarter of the screen in the middle of the
+        // window area too, not only a window of its own.
+        if (f->MDIChild())
+            mduUILib::RestoreChildWindowPlacement(*f, gPropertyTable, QSizeF(ClientWidth(), ClientHeight()));
+        else
+            mduUILib::RestoreWindowPlacement(*f, gPropertyTable);
     }
 }
 
@@ -97,6 +104,8 @@ void frmMain::MinimiseAll()
 void frmMain::CloseAll()
 {
     const auto windows = LoadedWindows(this);
+    const frmAlmanorvique::OneSaveQuestionPerFile oneQuestion(
+        QStringLiteral("The file is shared by every month window: No closes them all without these dates."));
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         (*it)->Unload(platform::vbFormCode);
     // The whole banner: the box with its title letters and lines.

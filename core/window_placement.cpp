@@ -20,11 +20,14 @@ qint32 LeadingWhole(const QString& key, const mduLib::PropertyTable& table)
     return conv::ToInt32(conv::LeadingNumber(mduLib::GetProp(key, table)));
 }
 
-void Restore(PlacedWindow& w, const mduLib::PropertyTable& table, double divisor, bool childTest)
+// area: where automatic values centre the window (the screen when null).
+void Restore(PlacedWindow& w, const mduLib::PropertyTable& table, double divisor, bool childTest,
+             const QSizeF* area = nullptr)
 {
     if (w.WindowState() != 0)
         return;
     const QSizeF screen = ScreenSizeTwips();
+    const QSizeF centre = area ? *area : screen;
     const bool keep = childTest && w.MDIChild();
     // The rectangle is worked out whole and applied once.
     float width = w.Width(), height = w.Height(), top = w.Top(), left = w.Left();
@@ -49,15 +52,20 @@ void Restore(PlacedWindow& w, const mduLib::PropertyTable& table, double divisor
         if (v != -1)
             top = static_cast<float>(v);
         else if (!keep)
-            top = static_cast<float>((screen.height() - height) / 2);
+            top = static_cast<float>((centre.height() - height) / 2);
     });
     Step([&] {
         const qint32 v = LeadingWhole(QStringLiteral("Window Left"), table);
         if (v != -1)
             left = static_cast<float>(v);
         else if (!keep)
-            left = static_cast<float>((screen.width() - width) / 2);
+            left = static_cast<float>((centre.width() - width) / 2);
     });
+    if (area) {
+        // A window larger than its area keeps its title bar in reach.
+        top = std::max(top, 0.0f);
+        left = std::max(left, 0.0f);
+    }
     if (!w.MDIChild()) {
         Step([&] {
             // On the screens there are now; the stored values stay until the window is saved.
@@ -180,6 +188,11 @@ void RestoreWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& t
 void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& table)
 {
     Restore(window, table, 1.8, false);
+}
+
+void RestoreChildWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& table, const QSizeF& area)
+{
+    Restore(window, table, 4.0, false, &area);
 }
 
 namespace {

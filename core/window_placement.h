@@ -17,6 +17,10 @@ qint32 UsableWindowSize(qint32 stored);
 
 // Automatic size a quarter of the screen, centred; automatic values leave a child alone.
 void RestoreWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& table);
+// As RestoreWindowPlacement, but automatic values place a child window as well: a quarter
+// of the screen's size, centred in area (its frame's window area, twips), never above or
+// left of the area's corner.
+void RestoreChildWindowPlacement(PlacedWindow& window, const mduLib::PropertyTable& table, const QSizeF& area);
 // The same with the screen divided by 1.8 and no child-window test.
 void RestoreWindowPosition(PlacedWindow& window, const mduLib::PropertyTable& table);
 // Stores value under key and writes the file, unless the key holds -1; a width or height

@@ -1,11 +1,14 @@
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
+#include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
+#include "core/help_about.h"
 #include "core/settings_store.h"
 #include "core/window_placement.h"
 #include "editors/dialogs/property_editor.h"
 #include "support/central_fixture.h"
+#include "support/full_disk.h"
 #include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
@@ -18,11 +21,14 @@
 #include "ui/menu_items.h"
 #include "ui/twips.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <QApplication>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -100,7 +106,7 @@ TEST_F(CentralFrame, TheFirstTickCreatesTwelveMonthWindowsOnce)
         EXPECT_EQ(cal->DisplayedDate().year(), 2026);
         EXPECT_EQ(cal->IniFilePath(), Country(QString::number(i) + ".ini"));
         EXPECT_TRUE(cal->Visible());
-        EXPECT_GT(cal->Width(), 1500); // placed behind the banner, not left at no size
+        EXPECT_FLOAT_EQ(cal->ChildWidth(), 0); // the frame places no window here
     }
     EXPECT_EQ(f.Children().size(), 12u);
     EXPECT_TRUE(f.picMain->isVisible());
@@ -113,6 +119,95 @@ TEST_F(CentralFrame, TheFirstTickCreatesTwelveMonthWindowsOnce)
     EXPECT_EQ(f.BGColour.Count(), 9);
     EXPECT_EQ(f.CalendarColours(10).Caption(), "Custom");
     EXPECT_EQ(f.CalendarColours(9).Tag, "Transparent");
+}
+
+TEST_F(CentralFrame, TheFirstTickLeavesEachMonthWindowWhereItsOwnSettingsPutIt)
+{
+    // A small frame with the toolbar at its left: windows placed by the layout would reach
+    // past the window area, whose scroll bar would then run across the banner.
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Width=9000\r\nWindow Height=6000\r\n"
+                                                    "Tool Bar=Left\r\nToolbar Size=Large Size with Caption\r\n");
+    QDir().mkpath(Country());
+    WriteBytes(Country("3.ini"), "Window Width=6000\r\nWindow Height=4000\r\nWindow Top=500\r\nWindow Left=700\r\n");
+    TestFrame& f = Start();
+    f.show(); // the window area lays out its scroll bars
+    QCoreApplication::processEvents();
+    frmAlmanorvique* march = f.MonthCalendar(3);
+    EXPECT_FLOAT_EQ(march->Left(), 700);
+    EXPECT_FLOAT_EQ(march->Top(), 500);
+    EXPECT_FLOAT_EQ(march->Width(), 6000);
+    EXPECT_FLOAT_EQ(march->Height(), 4000);
+    EXPECT_LT(f.MonthCalendar(4)->Width(), 1500); // automatic: a child keeps what it had
+    EXPECT_FALSE(f.ClientArea().horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(f.picMain->isVisible());
+}
+
+TEST_F(CentralFrame, EveryDayOfASixRowMonthLiesInsideItsWindowAtTheTwelveLayoutsCellSize)
+{
+    for (const char* frameSize : {"Window Width=16800\r\nWindow Height=11400\r\n",    // as shipped
+                                  "Window Width=23850\r\nWindow Height=14400\r\n"}) { // 1590 x 960 pixels
+        SCOPED_TRACE(frameSize);
+        WriteBytes(Path("ini/AlmanorviqueCentral.ini"), QByteArray(frameSize) + "Tool Bar=Top\r\n");
+        TestFrame& f = Start();
+        f.DoToolbarButton(4);
+        LoadMonths();
+        for (int month : {5, 8}) { // May and August 2026 have six week rows
+            SCOPED_TRACE(month);
+            auto* cal = static_cast<TestCalendar*>(f.MonthCalendar(month));
+            int days = 0;
+            for (int i = 8; i <= cal->lblDate.UBound(); ++i) {
+                platform::Label& cell = cal->lblDate(i);
+                if (!cell.Visible() || cell.Caption().isEmpty())
+                    continue;
+                ++days;
+                EXPECT_LE(cell.Top() + cell.Height(), cal->ScaleHeight()) << cell.Caption().toStdString();
+                EXPECT_LE(cell.Left() + cell.Width(), cal->ScaleWidth()) << cell.Caption().toStdString();
+                EXPECT_EQ(cal->ControlAt(cell.Left() + cell.Width() / 2, cell.Top() + cell.Height() / 2), &cell);
+            }
+            EXPECT_EQ(days, 42);
+        }
+        frame_.reset();
+        RunDeferredDeletes();
+    }
+}
+
+TEST_F(CentralFrame, AMonthWindowMaximisedRestoredOrSizedByHandLaysItsPageOutAgain)
+{
+    TestFrame& f = Start();
+    f.show();
+    f.DoToolbarButton(4);
+    LoadMonths();
+    auto* may = static_cast<TestCalendar*>(f.MonthCalendar(5));
+    QMdiSubWindow* sub = may->MDISubWindow();
+    // What the page was laid out for: the window's size as its sub-window has it.
+    const auto laidOutAt = [&](const char* how) {
+        SCOPED_TRACE(how);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(platform::TwipsToPixelsX(may->Width()), sub->width());
+        EXPECT_EQ(platform::TwipsToPixelsY(may->Height()), sub->height());
+        may->Timer1.Fire(); // the re-layout after the resize
+        may->Timer1.Fire();
+        EXPECT_FLOAT_EQ(may->imgCalendar(2).Width(), may->ScaleWidth());
+        EXPECT_FLOAT_EQ(may->imgCalendar(2).Height(), may->ScaleHeight());
+    };
+    const QSize cell = sub->size();
+    sub->showMaximized(); // its title bar's maximise button
+    ASSERT_EQ(may->WindowState(), platform::vbMaximized);
+    ASSERT_GT(sub->width(), cell.width());
+    laidOutAt("maximised");
+    sub->showNormal();
+    ASSERT_EQ(sub->size(), cell);
+    laidOutAt("restored");
+    sub->resize(cell + QSize(120, 80)); // by its edge
+    laidOutAt("sized by hand");
+
+    f.WindowItem_Click(4); // Maximise All, then one window restored by its title bar
+    QCoreApplication::processEvents();
+    may->Timer1.Fire();
+    may->Timer1.Fire();
+    sub->showNormal();
+    ASSERT_EQ(may->WindowState(), platform::vbNormal);
+    laidOutAt("restored after Maximise All");
 }
 
 TEST_F(CentralFrame, StartedOnThe31stShortMonthsGetTheirLastDay)
@@ -188,6 +283,76 @@ TEST_F(CentralFrame, ClosingTheFrameSavesTheMonthsFirstThenItsOwnFiles)
         platform::registry::ReadValue("AlmanorviqueCentral\\" + gDataFolder, "AlmanorviqueCentralToolbar");
     ASSERT_TRUE(layout.has_value());
     EXPECT_TRUE(layout->text.startsWith("\"1,1\"|1"));
+}
+
+TEST_F(CentralFrame, ADateFileAllMonthWindowsShareThatCannotBeWrittenAtTheExitIsAskedAboutOnce)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    static_cast<TestCalendar*>(f.MonthCalendar(5))
+        ->SetDateItem(conv::DateText(QDate(2026, 5, 3)), "Set before closing", "Caption");
+    const QByteArray before = ReadBytes(gPersonalDatesFile);
+    const int status = testsupport::RunOnAFullDisk(static_cast<rlim_t>(before.size()) + 4, [&] {
+        boxes_.QueueAnswer(platform::vbNo);
+        f.Unload(platform::vbFormControlMenu);
+        int asked = 0, named = 0;
+        for (const auto& box : boxes_.Shown()) {
+            asked += box.title == "Save Dates";
+            named += box.prompt.contains(gPersonalDatesFile) && box.prompt.contains("month window");
+        }
+        return asked * 10 + named;
+    });
+    EXPECT_EQ(status, 11); // one question, naming the file
+    EXPECT_EQ(ReadBytes(gPersonalDatesFile), before);
+}
+
+TEST_F(CentralFrame, TransparentMonthWindowsAreMarkedAndTakeTheFramesNewColour)
+{
+    TestFrame& f = Start();
+    LoadMonths();
+    auto* may = static_cast<TestCalendar*>(f.MonthCalendar(5));
+    auto* june = static_cast<TestCalendar*>(f.MonthCalendar(6));
+    const struct {
+        const char* colour;
+        int mark;
+    } colours[] = {{"Transparent", frmAlmanorvique::kTransparentDrawStyle}, {"Red", 0}, {"Transparent", 1}};
+    for (const auto& c : colours) {
+        SCOPED_TRACE(c.colour);
+        may->ApplySetting("Window Background Colours", c.colour, QString());
+        EXPECT_EQ(may->DrawStyle, c.mark);
+    }
+    EXPECT_EQ(june->DrawStyle, 0);
+    const qint32 juneColour = june->BackColor();
+
+    QString blue = "Blue";
+    f.SetWindowBackground(blue);
+    EXPECT_EQ(may->BackColor(), 0xFF0000); // the frame's colour shows through
+    EXPECT_EQ(june->BackColor(), juneColour);
+}
+
+TEST_F(CentralFrame, AChosenBackgroundColourShowsAtOnceWithoutAResize)
+{
+    TestFrame& f = Start();
+    f.DoToolbarButton(4); // the banner goes: the window area's background shows
+    for (const char* name : {"Red", "cyan", "Transparent", "65280"}) {
+        SCOPED_TRACE(name);
+        QString colour = name;
+        f.SetWindowBackground(colour);
+        EXPECT_EQ(f.ClientArea().background().color(), platform::ColorFromValue(f.BackColor()));
+    }
+    EXPECT_EQ(f.ClientArea().background().color(), QColor(0, 255, 0));
+}
+
+TEST_F(CentralFrame, HelpFromTheFrameOpensTheFramesOwnHelp)
+{
+    QStringList opened;
+    mduUILib::SetHelpViewer([&](const QString& path, int, QObject*) { opened << QFileInfo(path).fileName(); });
+    TestFrame& f = Start();
+    f.DoToolbarButton(8);
+    f.DoMenuItem(9, 5); // the main popup's "Help"
+    mduUILib::SetHelpViewer(nullptr);
+    // The viewer opens Help/almanorviquecentral, not the single calendar's pages.
+    EXPECT_EQ(opened, (QStringList{"AlmanorviqueCentral.chm", "AlmanorviqueCentral.chm"}));
 }
 
 TEST_F(CentralFrame, TheMainPopupsExitSavesTheMonthsToo)
@@ -306,6 +471,84 @@ TEST_F(CentralFrame, TheWindowMenuOnHiddenAndClosedWindows)
     EXPECT_TRUE(VisibleMonths().empty());
 }
 
+TEST_F(CentralFrame, RestoreAllGivesEveryMonthWindowThePlacementOfTheSharedTable)
+{
+    const QSizeF screen = mduUILib::ScreenSizeTwips();
+    const struct {
+        const char* what;
+        const char* values; // width, height, top, left
+        float width, height;
+        float top, left; // -1: centred in the window area
+    } cases[] = {
+        {"as stored", "6000,4000,500,700", 6000, 4000, 500, 700},
+        {"size stored, place automatic", "9000,6000,-1,-1", 9000, 6000, -1, -1},
+        {"all automatic", "-1,-1,-1,-1", static_cast<float>(screen.width() / 4),
+         static_cast<float>(screen.height() / 4), -1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestFrame& f = Start();
+        f.show();
+        f.DoToolbarButton(4);
+        LoadMonths();
+        f.SetWindowState(platform::vbMaximized);
+        QCoreApplication::processEvents();
+        const QStringList v = QString::fromLatin1(c.values).split(u',');
+        mduLib::SetProp("Window Width", v[0], gPropertyTable);
+        mduLib::SetProp("Window Height", v[1], gPropertyTable);
+        mduLib::SetProp("Window Top", v[2], gPropertyTable);
+        mduLib::SetProp("Window Left", v[3], gPropertyTable);
+        f.WindowItem_Click(5);
+        QCoreApplication::processEvents();
+        for (int i = 1; i <= 12; ++i) {
+            SCOPED_TRACE(i);
+            const frmAlmanorvique* cal = f.MonthCalendar(i);
+            EXPECT_NEAR(cal->Width(), c.width, 1);
+            EXPECT_NEAR(cal->Height(), c.height, 1);
+            EXPECT_NEAR(cal->Top(), c.top == -1 ? (f.ClientHeight() - c.height) / 2 : c.top, 15);
+            EXPECT_NEAR(cal->Left(), c.left == -1 ? (f.ClientWidth() - c.width) / 2 : c.left, 15);
+        }
+        frame_.reset();
+        RunDeferredDeletes();
+    }
+}
+
+TEST_F(CentralFrame, AMonthWindowGoesBackIntoItsCellOnFocusLossOnlyWhenItHasOne)
+{
+    for (bool laidOut : {false, true}) {
+        SCOPED_TRACE(laidOut ? "laid out" : "never laid out");
+        TestFrame& f = Start();
+        f.show();
+        if (laidOut)
+            f.DoToolbarButton(4);
+        LoadMonths();
+        f.WindowItem_Click(5); // Restore All: the frame's 16800 x 11400
+        auto* dec = static_cast<TestCalendar*>(f.MonthCalendar(12));
+        for (int i : {3, 12}) {
+            auto* cal = static_cast<TestCalendar*>(f.MonthCalendar(i));
+            cal->Timer1.Fire(); // the re-layout after the placement, then running again
+            cal->Timer1.Fire();
+            ASSERT_EQ(cal->FormState(), frmAlmanorvique::kRunning);
+        }
+        const auto rectOf = [](const frmAlmanorvique* w) {
+            return QRectF(w->Left(), w->Top(), w->Width(), w->Height());
+        };
+        const QRectF restored = rectOf(dec);
+        frmAlmanorvique* march = f.MonthCalendar(3);
+        const QRectF marchBefore = rectOf(march);
+        march->SetFocus(); // another month window takes the focus
+        if (laidOut) {
+            EXPECT_EQ(rectOf(dec), QRectF(dec->ChildLeft(), dec->ChildTop(), dec->ChildWidth(), dec->ChildHeight()));
+            EXPECT_EQ(march->Width(), march->ChildWidth()); // automatic: exactly its cell
+        } else {
+            EXPECT_EQ(rectOf(dec), restored); // no cell to go back to
+            EXPECT_EQ(rectOf(march), marchBefore);
+        }
+        frame_.reset();
+        RunDeferredDeletes();
+    }
+}
+
 TEST_F(CentralFrame, TheOpenedFormsListKeepsItsFileAndTheMostRecentFirst)
 {
     QStringList lines;
@@ -371,6 +614,38 @@ TEST_F(CentralFrame, ToolbarSizesAndSides)
     f.SetToolbarSize("Large Size");
     f.SizeToolbar("Left");
     EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), platform::TwipsToPixelsX(850));
+}
+
+TEST_F(CentralFrame, DockedAtASideTheToolbarIsAsThickAsItsSizeSaysUnlessACaptionWouldBeCut)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Width=16800\r\nWindow Height=11400\r\nTool Bar=Left\r\n"
+                                                    "Toolbar Size=Large Size with Caption\r\n");
+    TestFrame& f = Start();
+    f.show();
+    QToolBar& bar = f.Toolbar().Widget();
+    const int thickness = platform::TwipsToPixelsX(1470);
+    // From captions well inside the thickness to captions wider than it.
+    for (int pixels = 6; pixels <= 24; pixels += 2) {
+        SCOPED_TRACE(pixels);
+        QFont font = bar.font();
+        font.setPixelSize(pixels);
+        bar.setFont(font);
+        f.SizeToolbar("Left");
+        QCoreApplication::processEvents();
+        int widest = 0;
+        for (int n = 1; n <= 9; ++n) {
+            if (n == 7)
+                continue;
+            const QWidget* button = bar.widgetForAction(f.Toolbar().ButtonAction(n));
+            const int caption = button->fontMetrics().horizontalAdvance(f.Toolbar().Button(n).Caption);
+            widest = std::max(widest, caption);
+            EXPECT_GE(button->width(), caption + 4) << n; // shown whole
+        }
+        if (widest + 16 <= thickness)
+            EXPECT_EQ(bar.width(), thickness);
+        else
+            EXPECT_LE(bar.width(), std::max(thickness, widest + 16)); // no wider than the captions need
+    }
 }
 
 TEST_F(CentralFrame, HideColonSideShowsTheToolbarAtThatSideAfterTheFirstTick)
@@ -681,16 +956,21 @@ TEST_F(CentralFrame, TheCentralPropertiesOpenInThePropertyEditorWithTheFrameAsCa
     RunDeferredDeletes();
 }
 
-TEST_F(CentralFrame, AScreenSaverRunIsAFramelessTopmostMaximisedFrameWithoutToolbar)
+TEST_F(CentralFrame, AScreenSaverRunIsAFramelessTopmostMaximisedFrameWithTheToolbarBackAfterTheFirstTick)
 {
     appinfo::SetCommandLine("/s");
-    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Title Bar=Yes\r\nWindow Border=3D Border\r\n");
-    TestFrame& f = Start();
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"),
+               "Window Title Bar=Yes\r\nWindow Border=3D Border\r\nTool Bar=Bottom\r\n");
+    TestFrame& f = Start(false);
     const Qt::WindowFlags flags = f.windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowTitleHint));
     EXPECT_EQ(f.WindowState(), platform::vbMaximized);
     EXPECT_FALSE(f.Toolbar().Visible());
+    EXPECT_FALSE(f.StatusBar().isVisible());
+    f.timerCtrl.Fire();
+    EXPECT_TRUE(f.Toolbar().Visible());
+    EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignBottom);
     EXPECT_FALSE(f.StatusBar().isVisible());
 }

@@ -52,25 +52,32 @@ TEST_F(WindowPlacement, RestoreAppliesTheKeysAndTheAutomaticValues)
     struct Case {
         const char* what;
         QStringList table;
-        bool position; // RestoreWindowPosition, else RestoreWindowPlacement
+        int how; // 0 RestoreWindowPlacement, 1 RestoreWindowPosition, 2 in a frame of 6000 x 4500
         bool child;
         int state;
         QRectF expected;
     };
     const Case cases[] = {
-        {"quarter, centred", automatic, false, false, 0, {5400, 4050, 3600, 2700}},
-        {"a child keeps its place", automatic, false, true, 0, {100, 200, 3000, 2000}},
-        {"maximised: nothing", automatic, false, false, 2, {100, 200, 3000, 2000}},
-        {"screen / 1.8, also a child", automatic, true, true, 0, {3200, 2400, 8000, 6000}},
+        {"quarter, centred", automatic, 0, false, 0, {5400, 4050, 3600, 2700}},
+        {"a child keeps its place", automatic, 0, true, 0, {100, 200, 3000, 2000}},
+        {"maximised: nothing", automatic, 0, false, 2, {100, 200, 3000, 2000}},
+        {"screen / 1.8, also a child", automatic, 1, true, 0, {3200, 2400, 8000, 6000}},
+        {"a child in its frame: quarter, centred in the area", automatic, 2, true, 0, {1200, 900, 3600, 2700}},
+        {"a child larger than its area: from the area's corner",
+         {"Window Width=9000", "Window Height=6000", "Window Top=-1", "Window Left=-1"},
+         2,
+         true,
+         0,
+         {0, 0, 9000, 6000}},
         {"stored values",
          {"Window Width=4000.6", "Window Height=2500", "Window Top=700", "Window Left=900"},
-         false,
+         0,
          false,
          0,
          {900, 700, 4001, 2500}},
         {"a top that is no number is centred",
          {"Window Width=4000", "Window Height=2000", "Window Top=abc", "Window Left=0"},
-         false,
+         0,
          false,
          0,
          {0, 4400, 4000, 2000}},
@@ -80,8 +87,10 @@ TEST_F(WindowPlacement, RestoreAppliesTheKeysAndTheAutomaticValues)
         w.child = c.child;
         w.state = c.state;
         const auto table = TableOf(c.table);
-        if (c.position)
+        if (c.how == 1)
             mduUILib::RestoreWindowPosition(w, table);
+        else if (c.how == 2)
+            mduUILib::RestoreChildWindowPlacement(w, table, QSizeF(6000, 4500));
         else
             mduUILib::RestoreWindowPlacement(w, table);
         EXPECT_EQ(w.Rect(), c.expected) << c.what;

@@ -574,6 +574,12 @@ void Form::SubWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates new
     windowState_ = (newState & Qt::WindowMinimized)   ? vbMinimized
                    : (newState & Qt::WindowMaximized) ? vbMaximized
                                                       : vbNormal;
+    // Maximised or restored by its title bar, the window has its new size only now (the
+    // sub-window changes it while it is hidden for the change).
+    const Qt::WindowStates shape = Qt::WindowMinimized | Qt::WindowMaximized;
+    if ((oldState & shape) != (newState & shape) && !(newState & Qt::WindowMinimized) && !applying_ &&
+        mdiSub_->isVisible())
+        ReadBackGeometry(true);
     const bool wasActive = oldState & Qt::WindowActive;
     const bool active = newState & Qt::WindowActive;
     if (active != wasActive)
@@ -881,9 +887,10 @@ void Form::keyReleaseEvent(QKeyEvent* e)
 bool Form::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == mdiSub_) {
-        // The user moves and sizes a child window by its sub-window.
+        // The user moves and sizes a child window by its sub-window; a maximised one takes
+        // the area's size as the area changes (its normal place is kept).
         if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && !applying_ && mdiSub_->isVisible() &&
-            windowState_ == vbNormal)
+            windowState_ != vbMinimized)
             ReadBackGeometry(true);
         return false;
     }

@@ -9,8 +9,10 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -51,6 +53,7 @@ void ToolBar::Dock()
 void ToolBar::SetAlign(int align)
 {
     align_ = (align >= vbAlignNone && align <= vbAlignRight) ? align : vbAlignNone;
+    sideWidth_ = 0;
     bar_->setMinimumSize(0, 0);
     bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     Dock();
@@ -77,12 +80,42 @@ void ToolBar::SetWidth(float twips)
 {
     bar_->setMinimumSize(std::max(1, TwipsToPixelsX(twips)), 0);
     bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    sideWidth_ = 0;
+    if (align_ == vbAlignLeft || align_ == vbAlignRight) {
+        sideWidth_ = std::max(1, TwipsToPixelsX(twips));
+        FitSideWidth();
+    }
 }
 
 void ToolBar::SetHeight(float twips)
 {
+    sideWidth_ = 0;
     bar_->setMinimumSize(0, std::max(1, TwipsToPixelsY(twips)));
     bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void ToolBar::FitSideWidth()
+{
+    if (sideWidth_ <= 0)
+        return;
+    // Docked at a side, the toolbar is as wide as it was asked to be, not as wide as the
+    // buttons would like (their own size leaves room beside a caption): only a caption or
+    // picture that would not fit widens it, to just what that needs.
+    int needed = 0;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        const ToolButton& b = buttons_[i];
+        if (b.Style == tbrSeparator || !b.Visible)
+            continue;
+        const QWidget* w = bar_->widgetForAction(actions_[i]);
+        const QFontMetrics fm = w ? w->fontMetrics() : bar_->fontMetrics();
+        const int frame = bar_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+        if (b.Image >= 1)
+            needed = std::max(needed, imageSize_);
+        if (!b.Caption.isEmpty())
+            needed = std::max(needed, fm.horizontalAdvance(b.Caption) + 2 * (frame + 1));
+    }
+    const QMargins margins = bar_->layout() ? bar_->layout()->contentsMargins() : QMargins();
+    bar_->setFixedWidth(std::max(sideWidth_, needed + margins.left() + margins.right()));
 }
 
 void ToolBar::SetImageList(const std::vector<QImage>& pictures, int size)
@@ -133,6 +166,7 @@ void ToolBar::Refresh()
                        : QIcon());
     }
     bar_->setToolButtonStyle(captions ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+    FitSideWidth();
 }
 
 bool ToolBar::SaveToolbar(const QString& key, const QString& subKey, const QString& valueName) const

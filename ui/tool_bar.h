@@ -95,6 +95,8 @@ private:
     void Dock();
     QSize ButtonSizePixels(int n) const;
     QSize LargestButtonPixels() const;
+    // Gives a toolbar docked at a side the width last asked for, or what its captions need.
+    void FitSideWidth();
     QMainWindow& host_;
     QPointer<QToolBar> bar_;
     std::vector<ToolButton> buttons_;
@@ -102,6 +104,7 @@ private:
     std::vector<QImage> pictures_;
     int imageSize_ = 24;
     int align_ = vbAlignTop;
+    int sideWidth_ = 0; // pixels asked for across a left or right edge; 0 none
     bool visible_ = true;
 };
 
