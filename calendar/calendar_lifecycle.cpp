@@ -268,8 +268,15 @@ void SaveDateTable(mduLib::PropertyTable& table, const QString& path, QStringLis
     // Each table is written key by key into its file as it is now, so that what another
     // copy of the program or the date manager wrote meanwhile stays; a table another
     // window saved already has nothing left to write.
-    if (!mduLib::SaveIniFileMerged(table, path))
-        failed.append(platform::LastWriteFailure().isEmpty() ? path : platform::LastWriteFailure());
+    if (mduLib::SaveIniFileMerged(table, path))
+        return;
+    const QString why = platform::LastWriteFailure().isEmpty() ? path : platform::LastWriteFailure();
+    // A file that was never made, of a table the user did not change, loses nothing: the
+    // user is asked only about their own entries.
+    if (mduLib::ChangesSinceSaved(table).empty())
+        qWarning().noquote() << "Almanorvique: a date file could not be made:" << why;
+    else
+        failed.append(why);
 }
 } // namespace
 
