@@ -10,8 +10,10 @@
 #include "system/whole_file_write.h"
 #include "system_info.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 
 using mduLib::Step;
@@ -74,10 +76,19 @@ void SetUpUserFolder(const QString& pf, bool programWritable)
         std::fprintf(stderr, "Almanorvique: %s; the data is kept in %s\n", qPrintable(why.join(QStringLiteral("; "))),
                      qPrintable(folder));
     mduLib::MakeFolderIfMissing(gDataFolder);
-    if (!why.isEmpty() && isNew)
-        platform::MsgBox(QStringLiteral("Your calendar data is kept in\r\n") + folder + QStringLiteral("\r\n\r\n") +
-                             QStringLiteral("because ") + why.join(QStringLiteral(",\r\nand ")) + u'.',
-                         platform::vbOKOnly | platform::vbInformation, appinfo::ProgramTitle());
+    if (!why.isEmpty() && isNew) {
+        const QString prompt = QStringLiteral("Your calendar data is kept in\r\n") + folder +
+                               QStringLiteral("\r\n\r\nbecause ") + why.join(QStringLiteral(",\r\nand ")) + u'.';
+        const auto say = [prompt] {
+            platform::MsgBox(prompt, platform::vbOKOnly | platform::vbInformation, appinfo::ProgramTitle());
+        };
+        // Said from the event loop, over the window that start-up shows, where the end of
+        // the session still ends the program.
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QTimer::singleShot(0, app, say);
+        else
+            say();
+    }
 }
 } // namespace
 

@@ -13,6 +13,7 @@
 #include "system/user_locale.h"
 #include "tests/support/test_calendar.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -419,6 +420,7 @@ protected:
         auto w = std::make_unique<testsupport::TestCalendar>();
         w->ShowMe(0, QDate(2026, 12, 10));
         w->Timer1.Fire();
+        QCoreApplication::processEvents(); // where the data lives is said from the event loop
         return w;
     }
 

@@ -130,7 +130,9 @@ TEST_F(WholeFileWrite, AWriteThroughALinkReplacesTheFileItNamesAndKeepsTheLink)
         if (!QString(c.file).contains("not-yet"))
             WriteBytes(file, "old\r\n");
         if (c.second) {
-            ASSERT_EQ(::symlink(QFile::encodeName(file).constData(), QFile::encodeName(Path(QString("data/") + c.second)).constData()), 0);
+            ASSERT_EQ(::symlink(QFile::encodeName(file).constData(),
+                                QFile::encodeName(Path(QString("data/") + c.second)).constData()),
+                      0);
         }
         const QByteArray says = c.target ? QByteArray(c.target) : QFile::encodeName(file);
         ASSERT_EQ(::symlink(says.constData(), QFile::encodeName(link).constData()), 0);
@@ -144,7 +146,8 @@ TEST_F(WholeFileWrite, AWriteThroughALinkReplacesTheFileItNamesAndKeepsTheLink)
     // Nothing is left beside the links or the files.
     EXPECT_EQ(Entries(Path("elsewhere"), QDir::Hidden | QDir::Files).filter(QStringLiteral("almanorvique-save")),
               QStringList());
-    EXPECT_EQ(Entries(Path("data"), QDir::Hidden | QDir::Files).filter(QStringLiteral("almanorvique-save")), QStringList());
+    EXPECT_EQ(Entries(Path("data"), QDir::Hidden | QDir::Files).filter(QStringLiteral("almanorvique-save")),
+              QStringList());
 }
 
 TEST_F(WholeFileWrite, NoLinkOrFileOfAnotherAccountAndNoReadOnlyFileIsWritten)
@@ -201,7 +204,8 @@ TEST_F(WholeFileWrite, NoLinkOrFileOfAnotherAccountAndNoReadOnlyFileIsWritten)
         EXPECT_EQ(ReadBytes(isLink ? precious : path), QByteArray("precious\r\n"));
         EXPECT_EQ(QFileInfo(path).isSymLink(), isLink);
     }
-    EXPECT_EQ(Entries(Path("data"), QDir::Hidden | QDir::Files).filter(QStringLiteral("almanorvique-save")), QStringList());
+    EXPECT_EQ(Entries(Path("data"), QDir::Hidden | QDir::Files).filter(QStringLiteral("almanorvique-save")),
+              QStringList());
     EXPECT_EQ(Entries(Path("home"), QDir::Hidden | QDir::Files), QStringList({"precious.txt"}));
 
     // The user's own link to the user's own file is written through.

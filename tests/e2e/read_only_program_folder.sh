@@ -3,8 +3,8 @@
 # install): as the account nobody when run as root (root passes every permission check),
 # else from a copy made read-only. The first start says where the data lives; a caption
 # given through the day menu reaches the user's own data folder (~/.local/share); the
-# program ends on SIGTERM without asking about files the user never touched; nothing is
-# written into the program folder; the second start says nothing.
+# program ends on SIGTERM without asking about files the user never touched, also while
+# that box is up; nothing is written into the program folder; the second start says nothing.
 set -euo pipefail
 source "$(dirname "$0")/program_run.sh" "$@"
 command -v xdotool >/dev/null || fail "xdotool is missing"
@@ -69,6 +69,13 @@ end_as_desktop() {
   wait "$pid" || status=$?
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
+
+# The end of the session while that box is up still ends the program (another user's first start).
+USER=e2eother
+start_as_user
+wait_window DIALOG
+end_as_desktop
+USER=e2euser
 
 start_as_user
 wait_window DIALOG # where the data lives
