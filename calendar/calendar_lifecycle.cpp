@@ -275,7 +275,14 @@ void SaveDateTable(mduLib::PropertyTable& table, const QString& path, QStringLis
     // window saved already has nothing left to write.
     if (mduLib::SaveIniFileMerged(table, path))
         return;
-    failed.append(platform::LastWriteFailure().isEmpty() ? path : platform::LastWriteFailure());
+    const QString why = platform::LastWriteFailure().isEmpty() ? path : platform::LastWriteFailure();
+    // A file that was never made, of a table the user did not change, loses nothing: the
+    // user is asked only about their own entries.
+    if (mduLib::ChangesSinceSaved(table).empty()) {
+        qWarning().noquote() << "Almanorvique: a date file could not be made:" << why;
+        return;
+    }
+    failed.append(why);
     if (paths)
         paths->append(path);
 }

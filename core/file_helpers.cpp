@@ -65,7 +65,8 @@ bool CopyFileFso(const QString& source, const QString& target, bool overwrite)
     const QDateTime modified = QFileInfo(source).lastModified();
     in.close();
     if (!platform::WriteFileWhole(target, bytes))
-        throw FileError(QStringLiteral("Cannot write ") + target);
+        throw FileError(QStringLiteral("Cannot write ") +
+                        (platform::LastWriteFailure().isEmpty() ? target : platform::LastWriteFailure()));
     QFile done(target);
     if (done.open(QIODevice::ReadWrite))
         done.setFileTime(modified, QFileDevice::FileModificationTime);

@@ -203,7 +203,8 @@ void WriteYearFile(const QString& yearFile, const QStringList& lines, textfile::
                    textfile::LineEnd lineEnd = textfile::LineEnd::CrLf)
 {
     if (!textfile::WriteLines(yearFile, lines, encoding, lineEnd))
-        throw mduLib::FileError(QStringLiteral("Cannot write ") + yearFile);
+        throw mduLib::FileError(QStringLiteral("Cannot write ") +
+                                (platform::LastWriteFailure().isEmpty() ? yearFile : platform::LastWriteFailure()));
 }
 
 QStringList ReadYearLines(const QString& path, textfile::Encoding* encoding, textfile::LineEnd* lineEnd = nullptr)

@@ -1,5 +1,6 @@
 #include "user_locale.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <climits>
@@ -14,6 +15,11 @@ QString& NameOverride()
     return s;
 }
 QString& CountryOverride()
+{
+    static QString s;
+    return s;
+}
+QString& DataHomeOverride()
 {
     static QString s;
     return s;
@@ -79,15 +85,16 @@ QString UserFolderName()
     return FirstPlainFolderName({LoginName(), AccountName()}, QStringLiteral("User"));
 }
 
-QString UserFolderName(const QString& parent)
+QStringList UserFolderNames(const QString& parent, const QStringList& taken)
 {
     QStringList usable;
     for (const QString& c : {LoginName(), AccountName(), QStringLiteral("User")}) {
-        const QFileInfo fi(parent + u'/' + c.trimmed());
-        if (IsPlainFolderName(c) && (!fi.exists() || fi.isDir()))
-            usable << c;
+        const QString name = c.trimmed();
+        const QFileInfo fi(parent + u'/' + name);
+        if (IsPlainFolderName(name) && !taken.contains(name) && (!fi.exists() || fi.isDir()) && !usable.contains(name))
+            usable << name;
     }
-    return FirstPlainFolderName(usable, QStringLiteral("User"));
+    return usable;
 }
 
 QString CountryFolderName()
@@ -100,7 +107,25 @@ QString CountryFolderName()
     return FirstPlainFolderName(candidates, QStringLiteral("Default"));
 }
 
+QString UserDataHome()
+{
+    if (!DataHomeOverride().isEmpty())
+        return DataHomeOverride();
+    // A relative XDG_DATA_HOME is to be ignored; an empty HOME would make "/.local/share".
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return xdg;
+    QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home))
+        if (const passwd* pw = getpwuid(geteuid()))
+            home = QString::fromLocal8Bit(pw->pw_dir);
+    if (!QDir::isAbsolutePath(home) || QDir::cleanPath(home) == u"/")
+        return {};
+    return QDir::cleanPath(home) + QStringLiteral("/.local/share");
+}
+
 void SetLoginNameOverride(const QString& name) { NameOverride() = name; }
+void SetUserDataHomeOverride(const QString& folder) { DataHomeOverride() = folder; }
 void SetLocaleCountryOverride(const QString& country) { CountryOverride() = country; }
 
 } // namespace platform

@@ -23,15 +23,21 @@ bool IsPlainFolderName(const QString& text);
 QString FirstPlainFolderName(const QStringList& candidates, const QString& fallback);
 // The per-user folder name: the login name, else the account's name, else "User".
 QString UserFolderName();
-// The same for a folder in parent: a name that is a file there (a user named after one of
-// the program's files) cannot be the folder and gives way to the next.
-QString UserFolderName(const QString& parent);
+// The names the per-user folder may have in parent, in that order, each once: a name that
+// is a file there (a user named after one of the program's files) or one of taken (the
+// program's own folders) cannot be the folder and gives way to the next.
+QStringList UserFolderNames(const QString& parent, const QStringList& taken);
 // The country folder name: the locale's country, else the country of the first of
 // LC_ALL, LC_TIME, LC_MESSAGES and LANG that names one, else "Default".
 QString CountryFolderName();
 
-// Tests pin both; an empty text restores the system's answer.
+// Where the user's own data files live: $XDG_DATA_HOME when it is an absolute path, else
+// the home folder's ".local/share"; "" when there is no home at all.
+QString UserDataHome();
+
+// Tests pin these; an empty text restores the system's answer.
 void SetLoginNameOverride(const QString& name);
 void SetLocaleCountryOverride(const QString& country);
+void SetUserDataHomeOverride(const QString& folder);
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -28,6 +29,12 @@ bool Fail(const QString& path, int error)
     return false;
 }
 
+bool Refuse(const QString& path, const QString& reason)
+{
+    lastFailure = path + QStringLiteral(": ") + reason;
+    return false;
+}
+
 QString TemporaryName(const QString& fileName)
 {
     static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -35,6 +42,44 @@ QString TemporaryName(const QString& fileName)
     for (int i = 0; i < kRandomLength; ++i)
         name += QLatin1Char(kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)]);
     return name;
+}
+
+// The file a write of path replaces. A link is written through to the file it names, so
+// that the user's own links stay links; a link another account owns is never followed
+// (it could lead to any file of the user's), a file another account owns is not replaced,
+// and neither is a file its owner made read-only (a rename would replace it all the same).
+bool WriteTarget(const QString& path, QString& finalPath)
+{
+    QString p = QFileInfo(path).absoluteFilePath();
+    for (int level = 0; level < 40; ++level) {
+        const QByteArray name = QFile::encodeName(p);
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0) {
+            if (errno != ENOENT)
+                return Fail(path, errno);
+            finalPath = p; // a new file (the folder must be there)
+            return true;
+        }
+        if (st.st_uid != ::geteuid())
+            return Refuse(path, !S_ISLNK(st.st_mode) ? QStringLiteral("the file belongs to another account")
+                                : level == 0
+                                    ? QStringLiteral("the link belongs to another account")
+                                    : QStringLiteral("the link ") + p + QStringLiteral(" belongs to another account"));
+        if (!S_ISLNK(st.st_mode)) {
+            if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+                return Refuse(path, QStringLiteral("the file is read-only"));
+            finalPath = p;
+            return true;
+        }
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(name.constData(), link.data(), static_cast<size_t>(link.size()));
+        if (n < 0 || n >= link.size())
+            return Fail(path, n < 0 ? errno : ENAMETOOLONG);
+        link.truncate(n);
+        const QString to = QFile::decodeName(link);
+        p = QDir::cleanPath(QDir::isAbsolutePath(to) ? to : QFileInfo(p).absolutePath() + u'/' + to);
+    }
+    return Fail(path, ELOOP);
 }
 
 bool WriteAll(int fd, QByteArrayView bytes)
@@ -78,12 +123,11 @@ bool WriteFileWhole(const QString& path, const std::function<bool(const ByteSink
     lastFailure.clear();
     if (path.isEmpty())
         return Fail(path, ENOENT);
-    // A link is written through: the file it names is replaced, the link stays.
-    QFileInfo target(path);
-    if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
-        target = QFileInfo(target.canonicalFilePath());
+    QString finalPath;
+    if (!WriteTarget(path, finalPath))
+        return false;
+    const QFileInfo target(finalPath);
     const QString dir = target.absolutePath();
-    const QString finalPath = target.absoluteFilePath();
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {

@@ -9,7 +9,9 @@
 
 namespace platform {
 
-// False on any failure; the old file (if any) is then untouched.
+// False on any failure; the old file (if any) is then untouched. A link is written
+// through when this account owns it; a link or a file another account owns, and a file
+// made read-only, are never written (the failure says why).
 bool WriteFileWhole(const QString& path, const QByteArray& bytes);
 // Takes each piece of the file's bytes, in order; false when it could not be written.
 using ByteSink = std::function<bool(QByteArrayView)>;

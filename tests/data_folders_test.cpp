@@ -1,17 +1,29 @@
 #include "core/app_identity.h"
+#include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/file_helpers.h"
 #include "core/program_path.h"
 #include "core/set_up_step.h"
+#include "core/settings_store.h"
 #include "support/test_folders.h"
+#include "system/clock.h"
+#include "system/message_box.h"
+#include "system/program_end.h"
 #include "system/registry_store.h"
 #include "system/user_locale.h"
+#include "tests/support/test_calendar.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMap>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace mduAlmanorvqueLib;
 using namespace mduLib;
@@ -317,4 +329,242 @@ TEST_F(DataFolders, ASkippedStepSaysWhatFailedAndAQuietStartSaysNothing)
     testing::internal::CaptureStderr();
     SetupDataFolders();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+namespace {
+// Gives path (a link itself, not what it names) to the account nobody; false where this
+// account may not give files away (not root).
+bool GiveAway(const QString& path)
+{
+    const passwd* pw = getpwnam("nobody");
+    return pw && lchown(QFile::encodeName(path).constData(), pw->pw_uid, static_cast<gid_t>(-1)) == 0;
+}
+
+bool GiveAwayAll(const QString& folder)
+{
+    bool ok = GiveAway(folder);
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ok = GiveAway(it.next()) && ok;
+    return ok;
+}
+
+QStringList FilesUnder(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+void MakeWritable(const QString& folder)
+{
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        QFile::setPermissions(it.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+} // namespace
+
+// Where a user's data goes, and what of it is written, when the program folder or the user
+// folder holds what another account put there, what the user made read-only or linked,
+// or when the program folder cannot be written: a whole start and close of the calendar.
+class UserFolder : public testsupport::ProgramFolderTest {
+public:
+    using ProgramFolderTest::Path;
+    using ProgramFolderTest::ProgramFolder;
+    QString Outside(const QString& f) const { return dir_.path() + "/home/" + f; }
+    // A file of the user's outside every data folder, older than the year templates.
+    void PutPrecious(const QString& name)
+    {
+        WriteBytes(Outside(name), "precious\r\n");
+        testsupport::SetFileAge(Outside(name), -400LL * 24 * 3600);
+    }
+
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        platform::ResetProgramEnded();
+        platform::SetEndProgramHandler([] {});
+    }
+    void TearDown() override
+    {
+        MakeWritable(ProgramFolder());
+        platform::SetEndProgramHandler(nullptr);
+        QLocale::setDefault(QLocale::c());
+        ProgramFolderTest::TearDown();
+    }
+    // A program folder as shipped: templates, the country's holidays, the program folders.
+    void FreshProgramFolder()
+    {
+        MakeWritable(ProgramFolder());
+        QDir(ProgramFolder()).removeRecursively();
+        QDir(DataHome()).removeRecursively();
+        QDir().mkpath(ProgramFolder());
+        CopyShippedData({"ini", "Dates/United Kingdom dates"});
+        for (const char* f : {"Images/AlmanorviqueCentral", "Images/Wallpaper", "Styles", "Update", "Help"})
+            QDir().mkpath(Path(f));
+        ResetRunState();
+    }
+    QString DataHome() const { return dir_.path() + "/data"; }
+    // A start through the full load.
+    std::unique_ptr<testsupport::TestCalendar> Start()
+    {
+        ResetRunState();
+        SetupDataFolders();
+        auto w = std::make_unique<testsupport::TestCalendar>();
+        w->ShowMe(0, QDate(2026, 12, 10));
+        w->Timer1.Fire();
+        QCoreApplication::processEvents(); // where the data lives is said from the event loop
+        return w;
+    }
+
+    platform::FixedClock clock_{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
+};
+
+TEST_F(UserFolder, NothingOfAnotherAccountIsUsedAndOnlyTheUsersChangesAreAskedAbout)
+{
+    const QString account = platform::AccountName();
+    const struct Case {
+        const char* what;
+        const char* user;
+        std::function<bool(UserFolder&)> prepare; // false: cannot be set up by this account
+        QString dataFolder;                       // relative to the scratch folder
+        bool saysWhere;                           // a box on the first start
+        const char* precious;                     // a file outside that must stay as it was
+        bool yearFileReadOnly;                    // the year's file refuses the note
+    } cases[] = {
+        {"a user folder another account made, with a link into the user's files", "tester",
+         [](UserFolder& t) {
+             t.PutPrecious("precious.txt");
+             QDir().mkpath(t.Path("tester/United Kingdom"));
+             QFile::link(t.Outside("precious.txt"), t.Path("tester/United Kingdom/2027"));
+             return GiveAwayAll(t.Path("tester"));
+         },
+         "program/" + account, true, "precious.txt", false},
+        {"a link another account put into the user's own folder", "tester",
+         [](UserFolder& t) {
+             t.PutPrecious("precious.txt");
+             QDir().mkpath(t.Path("tester/United Kingdom"));
+             QFile::link(t.Outside("precious.txt"), t.Path("tester/United Kingdom/2027"));
+             return GiveAway(t.Path("tester/United Kingdom/2027"));
+         },
+         "program/" + account, true, "precious.txt", false},
+        {"the user's own link, written through", "tester",
+         [](UserFolder& t) {
+             t.PutPrecious("mine.txt");
+             QDir().mkpath(t.Path("tester/United Kingdom"));
+             return QFile::link(t.Outside("mine.txt"), t.Path("tester/United Kingdom/2027"));
+         },
+         "program/tester", false, nullptr, false},
+        {"a year file the user made read-only", "tester",
+         [](UserFolder& t) {
+             const QString f = t.Path("tester/United Kingdom/2026");
+             WriteBytes(f, "Caption:05/05=mine\r\n");
+             testsupport::SetFileAge(f, -400LL * 24 * 3600);
+             return QFile::setPermissions(f, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+         },
+         "program/tester", false, nullptr, true},
+        {"a user named like the program's dates folder", "Dates", [](UserFolder&) { return true; },
+         "program/" + account, false, nullptr, false},
+        {"a read-only program folder", "tester",
+         [](UserFolder& t) { return QFile::setPermissions(t.ProgramFolder(), QFile::ReadOwner | QFile::ExeOwner); },
+         "data/Almanorvique/tester", true, nullptr, false},
+        {"a program folder another account owns", "tester",
+         [](UserFolder& t) {
+             QFile::setPermissions(t.ProgramFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                          QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                                          QFile::ExeOther);
+             return GiveAway(t.ProgramFolder());
+         },
+         "data/Almanorvique/tester", true, nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FreshProgramFolder();
+        if (!c.prepare(*this)) {
+            std::printf("skipped (this account cannot set it up): %s\n", c.what);
+            continue;
+        }
+        platform::SetLoginNameOverride(QString::fromUtf8(c.user));
+        const QByteArray precious = c.precious ? ReadBytes(Outside(c.precious)) : QByteArray();
+        const QStringList programFiles = FilesUnder(ProgramFolder());
+        const QString folder = dir_.path() + "/" + c.dataFolder;
+        const QString country = folder + "/United Kingdom/";
+        {
+            platform::ScriptedMessageBox boxes;
+            testing::internal::CaptureStderr();
+            auto w = Start();
+            const std::string said = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(gDataFolder, folder);
+            EXPECT_EQ(gPersonalDatesFile, folder + "/PersonalDates");
+            EXPECT_TRUE(QFileInfo::exists(country + "Almanorvique.ini"));
+            EXPECT_TRUE(ReadBytes(country + "2025").contains("Christmas Day"));
+            if (c.saysWhere) {
+                ASSERT_EQ(boxes.Shown().size(), 1u);
+                EXPECT_TRUE(boxes.Shown()[0].prompt.contains(folder)) << boxes.Shown()[0].prompt.toStdString();
+                EXPECT_NE(said.find(folder.toStdString()), std::string::npos) << said;
+            } else {
+                EXPECT_TRUE(boxes.Shown().empty())
+                    << (boxes.Shown().empty() ? "" : boxes.Shown()[0].prompt.toStdString());
+            }
+            if (c.precious) {
+                EXPECT_EQ(ReadBytes(Outside(c.precious)), precious);
+                EXPECT_FALSE(QFileInfo(country + "2027").isSymLink());
+            }
+            if (c.dataFolder.startsWith("data/")) { // nothing goes into the program folder
+                EXPECT_EQ(FilesUnder(ProgramFolder()), programFiles);
+            }
+
+            // What the user enters is kept, and only a file holding the user's entries is
+            // asked about.
+            boxes.Clear();
+            boxes.QueueAnswer(platform::vbNo);
+            mduLib::SetValue("05/03", "Mine", gPersonalDates, "Caption");
+            w->SetActivity(conv::DateText(QDate(2026, 12, 24)), "Presents");
+            w->Unload();
+            EXPECT_TRUE(ReadBytes(folder + "/PersonalDates").contains("Caption:05/03=Mine"));
+            if (c.yearFileReadOnly) {
+                ASSERT_EQ(boxes.Shown().size(), 1u);
+                EXPECT_TRUE(boxes.Shown()[0].prompt.contains("read-only")) << boxes.Shown()[0].prompt.toStdString();
+                EXPECT_EQ(ReadBytes(country + "2026"), QByteArray("Caption:05/05=mine\r\n"));
+                EXPECT_FALSE(QFileInfo(country + "2026").isWritable() && geteuid() != 0);
+            } else {
+                EXPECT_TRUE(boxes.Shown().empty())
+                    << (boxes.Shown().empty() ? "" : boxes.Shown()[0].prompt.toStdString());
+                EXPECT_TRUE(ReadBytes(country + "2026").contains("Activity:24/12=Presents"));
+            }
+        }
+        if (QString(c.what).contains("own link")) {
+            EXPECT_TRUE(QFileInfo(country + "2027").isSymLink());
+            EXPECT_TRUE(ReadBytes(Outside("mine.txt")).contains("New Year"));
+        }
+        // The data folder is said once: the next start finds it and says nothing.
+        platform::ScriptedMessageBox again;
+        auto w = Start();
+        EXPECT_EQ(gDataFolder, folder);
+        EXPECT_TRUE(again.Shown().empty());
+        again.QueueAnswer(platform::vbNo);
+        w->Unload();
+    }
+}
+
+TEST_F(DataFolders, AUserNamedLikeAProgramFolderGetsAnotherFolder)
+{
+    const QString account = platform::AccountName();
+    for (const char* name : {"Dates", "ini", "Styles", "Images", "Help", "Update", "User"}) {
+        platform::SetLoginNameOverride(name);
+        SetupDataFolders();
+        EXPECT_EQ(gDataFolder, Path(QString(name) == "User" ? "User" : account)) << name;
+    }
+    EXPECT_FALSE(QFileInfo::exists(Path("Dates/PersonalDates")));
+    // Named like them only in case: a folder of its own.
+    platform::SetLoginNameOverride("dates");
+    SetupDataFolders();
+    EXPECT_EQ(gDataFolder, Path("dates"));
 }

@@ -27,6 +27,7 @@ void UseScratchProgramFolder(const QString& scratch)
     platform::registry::SetStorePath(scratch + "/config/registry.json");
     platform::SetLoginNameOverride(QStringLiteral("tester"));
     platform::SetLocaleCountryOverride(QStringLiteral("United Kingdom"));
+    platform::SetUserDataHomeOverride(scratch + "/data");
     platform::Timer::SetManualMode(true);
     mduAlmanorvqueLib::ResetRunState();
 }
@@ -38,6 +39,7 @@ void ReleaseScratchProgramFolder()
     platform::registry::SetStorePath(QString());
     platform::SetLoginNameOverride(QString());
     platform::SetLocaleCountryOverride(QString());
+    platform::SetUserDataHomeOverride(QString());
 }
 
 void CopyShippedFolders(const QString& programFolder, const QStringList& folders)

@@ -6,8 +6,9 @@
 
 namespace testsupport {
 
-// Points the program folder at scratch/program and the registry store into scratch/config,
-// with a fixed user and country, manual timers and a fresh run state.
+// Points the program folder at scratch/program, the registry store into scratch/config and
+// the user's data folder at scratch/data, with a fixed user and country, manual timers and
+// a fresh run state.
 void UseScratchProgramFolder(const QString& scratch);
 // Takes the overrides back.
 void ReleaseScratchProgramFolder();
