@@ -20,7 +20,8 @@ void frmAlmanorvique::SavePropertiesMenu_Click()
     // Only what this window changed goes into the file as it is now: another copy's saved
     // settings stay, and a file that cannot be read whole is not cut short.
     if (!mduLib::SaveIniFileMerged(Properties_, IniFilePath_))
-        platform::MsgBox("The settings could not be saved to " + IniFilePath_ + ":\r\n" + platform::LastWriteFailure(),
+        platform::MsgBox("The settings could not be saved.\r\n" +
+                             (platform::LastWriteFailure().isEmpty() ? IniFilePath_ : platform::LastWriteFailure()),
                          platform::vbExclamation, QStringLiteral("Save Current Properties"), this);
 }
 
@@ -28,7 +29,7 @@ void frmAlmanorvique::TellUnreadableSettings()
 {
     if (IniFileProblem_.isEmpty())
         return;
-    const QString text = "The settings file " + IniFilePath_ + " was not read whole: " + IniFileProblem_ +
+    const QString text = "The settings file " + IniFilePath_ + " could not be read as it stands: " + IniFileProblem_ +
                          ".\r\n\r\nThe window shows what could be read. The file is left as it is: nothing is saved "
                          "to it until it can be read whole.";
     IniFileProblem_.clear();

@@ -204,9 +204,8 @@ bool LoadFile(const QString& path, PropertyTable& entries, QString& problem)
         },
         entries);
     if (!opened) {
-        problem = notText ? QStringLiteral("the file's text cannot be read: it is not the UTF-16 its first two "
-                                           "bytes announce")
-                          : QStringLiteral("the file cannot be read");
+        problem = notText ? QStringLiteral("its text is not the UTF-16 that its first two bytes announce")
+                          : QStringLiteral("it cannot be read");
         return false;
     }
     if (entries.IsCreated()) {
@@ -215,9 +214,9 @@ bool LoadFile(const QString& path, PropertyTable& entries, QString& problem)
     }
     static_assert(PropertyTable::kMaxUBound == 32767, "the message names the limit");
     if (loaded == Loaded::TooLong)
-        problem = QStringLiteral("the file is too long to read whole: it has more than 32,767 lines");
+        problem = QStringLiteral("it is too long to read whole (more than 32,767 lines)");
     else if (loaded == Loaded::Failed)
-        problem = QStringLiteral("the file cannot be read");
+        problem = QStringLiteral("it cannot be read");
     return loaded == Loaded::Whole;
 }
 } // namespace
@@ -422,7 +421,7 @@ bool SaveIniFileMerged(PropertyTable& entries, const QString& path)
     PropertyTable onDisk(1);
     QString problem;
     if (!LoadIniFileForRewrite(path, onDisk, &problem)) {
-        platform::SetWriteFailure(path, problem + QStringLiteral("; it is left as it is"));
+        platform::SetWriteFailure(path, problem + QStringLiteral(", so it is left as it is"));
         return false;
     }
     try {
@@ -447,7 +446,7 @@ bool SaveIniFileReplacing(const PropertyTable& entries, const QString& path)
     PropertyTable onDisk(1);
     QString problem;
     if (!LoadIniFileForRewrite(path, onDisk, &problem)) {
-        platform::SetWriteFailure(path, problem + QStringLiteral("; it is left as it is"));
+        platform::SetWriteFailure(path, problem + QStringLiteral(", so it is left as it is"));
         return false;
     }
     return SaveIniFile(entries, path);

@@ -221,7 +221,7 @@ bool SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::Prop
     mduLib::PropertyTable onDisk;
     QString problem;
     if (!mduLib::LoadIniFileForRewrite(path, onDisk, &problem)) {
-        platform::SetWriteFailure(path, problem + QStringLiteral("; it is left as it is"));
+        platform::SetWriteFailure(path, problem + QStringLiteral(", so it is left as it is"));
         return false;
     }
     const bool fromDisk = onDisk.IsCreated();
