@@ -19,7 +19,7 @@ start_copy() {
   p=$!
   copies+=("$p")
   for _ in $(seq 1 100); do
-    w=$(xdotool search --onlyvisible --pid "$p" --name "^$title\$" 2>/dev/null | head -1) || true
+    w=$(xdotool search --all --onlyvisible --pid "$p" --name "^$title\$" 2>/dev/null | head -1) || true
     [ -n "$w" ] && break
     kill -0 "$p" 2>/dev/null || fail "copy $name ended before showing its window"
     sleep 0.1
@@ -63,7 +63,7 @@ wait_closed() {
 save_setting() {
   local p=$1 w=$2 entry=$3 item=$4 before
   before=$(shown_windows "$p")
-  xdotool windowraise "$w"
+  xdotool windowraise "$w" # the copies' windows lie on each other
   xdotool mousemove --window "$w" 160 150 click 3 # the picture
   wait_windows "$p" $((before + 1))
   for _ in $(seq 1 "$entry"); do xdotool key Down; done
