@@ -131,7 +131,9 @@ void frmAlmanorvique::ConfigSetup()
         } else if (mduLib::IsFileNewer(templ, IniFilePath_))
             mduLib::MergeIniFile(IniFilePath_, templ, IniFilePath_);
     });
-    Step([&] { mduLib::LoadIniFile(IniFilePath_, Properties_); });
+    // A file cut at the line limit or not decoded shows what was read; it is never written
+    // over, and the user hears why once the window is there.
+    Step([&] { mduLib::LoadIniFileForRewrite(IniFilePath_, Properties_, &IniFileProblem_); });
 }
 
 void frmAlmanorvique::SetCalendarSize()
@@ -531,18 +533,21 @@ void frmAlmanorvique::Timer1_Timer()
                 mduAPILib::ApplyBorderStyle(*this, QStringLiteral("3D Border"));
             });
         }
-        // A window of its own is mapped once, with the frame and state of its settings: shown
-        // before, each frame setting would hide and show it again, faster than a desktop
-        // answers, and it would first flash with the default frame.
-        platform::ScopedUpdateLock lock(hWnd());
-        if (!IsShown())
-            platform::Guarded("show", [&] { Show(); });
-        platform::Guarded("layout", [&] { SetCalendarLayout(); });
-        platform::Guarded("weekdays", [&] { SetWeekdayHeadings(true, 0); });
-        platform::Guarded("month", [&] { MoveMonth(0); });
-        platform::Guarded("program path", [&] { mduLib::StoreProgramPath(); });
-        FormState_ = kRunning;
-        Timer1.SetInterval(100);
+        {
+            // A window of its own is mapped once, with the frame and state of its settings:
+            // shown before, each frame setting would hide and show it again, faster than a
+            // desktop answers, and it would first flash with the default frame.
+            platform::ScopedUpdateLock lock(hWnd());
+            if (!IsShown())
+                platform::Guarded("show", [&] { Show(); });
+            platform::Guarded("layout", [&] { SetCalendarLayout(); });
+            platform::Guarded("weekdays", [&] { SetWeekdayHeadings(true, 0); });
+            platform::Guarded("month", [&] { MoveMonth(0); });
+            platform::Guarded("program path", [&] { mduLib::StoreProgramPath(); });
+            FormState_ = kRunning;
+            Timer1.SetInterval(100);
+        }
+        platform::Guarded("settings file", [&] { TellUnreadableSettings(); });
         return;
     }
     case kResizeSettle:

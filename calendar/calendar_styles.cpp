@@ -10,15 +10,34 @@
 #include "system/whole_file_write.h"
 #include "ui/update_lock.h"
 
+#include <QDebug>
 #include <exception>
 
 using namespace mduAlmanorvqueLib;
 
 void frmAlmanorvique::SavePropertiesMenu_Click()
 {
-    if (!mduLib::SaveIniFile(Properties_, IniFilePath_))
-        platform::MsgBox("The settings could not be saved to " + IniFilePath_ + ":\r\n" + platform::LastWriteFailure(),
+    // Only what this window changed goes into the file as it is now: another copy's saved
+    // settings stay, and a file that cannot be read whole is not cut short.
+    if (!mduLib::SaveIniFileMerged(Properties_, IniFilePath_))
+        platform::MsgBox("The settings could not be saved.\r\n" +
+                             (platform::LastWriteFailure().isEmpty() ? IniFilePath_ : platform::LastWriteFailure()),
                          platform::vbExclamation, QStringLiteral("Save Current Properties"), this);
+}
+
+void frmAlmanorvique::TellUnreadableSettings()
+{
+    if (IniFileProblem_.isEmpty())
+        return;
+    const QString text = "The settings file " + IniFilePath_ + " could not be read as it stands: " + IniFileProblem_ +
+                         ".\r\n\r\nThe window shows what could be read. The file is left as it is: nothing is saved "
+                         "to it until it can be read whole.";
+    IniFileProblem_.clear();
+    // A screen saver ends at the first key: it is only written down.
+    if (IsScreenSaverStyle())
+        qWarning().noquote() << "Almanorvique:" << text;
+    else
+        platform::MsgBox(text, platform::vbExclamation, QStringLiteral("Settings File"), this);
 }
 
 void frmAlmanorvique::SaveStyleAs_Click() { SaveStyleToFile(); }
@@ -45,7 +64,9 @@ void frmAlmanorvique::SaveStyleToFile()
     // checks the style by this name.
     mduLib::PropertyTable style = Properties_;
     mduLib::SetProp(calendarkeys::WindowStyles, mduLib::StyleNameOf(*path), style);
-    if (mduLib::SaveIniFile(style, *path))
+    // A style file too long to read whole, or not decoded, is not replaced by a table that
+    // holds only part of it.
+    if (mduLib::SaveIniFileReplacing(style, *path))
         Properties_ = style;
     else
         platform::MsgBox("The style could not be saved to " + *path + ". The old file is kept.\r\n" +

@@ -221,6 +221,8 @@ protected:
     void SavePropertiesMenu_Click();
     void SaveStyleAs_Click();
     void SaveStyleToFile();
+    // Says, once the window is shown, why its settings file could not be read whole.
+    void TellUnreadableSettings();
     // Loads the style file named by path and reloads the window at the next tick.
     void LoadStyle(const QString& path);
 
@@ -362,6 +364,8 @@ private:
     mduLib::PropertyTable Properties_;
     std::unique_ptr<CBalloonToolTip> BalloonTip_;
     QString IniFilePath_; // the window's own settings file
+    // Why that file was not read whole at the set-up, until it was said; "" when it was.
+    QString IniFileProblem_;
     float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
     QPointer<platform::Form> ParentForm_;
     // The displayed year whose files the three year tables came from (0: none yet), and

@@ -100,7 +100,9 @@ void frmMain::SaveWindowSettings()
         SetProp(QStringLiteral("Window Height"), conv::NumberText(Height()), CentralSettings_);
     }
     Step([&] {
-        if (!mduLib::SaveIniFile(CentralSettings_, gCentralIniFile))
+        // Only what the frame changed goes into the file as it is now: another copy's
+        // saved settings stay, and a file that cannot be read whole is left alone.
+        if (!mduLib::SaveIniFileMerged(CentralSettings_, gCentralIniFile))
             qWarning().noquote() << "AlmanorviqueCentral: the frame's settings could not be saved:"
                                  << platform::LastWriteFailure();
     });

@@ -136,9 +136,12 @@ namespace {
 // are no lines to give, as for a file that cannot be read.
 using LineFeed = std::function<bool(const std::function<bool(QStringView)>& visit)>;
 
+// How a load ended.
+enum class Loaded { Whole, NoLines, TooLong, Failed };
+
 // Fills the table from the lines the feed hands over, one by one, so that no other copy
 // of the text is held beside the table.
-bool LoadIniFrom(const LineFeed& feed, PropertyTable& entries)
+Loaded LoadIniFrom(const LineFeed& feed, PropertyTable& entries)
 {
     const bool changed = entries.Changed();
     struct KeepMark {
@@ -176,51 +179,73 @@ bool LoadIniFrom(const LineFeed& feed, PropertyTable& entries)
         }
         return true;
     });
-    return keep.read && !full && !failed && n > 0;
-}
-} // namespace
-
-bool LoadIniLines(const QStringList& lines, PropertyTable& entries)
-{
-    return LoadIniFrom(
-        [&](const std::function<bool(QStringView)>& visit) {
-            for (const QString& line : lines)
-                if (!visit(line))
-                    break;
-            return true;
-        },
-        entries);
+    if (!keep.read || failed)
+        return Loaded::Failed;
+    if (full)
+        return Loaded::TooLong;
+    return n > 0 ? Loaded::Whole : Loaded::NoLines;
 }
 
-bool LoadIniFile(const QString& path, PropertyTable& entries)
+// Loads the file; problem receives why it was not read whole ("" when it was, or has no
+// lines).
+bool LoadFile(const QString& path, PropertyTable& entries, QString& problem)
 {
+    problem.clear();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
     textfile::Encoding encoding = textfile::Encoding::Cp1252;
     textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
     // The lines are parsed as they are decoded from the file's bytes; the whole text is
     // never held beside the table.
-    bool opened = false;
-    const bool loaded = LoadIniFrom(
+    bool opened = false, notText = false;
+    const Loaded loaded = LoadIniFrom(
         [&](const std::function<bool(QStringView)>& visit) {
-            return opened = textfile::VisitFileLines(path, visit, &encoding, &lineEnd);
+            return opened = textfile::VisitFileLines(path, visit, &encoding, &lineEnd, &notText);
         },
         entries);
-    if (!opened)
+    if (!opened) {
+        problem = notText ? QStringLiteral("its text is not the UTF-16 that its first two bytes announce")
+                          : QStringLiteral("it cannot be read");
         return false;
+    }
     if (entries.IsCreated()) {
         entries.SetFileEncoding(encoding);
         entries.SetFileLineEnd(lineEnd);
     }
-    return loaded;
+    static_assert(PropertyTable::kMaxUBound == 32767, "the message names the limit");
+    if (loaded == Loaded::TooLong)
+        problem = QStringLiteral("it is too long to read whole (more than 32,767 lines)");
+    else if (loaded == Loaded::Failed)
+        problem = QStringLiteral("it cannot be read");
+    return loaded == Loaded::Whole;
+}
+} // namespace
+
+bool LoadIniLines(const QStringList& lines, PropertyTable& entries)
+{
+    return LoadIniFrom(
+               [&](const std::function<bool(QStringView)>& visit) {
+                   for (const QString& line : lines)
+                       if (!visit(line))
+                           break;
+                   return true;
+               },
+               entries) == Loaded::Whole;
 }
 
-bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries)
+bool LoadIniFile(const QString& path, PropertyTable& entries)
 {
-    if (LoadIniFile(path, entries))
-        return true;
-    const QFileInfo fi(path);
-    return !fi.exists() || (fi.isFile() && fi.size() == 0);
+    QString problem;
+    return LoadFile(path, entries, problem);
+}
+
+bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries, QString* problem)
+{
+    QString why;
+    LoadFile(path, entries, why);
+    if (problem)
+        *problem = why;
+    return why.isEmpty();
 }
 
 void WriteEntryLine(QStringList& out, const PropertyItem& entry, const QString& lineText)
@@ -394,8 +419,9 @@ bool SaveIniFileMerged(PropertyTable& entries, const QString& path)
         return true;
     }
     PropertyTable onDisk(1);
-    if (!LoadIniFileForRewrite(path, onDisk)) {
-        platform::SetWriteFailure(path, QStringLiteral("the file could not be read whole"));
+    QString problem;
+    if (!LoadIniFileForRewrite(path, onDisk, &problem)) {
+        platform::SetWriteFailure(path, problem + QStringLiteral(", so it is left as it is"));
         return false;
     }
     try {
@@ -408,6 +434,22 @@ bool SaveIniFileMerged(PropertyTable& entries, const QString& path)
         return false;
     entries.MarkSaved();
     return true;
+}
+
+bool SaveIniFileReplacing(const PropertyTable& entries, const QString& path)
+{
+    if (!entries.IsCreated() || path.isEmpty())
+        return false;
+    const platform::FolderWriteLock lock(path);
+    // What the table would replace must be what the program can read: a file cut at the
+    // line limit or not decoded would lose the rest.
+    PropertyTable onDisk(1);
+    QString problem;
+    if (!LoadIniFileForRewrite(path, onDisk, &problem)) {
+        platform::SetWriteFailure(path, problem + QStringLiteral(", so it is left as it is"));
+        return false;
+    }
+    return SaveIniFile(entries, path);
 }
 
 bool ReloadKeepingChanges(PropertyTable& entries, const QString& path)

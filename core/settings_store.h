@@ -140,9 +140,10 @@ bool LoadIniFile(const QString& path, PropertyTable& entries);
 // The same for lines already read; the table's changed mark stays as it was.
 bool LoadIniLines(const QStringList& lines, PropertyTable& entries);
 // Loads as LoadIniFile and answers whether writing the table back later loses nothing of
-// the file: it was missing or empty, or it was read whole (not cut at the line limit, not
-// unreadable).
-bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries);
+// the file: it was missing or held no lines, or it was read whole (not cut at the line
+// limit, not unreadable, not text in an encoding other than its mark names). problem, when
+// given, receives why not, as a sentence for the user ("" when it was).
+bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries, QString* problem = nullptr);
 // Rewrites path with the table, in its file's encoding and line ends; a value's leading "^" (the forced
 // marker) is not written. False (the old file kept as it was) when the table was never
 // created or the file could not be written.
@@ -150,9 +151,14 @@ bool SaveIniFile(const PropertyTable& entries, const QString& path);
 // Writes into the file, as it is on disk now, only what this run changed in the table
 // since it last equalled the file, key by key: what another program (or another copy of
 // this one) wrote to other keys meanwhile stays. A missing file gets the whole table; a
-// file that cannot be read whole is left alone (false). Nothing is written when nothing
-// changed. On success the table's changes count as saved; its entries stay as they are.
+// file that cannot be read whole is left alone (false, why said through LastWriteFailure).
+// Nothing is written when nothing changed. The folder is locked meanwhile. On success the table's changes count as
+// saved; its entries stay as they are.
 bool SaveIniFileMerged(PropertyTable& entries, const QString& path);
+// Rewrites path with the whole table (SaveIniFile), under the folder's lock, unless the
+// file there cannot be read whole: that one is left alone (false, said through
+// LastWriteFailure). For a file the table did not come from, such as a style.
+bool SaveIniFileReplacing(const PropertyTable& entries, const QString& path);
 // Makes the table what its file holds now, with this run's unsaved changes on top (they
 // stay unsaved). False, with the table left as it was, when the file cannot be read whole.
 bool ReloadKeepingChanges(PropertyTable& entries, const QString& path);

@@ -75,7 +75,10 @@ bool LoadStyleFile(const QString& path, PropertyTable& table)
         if (line.Key.trimmed().isEmpty())
             continue;
         if (const int found = firsts.Find(line.Key, line.Section)) {
-            table[found].Value = line.Value;
+            if (table[found].Value != line.Value) {
+                table[found].Value = line.Value;
+                table.MarkChanged(); // the window's file does not hold it yet
+            }
         } else {
             const int u = table.UBound();
             table.GrowTo(u + 1);

@@ -111,10 +111,106 @@ bool IsUtf8(QByteArrayView bytes, bool* high)
     *high = check.high;
     return check.Valid();
 }
+
+// The UTF-16 byte order a file's mark names.
+std::optional<Encoding> Utf16Mark(QByteArrayView head)
+{
+    if (head.startsWith("\xFF\xFE"))
+        return Encoding::Utf16Le;
+    if (head.startsWith("\xFE\xFF"))
+        return Encoding::Utf16Be;
+    return std::nullopt;
+}
+
+// UTF-16 in one byte order, decoded piece by piece. Bad once the bytes are no UTF-16 text:
+// a lone surrogate, a NUL (which UTF-32 behind the same mark has), an odd last byte.
+struct Utf16Decoder {
+    explicit Utf16Decoder(Encoding e) : big(e == Encoding::Utf16Be) {}
+    bool big;
+    bool bad = false;
+    int pending = -1;  // a first byte whose partner comes with the next piece
+    char16_t high = 0; // a high surrogate waiting for its low one
+    QString out;
+
+    void Feed(QByteArrayView piece)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+        const qsizetype n = piece.size();
+        qsizetype i = 0;
+        if (pending >= 0 && n > 0) {
+            Pair(static_cast<unsigned char>(pending), p[0]);
+            pending = -1;
+            i = 1;
+        }
+        for (; i + 1 < n && !bad; i += 2)
+            Pair(p[i], p[i + 1]);
+        if (i < n && !bad)
+            pending = p[i];
+    }
+    bool Finish() const { return !bad && pending < 0 && high == 0; }
+
+private:
+    void Pair(unsigned char a, unsigned char b)
+    {
+        const auto u = static_cast<char16_t>(big ? (a << 8 | b) : (b << 8 | a));
+        if (high != 0) {
+            if (!QChar::isLowSurrogate(u)) {
+                bad = true;
+                return;
+            }
+            out.append(QChar(high));
+            out.append(QChar(u));
+            high = 0;
+        } else if (QChar::isHighSurrogate(u)) {
+            high = u;
+        } else if (QChar::isLowSurrogate(u) || u == 0) {
+            bad = true;
+        } else {
+            out.append(QChar(u));
+        }
+    }
+};
+
+// The text as UTF-16 code units in that byte order; a lone surrogate becomes U+FFFD, so
+// that what is written reads back.
+void AppendUtf16(QByteArray& out, QStringView text, Encoding e)
+{
+    const bool big = e == Encoding::Utf16Be;
+    const qsizetype old = out.size();
+    out.resize(old + 2 * text.size());
+    char* d = out.data() + old;
+    const auto put = [&](char16_t u) {
+        const auto hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        *d++ = big ? hi : lo;
+        *d++ = big ? lo : hi;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            put(u);
+            put(text[++i].unicode());
+        } else if (QChar::isSurrogate(u)) {
+            put(0xFFFD);
+        } else {
+            put(u);
+        }
+    }
+}
+
+bool IsUtf16(Encoding e) { return e == Encoding::Utf16Le || e == Encoding::Utf16Be; }
+const char* Utf16MarkBytes(Encoding e) { return e == Encoding::Utf16Be ? "\xFE\xFF" : "\xFF\xFE"; }
 } // namespace
 
 DecodedText Decode(const QByteArray& bytes)
 {
+    if (const auto utf16 = Utf16Mark(bytes)) {
+        Utf16Decoder decoder(*utf16);
+        decoder.out.reserve(bytes.size() / 2);
+        decoder.Feed(QByteArrayView(bytes).sliced(2));
+        if (decoder.Finish())
+            return {std::move(decoder.out), *utf16};
+        return {DecodeCp1252(bytes), Encoding::Cp1252, false};
+    }
     bool high = false;
     if (!IsUtf8(bytes, &high) || !high)
         return {DecodeCp1252(bytes), Encoding::Cp1252};
@@ -127,6 +223,11 @@ DecodedText Decode(const QByteArray& bytes)
 
 QByteArray Encode(QStringView text, Encoding encoding)
 {
+    if (IsUtf16(encoding)) {
+        QByteArray bytes(Utf16MarkBytes(encoding), 2);
+        AppendUtf16(bytes, text, encoding);
+        return bytes;
+    }
     if (encoding == Encoding::Cp1252 && FitsCp1252(text)) {
         // Bytes that would read back as UTF-8 (such as "Ã©") are written as UTF-8, so that
         // the text reads back as it was.
@@ -200,6 +301,8 @@ std::optional<QString> ReadText(const QString& path, Encoding* encoding)
         return std::nullopt;
     DecodedText decoded = Decode(bytes);
     bytes = QByteArray(); // not held beside the text any longer than needed
+    if (!decoded.isText)
+        return std::nullopt;
     if (encoding)
         *encoding = decoded.encoding;
     return std::move(decoded.text);
@@ -228,8 +331,10 @@ bool ReadPieces(QFile& f, const std::function<void(QByteArrayView)>& take)
 } // namespace
 
 bool VisitFileLines(const QString& path, const std::function<bool(QStringView)>& visit, Encoding* encoding,
-                    LineEnd* lineEnd)
+                    LineEnd* lineEnd, bool* notText)
 {
+    if (notText)
+        *notText = false;
     if (path.isEmpty())
         return false;
     QFile f(path);
@@ -245,6 +350,36 @@ bool VisitFileLines(const QString& path, const std::function<bool(QStringView)>&
                 check.Feed(piece);
         }))
         return false;
+    if (const auto utf16 = Utf16Mark(head)) {
+        // Its line ends are two bytes each: the whole text is decoded first, and a file that
+        // is no UTF-16 hands over no line at all.
+        Utf16Decoder decoder(*utf16);
+        decoder.out.reserve(std::max<qint64>(f.size(), 0) / 2);
+        qsizetype skip = 2;
+        if (!ReadPieces(f, [&](QByteArrayView piece) {
+                const qsizetype cut = std::min(skip, piece.size());
+                skip -= cut;
+                if (!decoder.bad)
+                    decoder.Feed(piece.sliced(cut));
+            }))
+            return false;
+        if (!decoder.Finish()) {
+            if (notText)
+                *notText = true;
+            return false;
+        }
+        if (encoding)
+            *encoding = *utf16;
+        bool wanted = true;
+        VisitLines(
+            decoder.out,
+            [&](QStringView line) {
+                if (wanted)
+                    wanted = visit(line);
+            },
+            lineEnd);
+        return true;
+    }
     const bool utf8 = check.Valid() && check.high;
     const bool mark = utf8 && head == "\xEF\xBB\xBF";
     if (encoding)
@@ -343,6 +478,7 @@ bool EncodeLines(const LineSource& lines, Encoding encoding, LineEnd lineEnd, co
     // First pass: whether the text fits the code page, and whether its bytes there would
     // read back as UTF-8 (such as "Ã©": then it is written as UTF-8, so that it reads back
     // as it was). A UTF-8 sequence never spans a line end, so each line is checked alone.
+    const bool utf16 = IsUtf16(encoding);
     bool fits = encoding == Encoding::Cp1252;
     bool first = true, startsWithMark = false;
     Utf8Check asUtf8;
@@ -378,8 +514,15 @@ bool EncodeLines(const LineSource& lines, Encoding encoding, LineEnd lineEnd, co
         }
     };
     // Text that starts with the mark's own character keeps it only behind a mark.
-    if (!codePage && (encoding == Encoding::Utf8WithBom || startsWithMark))
+    if (utf16)
+        buffer.append(Utf16MarkBytes(encoding), 2);
+    else if (!codePage && (encoding == Encoding::Utf8WithBom || startsWithMark))
         buffer.append("\xEF\xBB\xBF");
+    QByteArray endBytes(end.data(), end.size());
+    if (utf16) {
+        endBytes.clear();
+        AppendUtf16(endBytes, QString(end), encoding);
+    }
     lines([&](QStringView line) {
         for (qsizetype at = 0; ok && at < line.size();) {
             // A long line goes in pieces; a surrogate pair stays whole.
@@ -395,12 +538,14 @@ bool EncodeLines(const LineSource& lines, Encoding encoding, LineEnd lineEnd, co
                     const char16_t u = c.unicode();
                     *d++ = u < 0x80 ? static_cast<char>(u) : *Cp1252Byte(u);
                 }
-            } else
+            } else if (utf16)
+                AppendUtf16(buffer, part, encoding);
+            else
                 buffer.append(part.toUtf8()); // as the whole text's toUtf8 gives it
             at += len;
             flush(false);
         }
-        buffer.append(end.data(), end.size());
+        buffer.append(endBytes);
         flush(false);
     });
     flush(true);

@@ -2,6 +2,7 @@
 #include "set_up_step.h"
 
 #include "conversions.h"
+#include "system/whole_file_write.h"
 
 #include <algorithm>
 
@@ -237,10 +238,15 @@ bool SaveWindowPlacement(PlacedWindow& window, const QString& path, mduLib::Prop
         return true;
     // Only the geometry goes into the file as it is on disk, so every menu change lasts
     // until it is saved, whether it changed a key or added one. With no file yet the
-    // whole table is written; a file that cannot be read whole is left alone.
+    // whole table is written; a file that cannot be read whole is left alone. Another
+    // copy's read and write of the file must not fall between ours.
+    const platform::FolderWriteLock lock(path);
     mduLib::PropertyTable onDisk;
-    if (!mduLib::LoadIniFileForRewrite(path, onDisk))
+    QString problem;
+    if (!mduLib::LoadIniFileForRewrite(path, onDisk, &problem)) {
+        platform::SetWriteFailure(path, problem + QStringLiteral(", so it is left as it is"));
         return false;
+    }
     const bool fromDisk = onDisk.IsCreated();
     // A window whose settings file could never be made (a full disk at the first start)
     // has nothing of its own to keep: a file of its place alone would never be made again

@@ -621,3 +621,125 @@ TEST_F(CalendarLifecycle, ResettingTheDateFontsIsWrittenBack)
     w->Unload();
     EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), "Caption:01/04=Fool\r\n");
 }
+
+namespace {
+// The text as a UTF-16 file of that byte order, behind its mark.
+QByteArray Utf16(const QString& text, bool bigEndian)
+{
+    QByteArray b = bigEndian ? QByteArray("\xfe\xff", 2) : QByteArray("\xff\xfe", 2);
+    for (const QChar c : text) {
+        const char hi = static_cast<char>(c.unicode() >> 8), lo = static_cast<char>(c.unicode() & 0xff);
+        b += bigEndian ? hi : lo;
+        b += bigEndian ? lo : hi;
+    }
+    return b;
+}
+} // namespace
+
+// A settings file the window cannot read whole shows what could be read, is said once the
+// window is there, and is never written: not by "Save Current Properties", not by the
+// window's place at closing.
+TEST_F(CalendarLifecycle, ASettingsFileThatCannotBeReadWholeIsSaidAndLeftAsItIs)
+{
+    const QByteArray templ = ReadBytes(Path("ini/Almanorvique.ini"));
+    QByteArray own;
+    for (int i = 1; i <= 40000; ++i)
+        own += "My Key " + QByteArray::number(i) + "=" + QByteArray::number(i) + "\r\n";
+    const struct {
+        const char* what;
+        QByteArray file;
+        const char* reason;
+    } cases[] = {
+        {"the user's lines after the template's", templ + own, "too long to read whole"},
+        {"the user's lines before the template's", own + templ, "too long to read whole"},
+        {"UTF-16 cut in a character", Utf16(QString::fromLatin1(templ), false).chopped(1), "UTF-16"},
+        {"UTF-16 with a lone surrogate", Utf16(QString::fromLatin1(templ) + QChar(0xDC00), true), "UTF-16"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(Country("Almanorvique.ini"), c.file);
+        testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
+        boxes_.Clear();
+        auto w = Open();
+        EXPECT_TRUE(boxes_.Shown().empty()); // said once the window is shown
+        w->Timer1.Fire();
+        w->Timer1.Fire();
+        ASSERT_EQ(boxes_.Shown().size(), 1u);
+        EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(Country("Almanorvique.ini")));
+        EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(c.reason)) << boxes_.Shown()[0].prompt.toStdString();
+        // A menu change, saved.
+        mduLib::PropertyTable& t = w->Properties();
+        mduLib::SetProp(t.UBound() < mduLib::PropertyTable::kMaxUBound ? QStringLiteral("Clock Colour") : t[1].Key,
+                        "Red", t);
+        w->SavePropertiesMenu_Click();
+        ASSERT_EQ(boxes_.Shown().size(), 2u);
+        EXPECT_EQ(boxes_.Shown()[1].title, "Save Current Properties");
+        EXPECT_TRUE(boxes_.Shown()[1].prompt.contains(c.reason)) << boxes_.Shown()[1].prompt.toStdString();
+        w->Move(1500, 1200, 7500, 5250);
+        w->Unload();
+        EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")), c.file);
+    }
+}
+
+// A settings file saved as UTF-16 (either byte order) is read as its text and stays that
+// file: a start and a close write only the window's new place into it, in UTF-16.
+TEST_F(CalendarLifecycle, AUtf16SettingsFileIsReadAndKeptInItsByteOrder)
+{
+    const QString lines = QString::fromUtf8("Window Width=6000\r\nWindow Height=5000\r\nWindow Top=900\r\n"
+                                            "Window Left=300\r\nOrientation=Center,Portrait Top,Center\r\n"
+                                            "Date Caption=F\xc3\xaate,F\xc3\xaate,Birthday\r\n");
+    for (const bool big : {false, true}) {
+        SCOPED_TRACE(big ? "high byte first" : "low byte first");
+        WriteBytes(Country("Almanorvique.ini"), Utf16(lines, big));
+        testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
+        boxes_.Clear();
+        auto w = Open();
+        EXPECT_EQ(w->Width(), 6000);
+        EXPECT_EQ(w->Top(), 900);
+        w->Timer1.Fire();
+        EXPECT_TRUE(boxes_.Shown().empty());
+        EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()), "Center");
+        EXPECT_EQ(mduLib::GetProp("Date Caption", w->Properties()), QString::fromUtf8("F\xc3\xaate"));
+        w->Unload(); // not moved: nothing to write
+        EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")), Utf16(lines, big));
+        auto v = Open();
+        v->Timer1.Fire();
+        v->Move(1500, 1200, 7500, 5250);
+        v->Unload();
+        QString moved = lines;
+        moved.replace("Width=6000", "Width=7500").replace("Height=5000", "Height=5250");
+        moved.replace("Top=900", "Top=1200").replace("Left=300", "Left=1500");
+        EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")), Utf16(moved, big));
+    }
+}
+
+// Two copies of the program on one settings file: each save and each close writes only
+// what that copy changed into the file as it is then.
+TEST_F(CalendarLifecycle, TwoCopiesEachSavingASettingKeepBoth)
+{
+    WriteBytes(Country("Almanorvique.ini"), "Window Width=6000\r\nWindow Height=5000\r\nWindow Top=900\r\n"
+                                            "Window Left=300\r\nClock Colour=Black,Black,Red\r\n"
+                                            "Window Background Colours=White,White,Blue\r\nMine=1\r\n");
+    testsupport::SetFileAge(Path("ini/Almanorvique.ini"), -3600);
+    auto b = Open(); // started first
+    b->Timer1.Fire();
+    auto a = Open();
+    a->Timer1.Fire();
+    a->ApplySetting("Clock Colour", "Red", "");
+    a->SavePropertiesMenu_Click();
+    b->ApplySetting("Window Background Colours", "Blue", "");
+    b->SavePropertiesMenu_Click();
+    EXPECT_TRUE(boxes_.Shown().empty());
+    const QByteArray both = "Clock Colour=Red,Black,Red\r\nWindow Background Colours=Blue,White,Blue\r\nMine=1\r\n";
+    EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")),
+              "Window Width=6000\r\nWindow Height=5000\r\nWindow Top=900\r\nWindow Left=300\r\n" + both);
+    // Meanwhile another program adds a line; each closes where its window stands.
+    WriteBytes(Country("Almanorvique.ini"), ReadBytes(Country("Almanorvique.ini")) + "Added=2\r\n");
+    a->Move(1500, 1200, 7500, 5250);
+    a->Unload();
+    b->Move(2000, 1000, 7000, 5500);
+    b->Unload();
+    EXPECT_EQ(ReadBytes(Country("Almanorvique.ini")),
+              "Window Width=7000\r\nWindow Height=5500\r\nWindow Top=1000\r\nWindow Left=2000\r\n" + both +
+                  "Added=2\r\n");
+}

@@ -431,6 +431,28 @@ TEST_F(CentralFrame, SaveCurrentSettingsStoresWhatTheFrameShows)
     EXPECT_EQ(mduLib::GetProp("Window State", saved), "Normal");
 }
 
+// Another copy of the program saves its settings while this one runs: "Save Current
+// Settings" and the exit write only what this frame changed into the file as it is then.
+TEST_F(CentralFrame, SavingKeepsWhatAnotherCopySavedMeanwhile)
+{
+    TestFrame& f = Start();
+    const QByteArray ini = ReadBytes(User("AlmanorviqueCentral.ini"));
+    ASSERT_TRUE(ini.contains("Heading Variation=Rotation,"));
+    QByteArray other = ini;
+    other.replace("Heading Variation=Rotation,", "Heading Variation=Random,");
+    WriteBytes(User("AlmanorviqueCentral.ini"), other + "Other Copy=1\r\n");
+    f.SetToolbarPosition("Hide:Bottom");
+    f.DoMenuItem(9, 8);
+    f.Move(900, 600, 9000, 7000);
+    f.ExitProgram();
+    mduLib::PropertyTable saved(1);
+    ASSERT_TRUE(mduLib::LoadIniFile(User("AlmanorviqueCentral.ini"), saved));
+    EXPECT_EQ(mduLib::GetProp("Heading Variation", saved), "Random");
+    EXPECT_EQ(mduLib::GetProp("Other Copy", saved), "1");
+    EXPECT_EQ(mduLib::GetProp("Tool Bar", saved), "Hide:Bottom");
+    EXPECT_EQ(mduLib::GetProp("Window Width", saved), "9000");
+}
+
 TEST_F(CentralFrame, TheWindowMenuOnHiddenAndClosedWindows)
 {
     TestFrame& f = Start();

@@ -468,6 +468,33 @@ TEST_F(CalendarCommands, SaveStyleAsNamesTheFileAndTheStyle)
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
+// A style file the store cannot read whole (a style loaded from it holds only its first
+// 32,767 lines) is not replaced by "Save Style As"; the user is told why, and another
+// name still saves.
+TEST_F(CalendarCommands, SaveStyleAsLeavesAStyleItCannotReadWhole)
+{
+    QByteArray big = "Window Styles=Big\r\n";
+    for (int i = 0; i < mduLib::PropertyTable::kMaxUBound + 10; ++i)
+        big += "My Key " + QByteArray::number(i) + "=v\r\n";
+    WriteBytes(Path("Styles/Big.ini"), big);
+    auto w = Running();
+    QString typed = Path("Styles/Big.ini");
+    answer_ = [&](CommonDialog::Kind, CommonDialog& d) {
+        d.FileName = typed;
+        return true;
+    };
+    w->SaveStyleAs_Click();
+    EXPECT_EQ(ReadBytes(Path("Styles/Big.ini")), big);
+    ASSERT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_EQ(boxes_.Shown()[0].title, "Save Style As");
+    EXPECT_TRUE(boxes_.Shown()[0].prompt.contains("too long to read whole"));
+    EXPECT_EQ(mduLib::GetProp("Window Styles", w->Properties()), "Default");
+    typed = Path("Styles/Other.ini");
+    w->SaveStyleAs_Click();
+    EXPECT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_EQ(mduLib::GetProp("Window Styles", w->Properties()), "Other");
+}
+
 TEST_F(CalendarCommands, SaveCurrentPropertiesWritesTheTableWithItsOptions)
 {
     auto w = Running();

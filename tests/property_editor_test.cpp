@@ -456,3 +456,92 @@ TEST_F(PropertyEditor, OpenedFromAMonthWindowItIsAChildOfTheFrameAndSavesAStyle)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(dialog->IsLoaded());
 }
+
+namespace {
+QByteArray TooLongFile()
+{
+    QByteArray bytes = "Window Width=5400\r\n";
+    for (int i = 0; i < mduLib::PropertyTable::kMaxUBound + 10; ++i)
+        bytes += "My Key " + QByteArray::number(i) + "=v\r\n";
+    return bytes;
+}
+} // namespace
+
+// The window's own settings file takes only what the editor changed, into the file as it
+// is when "Save" is pressed: what another copy of the program saved meanwhile stays.
+TEST_F(PropertyEditor, SaveWritesTheEditsIntoTheFileAsItIsNow)
+{
+    gIniFile = Path("Almanorvique.ini");
+    testsupport::WriteBytes(gIniFile, "Window Width=5400\r\nClock Colour=Black,Black,Red\r\n");
+    gPropertyTable.Create(1);
+    ASSERT_TRUE(mduLib::LoadIniFile(gIniFile, gPropertyTable));
+    dialog->ShowProperty(caller.get(), "Almanorvique");
+    Activate();
+    testsupport::WriteBytes(gIniFile, "Window Width=5400\r\nClock Colour=Red,Black,Red\r\nAdded=1\r\n");
+    Type(1, "6000");
+    Press(0);
+    Press(0);
+    EXPECT_EQ(ReadBytes(gIniFile), "Window Width=6000\r\nClock Colour=Red,Black,Red\r\nAdded=1\r\n");
+    // The defaults are edits of the window's file as well: saved, they reach it.
+    caller->defaultIniFile = Path("default.ini");
+    testsupport::WriteBytes(caller->defaultIniFile, "Window Width=4000\r\nClock Colour=Blue,Black,Red\r\n");
+    QTest::keyClick(dialog->Window(), Qt::Key_F5);
+    Press(0);
+    Press(0);
+    EXPECT_EQ(ReadBytes(gIniFile), "Window Width=4000\r\nClock Colour=Blue,Black,Red\r\nAdded=1\r\n");
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+// A file the store cannot read whole is never cut short by "Save": it stays, the edits stay
+// marked, and the user is told why.
+TEST_F(PropertyEditor, SaveLeavesAFileItCannotReadWholeAndSaysWhy)
+{
+    const struct {
+        const char* what;
+        QByteArray file;
+        const char* reason;
+    } cases[] = {
+        {"over the line limit", TooLongFile(), "too long to read whole"},
+        {"UTF-16 cut in a character", QByteArray("\xff\xfeW\0=\0", 6) + "5", "UTF-16"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.Clear();
+        Open({"Window Width=5400"});
+        testsupport::WriteBytes(gIniFile, c.file);
+        Type(1, "6000");
+        Press(0);
+        Press(0);
+        EXPECT_EQ(ReadBytes(gIniFile), c.file);
+        EXPECT_EQ(Action(), "Save");
+        EXPECT_NE(dialog->Changed, 0);
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_TRUE(boxes.Shown()[0].prompt.contains(c.reason)) << boxes.Shown()[0].prompt.toStdString();
+        dialog->Changed = 0;
+        dialog->Unload();
+    }
+}
+
+TEST_F(PropertyEditor, AMonthWindowsStyleThatCannotBeReadWholeIsNotReplaced)
+{
+    platform::MDIForm frame("frmMain");
+    frame.Move(0, 0, 15000, 12000);
+    frame.Show();
+    auto child = std::make_unique<testsupport::DialogCaller>();
+    frame.AddChild(*child);
+    child->frame = &frame;
+    child->Show();
+    mduAlmanorvqueLib::gStylesFolder = Path("Styles/");
+    QDir().mkpath(mduAlmanorvqueLib::gStylesFolder);
+    testsupport::WriteBytes(Path("Styles/March.ini"), TooLongFile());
+    gPropertyTable = TableOf({"Window Width=5400"});
+    dialog->ShowPropertyMDIChild(child.get(), 100, 200, "March", 0);
+    dialog->cmdButton_Click(0);
+    dialog->cmdButton_Click(0);
+    EXPECT_EQ(ReadBytes(Path("Styles/March.ini")), TooLongFile());
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].prompt.contains("too long to read whole"));
+    dialog->Changed = 0;
+    dialog->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

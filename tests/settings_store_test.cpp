@@ -698,3 +698,121 @@ TEST_F(SettingsStore, TwoProcessesSavingAtOnceKeepEveryEntry)
         n += t[i].Key.startsWith("K");
     EXPECT_EQ(n, 200) << "entries lost by saves at the same moment";
 }
+
+namespace {
+// The text as a UTF-16 file of that byte order, behind its mark.
+QByteArray Utf16(const QString& text, bool bigEndian)
+{
+    QByteArray b = bigEndian ? QByteArray("\xfe\xff", 2) : QByteArray("\xff\xfe", 2);
+    for (const QChar c : text) {
+        const char hi = static_cast<char>(c.unicode() >> 8), lo = static_cast<char>(c.unicode() & 0xff);
+        b += bigEndian ? hi : lo;
+        b += bigEndian ? lo : hi;
+    }
+    return b;
+}
+} // namespace
+
+TEST_F(SettingsStore, ACreatedTableIsItsOwnSavedBase)
+{
+    // A table made anew holds nothing of the file it held before: a merged write then adds
+    // its own entries and deletes none of that file's.
+    const QString path = Path("Almanorvique.ini");
+    WriteBytes(path, "A=1\r\nB=2\r\n");
+    PropertyTable t(1);
+    ASSERT_TRUE(LoadIniFile(path, t));
+    t.Create(1);
+    EXPECT_EQ(t.Saved().size(), 2u);
+    SetValue("C", "3", t);
+    ASSERT_TRUE(SaveIniFileMerged(t, path));
+    EXPECT_EQ(ReadBytes(path), "A=1\r\nB=2\r\nC=3\r\n");
+}
+
+TEST_F(SettingsStore, NewEntriesReachTheFileInTheOrderTheyWereMade)
+{
+    const QString path = Path("Almanorvique.ini");
+    WriteBytes(path, "A=1\r\n");
+    PropertyTable t(1);
+    ASSERT_TRUE(LoadIniFile(path, t));
+    SetValue("First", "1", t);
+    SetProp("Second", "2", t);
+    AppendEntry("Caption", "01/01", "3", t);
+    SetValue("A", "changed", t);
+    ASSERT_TRUE(SaveIniFileMerged(t, path));
+    EXPECT_EQ(ReadBytes(path), "A=changed\r\nFirst=1\r\nSecond=2\r\nCaption:01/01=3\r\n");
+}
+
+// A settings file saved as UTF-16 (as some editors do) is read as the text it is and
+// written back in it, mark and line ends kept.
+TEST_F(SettingsStore, AUtf16FileIsReadAndWrittenInItsOwnByteOrder)
+{
+    const QString path = Path("Almanorvique.ini");
+    const QString text = QString::fromUtf8("Window Top=1000\r\nCaption:24/12=R\xc3\xa9veillon \xf0\x9f\x8e\x84\r\n");
+    for (const bool big : {false, true}) {
+        SCOPED_TRACE(big ? "high byte first" : "low byte first");
+        WriteBytes(path, Utf16(text, big));
+        PropertyTable t(1);
+        QString problem = "x";
+        ASSERT_TRUE(LoadIniFileForRewrite(path, t, &problem));
+        EXPECT_EQ(problem, "");
+        EXPECT_EQ(GetProp("Window Top", t), "1000");
+        EXPECT_EQ(GetValue("24/12", t, "Caption"), QString::fromUtf8("R\xc3\xa9veillon \xf0\x9f\x8e\x84"));
+        ASSERT_TRUE(SaveIniFile(t, path));
+        EXPECT_EQ(ReadBytes(path), Utf16(text, big));
+        SetValue("Window Top", "1200", t);
+        SetValue("Window Left", "300", t);
+        ASSERT_TRUE(SaveIniFileMerged(t, path));
+        EXPECT_EQ(ReadBytes(path),
+                  Utf16(QString::fromUtf8("Window Top=1200\r\nCaption:24/12=R\xc3\xa9veillon \xf0\x9f\x8e\x84\r\n"
+                                          "Window Left=300\r\n"),
+                        big));
+    }
+}
+
+// A file the store cannot read whole (cut at the line limit, or bytes that are not the
+// UTF-16 their mark names) is never written over: every writer refuses it and says why.
+TEST_F(SettingsStore, AFileThatCannotBeReadWholeIsNeverWrittenOver)
+{
+    QByteArray huge = "Orientation=Center\r\n";
+    for (int i = 0; i < PropertyTable::kMaxUBound + 10; ++i)
+        huge += "My Key " + QByteArray::number(i) + "=v\r\n";
+    const struct {
+        const char* what;
+        QByteArray file;
+        const char* reason;
+    } files[] = {
+        {"over the line limit", huge, "too long to read whole"},
+        {"UTF-16, low byte first, cut", Utf16("Orientation=Center\r\n", false).chopped(1), "UTF-16"},
+        {"UTF-16, high byte first, a lone surrogate", Utf16(QString("A=") + QChar(0xD800) + "\r\n", true), "UTF-16"},
+    };
+    const struct {
+        const char* what;
+        std::function<bool(PropertyTable&, const QString&)> write;
+    } writers[] = {
+        {"merged", [](PropertyTable& t, const QString& p) { return SaveIniFileMerged(t, p); }},
+        {"replacing", [](PropertyTable& t, const QString& p) { return SaveIniFileReplacing(t, p); }},
+    };
+    const QString path = Path("Almanorvique.ini");
+    for (const auto& f : files)
+        for (const auto& w : writers) {
+            SCOPED_TRACE(std::string(f.what) + ", " + w.what);
+            WriteBytes(path, f.file);
+            PropertyTable t(1);
+            QString problem;
+            EXPECT_FALSE(LoadIniFileForRewrite(path, t, &problem));
+            EXPECT_TRUE(problem.contains(f.reason)) << problem.toStdString();
+            SetProp("Orientation", "Portrait Top", t);
+            EXPECT_FALSE(w.write(t, path));
+            EXPECT_EQ(ReadBytes(path), f.file);
+            EXPECT_TRUE(platform::LastWriteFailure().contains(path));
+            EXPECT_TRUE(platform::LastWriteFailure().contains(f.reason)) << platform::LastWriteFailure().toStdString();
+        }
+    // A file that is there whole, or none, is replaced.
+    PropertyTable t = TableOf({"A=1"});
+    WriteBytes(path, "Old=1\r\n");
+    EXPECT_TRUE(SaveIniFileReplacing(t, path));
+    EXPECT_EQ(ReadBytes(path), "A=1\r\n");
+    QFile::remove(path);
+    EXPECT_TRUE(SaveIniFileReplacing(t, path));
+    EXPECT_EQ(ReadBytes(path), "A=1\r\n");
+}

@@ -129,9 +129,17 @@ TEST(TextFile, TheEncodingIsTakenFromTheBytes)
         {"four bytes", "\xf0\x9f\x8e\x84", Encoding::Utf8, QString::fromUtf8("\xf0\x9f\x8e\x84")},
         {"a zero-width no-break space behind the mark", "\xef\xbb\xbf\xef\xbb\xbfK", Encoding::Utf8WithBom,
          QChar(0xFEFF) + QStringLiteral("K")},
+        {"UTF-16, low byte first", QByteArray("\xff\xfeK\0=\0\xe9\0\r\0\n\0", 12), Encoding::Utf16Le,
+         QString::fromUtf8("K=\xc3\xa9\r\n")},
+        {"UTF-16, high byte first", QByteArray("\xfe\xff\0K\0=\0\xe9\0\r\0\n", 12), Encoding::Utf16Be,
+         QString::fromUtf8("K=\xc3\xa9\r\n")},
+        {"UTF-16 with a pair and a second mark", QByteArray("\xff\xfe\xff\xfe\x3c\xd8\x84\xdf", 8), Encoding::Utf16Le,
+         QChar(0xFEFF) + QString::fromUtf8("\xf0\x9f\x8e\x84")},
+        {"only the UTF-16 mark", "\xfe\xff", Encoding::Utf16Be, ""},
     };
     for (const auto& c : cases) {
         const DecodedText d = Decode(c.bytes);
+        EXPECT_TRUE(d.isText) << c.what;
         EXPECT_EQ(d.encoding, c.encoding) << c.what;
         EXPECT_EQ(d.text, c.text) << c.what;
         EXPECT_EQ(Encode(d.text, d.encoding), c.bytes) << c.what; // written back as read
@@ -141,8 +149,50 @@ TEST(TextFile, TheEncodingIsTakenFromTheBytes)
     EXPECT_EQ(Encode(QString::fromUtf8("\xc3\xa9"), Encoding::Utf8), QByteArray("\xc3\xa9"));
     // A text starting with U+FEFF gets a mark in front, or reading would take it for one.
     EXPECT_EQ(Encode(QChar(0xFEFF) + QStringLiteral("="), Encoding::Utf8), QByteArray("\xef\xbb\xbf\xef\xbb\xbf="));
+    // A lone surrogate is written as U+FFFD, so that the file reads back as text.
+    EXPECT_EQ(Decode(Encode(QString(QChar(0xD800)) + "x", Encoding::Utf16Be)).text, QString::fromUtf8("\xef\xbf\xbdx"));
     EXPECT_TRUE(FitsCp1252(QString::fromUtf8("\xe2\x82\xac\xc2\xa0")));
     EXPECT_FALSE(FitsCp1252(QString::fromUtf8("\xc5\xbc")));
+}
+
+// Bytes behind a UTF-16 mark that are no UTF-16 text are never taken for text: nothing
+// reads lines from them, so nothing writes them back.
+TEST(TextFile, BytesThatAreNotTheUtf16TheirMarkNamesAreNoText)
+{
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"an odd last byte", QByteArray("\xff\xfeK\0=\0v", 7)},
+        {"a lone high surrogate", QByteArray("\xff\xfeK\0\x3c\xd8=\0", 8)},
+        {"a lone low surrogate", QByteArray("\xfe\xff\xdf\x84\0K", 6)},
+        {"a high surrogate at the end", QByteArray("\xfe\xff\0K\xd8\x3c", 6)},
+        {"UTF-32 behind its mark", QByteArray("\xff\xfe\0\0K\0\0\0=\0\0\0", 12)},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f");
+    for (const auto& c : cases) {
+        EXPECT_FALSE(Decode(c.bytes).isText) << c.what;
+        testsupport::WriteBytes(path, c.bytes);
+        EXPECT_FALSE(ReadText(path)) << c.what;
+        EXPECT_FALSE(ReadLines(path)) << c.what;
+        int handed = 0;
+        bool notText = false;
+        EXPECT_FALSE(VisitFileLines(
+            path,
+            [&](QStringView) {
+                ++handed;
+                return true;
+            },
+            nullptr, nullptr, &notText))
+            << c.what;
+        EXPECT_TRUE(notText) << c.what;
+        EXPECT_EQ(handed, 0) << c.what;
+    }
+    bool notText = true;
+    EXPECT_FALSE(VisitFileLines(
+        dir.filePath("nothing"), [](QStringView) { return true; }, nullptr, nullptr, &notText));
+    EXPECT_FALSE(notText); // missing is not the same as no text
 }
 
 TEST(TextFile, ANoBreakSpaceRoundTripsThroughTheFile)
@@ -194,6 +244,10 @@ TEST(TextFile, AFileReadPieceByPieceGivesWhatTheWholeFileGives)
         {"Windows-1252 told only by the last piece", upTo(kPiece + 10, "\r\n\xe9\r\n")},
         {"UTF-8 cut at the end of the file", upTo(kPiece, "\xc3\xa9\xc3")},
         {"mixed line ends across the pieces", upTo(kPiece - 1, "\r\nb\nc\r\n")},
+        {"UTF-16 with a line end starting the second piece",
+         QByteArray("\xff\xfe", 2) + QByteArray(kPiece - 2, 'a') + QByteArray("\r\0\n\0b\0", 6)},
+        {"UTF-16 with a pair cut between the pieces",
+         QByteArray("\xfe\xff", 2) + QByteArray(kPiece - 4, 'a') + QByteArray("\xd8\x3c\xdf\x84\0\n", 6)},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("f");
@@ -251,6 +305,11 @@ TEST(TextFile, LinesWrittenPieceByPieceAreTheBytesOfTheWholeText)
         {"a line longer than a piece", {longLine, "L=1"}, Encoding::Utf8},
         {"a pair at the end of a piece", {oddLong, "L"}, Encoding::Cp1252},
         {"a long code page line", {QString(3 << 20, u'\u00e9')}, Encoding::Cp1252},
+        {"nothing, in UTF-16", {}, Encoding::Utf16Le},
+        {"UTF-16, low byte first", {"K=\u00e9", "", "L=\u4e2d"}, Encoding::Utf16Le},
+        {"UTF-16, high byte first", {"K=\u00e9", QString::fromUtf8("\xf0\x9f\x8e\x84")}, Encoding::Utf16Be},
+        {"a lone surrogate in UTF-16", {QString(QChar(0xDC00)) + "x"}, Encoding::Utf16Be},
+        {"a long UTF-16 line with a pair at the cut", {oddLong, "L"}, Encoding::Utf16Le},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("f");

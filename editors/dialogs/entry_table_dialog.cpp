@@ -474,7 +474,7 @@ bool EntryTableDialog::CurrentRowEdited()
     return conv::Trim(text) != conv::Trim(shown);
 }
 
-bool EntryTableDialog::WriteTable() { return mduLib::SaveIniFile(Table(), SavePath()); }
+bool EntryTableDialog::WriteTable() { return mduLib::SaveIniFileReplacing(Table(), SavePath()); }
 
 bool EntryTableDialog::SaveTable()
 {

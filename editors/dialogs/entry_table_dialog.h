@@ -138,7 +138,8 @@ protected:
     virtual QString SaveTitle() const = 0;
     // The file the table is written to, and what follows a written file.
     virtual QString SavePath() = 0;
-    // Writes the table to SavePath(); the whole table unless a dialog knows better.
+    // Writes the table to SavePath(); the whole table unless a dialog knows better, and
+    // never over a file that cannot be read whole.
     virtual bool WriteTable();
     virtual void AfterSave() {}
     // The action button's caption in its state 0.

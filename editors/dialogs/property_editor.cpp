@@ -129,6 +129,16 @@ QString frmProperties::GetPropertyFile()
     return gIniFile;
 }
 
+bool frmProperties::WriteTable()
+{
+    // The single calendar's own settings file, which the table came from, takes only what
+    // was changed, into the file as it is now (another copy's saved settings stay); a style
+    // or a new file gets the whole table.
+    if (NewFileMode == 0 && Window() && !Window()->MDIChild())
+        return mduLib::SaveIniFileMerged(gPropertyTable, SavePath());
+    return EntryTableDialog::WriteTable();
+}
+
 void frmProperties::ActionButton_Click()
 {
     // The state the user pressed: the commit below turns the button back to "Apply".
@@ -181,8 +191,11 @@ void frmProperties::LoadDefaultProperties()
 {
     CalendarCaller* c = Caller();
     const QString path = c ? c->DefaultIniFile() : QString();
-    if (!path.isEmpty())
+    // The defaults are changes to the window's own file, not what that file holds.
+    if (!path.isEmpty()) {
+        gPropertyTable.MarkChanged();
         mduLib::LoadIniFile(path, gPropertyTable);
+    }
     FillGrid(2, 0);
     grid().Tag = QStringLiteral("2,0");
     Changed = -1;

@@ -52,6 +52,7 @@ protected:
     int AskSave(const QString& prompt) override;
     QString SaveTitle() const override { return QStringLiteral("Save Property"); }
     QString SavePath() override { return GetPropertyFile(); }
+    bool WriteTable() override;
     QString IdleCaption() const override { return QStringLiteral("Apply"); }
     void SetupValueEditors() override;
     void OnKeyDown(int keyCode) override;

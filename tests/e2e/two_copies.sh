@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs two copies of the built Almanorvique at once in one program folder, gives a day in
-# each a caption of its own through the day menu, ends the second copy and then the first
-# as the desktop would (SIGTERM), and checks that the personal dates hold both captions:
-# the copy that ends last must not write back its whole table over what the other saved.
+# each a caption of its own through the day menu and has each save a setting of its own
+# with "Save Current Properties", ends the second copy and then the first as the desktop
+# would (SIGTERM), and checks that the personal dates hold both captions and the settings
+# file both settings: a copy that saves or ends last must not write back its whole table
+# over what the other saved.
 set -euo pipefail
 source "$(dirname "$0")/program_run.sh" "$@"
 command -v xdotool >/dev/null || fail "xdotool is missing"
@@ -17,7 +19,7 @@ start_copy() {
   p=$!
   copies+=("$p")
   for _ in $(seq 1 100); do
-    w=$(xdotool search --onlyvisible --pid "$p" --name "^$title\$" 2>/dev/null | head -1) || true
+    w=$(xdotool search --all --onlyvisible --pid "$p" --name "^$title\$" 2>/dev/null | head -1) || true
     [ -n "$w" ] && break
     kill -0 "$p" 2>/dev/null || fail "copy $name ended before showing its window"
     sleep 0.1
@@ -50,6 +52,39 @@ set_caption() {
   fail "the day menu of process $p did not close"
 }
 
+# Waits until process $1 shows no more than $2 windows: its menus closed.
+wait_closed() {
+  for _ in $(seq 1 50); do [ "$(shown_windows "$1")" -le "$2" ] && return; sleep 0.1; done
+  fail "a menu of process $1 did not close"
+}
+
+# In copy $1's window $2, picks item $4 of the window menu's entry $3 (both counted from
+# 1 at the top), then "Save Current Properties" (the menu's third entry from the bottom).
+save_setting() {
+  local p=$1 w=$2 entry=$3 item=$4 before
+  before=$(shown_windows "$p")
+  xdotool windowraise "$w" # the copies' windows lie on each other
+  xdotool mousemove --window "$w" 160 150 click 3 # the picture
+  wait_windows "$p" $((before + 1))
+  for _ in $(seq 1 "$entry"); do xdotool key Down; done
+  xdotool key Right
+  wait_windows "$p" $((before + 2))
+  for _ in $(seq 2 "$item"); do xdotool key Down; done
+  xdotool key Return
+  wait_closed "$p" "$before"
+  xdotool mousemove --window "$w" 160 150 click 3
+  wait_windows "$p" $((before + 1))
+  xdotool key Up Up Up Return
+  wait_closed "$p" "$before"
+}
+
+# The settings file holds both copies' settings.
+settings="$country/Almanorvique.ini"
+check_settings() {
+  grep $'^Window Background Colours=Blue,' "$settings" >/dev/null || fail "copy A's background colour was lost $1"
+  grep $'^Calendar Image Files=.*/April\.jpg\r$' "$settings" >/dev/null || fail "copy B's picture was lost $1"
+}
+
 # Ends a copy as the desktop does and checks that it ended cleanly.
 end_copy() {
   local name=$1 p=$2
@@ -78,6 +113,13 @@ pidA=$pid winA=$win
 sleep 1
 set_caption "$pidA" "$winA" "$wednesday" "$row2" 3 # Anniversary
 
+# A saves its background colour ("Blue", the second offered); then B, which read the file
+# before, its picture (the first offered, "April").
+save_setting "$pidA" "$winA" 4 2
+grep $'^Window Background Colours=Blue,' "$settings" >/dev/null || fail "copy A did not save its colour"
+save_setting "$pidB" "$winB" 5 1
+check_settings "when copy B saved"
+
 end_copy A "$pidA"
 grep -q $'^Caption:[0-9][0-9]/[0-9][0-9]=Anniversary\r$' "$user/PersonalDates" ||
   fail "copy A did not save its caption"
@@ -88,4 +130,5 @@ grep -q $'^Caption:01/01=Before the start\r$' "$user/PersonalDates" || fail "the
 grep -q $'^Caption:[0-9][0-9]/[0-9][0-9]=Birthday\r$' "$user/PersonalDates" || fail "copy B's caption was lost"
 grep -q $'^Caption:[0-9][0-9]/[0-9][0-9]=Anniversary\r$' "$user/PersonalDates" ||
   fail "copy A's caption was lost when copy B ended"
+check_settings "when the copies ended"
 echo "PASS"
