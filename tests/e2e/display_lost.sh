@@ -86,7 +86,7 @@ xdotool mousemove --window "$win" 35 30 click 1 # "2 Months"
 sleep 1
 left=902
 [ "$(date +%-m)" -eq 1 ] && left=368
-type_note "$win" "$left" 190 $((left - 51)) 190
+type_note "$win" "$left" 190 $((left - 56)) 190
 end_display
 check_note AlmanorviqueCentral
 echo "PASS"
