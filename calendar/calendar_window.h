@@ -192,7 +192,6 @@ protected:
     platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime"), QStringLiteral("Set Screen Saver")};
     struct CommandState {
         bool Replaying = false;       // the settings table is being replayed
-        bool TopMostByState = false;  // "Maximized" put the window on top
         QString AutoStartTag;         // the auto-start entry's Tag: "1" when auto start is set
         QString ItemMenuFirstCaption; // the caption of the item menu's first entry
     } commands_;

@@ -14,11 +14,13 @@
 #include "ui/common_dialog.h"
 #include "ui/menu_fillers.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace mduAlmanorvqueLib;
 using platform::CommonDialog;
@@ -176,7 +178,6 @@ TEST_F(CalendarCommands, EachCommandStoresAndAppliesWhatItsRowSays)
              EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
              w.ApplySetting("Window States", "Normal", "");
              EXPECT_EQ(w.WindowState(), platform::vbNormal);
-             EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
          }},
         {"window states", "Maximized", "", nullptr,
          [&](W& w) {
@@ -293,6 +294,36 @@ TEST_F(CalendarCommands, EachCommandStoresAndAppliesWhatItsRowSays)
             EXPECT_EQ(Entries(w->Properties()), before);
         EXPECT_EQ(dialogs_, 0);
         EXPECT_TRUE(boxes_.Shown().empty());
+    }
+}
+
+TEST_F(CalendarCommands, MaximizedPutsTheWindowOnTopAndNoOtherStateTakesItAway)
+{
+    // "restore" is the desktop giving a minimised window back, not a menu choice.
+    const struct Case {
+        std::vector<const char*> steps;
+        std::vector<bool> onTop; // after each step
+    } cases[] = {
+        {{"Maximized", "Normal"}, {true, true}},
+        {{"Maximized", "Minimized", "restore"}, {true, true, true}},
+        {{"Maximized", "Minimized", "Normal", "Maximized", "Normal"}, {true, true, true, true, true}},
+        {{"Normal", "Minimized", "restore", "Normal"}, {false, false, false, false}},
+        {{"Minimized", "Maximized", "Minimized", "Normal"}, {false, true, true, true}},
+        {{"maximized", "Maximized "}, {false, false}}, // only the exact name
+    };
+    for (const Case& c : cases) {
+        auto w = Running();
+        std::string seen;
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            const QString step = QString::fromLatin1(c.steps[i]);
+            if (step == "restore")
+                w->showNormal();
+            else
+                w->ApplySetting("Window States", step, "");
+            QCoreApplication::processEvents();
+            seen += std::string(i ? " " : "") + c.steps[i];
+            EXPECT_EQ(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.onTop[i]) << seen;
+        }
     }
 }
 
