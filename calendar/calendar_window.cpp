@@ -63,6 +63,7 @@ void frmAlmanorvique::BuildControls()
     platform::Label& cell = lblDate.Create(1);
     lblDate.MouseMove = [this](int i, int b, int sh, float x, float y) { lblDate_MouseMove(i, b, sh, x, y); };
     cell.SetBackStyle(0);
+    cell.SetBackColor(0xFFFFFD); // "White": today's fill is no hole in a see-through window
     cell.SetAutoSize(true);
     cell.SetFont(cellFont);
     cell.ZOrder(0);

@@ -13,6 +13,7 @@
 #include "tests/support/test_calendar.h"
 #include "ui/common_dialog.h"
 #include "ui/menu_fillers.h"
+#include "ui/twips.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -324,6 +325,57 @@ TEST_F(CalendarCommands, MaximizedPutsTheWindowOnTopAndNoOtherStateTakesItAway)
             seen += std::string(i ? " " : "") + c.steps[i];
             EXPECT_EQ(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.onTop[i]) << seen;
         }
+    }
+}
+
+TEST_F(CalendarCommands, EveryBackgroundDrawsTodaysCellAsAFreshStartWithItDoes)
+{
+    // Today's cell as the user sees it: its pixels, and where the window is see-through.
+    auto todaysCell = [](TestCalendar& w) {
+        QCoreApplication::processEvents(); // the see-through mask follows the drawing
+        const platform::Label* framed = nullptr;
+        for (int i = 8; i <= w.lblDate.UBound(); ++i)
+            if (w.lblDate.Exists(i) && w.lblDate(i).BorderStyle() == 1)
+                framed = &w.lblDate(i);
+        if (!framed)
+            return QImage();
+        const QRect r(platform::TwipsToPixelsX(framed->Left()), platform::TwipsToPixelsY(framed->Top()),
+                      platform::TwipsToPixelsX(framed->Width()), platform::TwipsToPixelsY(framed->Height()));
+        QImage seen = w.grab(r).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRegion shown = w.mask().isEmpty() ? QRegion(w.rect()) : w.mask();
+        for (int y = 0; y < seen.height(); ++y)
+            for (int x = 0; x < seen.width(); ++x)
+                if (!shown.contains(r.topLeft() + QPoint(x, y)))
+                    seen.setPixel(x, y, 0); // the desktop shows through
+        return seen;
+    };
+    const struct Case {
+        std::vector<const char*> choices; // the last one is the fresh start's setting
+        const char* titleBar;
+    } cases[] = {
+        {{"Transparent", "White"}, "Yes"}, {{"Transparent", "Blue"}, "Yes"},
+        {{"White", "Transparent"}, "Yes"}, {{"Transparent", "White", "Transparent"}, "Yes"},
+        {{"Transparent", "White"}, "No"},  {{"White", "Transparent"}, "No"},
+    };
+    for (const Case& c : cases) {
+        std::string what = std::string("title bar ") + c.titleBar + ":";
+        for (const char* choice : c.choices)
+            what += std::string(" ") + choice;
+        auto fresh = std::make_unique<TestCalendar>();
+        fresh->ShowMe(0, QDate(2026, 3, 15));
+        mduLib::SetProp("Window Title Bar", c.titleBar, fresh->Properties());
+        mduLib::SetProp("Window Background Colours", c.choices.back(), fresh->Properties());
+        fresh->Timer1.Fire();
+        const QImage expected = todaysCell(*fresh);
+        fresh.reset();
+
+        auto w = Running();
+        w->ApplySetting("Window Title Bar", c.titleBar, "");
+        for (const char* choice : c.choices)
+            w->ApplySetting("Window Background Colours", choice, "");
+        const QImage seen = todaysCell(*w);
+        ASSERT_FALSE(seen.isNull()) << what;
+        EXPECT_EQ(seen, expected) << what;
     }
 }
 
