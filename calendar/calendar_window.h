@@ -327,6 +327,7 @@ protected:
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    bool event(QEvent* e) override;
 
 private:
     friend struct CalendarCommands;
