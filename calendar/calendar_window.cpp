@@ -60,6 +60,9 @@ void frmAlmanorvique::BuildControls()
     shadow.SetFont(cellFont);
     shadow.SetForeColor(0x323232);
     shadow.ZOrder(0);
+    // The strip a shadow shows beside its day belongs to the page under it: a Ctrl press
+    // there grips the grid frame.
+    shadow.MouseTransparent = true;
     platform::Label& cell = lblDate.Create(1);
     lblDate.MouseMove = [this](int i, int b, int sh, float x, float y) { lblDate_MouseMove(i, b, sh, x, y); };
     cell.SetBackStyle(0);

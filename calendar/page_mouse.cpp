@@ -50,6 +50,13 @@ void frmAlmanorvique::ReleaseUpdateLock()
 void frmAlmanorvique::imgCalendar_MouseDown(int Index, int Button, int Shift, float X, float Y)
 {
     const platform::Image& surface = imgCalendar(Index);
+    if (Button == kLeftButton && MousePointer() == platform::vbDefault && Shift == kCtrlKey && shpHighlight.Visible() &&
+        shpHighlight.Tag != kBandTag) {
+        // Pressed in the shown frame before a move over the surface showed its hand: the
+        // press takes the cursor that move would have shown, and grips the frame by it.
+        EditFrame(Index, 0, X, Y, calendaredit::WindowCoordinate(surface.Left(), X),
+                  calendaredit::WindowCoordinate(surface.Top(), Y));
+    }
     if (Button == kLeftButton && MousePointer() == platform::vbDefault) {
         if (Shift != 0)
             return;
