@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QWindow>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -84,15 +85,24 @@ public:
         if (d->event != d->window)
             return false; // a window inside one of ours
         for (Form* f : Form::AllForms())
-            if (f->isWindow() && f->internalWinId() == d->window) {
+            if (IsWindowOf(f, d->window)) {
                 // After the event: the form's handlers may open message boxes.
-                QTimer::singleShot(0, f, [form = QPointer<Form>(f)] {
-                    if (form)
+                QTimer::singleShot(0, f, [form = QPointer<Form>(f), id = d->window] {
+                    if (form && IsWindowOf(form, id))
                         WindowDestroyed(*form);
                 });
                 break;
             }
         return false;
+    }
+
+private:
+    // The form's native window now. A flag change makes Qt put a new one in place of the
+    // old, whose end is then no end of ours; the widget's own id may still name the old.
+    static bool IsWindowOf(const Form* f, xcb_window_t id)
+    {
+        const QWindow* handle = f->isWindow() ? f->windowHandle() : nullptr;
+        return handle && handle->handle() && handle->winId() == id;
     }
 };
 #endif

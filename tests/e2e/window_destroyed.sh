@@ -6,6 +6,15 @@
 set -euo pipefail
 source "$(dirname "$0")/program_run.sh" "$@"
 
+# A screen-saver run changes its window's frame, for which Qt puts a new native window in
+# place of the old: that is no window destroyed from outside, and the run goes on.
+"$prog/$program" /s >"$work/log" 2>&1 &
+pid=$!
+sleep 3
+kill -0 "$pid" 2>/dev/null || fail "the screen-saver run ended by itself"
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+
 start_program
 sleep 1.5 # the full load; the frame makes its month windows
 mapfile -t ids < <(xdotool search --onlyvisible --name "^$title\$")
