@@ -310,6 +310,7 @@ protected:
 
     // ---- lifecycle ----
     void CloseCalendar();
+    // x: the pointer's X on the screen, twips.
     void CheckScreenSaverExit(float x);
     void FocusIfMDIChild();
     void ApplyAllSettings();
