@@ -91,6 +91,7 @@ void frmAlmanorvique::BuildControls()
     lblMsg.SetBackStyle(0);
     lblMsg.SetAutoSize(true);
     lblMsg.SetFont(clockFont);
+    lblMsg.SetCaption(QStringLiteral("  ")); // idle: two blanks a double click starts
     lblMsg.ZOrder(0);
     lblClock.Events.MouseDown = [this](int b, int sh, float x, float y) { lblClock_MouseDown(b, sh, x, y); };
     lblClock.Events.MouseMove = [this](int b, int sh, float x, float y) { lblClock_MouseMove(b, sh, x, y); };

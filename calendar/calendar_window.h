@@ -304,8 +304,8 @@ protected:
     void AppendMessageChar(int& position);
     void ScrollMessage();
     void lblMsg_DblClick();
-    // The line while no message runs: blank across the picture's width.
-    void IdleMessageLine();
+    // Stops the message: two blanks where the line stands.
+    void StopScrollingMessage();
     const messageline::LineState& MessageLine() const { return msgLine_; }
 
     // ---- lifecycle ----
