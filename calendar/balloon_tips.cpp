@@ -12,6 +12,7 @@
 #include "ui/balloon_tooltip.h"
 #include "ui/tooltip_window.h"
 
+#include <QEvent>
 #include <QLocale>
 
 using mduAlmanorvqueLib::gPersonalDates;
@@ -38,6 +39,15 @@ void frmAlmanorvique::ShowBalloonAt(const QString& title, const QString& text, f
         BalloonTip_->TipText() == mduLib::WrapText(text, kBalloonLineWidth))
         return;
     BalloonTip_->ShowBalloonInfo(hWnd(), title, text, conv::ToInt32(x), conv::ToInt32(y), kBalloonLineWidth);
+}
+
+// The balloon stays above every window: a modal dialog over this window (or over the
+// frame of a month window, which blocks it too) closes it first.
+bool frmAlmanorvique::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowBlocked)
+        HideBalloonTip();
+    return Form::event(e);
 }
 
 void frmAlmanorvique::ShowBalloonTip(const QString& title, QString& text, bool force, float x, float y)

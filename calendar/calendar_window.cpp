@@ -60,9 +60,13 @@ void frmAlmanorvique::BuildControls()
     shadow.SetFont(cellFont);
     shadow.SetForeColor(0x323232);
     shadow.ZOrder(0);
+    // The strip a shadow shows beside its day belongs to the page under it: a Ctrl press
+    // there grips the grid frame.
+    shadow.MouseTransparent = true;
     platform::Label& cell = lblDate.Create(1);
     lblDate.MouseMove = [this](int i, int b, int sh, float x, float y) { lblDate_MouseMove(i, b, sh, x, y); };
     cell.SetBackStyle(0);
+    cell.SetBackColor(0xFFFFFD); // "White": today's fill is no hole in a see-through window
     cell.SetAutoSize(true);
     cell.SetFont(cellFont);
     cell.ZOrder(0);
@@ -87,6 +91,7 @@ void frmAlmanorvique::BuildControls()
     lblMsg.SetBackStyle(0);
     lblMsg.SetAutoSize(true);
     lblMsg.SetFont(clockFont);
+    lblMsg.SetCaption(QStringLiteral("  ")); // idle: two blanks a double click starts
     lblMsg.ZOrder(0);
     lblClock.Events.MouseDown = [this](int b, int sh, float x, float y) { lblClock_MouseDown(b, sh, x, y); };
     lblClock.Events.MouseMove = [this](int b, int sh, float x, float y) { lblClock_MouseMove(b, sh, x, y); };

@@ -205,7 +205,6 @@ protected:
     platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime"), QStringLiteral("Set Screen Saver")};
     struct CommandState {
         bool Replaying = false;       // the settings table is being replayed
-        bool TopMostByState = false;  // "Maximized" put the window on top
         QString AutoStartTag;         // the auto-start entry's Tag: "1" when auto start is set
         QString ItemMenuFirstCaption; // the caption of the item menu's first entry
     } commands_;
@@ -321,12 +320,13 @@ protected:
     void AppendMessageChar(int& position);
     void ScrollMessage();
     void lblMsg_DblClick();
-    // The line while no message runs: blank across the picture's width.
-    void IdleMessageLine();
+    // Stops the message: two blanks where the line stands.
+    void StopScrollingMessage();
     const messageline::LineState& MessageLine() const { return msgLine_; }
 
     // ---- lifecycle ----
     void CloseCalendar();
+    // x: the pointer's X on the screen, twips.
     void CheckScreenSaverExit(float x);
     void FocusIfMDIChild();
     void ApplyAllSettings();
@@ -344,6 +344,7 @@ protected:
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    bool event(QEvent* e) override;
 
 private:
     friend struct CalendarCommands;

@@ -144,15 +144,15 @@ void frmAlmanorvique::ScrollMessage()
     StepMessageLine([&](messageline::LineState& s) { messageline::Scroll(s, MessageSpan(), MessageMeasure()); });
 }
 
-void frmAlmanorvique::IdleMessageLine()
+void frmAlmanorvique::StopScrollingMessage()
 {
-    StepMessageLine([&](messageline::LineState& s) { messageline::Idle(s, MessageSpan()); });
+    StepMessageLine([&](messageline::LineState& s) { messageline::Stop(s, MessageMeasure()); });
 }
 
 void frmAlmanorvique::lblMsg_DblClick()
 {
     if (!conv::Trim(lblMsg.Caption()).isEmpty()) {
-        IdleMessageLine(); // stopped: the line stays, showing nothing
+        StopScrollingMessage(); // the line stays, showing nothing
         return;
     }
     QString year = lblYear.Caption();

@@ -125,14 +125,10 @@ struct CalendarCommands {
     {
         w.SetWindowState(mduUILib::WindowStateFromName(c.value));
         w.SetCalendarLayout();
-        bool onTop = c.value == cmd::Maximized;
-        if (onTop) {
+        // "Maximized" also puts the window on top; the other states leave it there.
+        if (c.value == cmd::Maximized) {
+            bool onTop = true;
             mduUILib::SetTopMost(w, onTop);
-            w.commands_.TopMostByState = onTop;
-        } else if (w.commands_.TopMostByState && !w.IsScreenSaverStyle()) {
-            // The stacking "Maximized" gave goes again with the other states.
-            mduUILib::SetTopMost(w, onTop);
-            w.commands_.TopMostByState = false;
         }
     }
     static void WindowStyles(W& w, CommandCall& c)

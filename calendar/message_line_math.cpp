@@ -27,10 +27,7 @@ void Start(LineState& s, const QString& text, const Span& picture, const Measure
     // one-line strip.
     s.Text = conv::Trim(mduLib::OneLineText(text));
     s.Position = 0;
-    if (s.Text.isEmpty())
-        Idle(s, picture);
-    else
-        Reset(s, picture, measure);
+    Reset(s, picture, measure);
 }
 
 bool AppendChar(LineState& s, int& position, const Measure& measure)
@@ -68,13 +65,12 @@ void Scroll(LineState& s, const Span& picture, const Measure& measure)
     Reset(s, picture, measure);
 }
 
-void Idle(LineState& s, const Span& picture)
+void Stop(LineState& s, const Measure& measure)
 {
     s.Text.clear();
-    s.Caption.clear();
-    s.AutoSize = false;
-    s.Left = picture.Left;
-    s.Width = picture.Width;
+    s.Position = 0;
+    s.AutoSize = true;
+    SetCaption(s, QStringLiteral("  "), measure);
 }
 
 } // namespace messageline

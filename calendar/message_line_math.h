@@ -32,15 +32,17 @@ using Measure = std::function<double(const QString&)>;
 void SetCaption(LineState& s, const QString& caption, const Measure& measure);
 // Two blanks, auto-sized, standing one line width inside the picture's right edge.
 void Reset(LineState& s, const Span& picture, const Measure& measure);
-// A new message from its first character; an empty one leaves the line idle.
+// A new message from its first character; an empty one runs nothing, the line keeping
+// its two blanks.
 void Start(LineState& s, const QString& text, const Span& picture, const Measure& measure);
 // Appends the character after position (counting from 1) and advances position; false
 // when the message is through.
 bool AppendChar(LineState& s, int& position, const Measure& measure);
 // One tick.
 void Scroll(LineState& s, const Span& picture, const Measure& measure);
-// No message: the line shows nothing across the picture's width, so a double click
-// anywhere under the picture reaches it.
-void Idle(LineState& s, const Span& picture);
+// The message stopped: the line stays where it is with two blanks, sized to them, which
+// a double click starts again. (Blanks across the picture would, at the next layout that
+// sizes the line to its text, reach far past the window and catch the mouse there.)
+void Stop(LineState& s, const Measure& measure);
 
 } // namespace messageline

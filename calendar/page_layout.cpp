@@ -56,8 +56,6 @@ void frmAlmanorvique::SetCalendarLayout()
     lblMsg.SetHeight(200);
     lblMsg.SetAutoSize(true);
     lblMsg.SetLeft(r.MessageRight - lblMsg.Width());
-    if (MessageLine().Text.isEmpty())
-        IdleMessageLine();
 
     LayoutDayGrid();
     if (!commands_.Replaying)

@@ -8,6 +8,7 @@
 #include "core/year_dates.h"
 #include "edit_math.h"
 #include "hand_cursors.h"
+#include "ui/twips.h"
 #include "ui/update_lock.h"
 
 #include <QLocale>
@@ -50,6 +51,13 @@ void frmAlmanorvique::ReleaseUpdateLock()
 void frmAlmanorvique::imgCalendar_MouseDown(int Index, int Button, int Shift, float X, float Y)
 {
     const platform::Image& surface = imgCalendar(Index);
+    if (Button == kLeftButton && MousePointer() == platform::vbDefault && Shift == kCtrlKey && shpHighlight.Visible() &&
+        shpHighlight.Tag != kBandTag) {
+        // Pressed in the shown frame before a move over the surface showed its hand: the
+        // press takes the cursor that move would have shown, and grips the frame by it.
+        EditFrame(Index, 0, X, Y, calendaredit::WindowCoordinate(surface.Left(), X),
+                  calendaredit::WindowCoordinate(surface.Top(), Y));
+    }
     if (Button == kLeftButton && MousePointer() == platform::vbDefault) {
         if (Shift != 0)
             return;
@@ -110,8 +118,10 @@ void frmAlmanorvique::EditFrame(int Index, int Button, float X, float Y, qint32 
 
 void frmAlmanorvique::imgCalendar_MouseMove(int Index, int Button, int Shift, float X, float Y)
 {
-    CheckScreenSaverExit(X);
     const platform::Image& surface = imgCalendar(Index);
+    // The screen's X: it does not jump when the pointer crosses from one image to another.
+    CheckScreenSaverExit(static_cast<float>(platform::PixelsToTwipsX(mapToGlobal(QPoint(0, 0)).x())) + surface.Left() +
+                         X);
     const qint32 PX = calendaredit::WindowCoordinate(surface.Left(), X);
     const qint32 PY = calendaredit::WindowCoordinate(surface.Top(), Y);
     std::optional<QPointF>& anchor = surfaceAnchor_[Index];

@@ -108,6 +108,14 @@ void frmAlmanorvique::SetWindowBackColour(QString& strColour, int intSetOption)
             SetBackColor(mduUILib::ColourFromName(QString(strColour)));
         } else {
             DrawStyle = kTransparentDrawStyle;
+        }
+        // Today's cell is filled white. Pure white stays see-through once the window was
+        // transparent, so only the transparent look fills it with the colour key.
+        const qint32 cellFill = strColour == calendarcommands::Transparent ? 0xFFFFFF : 0xFFFFFD;
+        for (int i = 1; i <= lblDate.UBound(); ++i)
+            if (lblDate.Exists(i))
+                lblDate(i).SetBackColor(cellFill);
+        if (strColour == calendarcommands::Transparent) {
             SetBackColor(MDIChild() && ParentForm_ ? ParentForm_->BackColor() : 0xFFFFFF);
             for (int i = 0; i <= 2; ++i)
                 imgCalendar(i).SetVisible(false);

@@ -3,13 +3,19 @@
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"
+#include "editors/dialogs/date_setup_dialog.h"
 #include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
 #include "tests/support/test_calendar.h"
+#include "ui/mdi_frame.h"
 #include "ui/tooltip_window.h"
 
+#include <QDialog>
 #include <QLocale>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -106,6 +112,62 @@ TEST_F(BalloonTips, ABalloonStaysOverItsDayAndAnotherDayReplacesIt)
     EXPECT_EQ(HoverDay(QDate(2026, 12, 3), 0), "\r\nSecond");
     w.lblDate_MouseMove(3, 0, 0, 1, 1); // a weekday header hides it
     EXPECT_EQ(Shown(), "");
+}
+
+TEST_F(BalloonTips, AModalDialogTheWindowOpensClosesItsBalloonFirst)
+{
+    auto captionDialog = [](TestCalendar& w, std::function<void()> inside) {
+        QTimer::singleShot(0, [inside] {
+            inside();
+            QTest::mouseClick(frmDateSetup::Default().cmdButton(1).Widget(), Qt::LeftButton); // Cancel
+        });
+        w.ApplySetting("Set Date Caption", "Custom", conv::DateText(QDate(2026, 12, 2)));
+    };
+    auto ownDialog = [](TestCalendar& w, std::function<void()> inside) {
+        QDialog dialog(&w);
+        QTimer::singleShot(0, &dialog, [&] {
+            inside();
+            dialog.reject();
+        });
+        dialog.exec();
+    };
+    const struct {
+        const char* what;
+        bool monthWindow;                                               // a month window of the multi-calendar frame
+        std::function<void(TestCalendar&, std::function<void()>)> open; // runs the check inside
+    } dialogs[] = {
+        {"the date caption dialog", false, captionDialog},
+        {"a dialog of the window's own", false, ownDialog},
+        {"the date caption dialog of a month window", true, captionDialog},
+    };
+    for (const auto& d : dialogs) {
+        std::unique_ptr<platform::MDIForm> frame;
+        TestCalendar* w = nullptr;
+        if (d.monthWindow) {
+            w_.reset();
+            frame = std::make_unique<platform::MDIForm>("frmMain");
+            frame->Show();
+            w = new TestCalendar; // the frame's sub-window owns it
+            frame->AddChild(*w);
+            w->ShowMeMDIChild(frame.get(), 0, QDate(2026, 12, 10));
+            w->Timer1.Fire();
+        } else {
+            w = &Open();
+        }
+        mduLib::SetValue("02/12", "Dentist", gPersonalDates, "Caption");
+        w->lblDate_MouseMove(CellOf(*w, QDate(2026, 12, 2)), 0, 0, 10, 10);
+        auto shown = [&] {
+            const platform::TooltipWindow* balloon = w->BalloonTip().Window();
+            return w->BalloonTip().Shown() && balloon && balloon->isVisible();
+        };
+        ASSERT_TRUE(shown()) << d.what;
+        bool ran = false;
+        d.open(*w, [&] {
+            ran = true;
+            EXPECT_FALSE(shown()) << d.what;
+        });
+        EXPECT_TRUE(ran) << d.what;
+    }
 }
 
 TEST_F(BalloonTips, ModifierKeysAndTheAutomaticSetting)

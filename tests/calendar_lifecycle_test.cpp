@@ -243,12 +243,17 @@ TEST_F(CalendarLifecycle, TheScreenSaverEndsOnAHorizontalMoveOfMoreThan20Twips)
     }
 }
 
-TEST_F(CalendarLifecycle, ThePointerOverTheBackdropEndsTheScreenSaverOnlySideways)
+TEST_F(CalendarLifecycle, ThePointerEndsTheScreenSaverOnlySidewaysFromImageToImage)
 {
+    // The picture lies at 100,50 to 300,200 (pixels) over the backdrop, which fills the window.
     const struct {
-        QPoint to;
+        QPoint from, to;
         bool ends;
-    } cases[] = {{{51, 50}, false}, {{50, 120}, false}, {{52, 50}, true}, {{48, 80}, true}};
+    } cases[] = {
+        {{50, 50}, {51, 50}, false},     {{50, 50}, {50, 120}, false},    {{50, 50}, {52, 50}, true},
+        {{50, 50}, {48, 80}, true},      {{150, 100}, {150, 300}, false}, // down from the picture
+        {{150, 300}, {150, 100}, false}, {{150, 100}, {152, 300}, true},  {{150, 100}, {151, 120}, false},
+    };
     for (const auto& c : cases) {
         ended_ = 0;
         platform::ResetProgramEnded();
@@ -262,9 +267,13 @@ TEST_F(CalendarLifecycle, ThePointerOverTheBackdropEndsTheScreenSaverOnlySideway
         backdrop.Move(0, 0, w->ScaleWidth(), w->ScaleHeight());
         backdrop.ZOrder(0);
         ASSERT_TRUE(backdrop.Visible());
-        MovePointer(w.get(), QPoint(50, 50));
+        platform::Image& picture = w->imgCalendar(0);
+        picture.Move(1500, 750, 3000, 2250);
+        picture.SetVisible(true);
+        picture.ZOrder(0);
+        MovePointer(w.get(), c.from);
         MovePointer(w.get(), c.to);
-        EXPECT_EQ(ended_, c.ends ? 1 : 0) << c.to.x() << "," << c.to.y();
+        EXPECT_EQ(ended_, c.ends ? 1 : 0) << c.from.x() << "," << c.from.y() << " to " << c.to.x() << "," << c.to.y();
         w->Unload();
     }
 }

@@ -129,14 +129,26 @@ TEST(MessageLineModel, WhatAMessageBecomes)
         messageline::Start(s, QString::fromUtf8(c.text), picture, FixedWidth);
         EXPECT_EQ(s.Text, QString::fromUtf8(c.message)) << c.text;
     }
-    // An idle line shows nothing across the picture and does not move.
+    // Nothing to run: the line keeps two blanks, one line width inside the picture's
+    // right edge, and does not move.
     messageline::LineState s;
     messageline::Start(s, "   ", picture, FixedWidth);
     messageline::Scroll(s, picture, FixedWidth);
-    EXPECT_EQ(s.Caption, "");
+    EXPECT_EQ(s.Caption, "  ");
+    EXPECT_EQ(s.Left, 2800);
+    EXPECT_EQ(s.Width, 200);
+    EXPECT_TRUE(s.AutoSize);
+    // A stopped message leaves two blanks where the line stood, sized to them.
+    messageline::Start(s, "abcdefghijklmnopqrstuvwxyz0123456789", picture, FixedWidth);
+    for (int i = 0; i < 40; ++i)
+        messageline::Scroll(s, picture, FixedWidth);
+    ASSERT_EQ(s.Width, 3000);
+    messageline::Stop(s, FixedWidth);
+    EXPECT_EQ(s.Text, "");
+    EXPECT_EQ(s.Caption, "  ");
     EXPECT_EQ(s.Left, 200);
-    EXPECT_EQ(s.Width, 3000);
-    EXPECT_FALSE(s.AutoSize);
+    EXPECT_EQ(s.Width, 200);
+    EXPECT_TRUE(s.AutoSize);
 }
 
 TEST(MessageLineModel, AppendStopsAtTheEndOfTheMessage)
@@ -315,16 +327,18 @@ TEST_F(ClockAndMessage, DoubleClicksStartAndStopTodaysMessage)
 {
     TestCalendar& w = *w_;
     const platform::Image& picture = w.imgCalendar(0);
-    // Idle after the layout: blank across the picture.
-    EXPECT_EQ(w.lblMsg.Caption(), "");
-    EXPECT_EQ(w.lblMsg.Left(), picture.Left());
-    EXPECT_EQ(w.lblMsg.Width(), picture.Width());
+    // Idle after the layout: two blanks, sized to them, ending at the picture's right edge.
+    const float blanks = w.lblMsg.FittedWidth("  ");
+    EXPECT_EQ(w.lblMsg.Caption(), "  ");
+    EXPECT_TRUE(w.lblMsg.AutoSize());
+    EXPECT_FLOAT_EQ(w.lblMsg.Width(), blanks);
+    EXPECT_FLOAT_EQ(w.lblMsg.Left() + w.lblMsg.Width(), picture.Left() + picture.Width());
 
     mduLib::SetValue("10/12", "Fair day~Market in town", w.YearDates());
     w.SetActivity(conv::DateText(QDate(2026, 12, 10)), "Buy apples");
     w.show();
-    // A real double click under the middle of the picture.
-    QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, PixelOf(w.lblMsg, picture.Width() / 2, 50));
+    // A real double click on the two blanks.
+    QTest::mouseDClick(&w, Qt::LeftButton, Qt::NoModifier, PixelOf(w.lblMsg, w.lblMsg.Width() / 2, 50));
     EXPECT_EQ(w.lblMsg.ToolTipText, "Market in town  Buy apples");
     EXPECT_EQ(w.lblMsg.Caption(), "  ");
     EXPECT_FLOAT_EQ(w.lblMsg.Left(), picture.Left() + picture.Width() - 2 * w.lblMsg.Width());
@@ -333,13 +347,15 @@ TEST_F(ClockAndMessage, DoubleClicksStartAndStopTodaysMessage)
     EXPECT_EQ(w.lblMsg.Caption(), "  Mar");
     EXPECT_LT(w.lblMsg.Left() + w.lblMsg.Width(), picture.Left() + picture.Width());
 
-    // Stopped: the line shows nothing and stays where a double click reaches it.
+    // Stopped: two blanks where the line stood, which a double click reaches.
+    const float left = w.lblMsg.Left();
     w.lblMsg_DblClick();
-    EXPECT_EQ(w.lblMsg.Caption(), "");
+    EXPECT_EQ(w.lblMsg.Caption(), "  ");
     EXPECT_EQ(w.lblMsg.ToolTipText, "");
-    EXPECT_EQ(w.lblMsg.Width(), picture.Width());
+    EXPECT_FLOAT_EQ(w.lblMsg.Left(), left);
+    EXPECT_FLOAT_EQ(w.lblMsg.Width(), blanks);
     w.Timer1_Timer();
-    EXPECT_EQ(w.lblMsg.Caption(), "");
+    EXPECT_EQ(w.lblMsg.Caption(), "  ");
     // Started again, from the first character.
     w.lblMsg_DblClick();
     w.Timer1_Timer();
@@ -349,16 +365,35 @@ TEST_F(ClockAndMessage, DoubleClicksStartAndStopTodaysMessage)
 TEST_F(ClockAndMessage, NoMessageTodayStartsNothing)
 {
     TestCalendar& w = *w_;
+    const platform::Image& picture = w.imgCalendar(0);
+    const float blanks = w.lblMsg.FittedWidth("  ");
     w.lblMsg_DblClick();
     w.Timer1_Timer();
-    EXPECT_EQ(w.lblMsg.Caption(), "");
-    EXPECT_EQ(w.lblMsg.Width(), w.imgCalendar(0).Width());
+    EXPECT_EQ(w.lblMsg.Caption(), "  ");
+    EXPECT_FLOAT_EQ(w.lblMsg.Left(), picture.Left() + picture.Width() - 2 * blanks);
     // A re-layout keeps an idle line idle, and a running one running.
     w.SetCalendarLayout();
-    EXPECT_EQ(w.lblMsg.Width(), w.imgCalendar(0).Width());
+    EXPECT_EQ(w.lblMsg.Caption(), "  ");
+    EXPECT_FLOAT_EQ(w.lblMsg.Width(), blanks);
     w.StartScrollingMessage("Hello");
     w.Timer1_Timer();
     w.SetCalendarLayout();
     w.Timer1_Timer();
     EXPECT_EQ(w.lblMsg.Caption(), "  He");
+}
+
+TEST_F(ClockAndMessage, TheIdleLineLeavesThePicturesBottomBandToThePicture)
+{
+    // Moved down with Ctrl, the picture's bottom band covers the place the line was laid
+    // out at: only the line's two blanks at the right end take the mouse there.
+    TestCalendar& w = *w_;
+    platform::Image& picture = w.imgCalendar(0);
+    const float lineTop = w.lblMsg.Top() + 50;
+    const float lineRight = w.lblMsg.Left() + w.lblMsg.Width();
+    w.imgCalendar_MouseMove(0, 0, kCtrl, picture.Width() / 2, picture.Height() / 2);
+    w.imgCalendar_MouseMove(0, 1, kCtrl, picture.Width() / 2, picture.Height() / 2 + 600);
+    ASSERT_GT(picture.Top() + picture.Height(), lineTop);
+    for (float x = picture.Left() + 15; x < lineRight - 2 * w.lblMsg.Width(); x += 150)
+        EXPECT_EQ(w.ControlAt(x, lineTop), &picture) << x;
+    EXPECT_EQ(w.ControlAt(lineRight - 15, lineTop), &w.lblMsg);
 }

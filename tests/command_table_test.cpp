@@ -13,12 +13,15 @@
 #include "tests/support/test_calendar.h"
 #include "ui/common_dialog.h"
 #include "ui/menu_fillers.h"
+#include "ui/twips.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace mduAlmanorvqueLib;
 using platform::CommonDialog;
@@ -176,7 +179,6 @@ TEST_F(CalendarCommands, EachCommandStoresAndAppliesWhatItsRowSays)
              EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
              w.ApplySetting("Window States", "Normal", "");
              EXPECT_EQ(w.WindowState(), platform::vbNormal);
-             EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
          }},
         {"window states", "Maximized", "", nullptr,
          [&](W& w) {
@@ -293,6 +295,87 @@ TEST_F(CalendarCommands, EachCommandStoresAndAppliesWhatItsRowSays)
             EXPECT_EQ(Entries(w->Properties()), before);
         EXPECT_EQ(dialogs_, 0);
         EXPECT_TRUE(boxes_.Shown().empty());
+    }
+}
+
+TEST_F(CalendarCommands, MaximizedPutsTheWindowOnTopAndNoOtherStateTakesItAway)
+{
+    // "restore" is the desktop giving a minimised window back, not a menu choice.
+    const struct Case {
+        std::vector<const char*> steps;
+        std::vector<bool> onTop; // after each step
+    } cases[] = {
+        {{"Maximized", "Normal"}, {true, true}},
+        {{"Maximized", "Minimized", "restore"}, {true, true, true}},
+        {{"Maximized", "Minimized", "Normal", "Maximized", "Normal"}, {true, true, true, true, true}},
+        {{"Normal", "Minimized", "restore", "Normal"}, {false, false, false, false}},
+        {{"Minimized", "Maximized", "Minimized", "Normal"}, {false, true, true, true}},
+        {{"maximized", "Maximized "}, {false, false}}, // only the exact name
+    };
+    for (const Case& c : cases) {
+        auto w = Running();
+        std::string seen;
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            const QString step = QString::fromLatin1(c.steps[i]);
+            if (step == "restore")
+                w->showNormal();
+            else
+                w->ApplySetting("Window States", step, "");
+            QCoreApplication::processEvents();
+            seen += std::string(i ? " " : "") + c.steps[i];
+            EXPECT_EQ(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.onTop[i]) << seen;
+        }
+    }
+}
+
+TEST_F(CalendarCommands, EveryBackgroundDrawsTodaysCellAsAFreshStartWithItDoes)
+{
+    // Today's cell as the user sees it: its pixels, and where the window is see-through.
+    auto todaysCell = [](TestCalendar& w) {
+        QCoreApplication::processEvents(); // the see-through mask follows the drawing
+        const platform::Label* framed = nullptr;
+        for (int i = 8; i <= w.lblDate.UBound(); ++i)
+            if (w.lblDate.Exists(i) && w.lblDate(i).BorderStyle() == 1)
+                framed = &w.lblDate(i);
+        if (!framed)
+            return QImage();
+        const QRect r(platform::TwipsToPixelsX(framed->Left()), platform::TwipsToPixelsY(framed->Top()),
+                      platform::TwipsToPixelsX(framed->Width()), platform::TwipsToPixelsY(framed->Height()));
+        QImage seen = w.grab(r).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRegion shown = w.mask().isEmpty() ? QRegion(w.rect()) : w.mask();
+        for (int y = 0; y < seen.height(); ++y)
+            for (int x = 0; x < seen.width(); ++x)
+                if (!shown.contains(r.topLeft() + QPoint(x, y)))
+                    seen.setPixel(x, y, 0); // the desktop shows through
+        return seen;
+    };
+    const struct Case {
+        std::vector<const char*> choices; // the last one is the fresh start's setting
+        const char* titleBar;
+    } cases[] = {
+        {{"Transparent", "White"}, "Yes"}, {{"Transparent", "Blue"}, "Yes"},
+        {{"White", "Transparent"}, "Yes"}, {{"Transparent", "White", "Transparent"}, "Yes"},
+        {{"Transparent", "White"}, "No"},  {{"White", "Transparent"}, "No"},
+    };
+    for (const Case& c : cases) {
+        std::string what = std::string("title bar ") + c.titleBar + ":";
+        for (const char* choice : c.choices)
+            what += std::string(" ") + choice;
+        auto fresh = std::make_unique<TestCalendar>();
+        fresh->ShowMe(0, QDate(2026, 3, 15));
+        mduLib::SetProp("Window Title Bar", c.titleBar, fresh->Properties());
+        mduLib::SetProp("Window Background Colours", c.choices.back(), fresh->Properties());
+        fresh->Timer1.Fire();
+        const QImage expected = todaysCell(*fresh);
+        fresh.reset();
+
+        auto w = Running();
+        w->ApplySetting("Window Title Bar", c.titleBar, "");
+        for (const char* choice : c.choices)
+            w->ApplySetting("Window Background Colours", choice, "");
+        const QImage seen = todaysCell(*w);
+        ASSERT_FALSE(seen.isNull()) << what;
+        EXPECT_EQ(seen, expected) << what;
     }
 }
 

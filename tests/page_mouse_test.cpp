@@ -28,6 +28,13 @@ QPoint Pixels(QPointF twips) { return {platform::TwipsToPixelsX(twips.x()), plat
 
 QPointF CentreOf(const platform::LightControl& c) { return {c.Left() + c.Width() / 2, c.Top() + c.Height() / 2}; }
 
+// Where a mouse event at that point says it is: on its pixel.
+QPointF OnPixel(QPointF twips)
+{
+    const QPoint px = Pixels(twips);
+    return {platform::PixelsToTwipsX(px.x()), platform::PixelsToTwipsY(px.y())};
+}
+
 // A point of the page in the area that no caption or cell covers.
 QPointF BarePageIn(TestCalendar& w, const QRectF& area)
 {
@@ -391,4 +398,66 @@ TEST_F(PageMouse, ADoubleClickOnThePageClosesTheNoteEditorAndKeepsTheNote)
     w.imgCalendar_DblClick(kPage);
     EXPECT_FALSE(w.txtMsg.Visible());
     EXPECT_EQ(w.GetActivity(conv::DateText(day)), "half a note");
+}
+TEST_F(PageMouse, ACtrlDragMovesTheFrameItIsPressedInElseWhatItsRowSays)
+{
+    enum class Moves { GridFrame, Page, Nothing };
+    const QDate lastRow(2026, 12, 30), upperRow(2026, 12, 16), lowerRow(2026, 12, 23);
+    TestCalendar& probe = Open();
+    const platform::Label& last = probe.lblDate(CellOf(probe, lastRow));
+    const platform::Label& shadow = probe.lblDateShadow(CellOf(probe, lastRow));
+    const platform::Label& upper = probe.lblDate(CellOf(probe, upperRow));
+    const platform::Label& lower = probe.lblDate(CellOf(probe, lowerRow));
+    const float x = last.Left() + last.Width() / 2;
+    // Points of the page, in window twips, below the grid's last row and between two rows.
+    const QPointF belowLastRow = OnPixel(BarePageIn(probe, QRectF(x, shadow.Top() + shadow.Height() + 15, 15, 300)));
+    const QPointF betweenRows =
+        OnPixel(BarePageIn(probe, QRectF(x, upper.Top() + upper.Height() + 60, 15, lower.Top())));
+    // The strip of a day's shadow below the day itself.
+    const QPointF onShadow = OnPixel({x, last.Top() + last.Height() + 15});
+    ASSERT_TRUE(shadow.RectTwips().contains(onShadow));
+    ASSERT_FALSE(last.RectTwips().contains(onShadow));
+    const QPointF onDay = OnPixel(CentreOf(last));
+    const QPointF pageOutside = OnPixel(BarePageIn(probe, QRectF(3700, 6000, 300, 250))); // below the frame
+    const struct Case {
+        const char* where;
+        QPointF press;
+        bool frameShown, ctrl;
+        bool hoverFirst; // the pointer rested at the press point before the press
+        Moves moves;
+    } cases[] = {
+        {"between two rows", betweenRows, true, true, true, Moves::GridFrame},
+        {"below the last row", belowLastRow, true, true, true, Moves::GridFrame},
+        {"below the last row, pressed as the pointer arrives", belowLastRow, true, true, false, Moves::GridFrame},
+        {"on a day's shadow", onShadow, true, true, true, Moves::GridFrame},
+        {"on a day", onDay, true, true, true, Moves::Nothing}, // a press on a day ends the frame
+        {"on the page beside the frame", pageOutside, true, true, true, Moves::Nothing},
+        {"below the last row without Ctrl", belowLastRow, true, false, true, Moves::Nothing},
+        {"on the page, no frame", belowLastRow, false, true, true, Moves::Page},
+        {"on the page, no frame, pressed as the pointer arrives", belowLastRow, false, true, false, Moves::Page},
+    };
+    w_.reset();
+    for (const Case& c : cases) {
+        TestCalendar& w = Open();
+        const Qt::KeyboardModifiers m = c.ctrl ? Qt::ControlModifier : Qt::NoModifier;
+        const QPointF day = CentreOf(w.lblDate(CellOf(w, QDate(2026, 12, 28))));
+        MoveTo(day);
+        if (c.frameShown) {
+            MoveTo(day + QPointF(15, 0), Qt::ControlModifier); // Ctrl over a day frames the grid
+            ASSERT_EQ(w.shpHighlight.Tag, "R") << c.where;
+        }
+        if (c.hoverFirst)
+            MoveTo(c.press, m);
+        Press(c.press, Qt::LeftButton, m);
+        held_ = Qt::LeftButton;
+        for (int i = 1; i <= 4; ++i)
+            MoveTo(c.press + QPointF(0, 75 * i), m);
+        Release(c.press + QPointF(0, 300), Qt::LeftButton, m);
+        MoveTo(c.press + QPointF(0, 300)); // Ctrl let go
+        const bool grid = Prop("Calendar Top") != "-1" || Prop("Calendar Left") != "-1";
+        const bool page = Prop("Calendar Background Top") != "-1" || Prop("Calendar Background Left") != "-1";
+        EXPECT_EQ(grid, c.moves == Moves::GridFrame) << c.where;
+        EXPECT_EQ(page, c.moves == Moves::Page) << c.where;
+        EXPECT_EQ(Prop("Calendar Width"), "-1") << c.where;
+    }
 }

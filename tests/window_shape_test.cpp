@@ -6,6 +6,7 @@
 #include "ui/window_shape.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -102,6 +103,8 @@ TEST(WindowShape, TheSeeThroughAreaFollowsEachRepaintedPart)
     ASSERT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "");
     platform::TextBox note(&f, QStringLiteral("txtNote")); // made after the mask
     note.SetVisible(false);
+    platform::TextBox line(&f, QStringLiteral("txtLine"), false); // one line
+    line.SetVisible(false);
 
     QImage dot(12, 12, QImage::Format_RGB32);
     dot.fill(Qt::darkGreen);
@@ -128,35 +131,81 @@ TEST(WindowShape, TheSeeThroughAreaFollowsEachRepaintedPart)
         {"typed into", [&] { note.SetText(QStringLiteral("Dentist at 9")); }},
         {"moved", [&] { note.Move(2700, 1900, 1500, 700); }},
         {"hidden", [&] { note.SetVisible(false); }},
+        {"a one-line box shown",
+         [&] {
+             line.Move(600, 1500, 2400, 400);
+             line.SetBackColor(0xFFFFFF);
+             line.SetText(QStringLiteral("Dentist at 9"));
+             line.SetVisible(true);
+         }},
+        {"its text as long again", [&] { line.SetText(QStringLiteral("Meeting at 3")); }},
+        {"a character deleted at the cursor",
+         [&] {
+             line.Widget()->setFocus();
+             auto* edit = static_cast<QLineEdit*>(line.Widget());
+             edit->setCursorPosition(0);
+             QTest::keyClick(edit, Qt::Key_Delete);
+         }},
+        {"the one-line box hidden", [&] { line.SetVisible(false); }},
         {"the background nearly white", [&] { f.SetBackColor(0xFFFFFD); }},
         {"the background pure white", [&] { f.SetBackColor(0xFFFFFF); }},
+        {"nothing but white",
+         [&] {
+             text.SetVisible(false);
+             icon.SetVisible(false);
+             f.box.SetBackColor(0xFFFFFF);
+         }},
+        {"something again", [&] { f.box.SetBackColor(0x0000FF); }},
     };
     for (const auto& c : changes) {
         c.change();
         QCoreApplication::processEvents(); // the mask follows before the window paints
-        EXPECT_EQ(Difference(f.mask(), NotWhiteOfAFreshGrab(f)), "") << c.what;
+        // A window with nothing to show keeps one pixel: an empty mask would show it whole.
+        const QRegion drawn = NotWhiteOfAFreshGrab(f);
+        EXPECT_EQ(Difference(f.mask(), drawn.isEmpty() ? QRegion(0, 0, 1, 1) : drawn), "") << c.what;
     }
 }
 
-TEST(WindowShape, TypingIntoAWindowedControlReportsItsArea)
+TEST(WindowShape, EveryChangeOfAWindowedControlsTextReportsItsArea)
 {
     // The desktop never paints a windowed control's pixels outside the window's shape,
-    // so what the control draws anew must be known before it is painted.
+    // so what the control draws anew must be known before it is painted; also a change
+    // that leaves the cursor where it was.
+    using Step = std::function<void(platform::TextBox&, QWidget * typed)>;
+    const Step nothing = [](platform::TextBox&, QWidget*) {};
+    const struct {
+        const char* what;
+        Step before, change; // only what the change draws is looked at
+    } changes[] = {
+        {"typed", nothing,
+         [](platform::TextBox&, QWidget* typed) { QTest::keyClicks(typed, QStringLiteral(" and 10")); }},
+        {"a character deleted at the cursor",
+         [](platform::TextBox&, QWidget* typed) { QTest::keyClick(typed, Qt::Key_Home); },
+         [](platform::TextBox&, QWidget* typed) { QTest::keyClick(typed, Qt::Key_Delete); }},
+        {"a text as long set", [](platform::TextBox& box, QWidget*) { box.SetText(QStringLiteral("Dentist at 9")); },
+         [](platform::TextBox& box, QWidget*) { box.SetText(QStringLiteral("Meeting at 3")); }},
+    };
     ShapedForm f;
     for (bool multiLine : {true, false}) {
         platform::TextBox box(&f, QStringLiteral("txtBox"), multiLine);
         box.Move(600, 1500, 2400, 600);
+        box.SetText(QStringLiteral("Dentist at 9"));
         QWidget* w = box.Widget();
         QWidget* typed = multiLine ? static_cast<QWidget*>(box.Editor()) : w;
         QCoreApplication::processEvents();
         std::vector<QRect> reported;
         QObject::connect(&f, &Form::AreaInvalidated, w, [&](const QRect& r) { reported.push_back(r); });
-        QTest::keyClicks(typed, QStringLiteral("Dentist at 9"));
-        QCoreApplication::processEvents();
         const QRect area(w->mapTo(&f, QPoint()), w->size());
-        ASSERT_FALSE(reported.empty()) << multiLine;
-        for (const QRect& r : reported)
-            EXPECT_TRUE(area.contains(r)) << multiLine;
+        for (const auto& c : changes) {
+            c.before(box, typed);
+            QCoreApplication::processEvents();
+            reported.clear();
+            c.change(box, typed);
+            QCoreApplication::processEvents();
+            ASSERT_FALSE(reported.empty()) << c.what << (multiLine ? ", several lines" : ", one line");
+            for (const QRect& r : reported)
+                EXPECT_TRUE(area.contains(r)) << c.what << (multiLine ? ", several lines" : ", one line");
+        }
     }
 }
 

@@ -104,7 +104,7 @@ void LightControl::Refresh()
 
 bool LightControl::HitTest(float x, float y) const
 {
-    return visible_ && x >= left_ && y >= top_ && x < left_ + width_ && y < top_ + height_;
+    return visible_ && !MouseTransparent && x >= left_ && y >= top_ && x < left_ + width_ && y < top_ + height_;
 }
 
 QRect LightControl::PixelRect() const
@@ -127,6 +127,7 @@ void LightControl::CopyCommonFrom(const LightControl& o)
     ToolTipText = o.ToolTipText;
     MousePointer = o.MousePointer;
     MouseIcon = o.MouseIcon;
+    MouseTransparent = o.MouseTransparent;
 }
 
 namespace {

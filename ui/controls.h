@@ -86,6 +86,8 @@ public:
     QString ToolTipText;
     int MousePointer = vbDefault;
     QImage MouseIcon;
+    // A decoration the mouse passes through to what lies under it.
+    bool MouseTransparent = false;
 
     // 0 brings the control to the front, 1 sends it to the back.
     void ZOrder(int position = 0);

@@ -57,7 +57,6 @@ struct TestCalendar : frmAlmanorvique {
     using frmAlmanorvique::Help_Click;
     using frmAlmanorvique::HideBalloonTip;
     using frmAlmanorvique::HideItemMenuItems;
-    using frmAlmanorvique::IdleMessageLine;
     using frmAlmanorvique::imgActivity;
     using frmAlmanorvique::imgActivity_MouseMove;
     using frmAlmanorvique::imgActivity_MouseUp;
@@ -150,6 +149,7 @@ struct TestCalendar : frmAlmanorvique {
     using frmAlmanorvique::shpHighlight;
     using frmAlmanorvique::SizeActivityIcon;
     using frmAlmanorvique::StartScrollingMessage;
+    using frmAlmanorvique::StopScrollingMessage;
     using frmAlmanorvique::surfaceAnchor_;
     using frmAlmanorvique::Timer1;
     using frmAlmanorvique::Timer1_Timer;
