@@ -41,6 +41,19 @@ type_note() {
   xdotool mousemove --window "$w" "$x2" "$y2" click 1
 }
 
+# The visible window of the program titled $title; the window may exist a moment before
+# it is mapped, so this waits for it (up to 30 s: a loaded machine).
+visible_window() {
+  local w=""
+  for _ in $(seq 1 300); do
+    w=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -1 || true)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  [ -n "$w" ] || { xwininfo -root -tree 2>/dev/null | head -40; fail "the window titled $title was never mapped"; }
+  echo "$w"
+}
+
 # Ends the X server and waits until the program has ended by itself.
 end_display() {
   sleep 2 # the note was stored a moment ago
@@ -67,7 +80,7 @@ check_note() {
 # The calendar window: the second week's Tuesday (always a day of the shown month), stored
 # by pressing that week's Sunday.
 start_program
-win=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" | head -1)
+win=$(visible_window)
 sleep 1 # the full load
 type_note "$win" 124 361 50 361
 end_display
@@ -80,7 +93,7 @@ rm -rf "$user"
 start_display
 program=AlmanorviqueCentral title="Almanorvique Central"
 start_program
-win=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" | head -1)
+win=$(visible_window)
 sleep 1.5 # the month windows are made and loaded
 xdotool mousemove --window "$win" 35 30 click 1 # "2 Months"
 sleep 1
