@@ -55,7 +55,7 @@ void frmAlmanorvique::SaveStyleToFile()
 
 void frmAlmanorvique::LoadStyle(const QString& path)
 {
-    if (!path.contains(QLatin1String(".ini"), Qt::CaseInsensitive) || path.size() <= 4)
+    if (!mduLib::IsStylePath(path))
         return;
     platform::ScopedUpdateLock lock(hWnd());
     // The full load reads the date files again: what the tables hold goes there first.

@@ -381,7 +381,7 @@ TEST_F(CalendarCommands, AStyleSetsItsOwnKeysInAnyOrderAndKeepsTheRest)
     const QStringList styleKeys = {"Orientation",   "Calendar Image Files", "Window Width", "Month Colour",
                                    "Clock Format",  "Week Start Day",       "Show Clock",   "Heading Colour",
                                    "Window Styles", "Calendar Font Size"};
-    for (const char* name : {"Desk.ini", "Loud.INI"}) {
+    for (const char* name : {"Desk.ini", "Loud.ini.old"}) {
         for (bool reversed : {false, true}) {
             SCOPED_TRACE(std::string(name) + (reversed ? " reversed" : ""));
             auto w = Running();
@@ -416,6 +416,34 @@ TEST_F(CalendarCommands, AStyleSetsItsOwnKeysInAnyOrderAndKeepsTheRest)
             EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
         }
     }
+}
+
+TEST_F(CalendarCommands, OnlyAPathHoldingALowerCaseIniLoadsAStyle)
+{
+    const struct {
+        const char* file;
+        bool loads;
+    } cases[] = {
+        {"Desk.ini", true}, {"Desk.INI", false}, {"Desk.Ini", false}, {"Desk.ini.bak", true}, {"Desk", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto w = Running();
+        const QString path = Path(QString("Styles/") + c.file);
+        WriteBytes(path, "Orientation=Center,Portrait Top,Center\r\nWindow Styles=Desk\r\n");
+        w->ApplySetting("Window Styles", path, "");
+        EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()) == "Center", c.loads);
+        EXPECT_EQ(w->FormState(), c.loads ? frmAlmanorvique::kFullLoad : frmAlmanorvique::kRunning);
+        QFile::remove(path);
+    }
+    // Four characters are too few for a style's path.
+    auto w = Running();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(gStylesFolder);
+    WriteBytes(gStylesFolder + ".ini", "Orientation=Center\r\n");
+    w->ApplySetting("Window Styles", ".ini", "");
+    EXPECT_NE(mduLib::GetProp("Orientation", w->Properties()), "Center");
+    QDir::setCurrent(before);
 }
 
 TEST_F(CalendarCommands, SaveStyleAsNamesTheFileAndTheStyle)
