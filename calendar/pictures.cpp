@@ -15,6 +15,8 @@
 #include "ui/menu_fillers.h"
 #include "ui/window_shape.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <exception>
 
 using namespace mduAlmanorvqueLib;
@@ -40,10 +42,13 @@ bool frmAlmanorvique::LoadCalendarPicture(QString& value, int slot, bool clearWh
         if (isImage && exists) {
             if (img.Tag != file) {
                 // A file that cannot be decoded empties the slot: the Tag never names a
-                // picture that is not shown.
-                const platform::Picture pic = platform::Picture::FromFile(file);
+                // picture that is not shown, and the user learns why.
+                QString whyNot;
+                const platform::Picture pic = platform::Picture::FromFile(file, &whyNot);
                 img.SetPicture(pic);
                 img.Tag = pic.IsEmpty() ? QString() : file;
+                if (pic.IsEmpty())
+                    TellPictureFailure(file, whyNot);
                 if (!commands_.Replaying)
                     mduAPILib::RefreshTransparentMask(*this);
             }
@@ -57,6 +62,18 @@ bool frmAlmanorvique::LoadCalendarPicture(QString& value, int slot, bool clearWh
         img.Tag.clear();
     }
     return !img.Tag.isEmpty();
+}
+
+void frmAlmanorvique::TellPictureFailure(const QString& file, const QString& whyNot)
+{
+    // Once a run for the file as it is; a screen saver shows no box that would hold it.
+    const QFileInfo info(file);
+    const QString told =
+        file + u'\n' + QString::number(info.size()) + u' ' + QString::number(info.lastModified().toMSecsSinceEpoch());
+    if (IsScreenSaverStyle() || !gRun.ToldPictureFailures.insert(told).second)
+        return;
+    platform::MsgBox("The picture " + file + " cannot be shown: " + whyNot + ".", platform::vbExclamation,
+                     QStringLiteral("Picture"), this);
 }
 
 void frmAlmanorvique::ShowCurrentPictures()

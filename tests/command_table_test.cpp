@@ -14,9 +14,11 @@
 #include "ui/common_dialog.h"
 #include "ui/menu_fillers.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -153,6 +155,67 @@ TEST_F(CalendarCommands, ASlotRecordsOnlyWhatItShows)
     EXPECT_FALSE(w->imgCalendar(0).GetPicture().IsEmpty());
     EXPECT_FALSE(w->LoadCalendarPicture(lower, 0, false)); // a file name that does not exist
     EXPECT_TRUE(w->imgCalendar(0).GetPicture().IsEmpty());
+}
+
+namespace {
+// A tiny GIF (one white pixel) and a BMP of a few bytes whose header claims 8000 x 8000
+// pixels: more than the image reader decodes.
+QByteArray OnePixelGif()
+{
+    static const unsigned char gif[] = {'G',  'I', 'F', '8', '9',  'a',  1, 0, 1, 0,    0x80, 0, 0,    0xff, 0xff,
+                                        0xff, 0,   0,   0,   0x21, 0xf9, 4, 1, 0, 0,    0,    0, 0x2c, 0,    0,
+                                        0,    0,   1,   0,   1,    0,    0, 2, 2, 0x44, 1,    0, 0x3b};
+    return QByteArray(reinterpret_cast<const char*>(gif), sizeof gif);
+}
+QByteArray BmpClaiming8000By8000()
+{
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(2, 2, QImage::Format_RGB888).save(&buffer, "BMP");
+    const qint32 side = 8000;
+    for (int offset : {18, 22}) // width and height in the info header
+        std::memcpy(bmp.data() + offset, &side, sizeof side);
+    return bmp;
+}
+} // namespace
+
+TEST_F(CalendarCommands, APictureIsRecordedOnlyWhenItDecodesAndAFailureIsSaid)
+{
+    WriteBytes(gImagesFolder + "shown.gif", OnePixelGif());
+    WriteBytes(gImagesFolder + "huge.bmp", BmpClaiming8000By8000());
+    const struct {
+        QString file;
+        bool shown;
+        const char* said; // in the message when it is not shown; nullptr: nothing said
+    } cases[] = {
+        {Picture("shown.bmp"), true, nullptr},
+        {gImagesFolder + "shown.gif", true, nullptr},
+        {Picture("shown.jpg"), true, nullptr},
+        {Picture("shown.png"), false, nullptr}, // not a picture kind the calendar takes
+        {gImagesFolder + "missing.jpg", false, nullptr},
+        {Picture("broken.jpg"), false, "not a picture"},
+        {gImagesFolder + "huge.bmp", false, "8000 x 8000 pixels"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        boxes_.Clear();
+        auto w = Running();
+        for (int slot : {0, 1, 2}) {
+            QString file = c.file;
+            boxes_.Clear();
+            EXPECT_EQ(w->LoadCalendarPicture(file, slot, true), c.shown);
+            EXPECT_EQ(w->imgCalendar(slot).Tag, c.shown ? c.file : QString());
+            EXPECT_EQ(w->imgCalendar(slot).GetPicture().IsEmpty(), !c.shown);
+            // Said once in a run, not at each load of the file.
+            ASSERT_EQ(boxes_.Shown().size(), c.said && slot == 0 ? 1u : 0u);
+            if (!boxes_.Shown().empty()) {
+                EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(c.file));
+                EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(c.said)) << boxes_.Shown()[0].prompt.toStdString();
+            }
+        }
+        EXPECT_EQ(platform::Picture::FromFile(c.file).IsEmpty(), !c.shown && !c.file.endsWith(".png"));
+    }
 }
 
 TEST_F(CalendarCommands, EachCommandStoresAndAppliesWhatItsRowSays)
