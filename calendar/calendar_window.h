@@ -176,6 +176,8 @@ protected:
 
     // ---- pictures and backgrounds ----
     bool LoadCalendarPicture(QString& file, int slot, bool clearWhenNone);
+    // The file a picture value shows.
+    QString PictureFileOf(const QString& value) const;
     // Says that the picture file cannot be shown, and why, once a run.
     void TellPictureFailure(const QString& file, const QString& whyNot);
     void ShowCurrentPictures();

@@ -3,6 +3,7 @@
 #include "calendar_window.h"
 #include "settings_keys.h"
 
+#include "core/app_identity.h"
 #include "core/colour_names.h"
 #include "core/data_folders.h"
 #include "core/display_routines.h"
@@ -30,13 +31,18 @@ int OtherSlot(int slot) { return slot == 0 ? 1 : 0; }
 
 } // namespace calendarpictures
 
+QString frmAlmanorvique::PictureFileOf(const QString& value) const
+{
+    // The value stays as stored; one relative to the program folder, or a shipped picture
+    // of a moved program folder, is shown from the folder the program runs in.
+    return PictureFileToShow(PictureFilePath(value, appinfo::ProgramFolder()), gImagesFolder);
+}
+
 bool frmAlmanorvique::LoadCalendarPicture(QString& value, int slot, bool clearWhenNone)
 {
     platform::Image& img = imgCalendar(slot);
     if (!calendarpictures::IsNoPicture(value)) {
-        // The value stays as stored; a shipped picture of a moved program folder is shown
-        // from the folder the program runs in.
-        const QString file = PictureFileToShow(value, gImagesFolder);
+        const QString file = PictureFileOf(value);
         const bool isImage = mduLib::IsImageFile(file);
         const bool exists = mduLib::FileExists(file);
         if (isImage && exists) {

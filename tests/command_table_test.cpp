@@ -6,6 +6,7 @@
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
+#include "support/scratch_program_folder.h"
 #include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
@@ -15,6 +16,7 @@
 #include "ui/menu_fillers.h"
 
 #include <QBuffer>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
@@ -652,9 +654,11 @@ TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
         ASSERT_TRUE(mduLib::LoadIniFile(styles.filePath(f), t));
         EXPECT_EQ(mduLib::GetProp("Window Styles", t), QFileInfo(f).completeBaseName());
         for (const char* key : {"Calendar Image Files", "Calendar Background Files", "Window Background Files"}) {
+            // Named relative to the program folder, where they exist.
             const QString v = mduLib::GetProp(key, t);
             if (v != "None") {
-                EXPECT_TRUE(QFileInfo::exists(v)) << key << " " << v.toStdString();
+                EXPECT_FALSE(QDir::isAbsolutePath(v)) << key << " " << v.toStdString();
+                EXPECT_TRUE(QFileInfo::exists(styles.filePath("../" + v))) << key << " " << v.toStdString();
             }
         }
         // Every option value keeps the choices its menu offers.
@@ -663,21 +667,102 @@ TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
     }
 }
 
-// A program folder copied elsewhere while the one its styles and first start were made
-// in is gone: each shipped style and the first start's settings still show their pictures.
+// The shipped styles name their pictures in the program folder they lie in: in a copy of
+// that folder, while the first one is still there, a style shows the copy's pictures, the
+// picture menus check them, and "Save Style As" names them in the copy the same way.
+TEST_F(CalendarCommands, AStyleInACopiedProgramFolderShowsAndChecksTheCopysPictures)
+{
+    CopyShippedData({"Images", "Styles"});
+    const QString first = ProgramFolder();
+    testsupport::UseScratchProgramFolder(dir_.path() + "/copy");
+    const QString copy = appinfo::ProgramFolder();
+    QDirIterator it(first, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        const QString target = copy + "/" + QDir(first).relativeFilePath(f);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        ASSERT_TRUE(QFile::copy(f, target));
+    }
+    SetupDataFolders();
+    ASSERT_EQ(gImagesFolder, copy + "/Images/");
+
+    // The picture items a menu checks, by Tag.
+    auto checked = [](const platform::MenuItemArray& menu) {
+        QStringList tags;
+        for (int i = 1; i <= menu.Count(); ++i)
+            if (menu(i).Visible() && menu(i).Checked())
+                tags << menu(i).Tag;
+        return tags;
+    };
+    const QStringList styles = QDir(copy + "/Styles").entryList({"*.ini"}, QDir::Files);
+    ASSERT_GE(styles.size(), 3);
+    int checks = 0;
+    auto w = Running();
+    for (const QString& f : styles) {
+        SCOPED_TRACE(f.toStdString());
+        w->ApplySetting("Window Styles", copy + "/Styles/" + f, "");
+        w->Timer1.Fire();
+        const struct {
+            int surface, slot;
+            const char* key;
+            platform::MenuItemArray& menu;
+        } pictures[] = {
+            {0, 0, "Calendar Image Files", w->MenuItem6},
+            {1, 1, "Calendar Background Files", w->MenuItem6},
+            {0, 2, "Window Background Files", w->MenuItem4},
+        };
+        for (const auto& p : pictures) {
+            SCOPED_TRACE(p.key);
+            const QString v = mduLib::GetProp(p.key, w->Properties());
+            ASSERT_FALSE(QDir::isAbsolutePath(v)) << v.toStdString(); // the style as shipped
+            const QString shown = v == "None" ? QString() : copy + "/" + v;
+            if (p.slot != 2 || !w->IsTransparentWindow()) {
+                EXPECT_EQ(w->imgCalendar(p.slot).Tag, shown);
+                EXPECT_EQ(w->imgCalendar(p.slot).GetPicture().IsEmpty(), shown.isEmpty());
+            }
+            platform::ScriptedMenus menus;
+            w->imgCalendar_MouseUp(p.surface, 2, 0, 10, 10);
+            ASSERT_EQ(menus.Offered().size(), 1u);
+            bool offered = false;
+            for (int i = 1; i <= p.menu.Count(); ++i)
+                offered = offered || (p.menu(i).Visible() && p.menu(i).Tag == (v == "None" ? v : shown));
+            EXPECT_EQ(checked(p.menu), offered ? QStringList{v == "None" ? v : shown} : QStringList());
+            checks += offered && v != "None" ? 1 : 0;
+        }
+    }
+    EXPECT_GE(checks, 3);
+
+    // Saved as a style: a picture of the copy by its place in it, any other by full path.
+    const QString outside = first + "/Images/Paper.jpg";
+    w->ApplySetting("Calendar Image Files", gImagesFolder + "May.jpg", "");
+    w->ApplySetting("Calendar Background Files", outside, "");
+    answer_ = [&](CommonDialog::Kind, CommonDialog& d) {
+        d.FileName = copy + "/Styles/Mine.ini";
+        return true;
+    };
+    w->SaveStyleAs_Click();
+    const QByteArray saved = ReadBytes(copy + "/Styles/Mine.ini");
+    EXPECT_TRUE(saved.contains("\r\nCalendar Image Files=Images/May.jpg\r\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\nCalendar Background Files=" + outside.toUtf8() + "\r\n"));
+    EXPECT_EQ(w->imgCalendar(0).Tag, gImagesFolder + "May.jpg");
+    EXPECT_EQ(w->imgCalendar(1).Tag, outside);
+}
+
+// A program folder copied elsewhere while the one its first start (and an older build's
+// styles) named by full path is gone: each style and the first start's settings still
+// show their pictures.
 TEST_F(CalendarCommands, AMovedProgramFolderShowsTheShippedPicturesFromWhereItRuns)
 {
     CopyShippedData({"Images"});
-    const QString built = QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Images/");
     const QString gone = dir_.path() + "/gone/Images/";
     const QDir shipped(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Styles"));
     const QStringList styles = shipped.entryList({"*.ini"}, QDir::Files);
     ASSERT_GE(styles.size(), 3);
     for (const QString& f : styles) {
-        // The style as the build wrote it, naming the removed folder.
+        // The style as an older build wrote it, naming the removed folder's pictures.
         QByteArray bytes = ReadBytes(shipped.filePath(f));
-        bytes.replace(built.toUtf8(), gone.toUtf8());
-        ASSERT_FALSE(bytes.contains(built.toUtf8()));
+        bytes.replace("=Images/", "=" + gone.toUtf8());
+        ASSERT_TRUE(bytes.contains(gone.toUtf8()));
         WriteBytes(Path("Styles/" + f), bytes);
     }
     // The first start's settings file, written in the removed folder.
