@@ -42,7 +42,8 @@ TEST(FirstStartLook, AStyleNamesThePicturesOfTheProgramFolderByTheirPlaceInIt)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PictureValueFor(c.file, c.program), c.value) << c.file;
-        if (QString(c.file).startsWith('/')) // and is read back as that file
+        if (QString(c.file).startsWith('/')) { // and is read back as that file
             EXPECT_EQ(PictureFilePath(PictureValueFor(c.file, c.program), c.program), c.file) << c.file;
+        }
     }
 }
