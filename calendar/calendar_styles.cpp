@@ -3,7 +3,9 @@
 #include "calendar_window.h"
 #include "settings_keys.h"
 
+#include "core/app_identity.h"
 #include "core/data_folders.h"
+#include "core/first_start_look.h"
 #include "core/style_files.h"
 #include "core/window_placement.h"
 #include "system/message_box.h"
@@ -64,6 +66,15 @@ void frmAlmanorvique::SaveStyleToFile()
     // checks the style by this name.
     mduLib::PropertyTable style = Properties_;
     mduLib::SetProp(calendarkeys::WindowStyles, mduLib::StyleNameOf(*path), style);
+    // Pictures of the program folder by their place in it, so that the style shows them
+    // in a copied or moved program folder too.
+    for (const QString& key : {calendarkeys::CalendarImageFiles, calendarkeys::CalendarBackgroundFiles,
+                               calendarkeys::WindowBackgroundFiles}) {
+        const QString value = mduLib::GetProp(key, style);
+        const QString kept = PictureValueFor(value, appinfo::ProgramFolder());
+        if (kept != value)
+            mduLib::SetProp(key, kept, style);
+    }
     // A style file too long to read whole, or not decoded, is not replaced by a table that
     // holds only part of it.
     if (mduLib::SaveIniFileReplacing(style, *path))
@@ -76,7 +87,7 @@ void frmAlmanorvique::SaveStyleToFile()
 
 void frmAlmanorvique::LoadStyle(const QString& path)
 {
-    if (!path.contains(QLatin1String(".ini"), Qt::CaseInsensitive) || path.size() <= 4)
+    if (!mduLib::IsStylePath(path))
         return;
     platform::ScopedUpdateLock lock(hWnd());
     // The full load reads the date files again: what the tables hold goes there first.

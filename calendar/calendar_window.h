@@ -189,6 +189,10 @@ protected:
 
     // ---- pictures and backgrounds ----
     bool LoadCalendarPicture(QString& file, int slot, bool clearWhenNone);
+    // The file a picture value shows.
+    QString PictureFileOf(const QString& value) const;
+    // Says that the picture file cannot be shown, and why, once a run.
+    void TellPictureFailure(const QString& file, const QString& whyNot);
     void ShowCurrentPictures();
     // The pictures of the images folder offered by the menus; AddFile appends to it.
     platform::MenuItemArray MainImage{QStringLiteral("MainImage")};

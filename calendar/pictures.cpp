@@ -3,6 +3,7 @@
 #include "calendar_window.h"
 #include "settings_keys.h"
 
+#include "core/app_identity.h"
 #include "core/colour_names.h"
 #include "core/data_folders.h"
 #include "core/display_routines.h"
@@ -15,6 +16,8 @@
 #include "ui/menu_fillers.h"
 #include "ui/window_shape.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <exception>
 
 using namespace mduAlmanorvqueLib;
@@ -28,22 +31,30 @@ int OtherSlot(int slot) { return slot == 0 ? 1 : 0; }
 
 } // namespace calendarpictures
 
+QString frmAlmanorvique::PictureFileOf(const QString& value) const
+{
+    // The value stays as stored; one relative to the program folder, or a shipped picture
+    // of a moved program folder, is shown from the folder the program runs in.
+    return PictureFileToShow(PictureFilePath(value, appinfo::ProgramFolder()), gImagesFolder);
+}
+
 bool frmAlmanorvique::LoadCalendarPicture(QString& value, int slot, bool clearWhenNone)
 {
     platform::Image& img = imgCalendar(slot);
     if (!calendarpictures::IsNoPicture(value)) {
-        // The value stays as stored; a shipped picture of a moved program folder is shown
-        // from the folder the program runs in.
-        const QString file = PictureFileToShow(value, gImagesFolder);
+        const QString file = PictureFileOf(value);
         const bool isImage = mduLib::IsImageFile(file);
         const bool exists = mduLib::FileExists(file);
         if (isImage && exists) {
             if (img.Tag != file) {
                 // A file that cannot be decoded empties the slot: the Tag never names a
-                // picture that is not shown.
-                const platform::Picture pic = platform::Picture::FromFile(file);
+                // picture that is not shown, and the user learns why.
+                QString whyNot;
+                const platform::Picture pic = platform::Picture::FromFile(file, &whyNot);
                 img.SetPicture(pic);
                 img.Tag = pic.IsEmpty() ? QString() : file;
+                if (pic.IsEmpty())
+                    TellPictureFailure(file, whyNot);
                 if (!commands_.Replaying)
                     mduAPILib::RefreshTransparentMask(*this);
             }
@@ -57,6 +68,18 @@ bool frmAlmanorvique::LoadCalendarPicture(QString& value, int slot, bool clearWh
         img.Tag.clear();
     }
     return !img.Tag.isEmpty();
+}
+
+void frmAlmanorvique::TellPictureFailure(const QString& file, const QString& whyNot)
+{
+    // Once a run for the file as it is; a screen saver shows no box that would hold it.
+    const QFileInfo info(file);
+    const QString told =
+        file + u'\n' + QString::number(info.size()) + u' ' + QString::number(info.lastModified().toMSecsSinceEpoch());
+    if (IsScreenSaverStyle() || !gRun.ToldPictureFailures.insert(told).second)
+        return;
+    platform::MsgBox("The picture " + file + " cannot be shown: " + whyNot + ".", platform::vbExclamation,
+                     QStringLiteral("Picture"), this);
 }
 
 void frmAlmanorvique::ShowCurrentPictures()

@@ -138,7 +138,8 @@ void frmAlmanorvique::PopupCalendarMenu(int Index)
         platform::MenuItemArray& menu = n == 4 ? MenuItem4 : MenuItem6;
         MenuCaption(n).SetCaption(key);
         mduUILib::FillImageMenu(menu, gImagesFolder);
-        mduUILib::CheckMenuItem(menu, mduLib::GetProp(key, Properties_), kByTag);
+        // The item of the file the value shows, wherever the value names it from.
+        mduUILib::CheckMenuItem(menu, PictureFileOf(mduLib::GetProp(key, Properties_)), kByTag);
         MenuCaption(n).SetVisible(true);
     };
     auto fillList = [this](platform::MenuItemArray& menu, const QString& key) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <set>
 
 namespace mduAlmanorvqueLib {
 
@@ -40,6 +41,9 @@ struct RunState {
     mduLib::PropertyTable PropertyTable;
     // The year tables the windows hold, by year file; one goes when no window holds it.
     std::map<QString, std::weak_ptr<SharedYearTable>> YearTables;
+    // The picture files (in the state they had) that could not be shown and were said so:
+    // each is said once a run, not by every window at every load.
+    std::set<QString> ToldPictureFailures;
 };
 
 extern RunState gRun;

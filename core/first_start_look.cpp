@@ -2,6 +2,7 @@
 
 #include "file_helpers.h"
 
+#include <QDir>
 #include <algorithm>
 
 namespace mduAlmanorvqueLib {
@@ -31,6 +32,23 @@ bool FillFirstStartPictures(const QString& settingsFile, int month, const QStrin
         return false;
     FillFirstStartPictures(table, month, imagesFolder);
     return mduLib::SaveIniFile(table, settingsFile);
+}
+
+QString PictureFilePath(const QString& value, const QString& programFolder)
+{
+    if (value.isEmpty() || value == QLatin1String("None") || value == QLatin1String("0") || programFolder.isEmpty() ||
+        QDir::isAbsolutePath(value))
+        return value;
+    return QDir::cleanPath(programFolder + QLatin1Char('/') + value);
+}
+
+QString PictureValueFor(const QString& file, const QString& programFolder)
+{
+    if (programFolder.isEmpty() || !QDir::isAbsolutePath(file))
+        return file;
+    const QString folder = QDir::cleanPath(programFolder) + QLatin1Char('/');
+    const QString path = QDir::cleanPath(file);
+    return path.startsWith(folder) && path.size() > folder.size() ? path.mid(folder.size()) : file;
 }
 
 QString PictureFileToShow(const QString& file, const QString& imagesFolder)

@@ -14,10 +14,18 @@ void FillFirstStartPictures(mduLib::PropertyTable& table, int month, const QStri
 // The same on a settings file, written back; False (the file as it was) on failure.
 bool FillFirstStartPictures(const QString& settingsFile, int month, const QString& imagesFolder);
 
+// The file a picture value names: a value relative to the program folder (as the shipped
+// styles and a style saved from the program folder's pictures hold them) lies in
+// programFolder; a full path, "None" and "0" stand as they are.
+QString PictureFilePath(const QString& value, const QString& programFolder);
+// The value a style keeps for a picture file: its place in programFolder when it lies
+// there, else the value as it is.
+QString PictureValueFor(const QString& file, const QString& programFolder);
+
 // The file a picture value shows: the value itself, or, when it names no file while a file
-// of its name lies in imagesFolder, that one. The shipped styles and a first start name the
-// program folder's pictures by full path, and a copied or moved program folder keeps them
-// there; a picture elsewhere that exists is never replaced.
+// of its name lies in imagesFolder, that one. A first start names the program folder's
+// pictures by full path (older styles did too), and a copied or moved program folder keeps
+// them there; a picture elsewhere that exists is never replaced.
 QString PictureFileToShow(const QString& file, const QString& imagesFolder);
 
 } // namespace mduAlmanorvqueLib

@@ -248,11 +248,24 @@ bool LoadIniFileForRewrite(const QString& path, PropertyTable& entries, QString*
     return why.isEmpty();
 }
 
+namespace {
+// A key without a section goes as it stands, and one holding ":" reads back as a section
+// and a key, which saves as the same line. Only a key whose first ":" starts or ends it
+// would come back as another key or none: for it the empty section is written out.
+bool WritesEmptySection(const PropertyItem& e)
+{
+    if (!e.Section.isEmpty())
+        return false;
+    const qsizetype colon = e.Key.indexOf(u':');
+    return colon == 0 || (colon > 0 && colon == e.Key.size() - 1);
+}
+} // namespace
+
 void WriteEntryLine(QStringList& out, const PropertyItem& entry, const QString& lineText)
 {
     if (!entry.Section.isEmpty())
         out.append(entry.Section + u':' + lineText);
-    else if (entry.Key.contains(u':'))
+    else if (WritesEmptySection(entry))
         out.append(u':' + lineText);
     else
         out.append(lineText);
@@ -277,7 +290,7 @@ void VisitIniFileLines(const PropertyTable& entries, const std::function<void(QS
         line.resize(0); // keeps its room for the next line
         if (!e.Section.isEmpty())
             line.append(e.Section).append(u':');
-        else if (e.Key.contains(u':'))
+        else if (WritesEmptySection(e))
             line.append(u':');
         line.append(e.Key).append(u'=').append(value);
         put(line);

@@ -162,10 +162,13 @@ bool SaveIniFileReplacing(const PropertyTable& entries, const QString& path);
 // Makes the table what its file holds now, with this run's unsaved changes on top (they
 // stay unsaved). False, with the table left as it was, when the file cannot be read whole.
 bool ReloadKeepingChanges(PropertyTable& entries, const QString& path);
-// The lines SaveIniFile writes. Loading them gives the same entries (spare slots aside).
+// The lines SaveIniFile writes. Loading them gives the same entries (spare slots aside),
+// but for a key holding ":" without a section; saving those again gives the same lines.
 QStringList IniFileLines(const PropertyTable& entries);
-// Adds the entry's line (with its section prefix when it has one) to the output; a key
-// with ":" and no section keeps a leading ":" so that it reads back without one.
+// Adds the entry's line (with its section prefix when it has one) to the output. A key
+// with ":" and no section (a line without "=") goes as it stands and so reads back as a
+// section and a key; only a key whose first ":" starts or ends it gets a leading ":",
+// which keeps it.
 void WriteEntryLine(QStringList& out, const PropertyItem& entry, const QString& lineText);
 
 QString GetProp(const QString& key, const PropertyTable& entries, const QString& section = QString());

@@ -5,7 +5,7 @@
 
 namespace mduLib {
 
-bool IsStyleFileName(const QString& path) { return path.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive); }
+bool IsStylePath(const QString& path) { return path.contains(QLatin1String(".ini")) && path.size() > 4; }
 
 QString StyleNameOf(const QString& path)
 {

@@ -7,8 +7,9 @@
 
 namespace mduLib {
 
-// A style file's name ends in ".ini", in any case.
-bool IsStyleFileName(const QString& path);
+// Whether a style is loaded from path: it holds ".ini", in lower case ("Winter.INI" is
+// not loaded), and is longer than those four characters.
+bool IsStylePath(const QString& path);
 // The style's name as "Window Styles" holds it: the file name before its first ".".
 QString StyleNameOf(const QString& path);
 // Loads the style into table by key: each line sets the first entry with its key and

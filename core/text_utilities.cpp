@@ -31,26 +31,24 @@ QString WrapText(const QString& text, int width)
     if (width <= 0 || text.size() <= width)
         return text;
     QString out = text;
-    qsizetype lineStart = 0;
-    while (lineStart < out.size()) {
-        qsizetype lineEnd = out.indexOf(u'\n', lineStart);
-        const qsizetype next = lineEnd < 0 ? out.size() : lineEnd + 1;
-        if (lineEnd < 0)
-            lineEnd = out.size();
-        else if (lineEnd > lineStart && out[lineEnd - 1] == u'\r')
-            --lineEnd;
-        if (lineEnd - lineStart <= width) {
-            lineStart = next;
+    // The window a break is looked for in: width characters from the start of the text,
+    // then width characters from each line feed (its own included).
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype feed = out.indexOf(u'\n', out[start] == u'\n' ? start + 1 : start);
+        const qsizetype lineEnd = feed < 0 ? out.size() : feed;
+        if (lineEnd - start <= width) {
+            if (feed < 0)
+                return out;
+            start = feed; // a line break of the text itself
             continue;
         }
-        // The blank may sit right after width characters: it is the break, not the line.
-        const qsizetype blank = out.lastIndexOf(u' ', lineStart + width);
-        if (blank < lineStart)
-            break; // a word longer than the width: the rest stays as it is
+        const qsizetype blank = out.lastIndexOf(u' ', start + width - 1);
+        if (blank < start)
+            return out; // width characters without a blank: the rest stays as it is
         out.replace(blank, 1, QStringLiteral("\r\n"));
-        lineStart = blank + 2;
+        start = blank + 1;
     }
-    return out;
 }
 
 QString TrimAtNul(const QString& buffer)

@@ -34,9 +34,11 @@ bool WriteTextFile(const QString& text, const QString& path);
 bool IsImageFile(const QString& path);
 // Every CR LF becomes one blank.
 QString JoinLines(const QString& text);
-// Breaks lines at blanks so that each holds at most width characters: a line breaks at
-// the last blank that allows it (the blank gives way to CR LF). Line breaks already in
-// the text start a new line. A word longer than the width ends the wrapping there.
+// Breaks lines at blanks (the blank gives way to CR LF): the first line at the last blank
+// within its first width characters, each later one at the last blank within the width
+// characters from its line feed, so it holds one character less. A line that fits is
+// left whole, line breaks already in the text start a new line, and width characters
+// without a blank end the wrapping there.
 QString WrapText(const QString& text, int width);
 // The text before the first NUL; empty when there is none or the buffer starts with one.
 QString TrimAtNul(const QString& buffer);

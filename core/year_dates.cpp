@@ -70,25 +70,31 @@ QString SpecialDatesTemplate(const QString& year)
     return gDatesFolder + "DefaultSpecialDates";
 }
 
-// The merge writes only the template's keys: the entries only the year file had (the
-// user's own captions, notes, pictures, the Easter lines) follow the template's lines.
-// The date files have no sections and no option lists.
-QStringList MergedYearLines(const QStringList& own, const QStringList& templ)
+// A merge's lines: the template's keys with the file's values, and the entries only the
+// year file had (the user's own captions, notes, pictures, the Easter lines), which follow.
+struct MergedYear {
+    QStringList templ;
+    QStringList own;
+};
+
+// The merge writes only the template's keys: the entries only the year file had follow
+// the template's lines. The date files have no sections and no option lists.
+MergedYear MergedYearLines(const QStringList& own, const QStringList& templ)
 {
     // A key the template repeats is written once: the store reads only its first line,
     // and a feast joined into that line must not differ from a copy of it.
-    QStringList merged;
+    MergedYear merged;
     std::set<QString> written;
     for (const QString& line : mduLib::MergeLines(own, templ, mduLib::MergeStyle::Dates))
         if (conv::Trim(line).isEmpty() ||
             written.insert(mduLib::MergeKey(QString(), mduLib::ParseEntryLine(line).keyPart)).second)
-            merged.append(line);
+            merged.templ.append(line);
     // A later line of the file under a key the merge wrote is a duplicate the store never
     // reads (the first line wins there, as it did in the merge).
     for (const QString& line : own)
         if (!conv::Trim(line).isEmpty() &&
             !written.count(mduLib::MergeKey(QString(), mduLib::ParseEntryLine(line).keyPart)))
-            merged.append(line);
+            merged.own.append(line);
     return merged;
 }
 
@@ -152,10 +158,22 @@ std::set<QString> CaptionedDays(const QStringList& lines)
     return days;
 }
 
-// The lines with the Easter feasts they lack. A day whose caption is in kept (the user's
-// own) is left as it is; another holiday on a feast day gets one caption naming both. The
-// added lines stand apart after an empty line when apart is set.
-QStringList WithEasterFeasts(QStringList lines, const QString& year, const std::set<QString>& kept, bool apart)
+// Whether the lines mention the name anywhere, exactly as written.
+bool Mentions(const QStringList& lines, const QString& name)
+{
+    for (const QString& line : lines)
+        if (line.contains(name))
+            return true;
+    return false;
+}
+
+// The lines with the Easter feasts they lack: a feast whose name the lines mention
+// anywhere is left out. A day whose caption is in kept (the user's own) is left as it is;
+// another holiday on a feast day gets one caption naming both, and a caption that names
+// the feast in other letters stays. The added lines go in at blockAt, after an empty line
+// when blankBefore is set.
+QStringList WithEasterFeasts(QStringList lines, const QString& year, const std::set<QString>& kept, qsizetype blockAt,
+                             bool blankBefore)
 {
     const QDate sunday = EasterSundayOf(year, mduEasterDate::EasterDate(year, 3));
     if (!sunday.isValid())
@@ -169,17 +187,19 @@ QStringList WithEasterFeasts(QStringList lines, const QString& year, const std::
         {0, "Easter Sunday", ""},
         {1, "Easter Monday", "Have a nice break"},
     };
-    const int ownLines = static_cast<int>(lines.size());
+    const qsizetype ownLines = lines.size();
     for (const auto& f : feasts) {
         const QString k = DayMonthKey(sunday.addDays(f.offset));
         const QString name = QString::fromLatin1(f.name);
+        if (Mentions(lines, name))
+            continue;
         const std::vector<int> captions = LinesOf(lines, QStringLiteral("PCaption"), k);
         const QString caption = FirstCaption(lines, captions);
-        if (NamesFeast(caption, name) || (!captions.empty() && kept.count(k)))
+        if (!captions.empty() && kept.count(k))
             continue;
         if (captions.empty()) {
             lines.append("PCaption:" + k + "=" + name);
-        } else {
+        } else if (!NamesFeast(caption, name)) {
             // Another holiday on the same day: one caption naming both, since a second
             // line under the same key would hide one of them.
             QString& line = lines[captions.front()];
@@ -194,8 +214,14 @@ QStringList WithEasterFeasts(QStringList lines, const QString& year, const std::
         if (LinesOf(lines, QStringLiteral("PFormat"), k).empty())
             lines.append("PFormat:" + k + "=,,True,True,65535,,");
     }
-    if (apart && lines.size() > ownLines)
-        lines.insert(ownLines, QString());
+    if (lines.size() == ownLines)
+        return lines;
+    QStringList block = lines.mid(ownLines);
+    lines.resize(ownLines);
+    if (blankBefore)
+        block.prepend(QString());
+    for (qsizetype i = 0; i < block.size(); ++i)
+        lines.insert(blockAt + i, block[i]);
     return lines;
 }
 
@@ -235,19 +261,26 @@ void AddEasterHolidays(const QString& yearFile, const QString& year)
     textfile::LineEnd lineEnd = textfile::LineEnd::CrLf;
     const QStringList lines =
         mduLib::FileExists(yearFile) ? ReadYearLines(yearFile, &encoding, &lineEnd) : QStringList();
-    const QStringList with = WithEasterFeasts(lines, year, {}, true);
+    const QStringList with = WithEasterFeasts(lines, year, {}, lines.size(), true);
     if (with != lines)
         WriteYearFile(yearFile, with, encoding, lineEnd);
 }
 
 QStringList PreparedYearLines(const QStringList& own, const QStringList& templ, const QString& year)
 {
-    return WithEasterFeasts(MergedYearLines(own, templ), year, CaptionedDays(own), false);
+    // As in a new file, an empty line parts the template's lines from the year's own:
+    // the Easter feasts, then the file's other entries.
+    const MergedYear merged = MergedYearLines(own, templ);
+    QStringList lines = merged.templ;
+    const qsizetype blockAt = lines.size() + (merged.own.isEmpty() ? 0 : 1);
+    if (!merged.own.isEmpty())
+        lines << QString() << merged.own;
+    return WithEasterFeasts(lines, year, CaptionedDays(own), blockAt, merged.own.isEmpty());
 }
 
 QStringList NewYearLines(const QStringList& templ, const QString& year)
 {
-    return WithEasterFeasts(templ, year, {}, true);
+    return WithEasterFeasts(templ, year, {}, templ.size(), true);
 }
 
 void PrepareYearDatesFile(const QString& year)

@@ -23,15 +23,16 @@ QString DayMonthKey(const QString& dateText);
 // when it is empty), or merges a newer template into it, writing it once; a failing step
 // is skipped and leaves the file as it was.
 void PrepareYearDatesFile(const QString& year);
-// Adds the Easter feasts the file lacks (Good Friday, Easter Sunday, Easter Monday) and
-// rewrites it; leaves it untouched when it has them all. Throws mduLib::FileError when the
+// Adds the Easter feasts (Good Friday, Easter Sunday, Easter Monday) whose names the file
+// never mentions, after an empty line, and rewrites it; leaves it untouched when it adds
+// none. Throws mduLib::FileError when the
 // file cannot be read or written.
 void AddEasterHolidays(const QString& yearFile, const QString& year);
 // The lines a first use makes from the template's lines: the template and the Easter feasts.
 QStringList NewYearLines(const QStringList& templ, const QString& year);
 // The lines a newer template's merge makes of the year file's own: the template's keys
-// with the file's values, the file's other entries, and the feasts it lacks (a caption
-// the file held stays as it was). Preparing the result again gives the same lines.
+// with the file's values, an empty line, the feasts it lacks (a caption the file held
+// stays as it was) and the file's other entries. Preparing the result again gives the same lines.
 QStringList PreparedYearLines(const QStringList& own, const QStringList& templ, const QString& year);
 // The run's table of the year's date file: the one the windows showing that year hold, or,
 // when none does, loaded from the file, which is prepared first. fromFile asks for what

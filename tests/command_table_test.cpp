@@ -6,6 +6,7 @@
 #include "core/data_folders.h"
 #include "core/desktop_settings.h"
 #include "core/settings_store.h"
+#include "support/scratch_program_folder.h"
 #include "support/test_folders.h"
 #include "system/clock.h"
 #include "system/message_box.h"
@@ -15,10 +16,13 @@
 #include "ui/menu_fillers.h"
 #include "ui/twips.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -156,6 +160,67 @@ TEST_F(CalendarCommands, ASlotRecordsOnlyWhatItShows)
     EXPECT_FALSE(w->imgCalendar(0).GetPicture().IsEmpty());
     EXPECT_FALSE(w->LoadCalendarPicture(lower, 0, false)); // a file name that does not exist
     EXPECT_TRUE(w->imgCalendar(0).GetPicture().IsEmpty());
+}
+
+namespace {
+// A tiny GIF (one white pixel) and a BMP of a few bytes whose header claims 8000 x 8000
+// pixels: more than the image reader decodes.
+QByteArray OnePixelGif()
+{
+    static const unsigned char gif[] = {'G',  'I', 'F', '8', '9',  'a',  1, 0, 1, 0,    0x80, 0, 0,    0xff, 0xff,
+                                        0xff, 0,   0,   0,   0x21, 0xf9, 4, 1, 0, 0,    0,    0, 0x2c, 0,    0,
+                                        0,    0,   1,   0,   1,    0,    0, 2, 2, 0x44, 1,    0, 0x3b};
+    return QByteArray(reinterpret_cast<const char*>(gif), sizeof gif);
+}
+QByteArray BmpClaiming8000By8000()
+{
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(2, 2, QImage::Format_RGB888).save(&buffer, "BMP");
+    const qint32 side = 8000;
+    for (int offset : {18, 22}) // width and height in the info header
+        std::memcpy(bmp.data() + offset, &side, sizeof side);
+    return bmp;
+}
+} // namespace
+
+TEST_F(CalendarCommands, APictureIsRecordedOnlyWhenItDecodesAndAFailureIsSaid)
+{
+    WriteBytes(gImagesFolder + "shown.gif", OnePixelGif());
+    WriteBytes(gImagesFolder + "huge.bmp", BmpClaiming8000By8000());
+    const struct {
+        QString file;
+        bool shown;
+        const char* said; // in the message when it is not shown; nullptr: nothing said
+    } cases[] = {
+        {Picture("shown.bmp"), true, nullptr},
+        {gImagesFolder + "shown.gif", true, nullptr},
+        {Picture("shown.jpg"), true, nullptr},
+        {Picture("shown.png"), false, nullptr}, // not a picture kind the calendar takes
+        {gImagesFolder + "missing.jpg", false, nullptr},
+        {Picture("broken.jpg"), false, "not a picture"},
+        {gImagesFolder + "huge.bmp", false, "8000 x 8000 pixels"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        boxes_.Clear();
+        auto w = Running();
+        for (int slot : {0, 1, 2}) {
+            QString file = c.file;
+            boxes_.Clear();
+            EXPECT_EQ(w->LoadCalendarPicture(file, slot, true), c.shown);
+            EXPECT_EQ(w->imgCalendar(slot).Tag, c.shown ? c.file : QString());
+            EXPECT_EQ(w->imgCalendar(slot).GetPicture().IsEmpty(), !c.shown);
+            // Said once in a run, not at each load of the file.
+            ASSERT_EQ(boxes_.Shown().size(), c.said && slot == 0 ? 1u : 0u);
+            if (!boxes_.Shown().empty()) {
+                EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(c.file));
+                EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(c.said)) << boxes_.Shown()[0].prompt.toStdString();
+            }
+        }
+        EXPECT_EQ(platform::Picture::FromFile(c.file).IsEmpty(), !c.shown && !c.file.endsWith(".png"));
+    }
 }
 
 TEST_F(CalendarCommands, EachCommandStoresAndAppliesWhatItsRowSays)
@@ -464,7 +529,7 @@ TEST_F(CalendarCommands, AStyleSetsItsOwnKeysInAnyOrderAndKeepsTheRest)
     const QStringList styleKeys = {"Orientation",   "Calendar Image Files", "Window Width", "Month Colour",
                                    "Clock Format",  "Week Start Day",       "Show Clock",   "Heading Colour",
                                    "Window Styles", "Calendar Font Size"};
-    for (const char* name : {"Desk.ini", "Loud.INI"}) {
+    for (const char* name : {"Desk.ini", "Loud.ini.old"}) {
         for (bool reversed : {false, true}) {
             SCOPED_TRACE(std::string(name) + (reversed ? " reversed" : ""));
             auto w = Running();
@@ -499,6 +564,34 @@ TEST_F(CalendarCommands, AStyleSetsItsOwnKeysInAnyOrderAndKeepsTheRest)
             EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning);
         }
     }
+}
+
+TEST_F(CalendarCommands, OnlyAPathHoldingALowerCaseIniLoadsAStyle)
+{
+    const struct {
+        const char* file;
+        bool loads;
+    } cases[] = {
+        {"Desk.ini", true}, {"Desk.INI", false}, {"Desk.Ini", false}, {"Desk.ini.bak", true}, {"Desk", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto w = Running();
+        const QString path = Path(QString("Styles/") + c.file);
+        WriteBytes(path, "Orientation=Center,Portrait Top,Center\r\nWindow Styles=Desk\r\n");
+        w->ApplySetting("Window Styles", path, "");
+        EXPECT_EQ(mduLib::GetProp("Orientation", w->Properties()) == "Center", c.loads);
+        EXPECT_EQ(w->FormState(), c.loads ? frmAlmanorvique::kFullLoad : frmAlmanorvique::kRunning);
+        QFile::remove(path);
+    }
+    // Four characters are too few for a style's path.
+    auto w = Running();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(gStylesFolder);
+    WriteBytes(gStylesFolder + ".ini", "Orientation=Center\r\n");
+    w->ApplySetting("Window Styles", ".ini", "");
+    EXPECT_NE(mduLib::GetProp("Orientation", w->Properties()), "Center");
+    QDir::setCurrent(before);
 }
 
 TEST_F(CalendarCommands, SaveStyleAsNamesTheFileAndTheStyle)
@@ -671,9 +764,11 @@ TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
         ASSERT_TRUE(mduLib::LoadIniFile(styles.filePath(f), t));
         EXPECT_EQ(mduLib::GetProp("Window Styles", t), QFileInfo(f).completeBaseName());
         for (const char* key : {"Calendar Image Files", "Calendar Background Files", "Window Background Files"}) {
+            // Named relative to the program folder, where they exist.
             const QString v = mduLib::GetProp(key, t);
             if (v != "None") {
-                EXPECT_TRUE(QFileInfo::exists(v)) << key << " " << v.toStdString();
+                EXPECT_FALSE(QDir::isAbsolutePath(v)) << key << " " << v.toStdString();
+                EXPECT_TRUE(QFileInfo::exists(styles.filePath("../" + v))) << key << " " << v.toStdString();
             }
         }
         // Every option value keeps the choices its menu offers.
@@ -682,21 +777,102 @@ TEST(ShippedStyles, EachNamesItselfAndPicturesThatExist)
     }
 }
 
-// A program folder copied elsewhere while the one its styles and first start were made
-// in is gone: each shipped style and the first start's settings still show their pictures.
+// The shipped styles name their pictures in the program folder they lie in: in a copy of
+// that folder, while the first one is still there, a style shows the copy's pictures, the
+// picture menus check them, and "Save Style As" names them in the copy the same way.
+TEST_F(CalendarCommands, AStyleInACopiedProgramFolderShowsAndChecksTheCopysPictures)
+{
+    CopyShippedData({"Images", "Styles"});
+    const QString first = ProgramFolder();
+    testsupport::UseScratchProgramFolder(dir_.path() + "/copy");
+    const QString copy = appinfo::ProgramFolder();
+    QDirIterator it(first, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        const QString target = copy + "/" + QDir(first).relativeFilePath(f);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        ASSERT_TRUE(QFile::copy(f, target));
+    }
+    SetupDataFolders();
+    ASSERT_EQ(gImagesFolder, copy + "/Images/");
+
+    // The picture items a menu checks, by Tag.
+    auto checked = [](const platform::MenuItemArray& menu) {
+        QStringList tags;
+        for (int i = 1; i <= menu.Count(); ++i)
+            if (menu(i).Visible() && menu(i).Checked())
+                tags << menu(i).Tag;
+        return tags;
+    };
+    const QStringList styles = QDir(copy + "/Styles").entryList({"*.ini"}, QDir::Files);
+    ASSERT_GE(styles.size(), 3);
+    int checks = 0;
+    auto w = Running();
+    for (const QString& f : styles) {
+        SCOPED_TRACE(f.toStdString());
+        w->ApplySetting("Window Styles", copy + "/Styles/" + f, "");
+        w->Timer1.Fire();
+        const struct {
+            int surface, slot;
+            const char* key;
+            platform::MenuItemArray& menu;
+        } pictures[] = {
+            {0, 0, "Calendar Image Files", w->MenuItem6},
+            {1, 1, "Calendar Background Files", w->MenuItem6},
+            {0, 2, "Window Background Files", w->MenuItem4},
+        };
+        for (const auto& p : pictures) {
+            SCOPED_TRACE(p.key);
+            const QString v = mduLib::GetProp(p.key, w->Properties());
+            ASSERT_FALSE(QDir::isAbsolutePath(v)) << v.toStdString(); // the style as shipped
+            const QString shown = v == "None" ? QString() : copy + "/" + v;
+            if (p.slot != 2 || !w->IsTransparentWindow()) {
+                EXPECT_EQ(w->imgCalendar(p.slot).Tag, shown);
+                EXPECT_EQ(w->imgCalendar(p.slot).GetPicture().IsEmpty(), shown.isEmpty());
+            }
+            platform::ScriptedMenus menus;
+            w->imgCalendar_MouseUp(p.surface, 2, 0, 10, 10);
+            ASSERT_EQ(menus.Offered().size(), 1u);
+            bool offered = false;
+            for (int i = 1; i <= p.menu.Count(); ++i)
+                offered = offered || (p.menu(i).Visible() && p.menu(i).Tag == (v == "None" ? v : shown));
+            EXPECT_EQ(checked(p.menu), offered ? QStringList{v == "None" ? v : shown} : QStringList());
+            checks += offered && v != "None" ? 1 : 0;
+        }
+    }
+    EXPECT_GE(checks, 3);
+
+    // Saved as a style: a picture of the copy by its place in it, any other by full path.
+    const QString outside = first + "/Images/Paper.jpg";
+    w->ApplySetting("Calendar Image Files", gImagesFolder + "May.jpg", "");
+    w->ApplySetting("Calendar Background Files", outside, "");
+    answer_ = [&](CommonDialog::Kind, CommonDialog& d) {
+        d.FileName = copy + "/Styles/Mine.ini";
+        return true;
+    };
+    w->SaveStyleAs_Click();
+    const QByteArray saved = ReadBytes(copy + "/Styles/Mine.ini");
+    EXPECT_TRUE(saved.contains("\r\nCalendar Image Files=Images/May.jpg\r\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\nCalendar Background Files=" + outside.toUtf8() + "\r\n"));
+    EXPECT_EQ(w->imgCalendar(0).Tag, gImagesFolder + "May.jpg");
+    EXPECT_EQ(w->imgCalendar(1).Tag, outside);
+}
+
+// A program folder copied elsewhere while the one its first start (and an older build's
+// styles) named by full path is gone: each style and the first start's settings still
+// show their pictures.
 TEST_F(CalendarCommands, AMovedProgramFolderShowsTheShippedPicturesFromWhereItRuns)
 {
     CopyShippedData({"Images"});
-    const QString built = QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Images/");
     const QString gone = dir_.path() + "/gone/Images/";
     const QDir shipped(QStringLiteral(ALMANORVIQUE_PROGRAM_DIR "/Styles"));
     const QStringList styles = shipped.entryList({"*.ini"}, QDir::Files);
     ASSERT_GE(styles.size(), 3);
     for (const QString& f : styles) {
-        // The style as the build wrote it, naming the removed folder.
+        // The style as an older build wrote it, naming the removed folder's pictures.
         QByteArray bytes = ReadBytes(shipped.filePath(f));
-        bytes.replace(built.toUtf8(), gone.toUtf8());
-        ASSERT_FALSE(bytes.contains(built.toUtf8()));
+        bytes.replace("=Images/", "=" + gone.toUtf8());
+        ASSERT_TRUE(bytes.contains(gone.toUtf8()));
         WriteBytes(Path("Styles/" + f), bytes);
     }
     // The first start's settings file, written in the removed folder.

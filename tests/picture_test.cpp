@@ -7,9 +7,12 @@
 #include "ui/picture_box.h"
 #include "ui/twips.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -163,9 +166,35 @@ TEST_F(PictureFiles, WhatIsNoPictureLoadsAsNone)
     QFile e(empty);
     ASSERT_TRUE(e.open(QIODevice::WriteOnly));
     e.close();
-    for (const QString& path : {text, empty, dir_.path() + "/missing.jpg"}) {
-        SCOPED_TRACE(path.toStdString());
-        EXPECT_TRUE(platform::Picture::FromFile(path).IsEmpty());
+    // A BMP of a few bytes whose header claims 8000 x 8000 pixels: the reader refuses to
+    // decode so much, so nothing is kept of it.
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(2, 2, QImage::Format_RGB888).save(&buffer, "BMP");
+    const qint32 side = 8000;
+    for (int offset : {18, 22})
+        std::memcpy(bmp.data() + offset, &side, sizeof side);
+    const QString huge = dir_.path() + "/huge.bmp";
+    QFile h(huge);
+    ASSERT_TRUE(h.open(QIODevice::WriteOnly));
+    h.write(bmp);
+    h.close();
+    const struct {
+        QString path;
+        QString why;
+    } cases[] = {
+        {text, "it is not a picture in a format that can be read"},
+        {empty, "the file is empty"},
+        {dir_.path() + "/missing.jpg", "the file cannot be read"},
+        {huge, QString("it is 8000 x 8000 pixels, more than the %1 MB a picture may take once decoded")
+                   .arg(QImageReader::allocationLimit())},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        QString why;
+        EXPECT_TRUE(platform::Picture::FromFile(c.path, &why).IsEmpty());
+        EXPECT_EQ(why, c.why);
     }
 }
 

@@ -514,6 +514,8 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
     const struct {
         const char* what;
         QByteArray file, saved; // saved empty: the file stays as it is
+        // False where a key holding ":" without a section is read back as section and key.
+        bool entriesKept = true;
     } cases[] = {
         {"plain settings", "Width=5400\r\nOrientation=Portrait Top,Portrait Top,Center\r\n", ""},
         {"date entries", "PCaption:25/12=Christmas Day\r\nPFormat:25/12=,,True,False,255,,\r\n", ""},
@@ -528,10 +530,14 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
          "ego Narodzenia\r\n",
          ""},
         {"UTF-8 with a byte order mark", "\xef\xbb\xbfK=\xc3\xa9\r\n", ""},
-        {"a sectionless key with a colon", ":PCaption:25/12=x\r\n", ""},
+        {"a sectionless key with a colon", ":PCaption:25/12=x\r\n", "PCaption:25/12=x\r\n", false},
+        {"a key that starts with a colon", "::x=1\r\n", ""},
         {"more = in the value", "K=a=b=c\r\n", ""},
         {"a bare line", "bare\r\n", "bare=\r\n"},
-        {"a bare line with a colon", "PMessage:25/12\r\n", ":PMessage:25/12=\r\n"},
+        {"a bare line with a colon", "PMessage:25/12\r\n", "PMessage:25/12=\r\n", false},
+        {"a bare line with colons and blanks", "Sec:with colon no equals\r\n", "Sec:with colon no equals=\r\n", false},
+        {"a bare line that starts with a colon", ":x\r\n", "::x=\r\n"},
+        {"a bare line that ends in its colon", "Notes:\r\n", ":Notes:=\r\n"},
         {"forced values", "K=^x\r\nL=^^y\r\n", "K=x\r\nL=y\r\n"},
         {"empty keys and blank lines", "=x\r\n\r\nS:=y\r\nK=1\r\n", "K=1\r\n"},
         {"CR alone and no final line end", "A=1\rB=2", "A=1\rB=2\r"},
@@ -560,7 +566,7 @@ TEST_F(SettingsStore, SavingALoadedFileTwiceChangesNothingAfterTheFirst)
                     return true;
             return false;
         };
-        for (int i = 1; i <= t.UBound(); ++i)
+        for (int i = 1; i <= t.UBound() && c.entriesKept; ++i)
             if (!t[i].Key.isEmpty() && !t[i].Value.startsWith(u'^')) {
                 EXPECT_TRUE(readBack(t[i])) << c.what << " " << t[i].Key.toStdString();
             }

@@ -51,7 +51,7 @@ TEST(TextUtilities, JoinLinesTurnsEveryCrLfIntoOneBlank)
     EXPECT_EQ(JoinLines("a\r\r\n\nb"), "a\r \nb");
 }
 
-TEST(TextUtilities, WrapTextKeepsEveryLineWithinTheWidth)
+TEST(TextUtilities, WrapTextBreaksTheFirstLineWithinTheWidthAndTheOthersOneShorter)
 {
     const struct {
         const char* text;
@@ -62,16 +62,26 @@ TEST(TextUtilities, WrapTextKeepsEveryLineWithinTheWidth)
         {"thirty characters of text here", 0, "thirty characters of text here"},
         {"thirty characters of text here", -3, "thirty characters of text here"},
         {"exactly ten", 11, "exactly ten"},
-        // A blank right after width characters is a break, so the line holds the full width.
-        {"aaaa bbbb", 4, "aaaa\r\nbbbb"},
-        {"aaa bbb ccc ddd", 7, "aaa bbb\r\nccc ddd"},
+        {"exactly ten", 10, "exactly\r\nten"},
+        // The first line holds up to width characters, each later one width - 1.
+        {"aaa bbb ccc ddd", 7, "aaa\r\nbbb\r\nccc\r\nddd"},
+        // The window of a later line starts at its line feed: six letters and a blank are too many.
+        {"aaaaaa bbbbbb cccccc", 7, "aaaaaa\r\nbbbbbb cccccc"},
+        {"aaa bb cc dd", 7, "aaa bb\r\ncc dd"},
         {"one two three four", 8, "one two\r\nthree\r\nfour"},
-        {"a b c d e f", 3, "a b\r\nc d\r\ne f"},
-        // A word longer than the width ends the wrapping; the rest stays on its line.
+        {"a b c d e f", 3, "a\r\nb\r\nc\r\nd\r\ne\r\nf"},
+        // A last line that fits is left whole.
+        {"aaa bbb c", 7, "aaa\r\nbbb c"},
+        // A blank right after width characters is beyond the first line.
+        {"aaaa bbbb", 4, "aaaa bbbb"},
+        // Width characters without a blank end the wrapping; the rest stays on one line.
         {"abcdefghij klm nop", 5, "abcdefghij klm nop"},
         {"ab cdefghijkl mn op", 4, "ab\r\ncdefghijkl mn op"},
+        {"aaa bbbbbbb c", 7, "aaa\r\nbbbbbbb c"},
         // Line breaks already in the text start a new line.
         {"Short\r\nA much longer line", 10, "Short\r\nA much\r\nlonger\r\nline"},
+        {"\r\nabc def ghi", 5, "\r\nabc\r\ndef\r\nghi"},
+        {"\nabc def", 5, "\nabc\r\ndef"},
     };
     for (const auto& c : cases) {
         const QString out = WrapText(QString::fromLatin1(c.text), c.width);
@@ -87,8 +97,10 @@ TEST(TextUtilities, WrapTextOfALongTextBreaksOnlyAtBlanksAndNeverPastTheWidth)
     text = text.trimmed();
     const QString out = WrapText(text, 23);
     EXPECT_EQ(QString(out).replace("\r\n", " "), text);
-    for (const QString& line : out.split("\r\n"))
-        EXPECT_LE(line.size(), 23) << line.toStdString();
+    const QStringList lines = out.split("\r\n");
+    EXPECT_GT(lines.size(), 50);
+    for (int i = 0; i < lines.size(); ++i)
+        EXPECT_LE(lines[i].size(), i == 0 ? 23 : 22) << lines[i].toStdString();
 }
 
 TEST(TextUtilities, SmallTextRoutines)

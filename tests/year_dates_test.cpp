@@ -145,7 +145,7 @@ TEST_F(YearDates, ANewerTemplateKeepsTheYearFilesOwnEntries)
     PrepareYearDatesFile("2026");
     QByteArray expected = newer;
     expected.replace("Christmas Day", "Christmas at home");
-    expected += kEaster2026 + own;
+    expected += "\r\n" + kEaster2026 + own; // an empty line before the year's own, as in a new file
     EXPECT_EQ(ReadBytes(YearFile("2026")), expected);
 
     // Merging again keeps the file as it is: no lines or blank lines pile up.
@@ -160,7 +160,7 @@ TEST_F(YearDates, ANewerTemplateKeepsTheYearFilesOwnEntries)
     EXPECT_EQ(mduLib::GetValue("06/04", t, "PMessage"), "Have a nice break");
 }
 
-TEST_F(YearDates, EasterFeastsAreAddedWhenTheirCaptionIsMissing)
+TEST_F(YearDates, EasterFeastsAreAddedWhenTheFileNeverMentionsThem)
 {
     const QByteArray friday = Feast("03/04", "Good Friday");
     const QByteArray sunday = Feast("05/04", "Easter Sunday");
@@ -171,12 +171,18 @@ TEST_F(YearDates, EasterFeastsAreAddedWhenTheirCaptionIsMissing)
     } cases[] = {
         {"an empty file", "", "\r\n" + kEaster2026},
         {"a message naming the feast", "Message:03/04=Good Friday party\r\n",
-         "Message:03/04=Good Friday party\r\n\r\n" + kEaster2026},
+         "Message:03/04=Good Friday party\r\n\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
         {"the caption on another day", "PCaption:10/04=Good Friday\r\n",
-         "PCaption:10/04=Good Friday\r\n\r\n" + kEaster2026},
+         "PCaption:10/04=Good Friday\r\n\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"a message naming Easter Monday", "Message:24/12=See you on Easter Monday\r\n",
+         "Message:24/12=See you on Easter Monday\r\n\r\n" + friday + sunday},
+        {"a mention in lower case only", "Message:10/04=good friday party\r\n",
+         "Message:10/04=good friday party\r\n\r\n" + kEaster2026},
         {"one feast there", friday, friday + "\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
+        // The day's caption already names it: it stays, and the feast's other lines come.
         {"a caption in other case", "pcaption:03/04 =good friday\r\n",
-         "pcaption:03/04 =good friday\r\n\r\n" + sunday + Feast("06/04", "Easter Monday", "Have a nice break")},
+         "pcaption:03/04 =good friday\r\n\r\nPMessage:03/04=\r\nPFormat:03/04=,,True,True,65535,,\r\n" + sunday +
+             Feast("06/04", "Easter Monday", "Have a nice break")},
         {"all there", kEaster2026, kEaster2026},
         {"another holiday that day", spring,
          "PCaption:06/04=Spring Day / Easter Monday\r\nPMessage:06/04=\r\nPFormat:06/04=,,True,False,255,,\r\n\r\n" +
@@ -342,26 +348,34 @@ TEST_F(YearDates, AMergeKeepsWhatTheYearFileHeld)
         QByteArray own, templ, merged;
     } cases[] = {
         {"a caption of the user's on a feast day", "PCaption:03/04=Karfreitag\r\n" + kCountry, kCountry,
-         kCountry + "PCaption:03/04=Karfreitag\r\n" + Feast("05/04", "Easter Sunday") +
-             Feast("06/04", "Easter Monday", "Have a nice break")},
+         kCountry + "\r\n" + Feast("05/04", "Easter Sunday") + Feast("06/04", "Easter Monday", "Have a nice break") +
+             "PCaption:03/04=Karfreitag\r\n"},
         {"a template holiday on a feast day is joined", kEaster2026, "PCaption:06/04=Spring Day\r\nPMessage:06/04=\r\n",
-         "PCaption:06/04=Easter Monday\r\nPMessage:06/04=Have a nice break\r\n" + Feast("03/04", "Good Friday") +
+         "PCaption:06/04=Easter Monday\r\nPMessage:06/04=Have a nice break\r\n\r\n" + Feast("03/04", "Good Friday") +
              Feast("05/04", "Easter Sunday") + "PFormat:06/04=,,True,True,65535,,\r\n"},
         {"only the first caption of a day counts",
          "PCaption:05/04=Mine\r\nPCaption:05/04=Easter Sunday\r\n" + Feast("03/04", "Good Friday") +
              Feast("06/04", "Easter Monday", "Have a nice break"),
          "PCaption:05/04=x\r\n",
-         "PCaption:05/04=Mine\r\n" + Feast("03/04", "Good Friday") +
+         "PCaption:05/04=Mine\r\n\r\n" + Feast("03/04", "Good Friday") +
              Feast("06/04", "Easter Monday", "Have a nice break")},
         {"the first of the user's duplicates stays", "PMessage:25/12=Mine\r\n PMessage:25/12=old\r\n" + kEaster2026,
-         "PMessage:25/12=\r\n", "PMessage:25/12=Mine\r\n" + kEaster2026},
+         "PMessage:25/12=\r\n", "PMessage:25/12=Mine\r\n\r\n" + kEaster2026},
         {"a message with brackets", "PMessage:25/12=[2024] at home\r\nPMessage:26/12=[x]\r\n" + kEaster2026,
          "PMessage:25/12=\r\n[Holidays]\r\nPMessage:26/12=\r\n",
-         "PMessage:25/12=[2024] at home\r\n[Holidays]\r\nPMessage:26/12=[x]\r\n" + kEaster2026},
+         "PMessage:25/12=[2024] at home\r\n[Holidays]\r\nPMessage:26/12=[x]\r\n\r\n" + kEaster2026},
         {"a hand-edited font format", "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n" + kEaster2026,
-         "PFormat:25/12=,,True,False,255,,\r\n", "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n" + kEaster2026},
+         "PFormat:25/12=,,True,False,255,,\r\n",
+         "PFormat:25/12=Georgia,14,True,True,16711680,True,\r\n\r\n" + kEaster2026},
         {"a sectionless key with a colon", ":PCaption:25/12=odd\r\n" + kEaster2026, "PCaption:25/12=Christmas\r\n",
-         "PCaption:25/12=Christmas\r\n:PCaption:25/12=odd\r\n" + kEaster2026},
+         "PCaption:25/12=Christmas\r\n\r\n:PCaption:25/12=odd\r\n" + kEaster2026},
+        // Feasts the year file lacks come right after the empty line, before its own entries.
+        {"a year file without its feasts", "Caption:10/01=Mine\r\n" + kCountry, kCountry,
+         kCountry + "\r\n" + kEaster2026 + "Caption:10/01=Mine\r\n"},
+        {"a year file of only the template's keys", kCountry, kCountry, kCountry + "\r\n" + kEaster2026},
+        {"a message of the user's naming a feast", "Message:10/01=Easter Sunday brunch\r\n" + kCountry, kCountry,
+         kCountry + "\r\n" + Feast("03/04", "Good Friday") + Feast("06/04", "Easter Monday", "Have a nice break") +
+             "Message:10/01=Easter Sunday brunch\r\n"},
     };
     for (const auto& c : cases) {
         WriteBytes(YearFile("2026"), c.own);

@@ -47,6 +47,20 @@ QByteArray ReadAll(const QString& path)
     return bytes;
 }
 
+// Why the reader gave no picture of a header that names its size.
+QString DecodeFailure(QSize size, const QImageReader& reader)
+{
+    // The reader refuses a picture whose decoded pixels would pass its limit.
+    const qint64 decoded = qint64(size.width()) * size.height() * 4;
+    const int limitMB = QImageReader::allocationLimit();
+    if (limitMB > 0 && decoded > qint64(limitMB) * 1024 * 1024)
+        return QStringLiteral("it is %1 x %2 pixels, more than the %3 MB a picture may take once decoded")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(limitMB);
+    return QStringLiteral("its picture data cannot be decoded (%1)").arg(reader.errorString());
+}
+
 QImage Decode(const QByteArray& bytes, QSize scaled)
 {
     if (bytes.isEmpty())
@@ -109,8 +123,13 @@ QByteArray Picture::Data::Encoded() const
     return ReadAll(path);
 }
 
-Picture Picture::FromFile(const QString& path)
+Picture Picture::FromFile(const QString& path, QString* whyNot)
 {
+    auto fail = [whyNot](const QString& why) {
+        if (whyNot)
+            *whyNot = why;
+        return Picture();
+    };
     const QFileInfo info(path);
     const FileStamp stamp = StampOf(info);
     const QString key = CacheKey(info, stamp);
@@ -123,7 +142,8 @@ Picture Picture::FromFile(const QString& path)
     }
     QByteArray bytes = ReadAll(path);
     if (bytes.isEmpty())
-        return {};
+        return fail(info.exists() && info.size() == 0 ? QStringLiteral("the file is empty")
+                                                      : QStringLiteral("the file cannot be read"));
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
     QSize size = reader.size();
@@ -135,9 +155,20 @@ Picture Picture::FromFile(const QString& path)
         whole.setAutoTransform(true);
         p = FromImage(whole.read());
         if (p.IsEmpty())
-            return {};
+            return fail(QStringLiteral("it is not a picture in a format that can be read"));
     } else {
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        // Decoded once now, so that a picture that cannot be shown is known before anything
+        // records it: small where the format decodes at a size, else whole, and dropped.
+        {
+            buffer.seek(0);
+            QImageReader trial(&buffer);
+            if (trial.supportsOption(QImageIOHandler::ScaledSize))
+                trial.setScaledSize(size.scaled(64, 64, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+            if (trial.read().isNull())
+                return fail(DecodeFailure(size, trial));
+        }
+        if (turned)
             size.transpose();
         p.d_ = std::make_shared<Data>();
         p.d_->bytes = std::move(bytes);

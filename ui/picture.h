@@ -1,8 +1,9 @@
 #pragma once
 // A picture loaded from a file or made from an image. Controls that load the same file
-// (unchanged on disk) share one picture. A file's picture is decoded only when drawn,
-// straight at the size it is drawn at where the format allows, and keeps the file's bytes
-// only until it keeps a decoded copy.
+// (unchanged on disk) share one picture. A file's picture is tried once when loaded (small
+// where the format decodes at a size), then decoded when drawn, straight at the size it is
+// drawn at where the format allows, and keeps the file's bytes only until it keeps a
+// decoded copy.
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -14,7 +15,9 @@ namespace platform {
 class Picture {
 public:
     Picture() = default;
-    static Picture FromFile(const QString& path); // empty when the file is no picture
+    // Empty, holding nothing, when the file is no picture or does not decode (it is tried
+    // once here); whyNot then says why.
+    static Picture FromFile(const QString& path, QString* whyNot = nullptr);
     static Picture FromImage(const QImage& image);
     bool IsEmpty() const { return !d_; }
     quint32 Handle() const;
