@@ -410,6 +410,8 @@ private:
     void DropEditor(qint16 kind, qint32 col);
     void TakeFocusFrom(qint16 kind, qint32 col);
     void SpinStep(int delta);
+    // What a typed key puts into the editor: the key's code as one character.
+    QString TypedText(int KeyAscii) const;
     // Enter, Esc and Delete in a pick list or editable combo; false for other keys.
     bool ComboEditKey(platform::ComboBox& combo, int& KeyCode);
     bool UsedRow(qint32 r) const;
