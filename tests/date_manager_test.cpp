@@ -153,6 +153,39 @@ TEST_F(DateManager, LoadingAnotherFileOffersToSaveTheEditsFirst)
     EXPECT_EQ(boxes.Shown().size(), 2u);
 }
 
+TEST_F(DateManager, AfterTheLoadQuestionTheNextKeyReachesTheEditor)
+{
+    WriteBytes(Year("2024"), "PCaption:25/12=Christmas Day\r\n");
+    WriteBytes(Year("2025"), "PCaption:01/01=New Year's Day\r\n");
+    caller->Show();
+    Open();
+    Click(1, 1); // a press marks the dates changed
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_FALSE(grid().EditOpen());
+    // The question takes the activation; as it closes, the desktop hands it to the calendar.
+    QStringList asked;
+    platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest& r) {
+        asked << r.prompt;
+        QApplication::processEvents(); // what was asked for before the box
+        caller->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == caller.get(); }));
+        return static_cast<int>(platform::vbNo);
+    });
+    platform::ScriptedMenus menus;
+    menus.Pick("Load 2025 Dates");
+    // The menu takes the release; only the press reaches the grid.
+    QTest::mousePress(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 1, 1));
+    EXPECT_EQ(asked, QStringList{"Do you want to save the Date Manager for - 2024?"});
+    EXPECT_EQ(dialog->Window()->Caption(), "Date Manager for - 2025");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog->Window(); }));
+    ASSERT_TRUE(grid().EditOpen()); // the press opened the editor on the new file's row
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClicks(focused, "Q");
+    EXPECT_EQ(grid().ctlText.Text(), "Q");
+    QTest::mouseRelease(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 1, 1));
+}
+
 TEST_F(DateManager, ResetRebuildsTheFileAtOnceAndTheCallerReloads)
 {
     WriteBytes(gDatesFolder + "DefaultSpecialDates", "PCaption:25/12=Christmas Day\r\n");

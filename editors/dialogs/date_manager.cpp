@@ -201,5 +201,5 @@ int frmDateManager::AskSave(const QString& prompt)
 {
     Window()->raise();
     Window()->activateWindow();
-    return platform::MsgBox(prompt, platform::vbYesNo, SaveTitle(), Window());
+    return Tell(prompt, platform::vbYesNo, SaveTitle());
 }

@@ -14,6 +14,8 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QWindow>
 
 namespace entrytable {
@@ -363,6 +365,7 @@ void EntryTableDialog::Grid_DblClick()
     // The edit the first click opened must not write the old text back over the choice.
     g.HideCellCtl();
     // A file dialog of this window's own: it stands in front of this topmost window.
+    const ActivationBack back(*this);
     platform::CommonDialog dialog(window_);
     // The file kinds go by their plural names ("Calendar Image Files").
     const QString kind = label.endsWith(QLatin1String("File")) ? label + u's' : label;
@@ -496,7 +499,7 @@ QString SaveFailureText(const QString& path)
 
 void EntryTableDialog::ReportSaveFailure()
 {
-    platform::MsgBox(SaveFailureText(SavePath()), platform::vbExclamation | platform::vbOKOnly, SaveTitle(), window_);
+    Tell(SaveFailureText(SavePath()), platform::vbExclamation | platform::vbOKOnly, SaveTitle());
 }
 
 bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
@@ -512,8 +515,8 @@ bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
             if (!SaveTable() && mayKeep) {
                 const QString prompt = SaveFailureText(SavePath()) + QStringLiteral("\r\n\r\n") + instead +
                                        QStringLiteral(" anyway and lose the changes?");
-                if (platform::MsgBox(prompt, platform::vbYesNo | platform::vbExclamation | platform::vbDefaultButton2,
-                                     SaveTitle(), window_) != platform::vbYes)
+                if (Tell(prompt, platform::vbYesNo | platform::vbExclamation | platform::vbDefaultButton2,
+                         SaveTitle()) != platform::vbYes)
                     return false;
             }
         }
@@ -524,8 +527,13 @@ bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
 
 void EntryTableDialog::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
-    if (!OfferToSaveEdits(QStringLiteral("Close"), UnloadMode != platform::vbAppWindows))
+    closing_ = true;
+    const bool close = OfferToSaveEdits(QStringLiteral("Close"), UnloadMode != platform::vbAppWindows);
+    closing_ = false;
+    if (!close) {
         Cancel = 1;
+        TakeActivationBack(); // the user keeps the dialog
+    }
 }
 
 // ---- showing ----
@@ -572,8 +580,28 @@ void EntryTableDialog::SetTopmost(bool on)
     w.HoldOuterGeometry();
 }
 
+void EntryTableDialog::TakeActivationBack()
+{
+    EntryTableWindow* w = window_;
+    if (closing_ || !w || !w->IsLoaded() || !w->Visible())
+        return;
+    if (QMdiSubWindow* sub = w->MDISubWindow())
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+    QWidget* top = w->window();
+    top->raise();
+    top->activateWindow();
+}
+
+int EntryTableDialog::Tell(const QString& prompt, int buttons, const QString& title)
+{
+    const ActivationBack back(*this);
+    return platform::MsgBox(prompt, buttons, title, window_);
+}
+
 int EntryTableDialog::Ask(const QString& prompt, int buttons, const QString& title)
 {
+    const ActivationBack back(*this);
     // The caller's box would sit under this topmost window: own it by this window instead.
     const platform::MessageBoxOwnerScope above(window_.data());
     if (CalendarCaller* c = Caller())

@@ -167,6 +167,21 @@ protected:
     void SetTopmost(bool on);
     // Through the caller's message box, or a plain one when the caller is gone.
     int Ask(const QString& prompt, int buttons, const QString& title);
+    // A box of the dialog's own, owned by its window.
+    int Tell(const QString& prompt, int buttons, const QString& title);
+    // After a question the desktop may hand the activation to another window (the opener):
+    // the dialog takes it back, so that the next key reaches its editor. Not while closing.
+    void TakeActivationBack();
+    class ActivationBack {
+    public:
+        explicit ActivationBack(EntryTableDialog& dialog) : dialog_(dialog) {}
+        ~ActivationBack() { dialog_.TakeActivationBack(); }
+        ActivationBack(const ActivationBack&) = delete;
+        ActivationBack& operator=(const ActivationBack&) = delete;
+
+    private:
+        EntryTableDialog& dialog_;
+    };
     // An open editor's text goes into its cell first, so that nothing typed is lost.
     void CommitOpenEditor();
     void CommitCurrentRow();
@@ -191,6 +206,7 @@ private:
     QPointer<platform::Form> callerForm_;
     CalendarCaller* caller_ = nullptr;
     qint32 leftRow_ = 0; // the row the grid's last move left
+    bool closing_ = false;
 };
 
 namespace entrytable {
