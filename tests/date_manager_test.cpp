@@ -186,6 +186,41 @@ TEST_F(DateManager, AfterTheLoadQuestionTheNextKeyReachesTheEditor)
     QTest::mouseRelease(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 1, 1));
 }
 
+TEST_F(DateManager, TheOpenEditorStaysOverItsCellAfterEveryResize)
+{
+    QByteArray lines;
+    for (int d = 1; d <= 20; ++d)
+        lines += QStringLiteral("PCaption:%1/01=Day %1\r\n").arg(d, 2, 10, QLatin1Char('0')).toLatin1();
+    WriteBytes(Year("2024"), lines);
+    Open();
+    const qint32 row = 14;
+    grid().ctlGrid.ShowCell(row, 1);
+    Click(row, 1);
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    ASSERT_TRUE(grid().EditOpen());
+    EntryTableWindow& w = *dialog->Window();
+    const struct {
+        const char* name;
+        float width, height;
+    } sizes[] = {{"shrunk", 4755, 3000}, {"grown", 9500, 9000}, {"shrunk again", 4000, 2500}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(s.name);
+        w.Move(w.Left(), w.Top(), s.width, s.height);
+        ASSERT_TRUE(grid().EditOpen());
+        const platform::TextBox& box = grid().ctlText;
+        EXPECT_TRUE(box.Visible());
+        EXPECT_EQ(grid().Row(), row);
+        EXPECT_TRUE(grid().RowIsVisible(row));
+        EXPECT_FLOAT_EQ(box.Top(), grid().ctlGrid.CellTop() - 10);
+        EXPECT_FLOAT_EQ(box.Left(), grid().ctlGrid.CellLeft() - 10);
+        EXPECT_FLOAT_EQ(box.Width(), grid().ctlGrid.CellWidth() + 20);
+        EXPECT_LE(box.Top() + box.Height(), grid().ctlGrid.Height());
+        EXPECT_EQ(box.Text(), "typed");
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Cell(row, 1), "typed");
+}
+
 TEST_F(DateManager, ResetRebuildsTheFileAtOnceAndTheCallerReloads)
 {
     WriteBytes(gDatesFolder + "DefaultSpecialDates", "PCaption:25/12=Christmas Day\r\n");

@@ -545,6 +545,8 @@ void ctlEditGrid::ctlGrid_MouseDown(int& Button, int& Shift, float& x, float& y)
 void ctlEditGrid::ctlGrid_Scroll()
 {
     Raise(Events.Scroll);
+    if (following_)
+        return; // a new size brought the edited cell into view: the edit goes on
     // The editor does not follow the scrolled cells, but what was typed is kept: the
     // current cell has not changed. (PgUp and PgDn in the text box drop it on purpose.)
     if (edit_.open && EditorVisible(edit_.kind, edit_.col))
