@@ -3,10 +3,14 @@
 #include "editors/dialogs/entry_table_math.h"
 #include "editors/dialogs/property_editor.h"
 #include "support/entry_table_fixture.h"
+#include "support/test_calendar.h"
+#include "system/clock.h"
 #include "ui/mdi_frame.h"
 #include "ui/menu_items.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using mduAlmanorvqueLib::gIniFile;
@@ -455,4 +459,61 @@ TEST_F(PropertyEditor, OpenedFromAMonthWindowItIsAChildOfTheFrameAndSavesAStyle)
     dialog->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(dialog->IsLoaded());
+}
+
+// "Apply" on a real calendar window: every setting of the table is applied.
+class PropertyEditorOnCalendar : public testsupport::ProgramFolderTest {
+protected:
+    platform::FixedClock clock_{QDateTime(QDate(2026, 3, 15), QTime(10, 0))};
+    platform::ScriptedMessageBox boxes_;
+};
+
+TEST_F(PropertyEditorOnCalendar, ApplyShowsAChosenPictureWhateverEditCameWithIt)
+{
+    CopyShippedData({"ini"});
+    mduAlmanorvqueLib::SetupDataFolders();
+    const QString picture = Path("My pictures/harbour.jpg");
+    QDir().mkpath(Path("My pictures"));
+    QImage shot(64, 48, QImage::Format_RGB32);
+    shot.fill(Qt::darkCyan);
+    ASSERT_TRUE(shot.save(picture));
+    const struct {
+        const char* name;
+        QStringList order; // the rows edited, in this order
+    } cases[] = {
+        {"picture, then width", {"Calendar Image Files", "Window Width"}},
+        {"width, then picture", {"Window Width", "Calendar Image Files"}},
+        {"picture alone", {"Calendar Image Files"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = std::make_unique<testsupport::TestCalendar>();
+        w->ShowMe(0, QDate(2026, 3, 15));
+        w->Timer1.Fire();
+        ASSERT_EQ(w->FormState(), frmAlmanorvique::kRunning);
+        ASSERT_NE(w->imgCalendar(0).Tag, picture);
+        const float width = w->Width();
+        w->PropertiesMenu_Click();
+        frmProperties& editor = frmProperties::Default();
+        ctlEditGrid& g = editor.grid();
+        for (const QString& key : c.order) {
+            qint32 row = 0;
+            for (qint32 r = 1; r < g.Rows() && row == 0; ++r)
+                if (g.TextMatrix(r, 0) == key)
+                    row = r;
+            ASSERT_GT(row, 0) << key.toStdString();
+            g.LetTextMatrix(row, 1, key == "Window Width" ? QString::number(width + 1500) : picture);
+            editor.CommitRow(row);
+        }
+        editor.cmdButton_Click(0); // "Apply"
+        EXPECT_EQ(w->imgCalendar(0).Tag, picture);
+        EXPECT_FALSE(w->imgCalendar(0).GetPicture().IsEmpty());
+        if (c.order.contains("Window Width")) {
+            EXPECT_FLOAT_EQ(w->Width(), width + 1500);
+        }
+        editor.Changed = 0;
+        editor.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w->CloseDown_Click();
+    }
 }
