@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -219,6 +220,48 @@ TEST_F(DateManager, TheOpenEditorStaysOverItsCellAfterEveryResize)
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(Cell(row, 1), "typed");
+}
+
+TEST_F(DateManager, ANewlyLoadedFileShowsFromItsFirstRow)
+{
+    auto file = [](const char* caption) {
+        QByteArray lines;
+        for (int d = 1; d <= 28; ++d)
+            lines += QStringLiteral("PCaption:%1/02=%2 %1\r\n").arg(d, 2, 10, QLatin1Char('0')).arg(caption).toUtf8();
+        return lines;
+    };
+    WriteBytes(Year("2024"), file("This"));
+    WriteBytes(Year("2025"), file("Next"));
+    WriteBytes(gPersonalDatesFile, file("Mine"));
+    const struct {
+        const char* name;
+        std::function<void()> load;
+        const char* first; // the first row's value afterwards
+    } loads[] = {
+        {"Load 2025 Dates", [this] { Menu("Load 2025 Dates"); }, "Next 01"},
+        {"Load Personal Dates", [this] { Menu("Load Personal Dates"); }, "Mine 01"},
+        {"shown for another year", [this] { dialog->ShowCalendarDate(caller.get(), "2025"); }, "Next 01"},
+        {"Reset 2024 Dates", [this] { Menu("Reset 2024 Dates"); }, ""},
+    };
+    for (const auto& l : loads) {
+        SCOPED_TRACE(l.name);
+        Open();
+        grid().LetTopRow(20);
+        Click(25, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        ASSERT_GT(grid().TopRow(), 1);
+        dialog->Changed = 0;
+        l.load();
+        EXPECT_EQ(grid().TopRow(), 1);
+        EXPECT_TRUE(grid().RowIsVisible(1));
+        EXPECT_EQ(grid().Row(), 1);
+        if (*l.first) {
+            EXPECT_EQ(Cell(1, 1), l.first);
+        }
+        dialog->Changed = 0;
+        dialog->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(DateManager, ResetRebuildsTheFileAtOnceAndTheCallerReloads)

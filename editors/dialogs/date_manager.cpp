@@ -90,6 +90,7 @@ void frmDateManager::ShowCalendarDate(CalendarCaller* Caller, const QString& str
     mduLib::LoadIniFile(DateFilePath, DateTable);
     DateKey = strKey;
     FillGrid(2, 0);
+    ShowFromFirstRow();
     Changed = 0;
 }
 
@@ -175,6 +176,7 @@ void frmDateManager::LoadFile(const QString& path, const QString& key)
     DateKey = key;
     mduLib::LoadIniFile(DateFilePath, DateTable);
     FillGrid(2, 1);
+    ShowFromFirstRow();
     Window()->SetCaption(CaptionPrefix() + DateKey);
 }
 
@@ -192,6 +194,7 @@ void frmDateManager::ResetDates_Click()
         mduLib::LoadIniFile(gUserRegionFolder + DateKey, DateTable);
     }
     FillGrid(2, 0);
+    ShowFromFirstRow();
     MarkChanged();
     // The file changed on disk: the windows' older tables must not bring the old entries back.
     ReloadCallers();

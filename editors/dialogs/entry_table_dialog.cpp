@@ -16,6 +16,7 @@
 #include <QCursor>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopeGuard>
 #include <QWindow>
 
 namespace entrytable {
@@ -273,6 +274,21 @@ void EntryTableDialog::FillGrid(int column, int order)
         ShowValueEditor();
 }
 
+void EntryTableDialog::ShowFromFirstRow()
+{
+    ctlEditGrid& g = grid();
+    LastRow = 0;
+    leftRow_ = 0;
+    showingAnew_ = true;
+    const auto done = qScopeGuard([this] { showingAnew_ = false; });
+    if (g.Rows() > 1)
+        g.LetRow(1);
+    g.LetTopRow(1);
+    // As after loading: no row is due, and the first row left is committed then.
+    LastRow = 0;
+    leftRow_ = 0;
+}
+
 bool EntryTableDialog::IsItemRow(qint32 row) const { return row >= 1 && row <= RowsShown(); }
 
 void EntryTableDialog::ClearSpareRow(qint32 row)
@@ -343,7 +359,7 @@ void EntryTableDialog::Grid_RowColChange()
 {
     // Right after opening no row is due yet, but the row the user just left may hold an
     // edit (the first row is current from the start): it is committed all the same.
-    const qint32 due = LastRow > 0 ? LastRow : leftRow_;
+    const qint32 due = showingAnew_ ? 0 : LastRow > 0 ? LastRow : leftRow_;
     if (due > 0) {
         CommitRow(due);
         SetActionButton(CommitState());

@@ -158,6 +158,9 @@ protected:
     // placed, its Tag the key, the caller remembered and the action button's Tag "0".
     EntryTableWindow& OpenBeside(CalendarCaller* caller, const QString& strKey);
     EntryTableWindow& OpenAsChild(CalendarCaller* caller, qint32 x, qint32 y, const QString& strKey);
+    // After the list shows another file: its first row current and in view, nothing of the
+    // file shown before committed into it.
+    void ShowFromFirstRow();
     // The read-only new-file mode: caption "... _", "Save" disabled.
     void EnterNewFileMode();
     // The column widths of a child window.
@@ -207,6 +210,7 @@ private:
     CalendarCaller* caller_ = nullptr;
     qint32 leftRow_ = 0; // the row the grid's last move left
     bool closing_ = false;
+    bool showingAnew_ = false; // ShowFromFirstRow moves: no row of the old file is due
 };
 
 namespace entrytable {
