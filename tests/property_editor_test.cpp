@@ -517,3 +517,42 @@ TEST_F(PropertyEditorOnCalendar, ApplyShowsAChosenPictureWhateverEditCameWithIt)
         w->CloseDown_Click();
     }
 }
+
+TEST_F(PropertyEditor, ANewFileAsksBeforeItOverwritesAndNoKeepsTheFile)
+{
+    const struct {
+        const char* name;
+        bool exists;
+        int answer;
+        const char* written;
+        bool asked;
+    } cases[] = {
+        {"exists, No", true, platform::vbNo, "Old=1\r\n", true},
+        {"exists, Yes", true, platform::vbYes, "New=2\r\n", true},
+        {"new", false, platform::vbNo, "New=2\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString target = Path(QStringLiteral("settings %1.ini").arg(c.name));
+        gIniFile = target;
+        if (c.exists)
+            testsupport::WriteBytes(target, "Old=1\r\n");
+        gPropertyTable = TableOf({"New=2"});
+        dialog->ShowPropertyMDIChild(caller.get(), 0, 0, "", -1);
+        ASSERT_NE(dialog->NewFileMode, 0);
+        ASSERT_EQ(dialog->GetPropertyFile(), target);
+        caller->boxes.clear();
+        caller->answers = {c.answer};
+        dialog->cmdButton_Click(0);
+        EXPECT_EQ(ReadBytes(target), c.written);
+        EXPECT_EQ(caller->boxes, c.asked ? QStringList{"Property File Exists: " + target +
+                                                       "\r\nexists, do you want to over write this file?"}
+                                         : QStringList());
+        const bool saved = c.written == QByteArray("New=2\r\n");
+        EXPECT_EQ(dialog->ActionButton().Caption(), saved ? "Launch" : "Save");
+        EXPECT_EQ(dialog->NewFileMode, saved ? 0 : -1);
+        dialog->Changed = 0;
+        dialog->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
