@@ -110,7 +110,8 @@ void frmDateManager::ShowCalendarDateMDIChild(CalendarCaller* Caller, qint32 x, 
     ActionButton().Tag = QStringLiteral("0");
     FillGrid(2, 0);
     grid().Tag = QStringLiteral("2,0");
-    w.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (!w.MDIChild())
+        w.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     ShowWindow(false);
     Changed = 0;
     EnableEditing(NewFileMode == 0);

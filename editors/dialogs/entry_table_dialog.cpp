@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QWindow>
 
 namespace entrytable {
@@ -561,8 +562,9 @@ void EntryTableDialog::ShowWindow(bool owned)
     if (w.MDIChild() && !w.MDISubWindow())
         if (auto* frame = qobject_cast<platform::MDIForm*>(caller_ ? caller_->FrameForm() : nullptr)) {
             frame->AddChild(w);
+            KeepAboveOtherChildren(w);
             w.Show();
-            w.raise();
+            w.MDISubWindow()->raise();
             return;
         }
     if (IsTopmost())
@@ -577,9 +579,36 @@ void EntryTableDialog::ShowWindow(bool owned)
     w.activateWindow();
 }
 
+void EntryTableDialog::KeepAboveOtherChildren(EntryTableWindow& w)
+{
+    // A month window that takes the focus (the pointer over its own part) comes to the
+    // front of the frame; the dialog goes back above it, as a topmost window stays above
+    // the active one, so it stays usable until it closes.
+    QMdiSubWindow* sub = w.MDISubWindow();
+    if (!sub || !sub->mdiArea())
+        return;
+    QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, &w, [sub](QMdiSubWindow* active) {
+        if (!active || active == sub)
+            return;
+        // After the area has raised the window it activated.
+        QTimer::singleShot(0, sub, [sub] {
+            if (sub->isVisible())
+                sub->raise();
+        });
+    });
+}
+
 void EntryTableDialog::SetTopmost(bool on)
 {
     EntryTableWindow& w = *window_;
+    // A child window of the frame is above the other child windows already; a window
+    // flag would make it a native window of its own, which on X takes the pointer's
+    // events of the month windows it covers, and theirs over it.
+    if (QMdiSubWindow* sub = w.MDISubWindow()) {
+        if (on)
+            sub->raise();
+        return;
+    }
     if (w.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
         return;
     QWindow* owner = w.windowHandle() ? w.windowHandle()->transientParent() : nullptr;

@@ -168,6 +168,8 @@ protected:
     // Shows the window without blocking; owned by the caller unless it is a child window.
     void ShowWindow(bool owned);
     void SetTopmost(bool on);
+    // A child window of the frame goes back above a month window that takes the focus.
+    static void KeepAboveOtherChildren(EntryTableWindow& w);
     // Through the caller's message box, or a plain one when the caller is gone.
     int Ask(const QString& prompt, int buttons, const QString& title);
     // A box of the dialog's own, owned by its window.
