@@ -96,7 +96,12 @@ struct CalendarCommands {
     static void Dispatch(W& w, CommandCall& c);
 
     static qint32 Colour(const QString& v) { return mduUILib::ColourFromName(v); }
-    static bool Running(W& w) { return w.FormState_ == W::kRunning; }
+    // Past the full load, which shows the pictures itself: also while a resize waits for
+    // its re-layout (as "Apply" resizes before it replays the settings).
+    static bool FullyLoaded(W& w)
+    {
+        return w.FormState_ == W::kRunning || w.FormState_ == W::kResizeSettle || w.FormState_ == W::kLaidOut;
+    }
     static void Reset(W& w, const QString& value, const QString& top, const QString& left, const QString& width,
                       const QString& height)
     {
@@ -190,12 +195,12 @@ struct CalendarCommands {
         if (!w.commands_.Replaying)
             w.lower(); // the calendar sits on the desk, behind the other windows
         w.imgCalendar(2).ZOrder(1);
-        if (Running(w))
+        if (FullyLoaded(w))
             w.LoadCalendarPicture(c.value, 1, true);
     }
     static void ImageFiles(W& w, CommandCall& c)
     {
-        if (Running(w))
+        if (FullyLoaded(w))
             w.LoadCalendarPicture(c.value, 0, true);
     }
     static void BackdropFiles(W& w, CommandCall& c)

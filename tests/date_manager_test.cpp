@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -151,6 +152,116 @@ TEST_F(DateManager, LoadingAnotherFileOffersToSaveTheEditsFirst)
     EXPECT_EQ(ReadBytes(gPersonalDatesFile), "Caption:05/03=Mine\r\n");
     EXPECT_EQ(Cell(1, 1), "Christmas");
     EXPECT_EQ(boxes.Shown().size(), 2u);
+}
+
+TEST_F(DateManager, AfterTheLoadQuestionTheNextKeyReachesTheEditor)
+{
+    WriteBytes(Year("2024"), "PCaption:25/12=Christmas Day\r\n");
+    WriteBytes(Year("2025"), "PCaption:01/01=New Year's Day\r\n");
+    caller->Show();
+    Open();
+    Click(1, 1); // a press marks the dates changed
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_FALSE(grid().EditOpen());
+    // The question takes the activation; as it closes, the desktop hands it to the calendar.
+    QStringList asked;
+    platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest& r) {
+        asked << r.prompt;
+        QApplication::processEvents(); // what was asked for before the box
+        caller->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == caller.get(); }));
+        return static_cast<int>(platform::vbNo);
+    });
+    platform::ScriptedMenus menus;
+    menus.Pick("Load 2025 Dates");
+    // The menu takes the release; only the press reaches the grid.
+    QTest::mousePress(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 1, 1));
+    EXPECT_EQ(asked, QStringList{"Do you want to save the Date Manager for - 2024?"});
+    EXPECT_EQ(dialog->Window()->Caption(), "Date Manager for - 2025");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog->Window(); }));
+    ASSERT_TRUE(grid().EditOpen()); // the press opened the editor on the new file's row
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClicks(focused, "Q");
+    EXPECT_EQ(grid().ctlText.Text(), "Q");
+    QTest::mouseRelease(grid().ctlGrid.viewport(), Qt::RightButton, {}, testsupport::CellPoint(grid(), 1, 1));
+}
+
+TEST_F(DateManager, TheOpenEditorStaysOverItsCellAfterEveryResize)
+{
+    QByteArray lines;
+    for (int d = 1; d <= 20; ++d)
+        lines += QStringLiteral("PCaption:%1/01=Day %1\r\n").arg(d, 2, 10, QLatin1Char('0')).toLatin1();
+    WriteBytes(Year("2024"), lines);
+    Open();
+    const qint32 row = 14;
+    grid().ctlGrid.ShowCell(row, 1);
+    Click(row, 1);
+    QTest::keyClicks(QApplication::focusWidget(), "typed");
+    ASSERT_TRUE(grid().EditOpen());
+    EntryTableWindow& w = *dialog->Window();
+    const struct {
+        const char* name;
+        float width, height;
+    } sizes[] = {{"shrunk", 4755, 3000}, {"grown", 9500, 9000}, {"shrunk again", 4000, 2500}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(s.name);
+        w.Move(w.Left(), w.Top(), s.width, s.height);
+        ASSERT_TRUE(grid().EditOpen());
+        const platform::TextBox& box = grid().ctlText;
+        EXPECT_TRUE(box.Visible());
+        EXPECT_EQ(grid().Row(), row);
+        EXPECT_TRUE(grid().RowIsVisible(row));
+        EXPECT_FLOAT_EQ(box.Top(), grid().ctlGrid.CellTop() - 10);
+        EXPECT_FLOAT_EQ(box.Left(), grid().ctlGrid.CellLeft() - 10);
+        EXPECT_FLOAT_EQ(box.Width(), grid().ctlGrid.CellWidth() + 20);
+        EXPECT_LE(box.Top() + box.Height(), grid().ctlGrid.Height());
+        EXPECT_EQ(box.Text(), "typed");
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Cell(row, 1), "typed");
+}
+
+TEST_F(DateManager, ANewlyLoadedFileShowsFromItsFirstRow)
+{
+    auto file = [](const char* caption) {
+        QByteArray lines;
+        for (int d = 1; d <= 28; ++d)
+            lines += QStringLiteral("PCaption:%1/02=%2 %1\r\n").arg(d, 2, 10, QLatin1Char('0')).arg(caption).toUtf8();
+        return lines;
+    };
+    WriteBytes(Year("2024"), file("This"));
+    WriteBytes(Year("2025"), file("Next"));
+    WriteBytes(gPersonalDatesFile, file("Mine"));
+    const struct {
+        const char* name;
+        std::function<void()> load;
+        const char* first; // the first row's value afterwards
+    } loads[] = {
+        {"Load 2025 Dates", [this] { Menu("Load 2025 Dates"); }, "Next 01"},
+        {"Load Personal Dates", [this] { Menu("Load Personal Dates"); }, "Mine 01"},
+        {"shown for another year", [this] { dialog->ShowCalendarDate(caller.get(), "2025"); }, "Next 01"},
+        {"Reset 2024 Dates", [this] { Menu("Reset 2024 Dates"); }, ""},
+    };
+    for (const auto& l : loads) {
+        SCOPED_TRACE(l.name);
+        Open();
+        grid().LetTopRow(20);
+        Click(25, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        ASSERT_GT(grid().TopRow(), 1);
+        dialog->Changed = 0;
+        l.load();
+        EXPECT_EQ(grid().TopRow(), 1);
+        EXPECT_TRUE(grid().RowIsVisible(1));
+        EXPECT_EQ(grid().Row(), 1);
+        if (*l.first) {
+            EXPECT_EQ(Cell(1, 1), l.first);
+        }
+        dialog->Changed = 0;
+        dialog->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(DateManager, ResetRebuildsTheFileAtOnceAndTheCallerReloads)

@@ -216,6 +216,34 @@ TEST_F(EditGridEditing, LettersOfOtherScriptsTypeLikeAnyOther)
     EXPECT_EQ(Cell(5, 1), QStringLiteral("жу"));
 }
 
+TEST_F(EditGridEditing, TheFirstKeyIntoAnIdleCellIsTheKeysWholeText)
+{
+    // The key event as the desktop delivers it: an emoji is two UTF-16 units, a composed
+    // letter may be two characters; the host hears the first character's code.
+    const struct {
+        QString typed;
+        int code;
+    } cases[] = {
+        {QStringLiteral("q"), 'q'},     {QStringLiteral("é"), 0xE9},      {QStringLiteral("漢"), 0x6F22},
+        {QStringLiteral("😀"), 0x1F600}, {QStringLiteral("e\u0301"), 'e'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        Click(5, 1);
+        Key(Qt::Key_Escape);
+        ASSERT_FALSE(grid().EditOpen());
+        host->log.clear();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c.typed);
+        QApplication::sendEvent(&grid().ctlGrid, &press);
+        EXPECT_EQ(host->log.filter("KeyPress"), QStringList{QStringLiteral("KeyPress %1").arg(c.code)});
+        ASSERT_TRUE(grid().EditOpen());
+        EXPECT_EQ(grid().ctlText.SelStart(), c.typed.size()); // the caret after the whole text
+        QTest::keyClicks(Focused(), "x");
+        Key(Qt::Key_Return);
+        EXPECT_EQ(Cell(5, 1), c.typed + "x");
+    }
+}
+
 TEST_F(EditGridEditing, APopupOrAnotherWindowIsNoLossOfFocus)
 {
     Click(6, 1);

@@ -3,7 +3,9 @@
 #include "support/edit_grid_host.h"
 #include "support/test_folders.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLocale>
 #include <QTest>
 #include <QToolButton>
@@ -165,6 +167,31 @@ TEST_F(EditGridEditors, LeavingAPickListWithoutAChoiceKeepsTheCellText)
     list.SetListIndex(0);
     Click(6, 1);
     EXPECT_EQ(grid().TextMatrix(5, 1), "Yes");
+}
+
+TEST_F(EditGridEditors, ThePickListDropsItsListOnTheFirstPress)
+{
+    grid().SetCellCtl(1, kCellPickList);
+    for (const char* item : {"Portrait Top", "Landscape Left", "Center"})
+        grid().AddCellComboItem(1, item);
+    grid().LetTextMatrix(3, 1, "Center");
+    Click(5, 1); // from another row
+    Click(3, 1);
+    platform::ComboBox& list = grid().ctlCombo(1);
+    ASSERT_TRUE(list.Visible());
+    QComboBox* combo = list.Widget();
+    // The arrow: the list drops, and the focus goes to it as a plain focus change.
+    QTest::mousePress(combo, Qt::LeftButton, {}, QPoint(combo->width() - 5, combo->height() / 2));
+    ASSERT_TRUE(combo->view()->isVisible());
+    EXPECT_TRUE(list.Visible());
+    EXPECT_TRUE(grid().EditOpen());
+    EXPECT_TRUE(combo->view()->isVisible());
+    // The choice made in the list is the cell's at the next commit.
+    QTest::keyClick(combo->view(), Qt::Key_Up);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    EXPECT_FALSE(combo->view()->isVisible());
+    Click(6, 1);
+    EXPECT_EQ(grid().TextMatrix(3, 1), "Landscape Left");
 }
 
 TEST_F(EditGridEditors, AnEditableComboSelectsOrLearnsTheCellText)

@@ -6,9 +6,13 @@
 #include "ui/menu_items.h"
 #include "ui/twips.h"
 
+#include <QFile>
 #include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using folderpicker::PickerLayout;
 
@@ -173,4 +177,67 @@ TEST_F(FolderPicker, TheDraggedBarShowsAboveTheLists)
     EXPECT_EQ(picker->grab().toImage().pixelColor(middle), QColor(0x80, 0x80, 0x80));
     picker->imgSplitter_MouseUp(1, 0, x, 10);
     EXPECT_NE(picker->grab().toImage().pixelColor(middle), QColor(0x80, 0x80, 0x80));
+}
+
+namespace {
+// The test runs as a user who may not read every folder: without the superuser's power to
+// read and search any folder (root's tests would otherwise read a folder of mode 000). The
+// permitted set keeps them, so they come back at the end.
+class WithoutReadOverride {
+public:
+    WithoutReadOverride()
+    {
+        if (syscall(SYS_capget, &header_, saved_) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        active_ = syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~WithoutReadOverride()
+    {
+        if (active_)
+            syscall(SYS_capset, &header_, saved_);
+    }
+    WithoutReadOverride(const WithoutReadOverride&) = delete;
+    WithoutReadOverride& operator=(const WithoutReadOverride&) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+    bool active_ = false;
+};
+} // namespace
+
+TEST_F(FolderPicker, AFolderItMayNotReadIsSaidToBeUnreadable)
+{
+    const QString locked = QDir::cleanPath(folder + "/locked");
+    testsupport::WriteBytes(locked + "/hidden.jpg", "x");
+    ASSERT_TRUE(QFile::setPermissions(locked, {}));
+    const WithoutReadOverride user;
+    if (QDir(locked).entryList(QDir::Files).contains("hidden.jpg")) {
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "this user reads a folder of mode 000";
+    }
+    picker->GetFile(folder, &caller, "*.jpg");
+    int lockedEntry = -1;
+    for (int i = 0; i < picker->Dir1.ListCount(); ++i)
+        if (picker->Dir1.List(i) == locked)
+            lockedEntry = i;
+    ASSERT_GE(lockedEntry, 0);
+    const QString said = "The folder cannot be read (permission denied):\r\n" + locked;
+    // A click on it, and a double click that would open it.
+    picker->Dir1.SetListIndex(lockedEntry);
+    picker->Dir1_Click();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].prompt, said);
+    EXPECT_EQ(boxes.Shown()[0].title, "Folder");
+    EXPECT_EQ(picker->File1.Path(), QDir::cleanPath(folder)); // the files of the folder shown before
+    QListWidget* list = picker->Dir1.Widget();
+    emit list->itemDoubleClicked(list->item(lockedEntry));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].prompt, said);
+    EXPECT_EQ(picker->Dir1.Path(), QDir::cleanPath(folder));
+    for (const auto& b : boxes.Shown())
+        EXPECT_FALSE(b.prompt.contains("Device")) << b.prompt.toStdString();
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

@@ -1,12 +1,23 @@
 // The property editor on a test caller, driven through its grid, buttons and menu.
 #include "core/data_folders.h"
+#include "editors/dialogs/date_manager.h"
 #include "editors/dialogs/entry_table_math.h"
 #include "editors/dialogs/property_editor.h"
+#include "support/central_fixture.h"
 #include "support/entry_table_fixture.h"
+#include "support/test_calendar.h"
+#include "support/test_frame.h"
+#include "system/clock.h"
 #include "ui/mdi_frame.h"
 #include "ui/menu_items.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <gtest/gtest.h>
 
 using mduAlmanorvqueLib::gIniFile;
@@ -543,5 +554,193 @@ TEST_F(PropertyEditor, AMonthWindowsStyleThatCannotBeReadWholeIsNotReplaced)
     EXPECT_TRUE(boxes.Shown()[0].prompt.contains("too long to read whole"));
     dialog->Changed = 0;
     dialog->Unload();
+}
+
+// "Apply" on a real calendar window: every setting of the table is applied.
+class PropertyEditorOnCalendar : public testsupport::ProgramFolderTest {
+protected:
+    platform::FixedClock clock_{QDateTime(QDate(2026, 3, 15), QTime(10, 0))};
+    platform::ScriptedMessageBox boxes_;
+};
+
+TEST_F(PropertyEditorOnCalendar, ApplyShowsAChosenPictureWhateverEditCameWithIt)
+{
+    CopyShippedData({"ini"});
+    mduAlmanorvqueLib::SetupDataFolders();
+    const QString picture = Path("My pictures/harbour.jpg");
+    QDir().mkpath(Path("My pictures"));
+    QImage shot(64, 48, QImage::Format_RGB32);
+    shot.fill(Qt::darkCyan);
+    ASSERT_TRUE(shot.save(picture));
+    const struct {
+        const char* name;
+        QStringList order; // the rows edited, in this order
+    } cases[] = {
+        {"picture, then width", {"Calendar Image Files", "Window Width"}},
+        {"width, then picture", {"Window Width", "Calendar Image Files"}},
+        {"picture alone", {"Calendar Image Files"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = std::make_unique<testsupport::TestCalendar>();
+        w->ShowMe(0, QDate(2026, 3, 15));
+        w->Timer1.Fire();
+        ASSERT_EQ(w->FormState(), frmAlmanorvique::kRunning);
+        ASSERT_NE(w->imgCalendar(0).Tag, picture);
+        const float width = w->Width();
+        w->PropertiesMenu_Click();
+        frmProperties& editor = frmProperties::Default();
+        ctlEditGrid& g = editor.grid();
+        for (const QString& key : c.order) {
+            qint32 row = 0;
+            for (qint32 r = 1; r < g.Rows() && row == 0; ++r)
+                if (g.TextMatrix(r, 0) == key)
+                    row = r;
+            ASSERT_GT(row, 0) << key.toStdString();
+            g.LetTextMatrix(row, 1, key == "Window Width" ? QString::number(width + 1500) : picture);
+            editor.CommitRow(row);
+        }
+        editor.cmdButton_Click(0); // "Apply"
+        EXPECT_EQ(w->imgCalendar(0).Tag, picture);
+        EXPECT_FALSE(w->imgCalendar(0).GetPicture().IsEmpty());
+        if (c.order.contains("Window Width")) {
+            EXPECT_FLOAT_EQ(w->Width(), width + 1500);
+        }
+        editor.Changed = 0;
+        editor.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w->CloseDown_Click();
+    }
+}
+
+TEST_F(PropertyEditor, ANewFileAsksBeforeItOverwritesAndNoKeepsTheFile)
+{
+    const struct {
+        const char* name;
+        bool exists;
+        int answer;
+        const char* written;
+        bool asked;
+    } cases[] = {
+        {"exists, No", true, platform::vbNo, "Old=1\r\n", true},
+        {"exists, Yes", true, platform::vbYes, "New=2\r\n", true},
+        {"new", false, platform::vbNo, "New=2\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString target = Path(QStringLiteral("settings %1.ini").arg(c.name));
+        gIniFile = target;
+        if (c.exists)
+            testsupport::WriteBytes(target, "Old=1\r\n");
+        gPropertyTable = TableOf({"New=2"});
+        dialog->ShowPropertyMDIChild(caller.get(), 0, 0, "", -1);
+        ASSERT_NE(dialog->NewFileMode, 0);
+        ASSERT_EQ(dialog->GetPropertyFile(), target);
+        caller->boxes.clear();
+        caller->answers = {c.answer};
+        dialog->cmdButton_Click(0);
+        EXPECT_EQ(ReadBytes(target), c.written);
+        EXPECT_EQ(caller->boxes, c.asked ? QStringList{"Property File Exists: " + target +
+                                                       "\r\nexists, do you want to over write this file?"}
+                                         : QStringList());
+        const bool saved = c.written == QByteArray("New=2\r\n");
+        EXPECT_EQ(dialog->ActionButton().Caption(), saved ? "Launch" : "Save");
+        EXPECT_EQ(dialog->NewFileMode, saved ? 0 : -1);
+        dialog->Changed = 0;
+        dialog->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// Opened from a month window of the frame, over other month windows.
+class PropertyEditorInTheFrame : public testsupport::CentralFixture<testsupport::TestFrame> {
+protected:
+    platform::FixedClock clock_{QDateTime(QDate(2026, 4, 15), QTime(10, 0))};
+    platform::ScriptedMessageBox boxes_;
+    platform::ScriptedMenus menus_;
+};
+
+TEST_F(PropertyEditorInTheFrame, ItStaysUsableAboveTheMonthWindowsUntilItCloses)
+{
+    testsupport::TestFrame& f = Start();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.DoToolbarButton(4); // 12 months
+    for (int i = 1; i <= 12; ++i)
+        static_cast<testsupport::TestCalendar*>(f.MonthCalendar(i))->Timer1.Fire();
+    frmAlmanorvique* feb = f.MonthCalendar(2);
+    static_cast<testsupport::TestCalendar*>(feb)->PropertiesMenu_Click();
+    frmProperties& editor = frmProperties::Default();
+    ASSERT_NE(editor.Window(), nullptr);
+    EntryTableWindow& w = *editor.Window();
+    QMdiSubWindow* sub = w.MDISubWindow();
+    ASSERT_NE(sub, nullptr);
+    QMdiArea& area = f.ClientArea();
+    auto onTop = [&] { return area.subWindowList(QMdiArea::StackingOrder).last() == sub; };
+    // A month window that the editor covers in part.
+    frmAlmanorvique* beneath = nullptr;
+    for (int i = 1; i <= 12 && !beneath; ++i) {
+        frmAlmanorvique* m = f.MonthCalendar(i);
+        if (m != feb && m->MDISubWindow() && m->MDISubWindow()->geometry().intersects(sub->geometry()) &&
+            !sub->geometry().contains(m->MDISubWindow()->geometry()))
+            beneath = m;
+    }
+    ASSERT_NE(beneath, nullptr);
+    EXPECT_TRUE(onTop());
+
+    // The Orientation value, then its arrow: one press drops the list.
+    ctlEditGrid& g = editor.grid();
+    qint32 row = 0;
+    for (qint32 r = 1; r < g.Rows() && row == 0; ++r)
+        if (g.TextMatrix(r, 0) == "Orientation")
+            row = r;
+    ASSERT_GT(row, 0);
+    g.ctlGrid.ShowCell(row, 1);
+    QTest::mouseClick(g.ctlGrid.viewport(), Qt::LeftButton, {}, testsupport::CellPoint(g, row, 1));
+    ASSERT_TRUE(g.ctlCombo(1).Visible());
+    EXPECT_TRUE(onTop());
+    // No window of its own: on X a native child window would take the pointer's events
+    // from the month windows' share of the frame and the month windows from it.
+    EXPECT_FALSE(w.testAttribute(Qt::WA_NativeWindow));
+    EXPECT_FALSE(sub->testAttribute(Qt::WA_NativeWindow));
+    QComboBox* combo = g.ctlCombo(1).Widget();
+    QTest::mousePress(combo, Qt::LeftButton, {}, QPoint(combo->width() - 5, combo->height() / 2));
+    EXPECT_TRUE(combo->view()->isVisible());
+    EXPECT_TRUE(onTop());
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    // The offscreen desktop leaves the closed list the active window: the frame takes it back
+    // as a real desktop gives it back.
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &f; }));
+
+    // The pointer over a month window's own part gives that window the focus; the editor
+    // stays above it.
+    QWidget* monthForm = beneath;
+    const QRect shared = monthForm->rect();
+    QTest::mouseMove(monthForm, shared.topLeft() + QPoint(5, 5));
+    QApplication::processEvents();
+    EXPECT_EQ(area.activeSubWindow(), beneath->MDISubWindow());
+    EXPECT_TRUE(onTop());
+    // And a click on the editor still edits there.
+    QTest::mouseClick(g.ctlGrid.viewport(), Qt::LeftButton, {}, testsupport::CellPoint(g, 1, 1));
+    EXPECT_EQ(area.activeSubWindow(), sub);
+    EXPECT_TRUE(g.EditOpen());
+    editor.Changed = 0;
+    editor.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The date manager opened from the month window stays above the month windows too.
+    static_cast<testsupport::TestCalendar*>(feb)->ApplySetting("Date Manager", "", "");
+    frmDateManager& manager = frmDateManager::Default();
+    ASSERT_NE(manager.Window(), nullptr);
+    QMdiSubWindow* managerSub = manager.Window()->MDISubWindow();
+    ASSERT_NE(managerSub, nullptr);
+    for (int i = 1; i <= 12; ++i) {
+        QTest::mouseMove(f.MonthCalendar(i), QPoint(5, 5));
+        QApplication::processEvents();
+        EXPECT_EQ(area.subWindowList(QMdiArea::StackingOrder).last(), managerSub) << i;
+    }
+    manager.Changed = 0;
+    manager.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

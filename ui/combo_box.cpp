@@ -5,6 +5,7 @@
 #include "text_box.h"
 #include "twips.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -17,6 +18,14 @@ namespace {
 bool LosesFocus(const QFocusEvent* e)
 {
     return e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason;
+}
+
+// The combo's own drop-down list: dropping it hands the focus over as a plain focus
+// change when the list's window is not yet the active popup (the first drop on X).
+bool InOwnList(const QComboBox* combo, const QWidget* focus)
+{
+    const QWidget* list = combo->view() ? combo->view()->window() : nullptr;
+    return focus && list && list != combo->window() && (focus == list || list->isAncestorOf(focus));
 }
 
 // Sees the keys and the focus of the combo and of its text field.
@@ -51,7 +60,7 @@ protected:
             if (watched != combo)
                 return false;
             if (box_->LostFocus && LosesFocus(fe) && !combo->isAncestorOf(QApplication::focusWidget()) &&
-                QApplication::focusWidget() != combo)
+                QApplication::focusWidget() != combo && !InOwnList(combo, QApplication::focusWidget()))
                 Guarded("lost focus", box_->LostFocus);
             return false;
         }

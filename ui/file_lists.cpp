@@ -6,13 +6,47 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QStorageInfo>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
 
 namespace platform {
+
+FolderNotReadable::FolderNotReadable(QString folder, QString why)
+    : std::runtime_error(QStringLiteral("%1: the folder cannot be read (%2)").arg(folder, why).toStdString()),
+      path(std::move(folder)),
+      reason(std::move(why))
+{
+}
+
+QString FolderNotReadable::Message() const
+{
+    return QStringLiteral("The folder cannot be read (%1):\r\n%2").arg(reason, path);
+}
+
+void CheckListable(const QString& path)
+{
+    // Lists nothing but asks the system: the answer of the real listing, whoever the user
+    // is, with the system's reason.
+    DIR* dir = ::opendir(QFile::encodeName(path).constData());
+    if (dir) {
+        ::closedir(dir);
+        return;
+    }
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR)
+        throw DeviceNotReady();
+    QString why = QString::fromLocal8Bit(std::strerror(error));
+    if (!why.isEmpty())
+        why[0] = why[0].toLower();
+    throw FolderNotReadable(QDir::cleanPath(path), why);
+}
 
 namespace {
 QColor ColourOf(qint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -119,8 +153,9 @@ void DriveList::SetDrive(const QString& path)
         if (holds && root.size() > best.size())
             best = root;
     }
-    if (best.isEmpty() || !QDir(best).isReadable())
+    if (best.isEmpty())
         throw DeviceNotReady();
+    CheckListable(best);
     drive_ = best;
     filling_ = true;
     if (QComboBox* c = Widget())
@@ -139,8 +174,14 @@ FolderList::FolderList(QWidget* parent, QString name)
             Guarded("folder click", Click);
     });
     // A double click opens the folder.
-    QObject::connect(list, &QListWidget::itemDoubleClicked, list,
-                     [this] { Guarded("folder open", [this] { SetPath(List(ListIndex())); }); });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this] {
+        Guarded("folder open", [this] {
+            if (DblClick)
+                DblClick();
+            else
+                SetPath(List(ListIndex()));
+        });
+    });
     Attach(list);
     SetPath(QDir::currentPath());
 }
@@ -150,8 +191,9 @@ QListWidget* FolderList::Widget() const { return static_cast<QListWidget*>(widge
 void FolderList::SetPath(const QString& path)
 {
     const QDir dir(path);
-    if (path.isEmpty() || !dir.exists() || !dir.isReadable())
+    if (path.isEmpty() || !dir.exists())
         throw DeviceNotReady();
+    CheckListable(dir.absolutePath());
     path_ = QDir::cleanPath(dir.absolutePath());
     entries_.clear();
     QStringList chain;

@@ -15,10 +15,23 @@ class QWidget;
 
 namespace platform {
 
-// Raised when a drive or folder cannot be read.
+// Raised when a drive or folder is not there.
 struct DeviceNotReady : std::runtime_error {
     DeviceNotReady() : std::runtime_error("Device unavailable") {}
 };
+
+// Raised when a folder that is there cannot be listed; reason is the system's, in lower
+// case ("permission denied").
+struct FolderNotReadable : std::runtime_error {
+    FolderNotReadable(QString folder, QString why);
+    QString path, reason;
+    // "The folder cannot be read (permission denied):" and the path on the next line.
+    QString Message() const;
+};
+
+// Whether the folder can be listed: DeviceNotReady when it is not there, else
+// FolderNotReadable with the system's reason when it cannot be listed.
+void CheckListable(const QString& path);
 
 // What the three lists share: the widget and its place in twips.
 class ListControl {
@@ -54,7 +67,7 @@ class DriveList : public ListControl {
 public:
     DriveList(QWidget* parent, QString name);
     // The mount point shown; setting a path shows the mount point that holds it and
-    // raises DeviceNotReady when that cannot be read.
+    // raises DeviceNotReady when there is none, FolderNotReadable when it cannot be listed.
     QString Drive() const { return drive_; }
     void SetDrive(const QString& path);
     QStringList Drives() const { return drives_; }
@@ -72,7 +85,8 @@ class FolderList : public ListControl {
 public:
     FolderList(QWidget* parent, QString name);
     QString Path() const { return path_; }
-    // Raises DeviceNotReady for a folder that cannot be read.
+    // Raises DeviceNotReady for a folder that is not there, FolderNotReadable for one that
+    // cannot be listed.
     void SetPath(const QString& path);
     int ListCount() const { return static_cast<int>(entries_.size()); }
     QString List(int index) const;
@@ -80,6 +94,8 @@ public:
     void SetListIndex(int index);
     QListWidget* Widget() const;
     std::function<void()> Click;
+    // A double click on an entry; without a handler the list opens that folder itself.
+    std::function<void()> DblClick;
 
 private:
     QString path_;

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStringList>
 #include <algorithm>
@@ -1328,7 +1329,10 @@ void FlexGrid::keyPressEvent(QKeyEvent* e)
         const QString text = e->text();
         // Delete carries U+007F as its text on some systems: it is no typed character.
         if (!text.isEmpty() && text.at(0) != QChar(0x7f) && Events.KeyPress) {
-            int ascii = text.at(0).unicode();
+            // The character's code point, not the first half of a surrogate pair.
+            int ascii = static_cast<int>(text.toUcs4().value(0));
+            typedText_ = text;
+            const auto forget = qScopeGuard([this] { typedText_.clear(); });
             Events.KeyPress(ascii);
         }
     });

@@ -227,6 +227,9 @@ public:
     void SetFocus();
 
     FlexGridEvents Events;
+    // While KeyPress runs: the whole text of the key event, whose first character's code
+    // KeyPress carries (a character outside the Basic Multilingual Plane included).
+    const QString& TypedText() const { return typedText_; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -322,6 +325,7 @@ private:
     FontModel font_;
     Picture mouseIcon_;
     QString formatString_;
+    QString typedText_;
     bool syncing_ = false;
     bool dragging_ = false;
     struct UserResize {

@@ -90,6 +90,7 @@ void frmDateManager::ShowCalendarDate(CalendarCaller* Caller, const QString& str
     mduLib::LoadIniFile(DateFilePath, DateTable);
     DateKey = strKey;
     FillGrid(2, 0);
+    ShowFromFirstRow();
     Changed = 0;
 }
 
@@ -109,7 +110,8 @@ void frmDateManager::ShowCalendarDateMDIChild(CalendarCaller* Caller, qint32 x, 
     ActionButton().Tag = QStringLiteral("0");
     FillGrid(2, 0);
     grid().Tag = QStringLiteral("2,0");
-    w.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (!w.MDIChild())
+        w.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     ShowWindow(false);
     Changed = 0;
     EnableEditing(NewFileMode == 0);
@@ -175,6 +177,7 @@ void frmDateManager::LoadFile(const QString& path, const QString& key)
     DateKey = key;
     mduLib::LoadIniFile(DateFilePath, DateTable);
     FillGrid(2, 1);
+    ShowFromFirstRow();
     Window()->SetCaption(CaptionPrefix() + DateKey);
 }
 
@@ -192,6 +195,7 @@ void frmDateManager::ResetDates_Click()
         mduLib::LoadIniFile(gUserRegionFolder + DateKey, DateTable);
     }
     FillGrid(2, 0);
+    ShowFromFirstRow();
     MarkChanged();
     // The file changed on disk: the windows' older tables must not bring the old entries back.
     ReloadCallers();
@@ -201,5 +205,5 @@ int frmDateManager::AskSave(const QString& prompt)
 {
     Window()->raise();
     Window()->activateWindow();
-    return platform::MsgBox(prompt, platform::vbYesNo, SaveTitle(), Window());
+    return Tell(prompt, platform::vbYesNo, SaveTitle());
 }

@@ -14,6 +14,10 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QWindow>
 
 namespace entrytable {
@@ -271,6 +275,21 @@ void EntryTableDialog::FillGrid(int column, int order)
         ShowValueEditor();
 }
 
+void EntryTableDialog::ShowFromFirstRow()
+{
+    ctlEditGrid& g = grid();
+    LastRow = 0;
+    leftRow_ = 0;
+    showingAnew_ = true;
+    const auto done = qScopeGuard([this] { showingAnew_ = false; });
+    if (g.Rows() > 1)
+        g.LetRow(1);
+    g.LetTopRow(1);
+    // As after loading: no row is due, and the first row left is committed then.
+    LastRow = 0;
+    leftRow_ = 0;
+}
+
 bool EntryTableDialog::IsItemRow(qint32 row) const { return row >= 1 && row <= RowsShown(); }
 
 void EntryTableDialog::ClearSpareRow(qint32 row)
@@ -341,7 +360,7 @@ void EntryTableDialog::Grid_RowColChange()
 {
     // Right after opening no row is due yet, but the row the user just left may hold an
     // edit (the first row is current from the start): it is committed all the same.
-    const qint32 due = LastRow > 0 ? LastRow : leftRow_;
+    const qint32 due = showingAnew_ ? 0 : LastRow > 0 ? LastRow : leftRow_;
     if (due > 0) {
         CommitRow(due);
         SetActionButton(CommitState());
@@ -363,6 +382,7 @@ void EntryTableDialog::Grid_DblClick()
     // The edit the first click opened must not write the old text back over the choice.
     g.HideCellCtl();
     // A file dialog of this window's own: it stands in front of this topmost window.
+    const ActivationBack back(*this);
     platform::CommonDialog dialog(window_);
     // The file kinds go by their plural names ("Calendar Image Files").
     const QString kind = label.endsWith(QLatin1String("File")) ? label + u's' : label;
@@ -496,7 +516,7 @@ QString SaveFailureText(const QString& path)
 
 void EntryTableDialog::ReportSaveFailure()
 {
-    platform::MsgBox(SaveFailureText(SavePath()), platform::vbExclamation | platform::vbOKOnly, SaveTitle(), window_);
+    Tell(SaveFailureText(SavePath()), platform::vbExclamation | platform::vbOKOnly, SaveTitle());
 }
 
 bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
@@ -512,8 +532,8 @@ bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
             if (!SaveTable() && mayKeep) {
                 const QString prompt = SaveFailureText(SavePath()) + QStringLiteral("\r\n\r\n") + instead +
                                        QStringLiteral(" anyway and lose the changes?");
-                if (platform::MsgBox(prompt, platform::vbYesNo | platform::vbExclamation | platform::vbDefaultButton2,
-                                     SaveTitle(), window_) != platform::vbYes)
+                if (Tell(prompt, platform::vbYesNo | platform::vbExclamation | platform::vbDefaultButton2,
+                         SaveTitle()) != platform::vbYes)
                     return false;
             }
         }
@@ -524,8 +544,13 @@ bool EntryTableDialog::OfferToSaveEdits(const QString& instead, bool mayKeep)
 
 void EntryTableDialog::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
-    if (!OfferToSaveEdits(QStringLiteral("Close"), UnloadMode != platform::vbAppWindows))
+    closing_ = true;
+    const bool close = OfferToSaveEdits(QStringLiteral("Close"), UnloadMode != platform::vbAppWindows);
+    closing_ = false;
+    if (!close) {
         Cancel = 1;
+        TakeActivationBack(); // the user keeps the dialog
+    }
 }
 
 // ---- showing ----
@@ -537,8 +562,9 @@ void EntryTableDialog::ShowWindow(bool owned)
     if (w.MDIChild() && !w.MDISubWindow())
         if (auto* frame = qobject_cast<platform::MDIForm*>(caller_ ? caller_->FrameForm() : nullptr)) {
             frame->AddChild(w);
+            KeepAboveOtherChildren(w);
             w.Show();
-            w.raise();
+            w.MDISubWindow()->raise();
             return;
         }
     if (IsTopmost())
@@ -553,9 +579,36 @@ void EntryTableDialog::ShowWindow(bool owned)
     w.activateWindow();
 }
 
+void EntryTableDialog::KeepAboveOtherChildren(EntryTableWindow& w)
+{
+    // A month window that takes the focus (the pointer over its own part) comes to the
+    // front of the frame; the dialog goes back above it, as a topmost window stays above
+    // the active one, so it stays usable until it closes.
+    QMdiSubWindow* sub = w.MDISubWindow();
+    if (!sub || !sub->mdiArea())
+        return;
+    QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, &w, [sub](QMdiSubWindow* active) {
+        if (!active || active == sub)
+            return;
+        // After the area has raised the window it activated.
+        QTimer::singleShot(0, sub, [sub] {
+            if (sub->isVisible())
+                sub->raise();
+        });
+    });
+}
+
 void EntryTableDialog::SetTopmost(bool on)
 {
     EntryTableWindow& w = *window_;
+    // A child window of the frame is above the other child windows already; a window
+    // flag would make it a native window of its own, which on X takes the pointer's
+    // events of the month windows it covers, and theirs over it.
+    if (QMdiSubWindow* sub = w.MDISubWindow()) {
+        if (on)
+            sub->raise();
+        return;
+    }
     if (w.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
         return;
     QWindow* owner = w.windowHandle() ? w.windowHandle()->transientParent() : nullptr;
@@ -572,8 +625,28 @@ void EntryTableDialog::SetTopmost(bool on)
     w.HoldOuterGeometry();
 }
 
+void EntryTableDialog::TakeActivationBack()
+{
+    EntryTableWindow* w = window_;
+    if (closing_ || !w || !w->IsLoaded() || !w->Visible())
+        return;
+    if (QMdiSubWindow* sub = w->MDISubWindow())
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+    QWidget* top = w->window();
+    top->raise();
+    top->activateWindow();
+}
+
+int EntryTableDialog::Tell(const QString& prompt, int buttons, const QString& title)
+{
+    const ActivationBack back(*this);
+    return platform::MsgBox(prompt, buttons, title, window_);
+}
+
 int EntryTableDialog::Ask(const QString& prompt, int buttons, const QString& title)
 {
+    const ActivationBack back(*this);
     // The caller's box would sit under this topmost window: own it by this window instead.
     const platform::MessageBoxOwnerScope above(window_.data());
     if (CalendarCaller* c = Caller())

@@ -159,6 +159,9 @@ protected:
     // placed, its Tag the key, the caller remembered and the action button's Tag "0".
     EntryTableWindow& OpenBeside(CalendarCaller* caller, const QString& strKey);
     EntryTableWindow& OpenAsChild(CalendarCaller* caller, qint32 x, qint32 y, const QString& strKey);
+    // After the list shows another file: its first row current and in view, nothing of the
+    // file shown before committed into it.
+    void ShowFromFirstRow();
     // The read-only new-file mode: caption "... _", "Save" disabled.
     void EnterNewFileMode();
     // The column widths of a child window.
@@ -166,8 +169,25 @@ protected:
     // Shows the window without blocking; owned by the caller unless it is a child window.
     void ShowWindow(bool owned);
     void SetTopmost(bool on);
+    // A child window of the frame goes back above a month window that takes the focus.
+    static void KeepAboveOtherChildren(EntryTableWindow& w);
     // Through the caller's message box, or a plain one when the caller is gone.
     int Ask(const QString& prompt, int buttons, const QString& title);
+    // A box of the dialog's own, owned by its window.
+    int Tell(const QString& prompt, int buttons, const QString& title);
+    // After a question the desktop may hand the activation to another window (the opener):
+    // the dialog takes it back, so that the next key reaches its editor. Not while closing.
+    void TakeActivationBack();
+    class ActivationBack {
+    public:
+        explicit ActivationBack(EntryTableDialog& dialog) : dialog_(dialog) {}
+        ~ActivationBack() { dialog_.TakeActivationBack(); }
+        ActivationBack(const ActivationBack&) = delete;
+        ActivationBack& operator=(const ActivationBack&) = delete;
+
+    private:
+        EntryTableDialog& dialog_;
+    };
     // An open editor's text goes into its cell first, so that nothing typed is lost.
     void CommitOpenEditor();
     void CommitCurrentRow();
@@ -192,6 +212,8 @@ private:
     QPointer<platform::Form> callerForm_;
     CalendarCaller* caller_ = nullptr;
     qint32 leftRow_ = 0; // the row the grid's last move left
+    bool closing_ = false;
+    bool showingAnew_ = false; // ShowFromFirstRow moves: no row of the old file is due
 };
 
 namespace entrytable {

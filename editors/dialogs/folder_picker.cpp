@@ -70,6 +70,7 @@ void frmFolder::BuildControls()
     imgSplitter.Events.MouseUp = [this](int b, int s, float x, float y) { imgSplitter_MouseUp(b, s, x, y); };
 
     Dir1.Click = [this] { Dir1_Click(); };
+    Dir1.DblClick = [this] { Dir1_DblClick(); };
     Drive1.Change = [this] { Drive1_Change(); };
     File1.MouseDown = [this](int b, int s, float x, float y) { File1_MouseDown(b, s, x, y); };
     const char* items[] = {"Select All", "Select None"};
@@ -176,9 +177,13 @@ void frmFolder::Drive1_Change()
         Dir1.SetPath(Drive1.Drive());
         File1.SetPath(Dir1.Path());
         File1.Refresh();
-    } catch (const std::exception&) {
-        platform::MsgBox(QStringLiteral("Device is not ready"), platform::vbCritical | platform::vbOKOnly,
-                         QStringLiteral("Device Error"), this);
+    } catch (const std::exception& e) {
+        // A drive that is there but may not be read is no missing disk: say which.
+        if (const auto* unreadable = dynamic_cast<const platform::FolderNotReadable*>(&e))
+            TellUnreadable(*unreadable);
+        else
+            Tell(QStringLiteral("Device is not ready"), platform::vbCritical | platform::vbOKOnly,
+                 QStringLiteral("Device Error"));
         Try([&] { Drive1.SetDrive(Dir1.Path()); });
         File1.SetPath(Dir1.Path());
     }
@@ -186,8 +191,47 @@ void frmFolder::Drive1_Change()
 
 void frmFolder::Dir1_Click()
 {
-    // A folder that cannot be listed shows no files.
-    File1.SetPath(Dir1.List(Dir1.ListIndex()));
+    // A folder that may not be read is said to be so, and the files shown stay those of a
+    // folder that can be; a folder that is not there shows no files.
+    const QString clicked = Dir1.List(Dir1.ListIndex());
+    try {
+        platform::CheckListable(clicked);
+    } catch (const platform::FolderNotReadable& e) {
+        TellUnreadable(e);
+        return;
+    } catch (const std::exception&) {
+    }
+    File1.SetPath(clicked);
+}
+
+void frmFolder::Dir1_DblClick()
+{
+    const QString opened = Dir1.List(Dir1.ListIndex());
+    try {
+        Dir1.SetPath(opened);
+    } catch (const platform::FolderNotReadable& e) {
+        TellUnreadable(e);
+        return;
+    } catch (const std::exception&) {
+        return;
+    }
+    File1.SetPath(Dir1.Path());
+}
+
+void frmFolder::TellUnreadable(const platform::FolderNotReadable& e)
+{
+    Tell(e.Message(), platform::vbExclamation | platform::vbOKOnly, QStringLiteral("Folder"));
+}
+
+int frmFolder::Tell(const QString& prompt, int buttons, const QString& title)
+{
+    const int answer = platform::MsgBox(prompt, buttons, title, this);
+    // The box gone, the picker is the active window again.
+    if (IsLoaded() && isVisible()) {
+        raise();
+        activateWindow();
+    }
+    return answer;
 }
 
 void frmFolder::File1_MouseDown(int Button, int, float, float)

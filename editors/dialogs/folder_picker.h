@@ -32,6 +32,8 @@ public:
     // ---- handlers ----
     void cmdOperation_Click(int Index);
     void Dir1_Click();
+    // Opens the folder double-clicked in the folder list.
+    void Dir1_DblClick();
     void Drive1_Change();
     void File1_MouseDown(int Button, int Shift, float X, float Y);
     void PopupFileMenuItem_Click(int Index);
@@ -73,6 +75,9 @@ private:
     // Opens the lists on the folder (a folder that cannot be read keeps the lists as they are).
     void StartAt(const QString& folder, const QString& pattern);
     void ShowOwnedBy(CalendarCaller* owner);
+    // A box of the picker's own; afterwards the picker is the active window again.
+    int Tell(const QString& prompt, int buttons, const QString& title);
+    void TellUnreadable(const platform::FolderNotReadable& e);
 
     folderpicker::PickerLayout layout_;
     QPointer<platform::Form> callerForm_;

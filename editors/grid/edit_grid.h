@@ -410,6 +410,10 @@ private:
     void DropEditor(qint16 kind, qint32 col);
     void TakeFocusFrom(qint16 kind, qint32 col);
     void SpinStep(int delta);
+    // After a fit: the open editor placed over its cell again, the cell in view.
+    void FollowCell();
+    // What a typed key puts into the editor: the key's code as one character.
+    QString TypedText(int KeyAscii) const;
     // Enter, Esc and Delete in a pick list or editable combo; false for other keys.
     bool ComboEditKey(platform::ComboBox& combo, int& KeyCode);
     bool UsedRow(qint32 r) const;
@@ -427,6 +431,7 @@ private:
     qint32 m_LastEditRow = 0;
     qint16 m_Editable = -1;
     EditSession edit_;
+    bool following_ = false; // FollowCell scrolls: no drop of the edit
     Typeahead typeahead_;
     RowClipboard clip_;
 };

@@ -27,14 +27,15 @@ void ctlEditGrid::ShowCellCtl(int KeyAscii)
     const qint32 col = ctlGrid.Col();
     const qint16 kind = ColumnOrNone(col).CtlType;
     const QString cellText = ctlGrid.Text();
+    const QString typed = KeyAscii < 32 ? QString() : TypedText(KeyAscii);
     auto fillTextBox = [&] {
         if (KeyAscii < 32) {
             ctlText.SetText(cellText);
             ctlText.SetSelStart(0);
             ctlText.SetSelLength(static_cast<int>(cellText.size()));
         } else {
-            ctlText.SetText(QString(QChar(KeyAscii)));
-            ctlText.SetSelStart(1);
+            ctlText.SetText(typed);
+            ctlText.SetSelStart(static_cast<int>(typed.size()));
         }
     };
     switch (kind) {
@@ -86,14 +87,26 @@ void ctlEditGrid::ShowCellCtl(int KeyAscii)
         if (KeyAscii < 32) {
             SelectOrAddComboEditItem(combo, cellText);
         } else {
-            combo.SetText(QString(QChar(KeyAscii)));
-            combo.SetSelStart(1);
+            combo.SetText(typed);
+            combo.SetSelStart(static_cast<int>(typed.size()));
         }
         break;
     }
     default:
         break;
     }
+}
+
+QString ctlEditGrid::TypedText(int KeyAscii) const
+{
+    // The key event's whole text while the key is the one typed (a character outside the
+    // Basic Multilingual Plane is two UTF-16 units, a composed one may be several
+    // characters); a key the host changed is that one character.
+    const QString& typed = ctlGrid.TypedText();
+    if (!typed.isEmpty() && typed.toUcs4().value(0) == static_cast<char32_t>(KeyAscii))
+        return typed;
+    const char32_t code = static_cast<char32_t>(KeyAscii);
+    return QString::fromUcs4(&code, 1);
 }
 
 void ctlEditGrid::PositionCellCtl(platform::UpDown& editor)
@@ -532,6 +545,8 @@ void ctlEditGrid::ctlGrid_MouseDown(int& Button, int& Shift, float& x, float& y)
 void ctlEditGrid::ctlGrid_Scroll()
 {
     Raise(Events.Scroll);
+    if (following_)
+        return; // a new size brought the edited cell into view: the edit goes on
     // The editor does not follow the scrolled cells, but what was typed is kept: the
     // current cell has not changed. (PgUp and PgDn in the text box drop it on purpose.)
     if (edit_.open && EditorVisible(edit_.kind, edit_.col))

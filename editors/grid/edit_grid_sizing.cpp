@@ -4,6 +4,8 @@
 #include "core/conversions.h"
 #include "grid_sizing.h"
 
+#include <QScopeGuard>
+
 namespace {
 constexpr qint32 kRowHeight = 285;
 
@@ -30,6 +32,35 @@ void ctlEditGrid::SetGridSize()
     const gridsizing::Fit height = gridsizing::FitHeight(rowHeight, ctlGrid.Rows(), Whole(height_));
     ctlGrid.SetHeight(static_cast<float>(height.size));
     SetScrollBarsFor(ctlGrid, width.overflow, height.overflow);
+    FollowCell();
+}
+
+void ctlEditGrid::FollowCell()
+{
+    // An open editor stays over its cell, and the cell in view, whatever the new size: the
+    // edit goes on where the user sees it.
+    if (!edit_.open || !EditorVisible(edit_.kind, edit_.col))
+        return;
+    following_ = true;
+    const auto done = qScopeGuard([this] { following_ = false; });
+    ctlGrid.ShowCell(ctlGrid.Row(), ctlGrid.Col());
+    switch (edit_.kind) {
+    case kCellPickList:
+        PositionCellCtl(ctlCombo(edit_.col));
+        break;
+    case kCellSpin:
+        PositionCellCtl(ctlUpDown);
+        PositionCellCtl(ctlText);
+        break;
+    case kCellText:
+        PositionCellCtl(ctlText);
+        break;
+    case kCellComboEdit:
+        PositionCellCtl(ctlComboEdit(edit_.col));
+        break;
+    default:
+        break;
+    }
 }
 
 void ctlEditGrid::SetGridWidthByCaller(qint32 iWidth)
