@@ -52,8 +52,8 @@ QString ForeignEntryIn(const QString& folder)
     const auto said = [](const QString& path) {
         struct stat st {};
         LinkStat(path, st);
-        return path + (S_ISLNK(st.st_mode) ? QStringLiteral(" is a link that belongs to ")
-                                           : QStringLiteral(" belongs to ")) +
+        return path +
+               (S_ISLNK(st.st_mode) ? QStringLiteral(" is a link that belongs to ") : QStringLiteral(" belongs to ")) +
                OwnerDescription(path);
     };
     if (IsOwnedByAnotherAccount(folder))
@@ -62,7 +62,8 @@ QString ForeignEntryIn(const QString& folder)
     const QString real = QFileInfo(folder).isSymLink() ? QFileInfo(folder).canonicalFilePath() : folder;
     if (!real.isEmpty() && real != folder && IsOwnedByAnotherAccount(real))
         return said(real);
-    QDirIterator it(real.isEmpty() ? folder : real, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator it(real.isEmpty() ? folder : real,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
