@@ -4,23 +4,19 @@
 # frame asks for no decoration and gets none: no title bar, no border, the whole screen.
 set -euo pipefail
 program=AlmanorviqueCentral title="Almanorvique Central"
+window_manager=""
+command -v openbox >/dev/null && window_manager=openbox
 source "$(dirname "$0")/program_run.sh" "$@"
-
-wm=""
-if command -v openbox >/dev/null; then
-  openbox >/dev/null 2>&1 &
-  wm=$!
-  sleep 0.5
-fi
-trap '[ -n "$wm" ] && kill "$wm" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 "$prog/$program" /s >"$work/log" 2>&1 &
 pid=$!
-for _ in $(seq 1 100); do
-  xwininfo -root -tree 2>/dev/null | grep "\"$title\"" >/dev/null && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its frame"
+for _ in $(seq 1 600); do
+  window_shown && break
+  kill -0 "$pid" 2>/dev/null || { display_report; fail "the program ended before showing its frame"; }
   sleep 0.1
 done
+window_shown || { describe_windows; display_report; fail "the frame was not shown within 60 s"; }
 sleep 1.5 # the first tick and the desktop's placing
 id=$(xwininfo -name "$title" | awk '/Window id:/ {print $4}')
 [ -n "$id" ] || fail "no frame window"
@@ -38,6 +34,6 @@ if [ -n "$wm" ]; then
   [ "$geometry" = "1280 1024 " ] || fail "the frame does not fill the screen ($geometry)"
 fi
 kill -TERM "$pid"
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "the program did not end on SIGTERM"; }
 echo "PASS"

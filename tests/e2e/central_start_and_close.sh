@@ -10,10 +10,13 @@ source "$(dirname "$0")/program_run.sh" "$@"
 start_program
 geometry=$(xwininfo -name "Almanorvique Central" | awk '/Width:|Height:/ {print $2}' | tr '\n' ' ')
 echo "frame shown: $geometry"
-sleep 1.5 # the first tick makes the month windows; each runs its own full load
+# The first tick makes the month windows; each runs its own full load.
+months_made() { for m in $(seq 1 12); do [ -f "$country/$m.ini" ] || return 1; done; }
+for _ in $(seq 1 600); do months_made && break; sleep 0.1; done
 for m in $(seq 1 12); do
-  [ -f "$country/$m.ini" ] || fail "month window $m made no settings file"
+  [ -f "$country/$m.ini" ] || fail "month window $m made no settings file within 60 s"
 done
+sleep 0.5 # the last month window's full load
 end_program
 
 [ -f "$user/PersonalDates" ] || fail "no personal dates file"

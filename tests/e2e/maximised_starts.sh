@@ -6,14 +6,11 @@
 # starts: the framed window has the stored outer size (the desktop frames it after it is
 # mapped, and the size is put right then, on the native window too).
 set -euo pipefail
+window_manager=openbox
 source "$(dirname "$0")/program_run.sh" "$@"
 command -v xprop >/dev/null || fail "xprop is missing"
-command -v openbox >/dev/null || fail "openbox is missing"
 command -v xdotool >/dev/null || fail "xdotool is missing"
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill "${pid:-}" "$wm" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep window >/dev/null && break; sleep 0.1; done
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # The window's state as the window manager keeps it.
 net_state() {
@@ -31,7 +28,7 @@ for run in $(seq 1 20); do
   [ $((run % 2)) -eq 0 ] && echo "Window Title Bar=No" >>"$country/Almanorvique.ini"
   start_program
   state=none
-  for _ in $(seq 1 30); do
+  for _ in $(seq 1 300); do
     state=$(net_state)
     [[ $state == *MAXIMIZED_VERT* && $state == *MAXIMIZED_HORZ* ]] && break
     sleep 0.1
@@ -48,8 +45,13 @@ for run in 1 2; do
   printf 'Window States=Normal\nWindow Title Bar=Yes\nWindow Width=5400\nWindow Height=7800\n' >>"$country/Almanorvique.ini"
   start_program
   sleep 1
-  id=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -1) || true
-  [ -n "$id" ] || fail "normal start $run: the window was not found"
+  id=""
+  for _ in $(seq 1 300); do
+    id=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -1) || true
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || { describe_windows; display_report; fail "normal start $run: xdotool did not find the shown window"; }
   eval "$(xdotool getwindowgeometry --shell "$id")"
   extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | grep '=' | sed 's/.*= //; s/,//g') || true
   read -r l r t b <<<"${extents:-0 0 0 0}"

@@ -9,7 +9,7 @@ mkdir -p "$user"
 printf 'Caption:01/01=Before the start\r\n' >"$user/PersonalDates"
 
 start_program
-for _ in $(seq 1 50); do [ -s "$country/$year" ] && break; sleep 0.1; done
+for _ in $(seq 1 300); do [ -s "$country/$year" ] && break; sleep 0.1; done
 [ -s "$country/$year" ] || fail "no year date file $year"
 sleep 1 # let the first timer tick run the full load
 

@@ -4,40 +4,50 @@
 # window has the style's size: the window manager answers each resize late, and a window
 # left at the previous style's size shows a page laid out for another.
 set -euo pipefail
+window_manager=openbox
 source "$(dirname "$0")/program_run.sh" "$@"
 command -v xdotool >/dev/null || fail "xdotool is missing"
-command -v openbox >/dev/null || fail "openbox is missing"
 cp -r "$bin/Styles" "$prog/"
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill "$pid" "$wm" 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep window >/dev/null && break; sleep 0.1; done
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 start_program
 win=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   win=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -1) || true
   [ -n "$win" ] && break
   sleep 0.1
 done
-[ -n "$win" ] || { xwininfo -root -tree | grep -i almanor; fail "the window was not found"; }
+[ -n "$win" ] || { describe_windows; display_report; fail "xdotool did not find the shown window"; }
 sleep 1 # the first timer tick runs the full load
 
 shown_windows() { xdotool search --onlyvisible --pid "$pid" --name '' 2>/dev/null | wc -l; }
 
-# The window's outer size (the size a style gives, in pixels) once it has stopped changing.
+# The window's outer size (the size a style gives, in pixels) once it has stopped changing
+# (the same for half a second: the program and then the window manager answer late).
 outer_size() {
-  local last="" now extents
-  for _ in $(seq 1 30); do
+  local last="" now extents same=0
+  for _ in $(seq 1 60); do
     eval "$(xdotool getwindowgeometry --shell "$win")"
     extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | grep '=' | sed 's/.*= //; s/,//g') || true
     read -r l r t b <<<"${extents:-0 0 0 0}"
     now="$((WIDTH + l + r))x$((HEIGHT + t + b))"
-    [ "$now" = "$last" ] && break
+    if [ "$now" = "$last" ]; then same=$((same + 1)); else same=0; fi
+    [ "$same" -ge 2 ] && break
     last=$now
-    sleep 0.2
+    sleep 0.25
   done
   echo "$now"
+}
+
+# Waits until the program shows more than (gt) or at most (le) that many windows: a menu
+# opened or closed. It fails when that never happens (keys would go astray).
+wait_windows() {
+  local op=$1 count=$2 what=$3
+  for _ in $(seq 1 300); do
+    [ "$(shown_windows)" -"$op" "$count" ] && return
+    sleep 0.1
+  done
+  fail "load ${round:-}: $what (the program shows $(shown_windows) windows)"
 }
 
 # Chooses the n-th entry of "Window Styles" (the first entry of the window's menu).
@@ -46,12 +56,12 @@ load_style() {
   before=$(shown_windows)
   eval "$(xdotool getwindowgeometry --shell "$win")"
   xdotool mousemove --window "$win" $((WIDTH - 20)) 15 click 3 # on the picture
-  for _ in $(seq 1 50); do [ "$(shown_windows)" -gt "$before" ] && break; sleep 0.1; done
+  wait_windows gt "$before" "the window's menu did not open"
   xdotool key Down Right
-  for _ in $(seq 1 50); do [ "$(shown_windows)" -gt $((before + 1)) ] && break; sleep 0.1; done
+  wait_windows gt $((before + 1)) "the styles submenu did not open"
   for _ in $(seq 2 "$n"); do xdotool key Down; done
   xdotool key Return
-  for _ in $(seq 1 50); do [ "$(shown_windows)" -le "$before" ] && break; sleep 0.1; done
+  wait_windows le "$before" "the menu did not close"
   sleep 0.5
 }
 

@@ -18,13 +18,13 @@ start_copy() {
   "$prog/$program" >"$work/log.$name" 2>&1 &
   p=$!
   copies+=("$p")
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 600); do
     w=$(xdotool search --all --onlyvisible --pid "$p" --name "^$title\$" 2>/dev/null | head -1) || true
     [ -n "$w" ] && break
-    kill -0 "$p" 2>/dev/null || fail "copy $name ended before showing its window"
+    kill -0 "$p" 2>/dev/null || { cat "$work/log.$name"; display_report; fail "copy $name ended before showing its window"; }
     sleep 0.1
   done
-  [ -n "$w" ] || fail "copy $name showed no window"
+  [ -n "$w" ] || { describe_windows; display_report; fail "copy $name showed no window within 60 s"; }
   pid=$p win=$w
 }
 
@@ -33,7 +33,7 @@ shown_windows() { xdotool search --onlyvisible --pid "$1" --name '' 2>/dev/null 
 
 # Waits until process $1 shows $2 windows: a menu opened, so it takes the keys.
 wait_windows() {
-  for _ in $(seq 1 50); do [ "$(shown_windows "$1")" -ge "$2" ] && return; sleep 0.1; done
+  for _ in $(seq 1 300); do [ "$(shown_windows "$1")" -ge "$2" ] && return; sleep 0.1; done
   fail "a menu of process $1 did not open"
 }
 
@@ -48,7 +48,7 @@ set_caption() {
   wait_windows "$p" $((before + 2))
   for _ in $(seq 2 "$n"); do xdotool key Down; done
   xdotool key Return
-  for _ in $(seq 1 50); do [ "$(shown_windows "$p")" -le "$before" ] && return; sleep 0.1; done
+  for _ in $(seq 1 300); do [ "$(shown_windows "$p")" -le "$before" ] && return; sleep 0.1; done
   fail "the day menu of process $p did not close"
 }
 
@@ -89,7 +89,7 @@ check_settings() {
 end_copy() {
   local name=$1 p=$2
   kill -TERM "$p"
-  for _ in $(seq 1 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 1 300); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$p" 2>/dev/null && { cat "$work/log.$name"; fail "copy $name did not end on SIGTERM"; }
   local status=0
   wait "$p" || status=$?

@@ -5,8 +5,8 @@
 #include "ui/menu_items.h"
 #include "ui/tooltip_window.h"
 #include "ui/twips.h"
+#include "x11/shown_on_x.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QProcess>
@@ -29,14 +29,7 @@ void Pointer(QPoint at, int button = 0)
     ASSERT_EQ(QProcess::execute("xdotool", args), 0);
 }
 
-template <typename Done> bool WaitFor(Done done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 3000)
-        QTest::qWait(20);
-    return done();
-}
+template <typename Done> bool WaitFor(Done done) { return testsupport::WaitOnX(done); }
 
 QRgb ScreenPixel(QPoint at)
 {
@@ -53,7 +46,7 @@ TEST_F(BalloonOnX, ARightClickUnderADaysBalloonOpensTheDateMenu)
     TestCalendar& w = Open();
     mduLib::SetProp("Auto Show Balloon Tips", "Yes", w.Properties());
     mduLib::SetValue("10/12", "Dentist\r\nat ten", mduAlmanorvqueLib::gPersonalDates, "Caption");
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(testsupport::ShownOnX(&w));
     const int cell = CellOf(w, QDate(2026, 12, 10));
     const platform::LightControl& day = w.lblDate(cell);
     const QPoint centre = w.mapToGlobal(QPoint(platform::TwipsToPixelsX(day.Left() + day.Width() / 2),
@@ -63,7 +56,7 @@ TEST_F(BalloonOnX, ARightClickUnderADaysBalloonOpensTheDateMenu)
     Pointer(centre); // the calendar shows the day's balloon under the pointer
     ASSERT_TRUE(WaitFor([&] { return w.BalloonTip().Window() && w.BalloonTip().Window()->isVisible(); }));
     QPointer<platform::TooltipWindow> balloon = w.BalloonTip().Window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(balloon));
+    ASSERT_TRUE(testsupport::ShownOnX(balloon));
     ASSERT_TRUE(balloon->geometry().contains(below));
 
     // Xvfb runs no compositing manager: the window is cut, nothing black around the tail.
@@ -83,7 +76,7 @@ TEST_F(BalloonOnX, ARightClickUnderADaysBalloonOpensTheDateMenu)
     Pointer(centre + QPoint(0, -40));
     Pointer(centre);
     ASSERT_TRUE(WaitFor([&] { return w.BalloonTip().Window() && w.BalloonTip().Window()->isVisible(); }));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.BalloonTip().Window()));
+    ASSERT_TRUE(testsupport::ShownOnX(w.BalloonTip().Window()));
     ASSERT_TRUE(w.BalloonTip().Window()->geometry().contains(below));
     platform::ScriptedMenus menus;
     menus.Pick("");

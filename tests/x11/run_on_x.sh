@@ -7,17 +7,5 @@ set -euo pipefail
 command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 1; }
 export ALMANORVIQUE_TEST_ON_X=1 QT_QPA_PLATFORM=xcb
 here=$(dirname "$0")
-if [ "${1:-}" = "--window-manager" ]; then
-  shift
-  command -v openbox >/dev/null || { echo "openbox is missing"; exit 1; }
-  exec "$here/../e2e/on_own_display.sh" bash -c '
-    openbox >/dev/null 2>&1 & wm=$!
-    trap "kill $wm 2>/dev/null || true" EXIT
-    # The window manager is ready once it owns the screen.
-    for _ in $(seq 1 100); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep "window id" >/dev/null && break
-      sleep 0.05
-    done
-    "$@"' run_on_x "$@"
-fi
+# on_own_display.sh starts the window manager (--window-manager) and waits until it is ready.
 exec "$here/../e2e/on_own_display.sh" "$@"

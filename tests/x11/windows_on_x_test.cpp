@@ -8,16 +8,23 @@
 #include "support/running_calendar.h"
 #include "ui/form.h"
 #include "ui/twips.h"
+#include "x11/shown_on_x.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <thread>
+
+using testsupport::ShownOnX;
+using testsupport::WaitOnX;
 
 namespace {
 
@@ -76,12 +83,21 @@ int DifferingBottomPixels(QWidget* w, int rows)
     return differing;
 }
 
+// Waits until the form's hold on its outer rectangle has ended: from then on nothing of
+// the program moves or resizes the window by itself.
+void WaitForTheHoldsEnd(platform::Form& form)
+{
+    EXPECT_TRUE(WaitOnX([&] { return !form.IsBeingFramed(); })) << "the hold did not end";
+}
+
 class DialogsOnX : public testsupport::RunningCalendarTest {
 protected:
     // Settles the window manager's framing and the repaint that follows it.
     void Settle(QWidget* w)
     {
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(ShownOnX(w));
+        if (auto* form = dynamic_cast<platform::Form*>(w))
+            WaitForTheHoldsEnd(*form);
         QTest::qWait(600);
     }
     void ExpectDrawnToTheBottom(QWidget* w, const char* what)
@@ -99,7 +115,7 @@ TEST_F(DialogsOnX, EachDialogIsDrawnDownToItsBottomEdge)
 {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
     testsupport::TestCalendar& w = Open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(ShownOnX(&w));
 
     frmDateManager& dates = frmDateManager::Default();
     dates.ShowCalendarDate(&w, w.lblYear.Caption());
@@ -134,8 +150,9 @@ TEST(WindowOnX, AWindowFramedWhileItsProgramIsBusyGetsItsOuterSize)
         form.Show();
         // The program is busy (a slow disk, a long load) while the desktop frames the window.
         std::this_thread::sleep_for(std::chrono::milliseconds(busyMs));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        QTest::qWait(2000);
+        ASSERT_TRUE(ShownOnX(&form)) << "busy " << busyMs << " ms";
+        WaitForTheHoldsEnd(form);
+        QTest::qWait(300); // the window manager's answer to the last correction
         QWindow* handle = form.windowHandle();
         ASSERT_NE(handle, nullptr);
         ASSERT_FALSE(handle->frameMargins().isNull()) << "no window manager framed the window";
@@ -152,17 +169,41 @@ TEST(WindowOnX, AWindowTheUserMovedWhileItsProgramWasBusyStaysWhereTheUserPutIt)
     form.Move(1500, 1500, 5400, 7800);
     form.Show();
     const QString id = QString::number(form.windowHandle()->winId());
-    // A second after the window appeared the user drags it (Alt and the left button, the
-    // window manager's move) 300 pixels right and 200 down, while the program is still busy.
-    QProcess::startDetached("bash", {"-c", "sleep 1; eval $(xdotool getwindowgeometry --shell " + id +
+    QTemporaryDir scratch;
+    const QString droppedMark = scratch.filePath("dropped");
+    // Once the window manager has framed the window (and a moment later) the user drags it
+    // (Alt and the left button, the window manager's move) 300 pixels right and 200 down,
+    // while the program is still busy.
+    QProcess::startDetached("bash", {"-c", "for i in $(seq 300); do xwininfo -id " + id +
+                                               " | grep -q IsViewable && xprop -id " + id +
+                                               " _NET_FRAME_EXTENTS | grep -q = && break; sleep 0.1; done; sleep 0.5; "
+                                               "eval $(xdotool getwindowgeometry --shell " +
+                                               id +
                                                "); xdotool mousemove $((X + 60)) $((Y + 60)) keydown alt mousedown 1 "
                                                "sleep 0.2 mousemove $((X + 210)) $((Y + 160)) sleep 0.2 "
-                                               "mousemove $((X + 360)) $((Y + 260)) sleep 0.2 mouseup 1 keyup alt"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(3000));
-    // Where the desktop shows it now, before the program runs again.
-    const QPoint dropped = NativePosition(form);
+                                               "mousemove $((X + 360)) $((Y + 260)) sleep 0.2 mouseup 1 keyup alt; "
+                                               "touch '" +
+                                               droppedMark + "'"});
+    // The program stays busy until the user has let go and the window manager has put the
+    // window where it was dropped (it stands still), and past the first moments after the
+    // show, in which the program still puts its window back where it asked.
+    QElapsedTimer busy;
+    busy.start();
+    while (!QFileInfo::exists(droppedMark) && busy.elapsed() < testsupport::kOnXTimeoutMs)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(QFileInfo::exists(droppedMark)) << "the drag did not end within " << busy.elapsed() << " ms";
+    QPoint dropped = NativePosition(form);
+    for (QPoint before(-1, -1); dropped != before && busy.elapsed() < testsupport::kOnXTimeoutMs;) {
+        before = dropped;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        dropped = NativePosition(form);
+    }
+    while (busy.elapsed() < 3000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ASSERT_GT(dropped.x(), 250) << "the drag did not move the window";
-    QTest::qWait(2500);
+    // The program runs again; once its hold has ended nothing of it moves the window.
+    WaitForTheHoldsEnd(form);
+    QTest::qWait(300);
     const QPoint after = NativePosition(form);
     EXPECT_EQ(after, dropped) << "the user's move was undone: now at " << after.x() << "," << after.y()
                               << ", dropped at " << dropped.x() << "," << dropped.y();
