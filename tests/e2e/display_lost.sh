@@ -9,11 +9,19 @@ command -v Xvfb >/dev/null || { echo "Xvfb is missing"; exit 1; }
 command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 1; }
 server=""
 number=$(mktemp)
+cookies=$(mktemp -u)
 
 # A display of our own; server holds its process.
+# It admits only this run's clients (a cookie of its own) and does not reset when its last
+# client leaves, so a stray client of an ended display, or a reset while the program
+# connects, cannot fail the run.
 start_display() {
   : >"$number"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  rm -f "$cookies"
+  local cookie
+  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+  xauth -q -f "$cookies" add :0 . "$cookie"
+  Xvfb -displayfd 3 -auth "$cookies" -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   server=$!
   for _ in $(seq 1 100); do
     [ -s "$number" ] && break
@@ -21,13 +29,14 @@ start_display() {
     sleep 0.05
   done
   export DISPLAY=":$(tr -d '[:space:]' <"$number")"
+  xauth -q -f "$cookies" add "$DISPLAY" . "$cookie"
+  export XAUTHORITY="$cookies"
 }
 
 start_display
-unset XAUTHORITY
 source "$(dirname "$0")/program_run.sh" "$bin" --inside
 cp "$bin/AlmanorviqueCentral" "$prog/"
-trap 'kill -KILL "${pid:-}" "$server" 2>/dev/null || true; rm -rf "$work" "$number"' EXIT
+trap 'kill -KILL "${pid:-}" "$server" 2>/dev/null || true; rm -rf "$work" "$number" "$cookies"' EXIT
 
 # Opens the note editor of the day at x y of window $1 (a double click), types a note on
 # two lines and stores it by pressing the day at x2 y2, as a user does.

@@ -16,6 +16,9 @@ as_user=()
 if [ "$(id -u)" -eq 0 ]; then
   command -v setpriv >/dev/null || fail "setpriv is missing"
   chmod 755 "$work"
+  # The display admits only holders of this run's cookie; the account gets a copy of its own.
+  cp "$XAUTHORITY" "$work/home/.Xauthority"
+  export XAUTHORITY="$work/home/.Xauthority"
   chown -R nobody "$work/home" "$work/config"
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 else
