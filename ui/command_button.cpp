@@ -2,7 +2,6 @@
 
 #include "event_guard.h"
 #include "form.h"
-#include "twips.h"
 
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -57,7 +56,10 @@ private:
 };
 } // namespace
 
-CommandButton::CommandButton(Form* owner, QString name, int index) : name_(std::move(name)), index_(index)
+CommandButton::CommandButton(Form* owner, QString name, int index)
+    : WindowedControl(1215, 375),
+      name_(std::move(name)),
+      index_(index)
 {
     button_ = new PictureButton(owner, this);
     button_->installEventFilter(owner);
@@ -74,30 +76,13 @@ void CommandButton::Apply()
 {
     if (!button_)
         return;
-    button_->setGeometry(TwipsToPixelsX(left_), TwipsToPixelsY(top_), std::max(1, TwipsToPixelsX(width_)),
-                         std::max(1, TwipsToPixelsY(height_)));
+    button_->setGeometry(WidgetRect());
     button_->setText(caption_);
     button_->setFont(font_.ToQFont());
     button_->setEnabled(enabled_);
     button_->setToolTip(ToolTipText);
     button_->setVisible(visible_);
     button_->update();
-}
-
-void CommandButton::Move(float left, float top, float width, float height)
-{
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    Apply();
-}
-
-void CommandButton::SetVisible(bool v)
-{
-    visible_ = v;
-    if (button_)
-        button_->setVisible(v);
 }
 
 void CommandButton::SetEnabled(bool v)
@@ -131,16 +116,6 @@ void CommandButton::SetFocus()
 {
     if (button_)
         button_->setFocus(Qt::OtherFocusReason);
-}
-
-void CommandButton::ZOrder(int position)
-{
-    if (!button_)
-        return;
-    if (position == 0)
-        button_->raise();
-    else
-        button_->lower();
 }
 
 void CommandButton::CopyFrom(const CommandButton& o)

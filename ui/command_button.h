@@ -4,6 +4,7 @@
 // a window's default or cancel button, so Enter and Esc mean nothing to it unless it has
 // the focus.
 #include "controls.h"
+#include "windowed_control.h"
 
 #include <QImage>
 #include <QPointer>
@@ -15,23 +16,13 @@ namespace platform {
 
 class Form;
 
-class CommandButton {
+class CommandButton : public WindowedControl {
 public:
     CommandButton(Form* owner, QString name, int index = -1);
-    ~CommandButton();
-    CommandButton(const CommandButton&) = delete;
-    CommandButton& operator=(const CommandButton&) = delete;
+    ~CommandButton() override;
 
     const QString& Name() const { return name_; }
     int Index() const { return index_; }
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
-    void Move(float left, float top, float width, float height);
-
-    bool Visible() const { return visible_; }
-    void SetVisible(bool v);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
     const QString& Caption() const { return caption_; }
@@ -41,7 +32,6 @@ public:
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& p);
     void SetFocus();
-    void ZOrder(int position = 0);
 
     QString Tag;
     QString ToolTipText;
@@ -52,12 +42,11 @@ public:
     QPushButton* Widget() const { return button_; }
 
 private:
-    void Apply();
+    QWidget* PlacedWidget() const override { return button_; }
+    void Apply() override;
     QString name_;
     int index_;
     QPointer<QPushButton> button_;
-    float left_ = 0, top_ = 0, width_ = 1215, height_ = 375;
-    bool visible_ = true;
     bool enabled_ = true;
     QString caption_;
     FontModel font_;

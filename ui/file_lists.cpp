@@ -83,22 +83,10 @@ void ListControl::Attach(QWidget* widget)
     Move(left_, top_, width_, height_);
 }
 
-void ListControl::Move(float left, float top, float width, float height)
+void ListControl::Apply()
 {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
     if (widget_)
-        widget_->setGeometry(TwipsToPixelsX(left_), TwipsToPixelsY(top_), std::max(1, TwipsToPixelsX(width_)),
-                             std::max(1, TwipsToPixelsY(height_)));
-}
-
-void ListControl::SetVisible(bool v)
-{
-    visible_ = v;
-    if (widget_)
-        widget_->setVisible(v);
+        widget_->setGeometry(WidgetRect());
 }
 
 void ListControl::SetEnabled(bool v)

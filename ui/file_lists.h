@@ -3,6 +3,8 @@
 // Drives are the mount points; the folder list shows the path from its root down to the
 // current folder, then the current folder's subfolders; the file list shows the files of
 // its folder that match its patterns ("*.bmp;*.gif;*.jpg", without regard to case).
+#include "windowed_control.h"
+
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -33,34 +35,25 @@ struct FolderNotReadable : std::runtime_error {
 // FolderNotReadable with the system's reason when it cannot be listed.
 void CheckListable(const QString& path);
 
-// What the three lists share: the widget and its place in twips.
-class ListControl {
+// What the three lists share: the widget, enabled or not, and its colour.
+class ListControl : public WindowedControl {
 public:
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
-    void Move(float left, float top, float width, float height);
-    void SetWidth(float v) { Move(left_, top_, v, height_); }
-    void SetHeight(float v) { Move(left_, top_, width_, v); }
-    void SetLeft(float v) { Move(v, top_, width_, height_); }
-    void SetTop(float v) { Move(left_, v, width_, height_); }
-    bool Visible() const { return visible_; }
-    void SetVisible(bool v);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
     void SetBackColor(qint32 c);
     void SetTabIndex(int) {}
 
 protected:
-    ListControl() = default;
-    ~ListControl();
+    ListControl() : WindowedControl(1200, 1200) {}
+    ~ListControl() override;
     void Attach(QWidget* widget);
     QPointer<QWidget> widget_;
 
 private:
-    float left_ = 0, top_ = 0, width_ = 1200, height_ = 1200;
-    bool visible_ = true, enabled_ = true;
+    QWidget* PlacedWidget() const override { return widget_; }
+    // The place only: a list is shown or hidden by SetVisible alone.
+    void Apply() override;
+    bool enabled_ = true;
 };
 
 class DriveList : public ListControl {

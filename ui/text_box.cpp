@@ -83,7 +83,8 @@ TextBox::TextBox(Form* owner, QString name, bool multiLine)
 }
 
 TextBox::TextBox(QWidget* parent, QString name, bool multiLine)
-    : parent_(parent),
+    : WindowedControl(1200, 600),
+      parent_(parent),
       formKeys_(false),
       name_(std::move(name)),
       multiLine_(multiLine),
@@ -150,23 +151,13 @@ void TextBox::Apply()
 {
     if (!widget_)
         return;
-    widget_->setGeometry(TwipsToPixelsX(left_), TwipsToPixelsY(top_), std::max(1, TwipsToPixelsX(width_)),
-                         std::max(1, TwipsToPixelsY(height_)));
+    widget_->setGeometry(WidgetRect());
     widget_->setFont(font_.ToQFont());
     QPalette pal = widget_->palette();
     pal.setColor(QPalette::Text, ColorFromValue(foreColor_));
     pal.setColor(QPalette::Base, ColorFromValue(backColor_));
     widget_->setPalette(pal);
     widget_->setVisible(visible_);
-}
-
-void TextBox::Move(float left, float top, float width, float height)
-{
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    Apply();
 }
 
 void TextBox::SetVisible(bool v)
@@ -264,15 +255,5 @@ void TextBox::SetSelLength(int v)
 }
 
 bool TextBox::HasFocus() const { return widget_ && widget_->hasFocus(); }
-
-void TextBox::ZOrder(int position)
-{
-    if (!widget_)
-        return;
-    if (position == 0)
-        widget_->raise();
-    else
-        widget_->lower();
-}
 
 } // namespace platform

@@ -3,6 +3,7 @@
 // geometry in twips like the rest. A multi-line box takes line breaks (the note editor);
 // a single-line box does not, and Enter does nothing in it.
 #include "controls.h"
+#include "windowed_control.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -22,29 +23,18 @@ void SetLineSelStart(QLineEdit* e, int v);
 int LineSelLength(const QLineEdit* e);
 void SetLineSelLength(QLineEdit* e, int v);
 
-class TextBox {
+class TextBox : public WindowedControl {
 public:
     TextBox(Form* owner, QString name, bool multiLine = true);
     // A box inside another widget (a user control's own editor); its keys are its own.
     TextBox(QWidget* parent, QString name, bool multiLine);
-    ~TextBox();
-    TextBox(const TextBox&) = delete;
-    TextBox& operator=(const TextBox&) = delete;
+    ~TextBox() override;
 
     const QString& Name() const { return name_; }
     bool MultiLine() const { return multiLine_; }
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
-    void Move(float left, float top, float width, float height);
-    void SetLeft(float v) { Move(v, top_, width_, height_); }
-    void SetTop(float v) { Move(left_, v, width_, height_); }
-    void SetWidth(float v) { Move(left_, top_, v, height_); }
-    void SetHeight(float v) { Move(left_, top_, width_, v); }
 
-    bool Visible() const { return visible_; }
-    void SetVisible(bool v);
+    // Showing the box makes its widget.
+    void SetVisible(bool v) override;
     // Line breaks are CR LF, as the stored texts write them.
     QString Text() const;
     void SetText(const QString& t);
@@ -56,7 +46,6 @@ public:
     void SetBackColor(qint32 c);
     void SetFocus();
     bool HasFocus() const;
-    void ZOrder(int position = 0);
 
     // The caret and the selection, in characters (single-line boxes).
     int SelStart() const;
@@ -82,7 +71,8 @@ public:
     }
 
 private:
-    void Apply();
+    QWidget* PlacedWidget() const override { return widget_; }
+    void Apply() override;
     QWidget* EnsureWidget() const;
     QWidget* parent_;
     bool formKeys_; // the form sees the box's keys first (key preview)
@@ -93,8 +83,6 @@ private:
     bool multiLine_;
     QString text_; // until the widget exists
     std::unique_ptr<QObject> pending_;
-    float left_ = 0, top_ = 0, width_ = 1200, height_ = 600;
-    bool visible_ = true;
     FontModel font_;
     qint32 foreColor_ = 0;
     qint32 backColor_ = 0xFFFFFF;

@@ -1,7 +1,6 @@
 #include "up_down.h"
 
 #include "event_guard.h"
-#include "twips.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -9,7 +8,10 @@
 
 namespace platform {
 
-UpDown::UpDown(QWidget* parent, QString name, int index) : name_(std::move(name)), index_(index)
+UpDown::UpDown(QWidget* parent, QString name, int index)
+    : WindowedControl(240, 285),
+      name_(std::move(name)),
+      index_(index)
 {
     frame_ = new QWidget(parent);
     frame_->setFocusPolicy(Qt::StrongFocus);
@@ -37,25 +39,8 @@ void UpDown::Apply()
 {
     if (!frame_)
         return;
-    frame_->setGeometry(TwipsToPixelsX(left_), TwipsToPixelsY(top_), std::max(1, TwipsToPixelsX(width_)),
-                        std::max(1, TwipsToPixelsY(height_)));
+    frame_->setGeometry(WidgetRect());
     frame_->setVisible(visible_);
-}
-
-void UpDown::Move(float left, float top, float width, float height)
-{
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    Apply();
-}
-
-void UpDown::SetVisible(bool v)
-{
-    visible_ = v;
-    if (frame_)
-        frame_->setVisible(v);
 }
 
 void UpDown::ClickUp()
@@ -76,16 +61,6 @@ void UpDown::SetFocus()
 {
     if (frame_)
         frame_->setFocus(Qt::OtherFocusReason);
-}
-
-void UpDown::ZOrder(int position)
-{
-    if (!frame_)
-        return;
-    if (position == 0)
-        frame_->raise();
-    else
-        frame_->lower();
 }
 
 } // namespace platform
