@@ -1,5 +1,6 @@
 // The frame's life: creation, Load, the first tick that makes the twelve month windows,
 // the later ticks, the layout of the month windows and the exit sequence.
+#include "frame_greeting_state.h"
 #include "frame_window.h"
 #include "month_layout.h"
 
@@ -30,7 +31,9 @@ QPointer<frmMain> gDefaultFrame;
 frmMain& frmMain::Default() { return platform::DefaultInstance(gDefaultFrame); }
 bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
-frmMain::frmMain() : platform::MDIForm(QStringLiteral("frmMain"))
+frmMain::frmMain()
+    : platform::MDIForm(QStringLiteral("frmMain")),
+      greeting_(std::make_unique<centralframe::GreetingState>())
 {
     SetCaption(QStringLiteral("Almanorvique Central"));
     SetBackColor(0x8000000C);

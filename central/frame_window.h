@@ -23,6 +23,12 @@
 
 class frmAlmanorvique;
 
+// Each area's state, in a header of its own: only the frame's files of that area and the
+// tests of it see it.
+namespace centralframe {
+struct GreetingState;
+} // namespace centralframe
+
 class frmMain : public platform::MDIForm, public CalendarCaller {
     Q_OBJECT
 public:
@@ -267,9 +273,8 @@ protected:
     platform::MenuItemArray CalendarStyles{QStringLiteral("CalendarStyles")};
     QPointer<QSystemTrayIcon> TrayIcon_;
 
-    // ---- spoken greeting ----
-    std::unique_ptr<platform::Voice> Voice_;
-    bool voiceMade_ = false;
+    // ---- each area's state ----
+    centralframe::GreetingState& GreetingArea() { return *greeting_; }
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }
@@ -323,6 +328,8 @@ private:
     std::unique_ptr<CBalloonToolTip> BalloonTips_;
     bool autoHide_ = false;
     bool exited_ = false;
+
+    std::unique_ptr<centralframe::GreetingState> greeting_;
 };
 
 // A menu item's Tag text.
