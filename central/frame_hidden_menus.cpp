@@ -1,6 +1,7 @@
 // The frame's menus that the running program never shows: File, the actions on opened
 // calendars, the companion agent, Edit, View, the central properties and the commands to
 // every calendar window; with the commands they send and the notification-area icon.
+#include "frame_status_state.h"
 #include "frame_window.h"
 
 #include "calendar/calendar_window.h"
@@ -112,7 +113,7 @@ void frmMain::BuildHiddenMenus()
 
     // View
     ViewMenu = new QMenu(QStringLiteral("&View"), this);
-    ViewMenu->addMenu(StatusBarMenu);
+    ViewMenu->addMenu(status_->StatusBarMenu);
     ViewMenu->addSeparator(); // ViewItem 3
     ViewMenu->addAction(ToolsItem15);
     connect(ToolsItem15, &QAction::triggered, this,

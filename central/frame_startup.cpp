@@ -1,6 +1,7 @@
 // The frame's life: creation, Load, the first tick that makes the twelve month windows,
 // the later ticks, the layout of the month windows and the exit sequence.
 #include "frame_greeting_state.h"
+#include "frame_status_state.h"
 #include "frame_window.h"
 #include "month_layout.h"
 
@@ -33,6 +34,7 @@ bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
 frmMain::frmMain()
     : platform::MDIForm(QStringLiteral("frmMain")),
+      status_(std::make_unique<centralframe::StatusState>()),
       greeting_(std::make_unique<centralframe::GreetingState>())
 {
     SetCaption(QStringLiteral("Almanorvique Central"));
@@ -113,14 +115,14 @@ void frmMain::timerCtrl_Timer()
         SetMousePointer(platform::vbDefault);
         return;
     }
-    if (!sbPanels[2]->text().isEmpty()) {
+    if (!status_->sbPanels[2]->text().isEmpty()) {
         timerCtrl.SetInterval(400);
         StepStatusTicker();
     } else {
-        sbPanels[1]->clear();
+        status_->sbPanels[1]->clear();
         timerCtrl.SetInterval(10000);
     }
-    sbPanels[7]->setText(QLocale().toString(platform::Now().time(), QLocale::ShortFormat));
+    status_->sbPanels[7]->setText(QLocale().toString(platform::Now().time(), QLocale::ShortFormat));
 }
 
 void frmMain::CreateMonthCalendars(int month)

@@ -27,6 +27,7 @@ class frmAlmanorvique;
 // tests of it see it.
 namespace centralframe {
 struct GreetingState;
+struct StatusState;
 } // namespace centralframe
 
 class frmMain : public platform::MDIForm, public CalendarCaller {
@@ -226,13 +227,6 @@ protected:
     void StatusBarAction_Click();
     void ClearStatusMessage_Click();
     void HideStatusBar_Click(const QString& itemTag);
-    std::vector<QImage> imgList1; // the eye's frames 1 to 10
-    QMenu* StatusBarMenu = nullptr;
-    QAction* StatusBarAction = nullptr;
-    QAction* ClearStatusMessage = nullptr;
-    int StatusBarAlign = platform::vbAlignBottom;
-    qint32 LastEyeTick = 0;
-    qint16 EyeFrame = 0;
 
     // ---- never-shown menus and calendar commands ----
     static constexpr qint32 kWmClose = 0x10, kWmSysCommand = 0x112;
@@ -274,6 +268,7 @@ protected:
     QPointer<QSystemTrayIcon> TrayIcon_;
 
     // ---- each area's state ----
+    centralframe::StatusState& StatusArea() { return *status_; }
     centralframe::GreetingState& GreetingArea() { return *greeting_; }
 
     void Form_Load() override { MDIForm_Load(); }
@@ -290,7 +285,6 @@ protected:
     platform::Timer timerCtrl{this, 1, false};
     platform::ToolBar* tbToolBar = nullptr;
     BannerBox* picMain = nullptr;       // the banner over the client area
-    std::array<QLabel*, 8> sbPanels{};  // status panels 1 to 7 (0 unused)
     std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
     QImage backgroundPicture_;
 
@@ -329,6 +323,7 @@ private:
     bool autoHide_ = false;
     bool exited_ = false;
 
+    std::unique_ptr<centralframe::StatusState> status_;
     std::unique_ptr<centralframe::GreetingState> greeting_;
 };
 

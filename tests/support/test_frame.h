@@ -20,7 +20,6 @@ struct TestFrame : frmMain {
     using frmMain::CreateMonthCalendars;
     using frmMain::DoToolbarButton;
     using frmMain::ExitProgram;
-    using frmMain::EyeFrame;
     using frmMain::GetToolbarThickness;
     using frmMain::HideMonthCalendar;
     using frmMain::HideStatusBar_Click;
@@ -39,7 +38,6 @@ struct TestFrame : frmMain {
     using frmMain::SaveCentralSettings;
     using frmMain::SaveOpenedForms;
     using frmMain::SaveWindowSettings;
-    using frmMain::sbPanels;
     using frmMain::ScreenSaverTimeMain;
     using frmMain::ScreenSaverTimeMain_Click;
     using frmMain::SetStatusBarPosition;
@@ -51,8 +49,8 @@ struct TestFrame : frmMain {
     using frmMain::ShowMainMenu;
     using frmMain::ShowWindowMenu;
     using frmMain::SizeToolbar;
+    using frmMain::StatusArea;
     using frmMain::StatusBarAction_Click;
-    using frmMain::StatusBarAlign;
     using frmMain::StripCentralCaption;
     using frmMain::tbToolBar_ButtonClick;
     using frmMain::timerCtrl;
