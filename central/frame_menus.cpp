@@ -1,5 +1,6 @@
 // The frame's menus: the Window popup, the main popup, the toolbar popup and the menus
 // that are never shown; the command dispatcher and the commands behind the main popup.
+#include "frame_banner_state.h"
 #include "frame_window.h"
 
 #include "calendar/calendar_window.h"
@@ -273,7 +274,7 @@ void frmMain::ShowCentralProperties(bool isNew)
 void frmMain::RefreshForm(const QString&)
 {
     CentralSettings_ = gPropertyTable;
-    backgroundPicture_ = QImage();
+    banner_->BackgroundPicture = QImage();
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
     platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });
     LayoutBackground();

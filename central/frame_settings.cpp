@@ -1,5 +1,6 @@
 // The frame's own settings file: found, created from its template or merged with a newer
 // one, applied at start-up, stored by "Save Current Settings" and at the exit.
+#include "frame_banner_state.h"
 #include "frame_window.h"
 
 #include "core/app_identity.h"
@@ -47,7 +48,7 @@ void frmMain::LoadBackgroundPicture()
         return;
     const QImage picture(file);
     if (!picture.isNull()) // a file that is no picture leaves the backdrop as it is
-        backgroundPicture_ = picture;
+        banner_->BackgroundPicture = picture;
 }
 
 void frmMain::ApplyCentralSettings()

@@ -1,5 +1,6 @@
 // The frame's life: creation, Load, the first tick that makes the twelve month windows,
 // the later ticks, the layout of the month windows and the exit sequence.
+#include "frame_banner_state.h"
 #include "frame_greeting_state.h"
 #include "frame_status_state.h"
 #include "frame_window.h"
@@ -34,6 +35,7 @@ bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
 frmMain::frmMain()
     : platform::MDIForm(QStringLiteral("frmMain")),
+      banner_(std::make_unique<centralframe::BannerState>()),
       status_(std::make_unique<centralframe::StatusState>()),
       greeting_(std::make_unique<centralframe::GreetingState>())
 {

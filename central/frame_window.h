@@ -26,6 +26,7 @@ class frmAlmanorvique;
 // Each area's state, in a header of its own: only the frame's files of that area and the
 // tests of it see it.
 namespace centralframe {
+struct BannerState;
 struct GreetingState;
 struct StatusState;
 } // namespace centralframe
@@ -194,12 +195,6 @@ protected:
     void picMain_MouseMove(int button, int shift, float x, float y);
     void imgMain_MouseMove(int button, int shift, float x, float y);
     void lblMaker_Click();
-    float FirstMouseX = 0;
-    qint32 DragOriginX = 0;
-    qint32 DragOriginY = 0;
-    int MouseIconPicture_ = 0;   // the number in imgList of the frame's MouseIcon
-    std::vector<QImage> imgList; // the frame's cursor pictures by number
-    platform::Picture backdrop_; // the banner box's own picture
 
     // ---- toolbar scrolling, balloon tips and auto-hide ----
     void WireToolbarMouse();
@@ -268,6 +263,7 @@ protected:
     QPointer<QSystemTrayIcon> TrayIcon_;
 
     // ---- each area's state ----
+    centralframe::BannerState& BannerArea() { return *banner_; }
     centralframe::StatusState& StatusArea() { return *status_; }
     centralframe::GreetingState& GreetingArea() { return *greeting_; }
 
@@ -286,7 +282,6 @@ protected:
     platform::ToolBar* tbToolBar = nullptr;
     BannerBox* picMain = nullptr;       // the banner over the client area
     std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
-    QImage backgroundPicture_;
 
     // Menus: hidden top-level menus shown as popups, items by their numbers.
     QMenu* Window = nullptr;
@@ -323,6 +318,7 @@ private:
     bool autoHide_ = false;
     bool exited_ = false;
 
+    std::unique_ptr<centralframe::BannerState> banner_;
     std::unique_ptr<centralframe::StatusState> status_;
     std::unique_ptr<centralframe::GreetingState> greeting_;
 };

@@ -1,6 +1,7 @@
 // The frame's banner, its mouse (screen-saver exit, edge-band drag), the toolbar's
 // scrolling, balloons and auto-hide, and the never-shown menus' commands.
 #include "central/banner_box.h"
+#include "central/frame_banner_state.h"
 #include "central/toolbar_scrolling.h"
 
 #include "calendar/calendar_window.h"
@@ -30,7 +31,6 @@ struct Frame : testsupport::TestFrame {
     using frmMain::DeleteCountry;
     using frmMain::DeleteCountry_Click;
     using frmMain::EnableAllCalendars;
-    using frmMain::FirstMouseX;
     using frmMain::kScMinimize;
     using frmMain::kWmClose;
     using frmMain::kWmSysCommand;
@@ -39,7 +39,6 @@ struct Frame : testsupport::TestFrame {
     using frmMain::MDIForm_DblClick;
     using frmMain::MDIForm_MouseDown;
     using frmMain::MDIForm_MouseMove;
-    using frmMain::MouseIconPicture_;
     using frmMain::Opened;
     using frmMain::Opened_Click;
     using frmMain::SendToAllCalendars;
@@ -184,7 +183,7 @@ TEST_F(FrameMouse, AScreenSaverRunEndsOnAWideMoveOrAClickWithNothingSaved)
     f.picMain->imgMain.Events.Click(); // no movement recorded yet
     EXPECT_EQ(ended_, 0);
     f.MDIForm_MouseMove(0, 0, 3000, 1000);
-    EXPECT_EQ(f.FirstMouseX, 3000);
+    EXPECT_EQ(f.BannerArea().FirstMouseX, 3000);
     f.MDIForm_MouseMove(0, 0, 3020, 9000); // 20 across, far down
     f.MDIForm_MouseMove(0, 0, 2980, 0);
     EXPECT_EQ(ended_, 0);
@@ -211,11 +210,11 @@ TEST_F(FrameMouse, TheEdgeBandsDragTheFrame)
     const float right = f.ScaleWidth() - 100;
     f.MDIForm_MouseMove(0, 0, right, 2000);
     EXPECT_EQ(f.MousePointer(), platform::vbCustom);
-    EXPECT_EQ(f.MouseIconPicture_, 9);
+    EXPECT_EQ(f.BannerArea().MouseIconPicture, 9);
     f.MDIForm_MouseMove(0, 0, 150, 2000);
-    EXPECT_EQ(f.MouseIconPicture_, 11);
+    EXPECT_EQ(f.BannerArea().MouseIconPicture, 11);
     f.MDIForm_MouseDown(1, 0, 150, 2000);
-    EXPECT_EQ(f.MouseIconPicture_, 12);
+    EXPECT_EQ(f.BannerArea().MouseIconPicture, 12);
     f.MDIForm_MouseMove(1, 0, 200, 2030);
     EXPECT_FLOAT_EQ(f.Left(), left + 50);
     EXPECT_FLOAT_EQ(f.Top(), top + 30);
@@ -357,7 +356,7 @@ TEST_F(FrameMouse, TheRightBandLiesInTheClientAreaWhereverTheToolbarIsDocked)
         ASSERT_GT(client, 1000);
         f.MDIForm_MouseMove(0, 0, client - 100, 2000);
         EXPECT_EQ(f.MousePointer(), platform::vbCustom);
-        EXPECT_EQ(f.MouseIconPicture_, 9);
+        EXPECT_EQ(f.BannerArea().MouseIconPicture, 9);
         f.MDIForm_MouseMove(0, 0, client - 300, 2000);
         EXPECT_EQ(f.MousePointer(), platform::vbDefault);
     }

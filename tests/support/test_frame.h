@@ -12,6 +12,7 @@ struct TestFrame : frmMain {
     using frmMain::AutoShowToolTips;
     using frmMain::AutoStart;
     using frmMain::AutoStart_Click;
+    using frmMain::BannerArea;
     using frmMain::BGColour;
     using frmMain::CalendarColours;
     using frmMain::CheckWindowMenu;
