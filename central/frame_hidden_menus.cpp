@@ -2,6 +2,7 @@
 // calendars, the companion agent, Edit, View, the central properties and the commands to
 // every calendar window; with the commands they send and the notification-area icon.
 #include "frame_status_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
 
 #include "calendar/calendar_window.h"
@@ -126,7 +127,7 @@ void frmMain::BuildHiddenMenus()
     BGColour.Click = [this](int i) { BGColour_Click(i); };
     WindowTitleBar = AddItem(CentralProperty, QStringLiteral("Show Window Title Bar"),
                              [this] { WindowTitleBar_Click(TagOf(WindowTitleBar)); });
-    CentralProperty->addMenu(ToolBarMenu);
+    CentralProperty->addMenu(toolbar_->ToolBarMenu);
     HideStatusBar = AddItem(CentralProperty, QStringLiteral("Hide Status Bar"),
                             [this] { HideStatusBar_Click(TagOf(HideStatusBar)); });
     AddItem(CentralProperty, QStringLiteral("Save Almanorvique Central Settings"));
@@ -258,8 +259,9 @@ void frmMain::ShowCentralPropertyMenu()
     HideStatusBar->setText(statusBar ? QStringLiteral("Hide Status Bar") : QStringLiteral("Show Status Bar"));
     SetTag(HideStatusBar, statusBar ? QStringLiteral("Yes") : QStringLiteral("No"));
     const bool tips = GetAutoShowBalloonTips();
-    AutoShowToolTips->setText(tips ? QStringLiteral("Hind Tool Tips") : QStringLiteral("Auto Show Tool Tips"));
-    SetTag(AutoShowToolTips, tips ? QStringLiteral("No") : QStringLiteral("Yes"));
+    toolbar_->AutoShowToolTips->setText(tips ? QStringLiteral("Hind Tool Tips")
+                                             : QStringLiteral("Auto Show Tool Tips"));
+    SetTag(toolbar_->AutoShowToolTips, tips ? QStringLiteral("No") : QStringLiteral("Yes"));
     mduUILib::FillScreenSaverTimeMenu(ScreenSaverTime, AppEXEName());
     platform::EndMenu();
     CentralProperty->popup(QCursor::pos());

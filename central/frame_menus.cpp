@@ -1,6 +1,7 @@
 // The frame's menus: the Window popup, the main popup, the toolbar popup and the menus
 // that are never shown; the command dispatcher and the commands behind the main popup.
 #include "frame_banner_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
 
 #include "calendar/calendar_window.h"
@@ -71,24 +72,26 @@ void frmMain::BuildMenus()
     MainItem[9] = add(MainMenu, QStringLiteral("Properties"), [this] { MainItem_Click(9); });
     MainItem[9]->setVisible(false);
 
-    ToolBarMenu = new QMenu(QStringLiteral("Tool Bar"), this);
-    QMenu* sizes = ToolBarMenu->addMenu(QStringLiteral("ToolBar Size"));
+    toolbar_->ToolBarMenu = new QMenu(QStringLiteral("Tool Bar"), this);
+    QMenu* sizes = toolbar_->ToolBarMenu->addMenu(QStringLiteral("ToolBar Size"));
     const char* sizeCaptions[] = {"", "Small Size", "Small Size with Caption", "Large Size", "Large Size with Caption"};
     for (int i = 1; i <= 4; ++i)
-        ToolBarSize[static_cast<size_t>(i)] =
+        toolbar_->ToolBarSize[static_cast<size_t>(i)] =
             add(sizes, QString::fromLatin1(sizeCaptions[i]), [this, i] { ToolBarSize_Click(i); });
-    ToolBarSize[2]->setVisible(false);
-    QMenu* positions = ToolBarMenu->addMenu(QStringLiteral("Tool Bar Position"));
+    toolbar_->ToolBarSize[2]->setVisible(false);
+    QMenu* positions = toolbar_->ToolBarMenu->addMenu(QStringLiteral("Tool Bar Position"));
     const char* positionCaptions[] = {"", "Top", "Bottom", "Left", "Right", "Hide"};
     for (int i = 1; i <= 5; ++i)
-        ToolBarPositions[static_cast<size_t>(i)] =
+        toolbar_->ToolBarPositions[static_cast<size_t>(i)] =
             add(positions, QString::fromLatin1(positionCaptions[i]), [this, i] { ToolBarPositions_Click(i); });
-    AutoShowToolTips = add(ToolBarMenu, QStringLiteral("Auto Show Tool Tips"), [this] { AutoShowToolTips_Click(); });
-    ToolbarCustomize = add(ToolBarMenu, QStringLiteral("Customize Toolbar"), [this] { ToolbarCustomize_Click(); });
-    ToolbarCustomize->setVisible(false);
-    SaveToolbarSetting =
-        add(ToolBarMenu, QStringLiteral("Save Current Toolbar Setting"), [this] { SaveToolbarSetting_Click(); });
-    SaveToolbarSetting->setVisible(false);
+    toolbar_->AutoShowToolTips =
+        add(toolbar_->ToolBarMenu, QStringLiteral("Auto Show Tool Tips"), [this] { AutoShowToolTips_Click(); });
+    toolbar_->ToolbarCustomize =
+        add(toolbar_->ToolBarMenu, QStringLiteral("Customize Toolbar"), [this] { ToolbarCustomize_Click(); });
+    toolbar_->ToolbarCustomize->setVisible(false);
+    toolbar_->SaveToolbarSetting = add(toolbar_->ToolBarMenu, QStringLiteral("Save Current Toolbar Setting"),
+                                       [this] { SaveToolbarSetting_Click(); });
+    toolbar_->SaveToolbarSetting->setVisible(false);
 
     OpenedAction = new QMenu(this);
     LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
@@ -284,5 +287,5 @@ QString frmMain::DefaultIniFile() { return gIniTemplateFolder + mduLib::WithIniE
 
 void frmMain::AutoShowToolTips_Click()
 {
-    mduLib::SetProp(QStringLiteral("Auto Show Balloon Tips"), TagOf(AutoShowToolTips), CentralSettings_);
+    mduLib::SetProp(QStringLiteral("Auto Show Balloon Tips"), TagOf(toolbar_->AutoShowToolTips), CentralSettings_);
 }

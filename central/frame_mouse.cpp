@@ -3,6 +3,7 @@
 // banner that open the popups.
 #include "banner_box.h"
 #include "frame_banner_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
 
 #include "core/file_helpers.h"
@@ -56,12 +57,12 @@ std::vector<QImage> frmMain::DrawCursorPictures()
     return list;
 }
 
-void frmMain::CreateBalloonTip() { BalloonTips_ = std::make_unique<CBalloonToolTip>(); }
+void frmMain::CreateBalloonTip() { toolbar_->BalloonTips = std::make_unique<CBalloonToolTip>(); }
 
 void frmMain::DestroyBalloon()
 {
-    if (BalloonTips_)
-        BalloonTips_->Destroy();
+    if (toolbar_->BalloonTips)
+        toolbar_->BalloonTips->Destroy();
 }
 
 bool frmMain::CheckScreenSaverExit(float x)

@@ -3,6 +3,7 @@
 #include "frame_banner_state.h"
 #include "frame_greeting_state.h"
 #include "frame_status_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
 #include "month_layout.h"
 
@@ -35,6 +36,7 @@ bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
 frmMain::frmMain()
     : platform::MDIForm(QStringLiteral("frmMain")),
+      toolbar_(std::make_unique<centralframe::ToolbarState>()),
       banner_(std::make_unique<centralframe::BannerState>()),
       status_(std::make_unique<centralframe::StatusState>()),
       greeting_(std::make_unique<centralframe::GreetingState>())
@@ -48,7 +50,7 @@ frmMain::frmMain()
     BuildStatusBar();
     BuildHiddenMenus();
     timerCtrl.OnTimer = [this] { timerCtrl_Timer(); };
-    setWindowIcon(QIcon(QPixmap::fromImage(imgListToolbar.at(3))));
+    setWindowIcon(QIcon(QPixmap::fromImage(toolbar_->imgListToolbar.at(3))));
     MDIForm_Initialize();
 }
 

@@ -29,6 +29,7 @@ namespace centralframe {
 struct BannerState;
 struct GreetingState;
 struct StatusState;
+struct ToolbarState;
 } // namespace centralframe
 
 class frmMain : public platform::MDIForm, public CalendarCaller {
@@ -85,10 +86,10 @@ public:
     platform::Timer& TimerCtrl() { return timerCtrl; }
     QMenu& WindowMenu() { return *Window; }
     QMenu& MainPopup() { return *MainMenu; }
-    QMenu& ToolBarPopup() { return *ToolBarMenu; }
+    QMenu& ToolBarPopup();
     QWidget& Banner() { return *picMain; }
-    bool AutoHideArmed() const { return autoHide_; }
-    const CBalloonToolTip* BalloonTips() const { return BalloonTips_.get(); }
+    bool AutoHideArmed() const;
+    const CBalloonToolTip* BalloonTips() const;
 
 protected:
     // ---- start-up, month windows, timer and exit ----
@@ -209,8 +210,6 @@ protected:
     bool ToolbarVertical() const;
     std::vector<bool> ButtonsShown() const;
     void SetToolbarCursor(int picture);
-    float ToolbarDragOrigin = 0;
-    int LastTipButton = 0;
 
     // ---- status bar and message ticker ----
     void BuildStatusBar();
@@ -264,6 +263,7 @@ protected:
 
     // ---- each area's state ----
     centralframe::BannerState& BannerArea() { return *banner_; }
+    centralframe::ToolbarState& ToolbarArea() { return *toolbar_; }
     centralframe::StatusState& StatusArea() { return *status_; }
     centralframe::GreetingState& GreetingArea() { return *greeting_; }
 
@@ -280,8 +280,7 @@ protected:
     // ---- controls ----
     platform::Timer timerCtrl{this, 1, false};
     platform::ToolBar* tbToolBar = nullptr;
-    BannerBox* picMain = nullptr;       // the banner over the client area
-    std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
+    BannerBox* picMain = nullptr; // the banner over the client area
 
     // Menus: hidden top-level menus shown as popups, items by their numbers.
     QMenu* Window = nullptr;
@@ -293,12 +292,6 @@ protected:
     platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"),
                                                 QStringLiteral("Set Screen Saver")};
     std::array<QAction*, 10> MainItem{};
-    QMenu* ToolBarMenu = nullptr;
-    std::array<QAction*, 5> ToolBarSize{};
-    std::array<QAction*, 6> ToolBarPositions{};
-    QAction* AutoShowToolTips = nullptr;
-    QAction* ToolbarCustomize = nullptr;
-    QAction* SaveToolbarSetting = nullptr;
     platform::MenuItemArray BGColour{QStringLiteral("BGColour")};               // never shown
     platform::MenuItemArray CalendarColours{QStringLiteral("CalendarColours")}; // never shown
     QMenu* LastOpenedMenu = nullptr;                                            // "Open Last Opened", never shown
@@ -314,10 +307,9 @@ private:
     std::array<QPointer<frmAlmanorvique>, kMonthCount + 1> MonthCalendars_{};
     mduLib::PropertyTable CentralSettings_;
     mduLib::PropertyTable OpenedList_;
-    std::unique_ptr<CBalloonToolTip> BalloonTips_;
-    bool autoHide_ = false;
     bool exited_ = false;
 
+    std::unique_ptr<centralframe::ToolbarState> toolbar_;
     std::unique_ptr<centralframe::BannerState> banner_;
     std::unique_ptr<centralframe::StatusState> status_;
     std::unique_ptr<centralframe::GreetingState> greeting_;

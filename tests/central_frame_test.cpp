@@ -1,4 +1,5 @@
 #include "calendar/calendar_window.h"
+#include "central/frame_toolbar_state.h"
 #include "core/app_identity.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
@@ -808,7 +809,7 @@ TEST_F(CentralFrame, TheSizeMenuSizesTheToolbarForTheStoredSide)
     EXPECT_EQ(f.Toolbar().Tag, "Large Size");
     EXPECT_EQ(f.Toolbar().Widget().minimumHeight(), platform::TwipsToPixelsY(850));
     EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), 0);
-    EXPECT_FALSE(f.ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
+    EXPECT_FALSE(f.ToolbarArea().ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
 }
 
 TEST_F(CentralFrame, AChildWindowThatRefusesToCloseKeepsTheFrameOpen)

@@ -2,6 +2,7 @@
 // scrolling, balloons and auto-hide, and the never-shown menus' commands.
 #include "central/banner_box.h"
 #include "central/frame_banner_state.h"
+#include "central/frame_toolbar_state.h"
 #include "central/toolbar_scrolling.h"
 
 #include "calendar/calendar_window.h"
@@ -34,7 +35,6 @@ struct Frame : testsupport::TestFrame {
     using frmMain::kScMinimize;
     using frmMain::kWmClose;
     using frmMain::kWmSysCommand;
-    using frmMain::LastTipButton;
     using frmMain::LayoutBanner;
     using frmMain::MDIForm_DblClick;
     using frmMain::MDIForm_MouseDown;
@@ -43,7 +43,6 @@ struct Frame : testsupport::TestFrame {
     using frmMain::Opened_Click;
     using frmMain::SendToAllCalendars;
     using frmMain::tbToolBar_MouseMove;
-    using frmMain::ToolbarDragOrigin;
 };
 
 std::vector<bool> Shown(std::initializer_list<int> bits)
@@ -270,7 +269,7 @@ TEST_F(FrameMouse, DraggingAnOverflowingToolbarScrollsOneButtonPerStep)
     const float step = f.Toolbar().ButtonWidth();
     const float y = 100;
     f.tbToolBar_MouseMove(1, 0, 2500, y); // the drag starts here
-    EXPECT_EQ(f.ToolbarDragOrigin, 2500);
+    EXPECT_EQ(f.ToolbarArea().ToolbarDragOrigin, 2500);
     EXPECT_TRUE(f.Toolbar().Button(1).Visible);
     f.tbToolBar_MouseMove(1, 0, 2500 - step - 1, y);
     EXPECT_FALSE(f.Toolbar().Button(1).Visible);
@@ -280,7 +279,7 @@ TEST_F(FrameMouse, DraggingAnOverflowingToolbarScrollsOneButtonPerStep)
     EXPECT_FALSE(f.Toolbar().Button(2).Visible);
     // Without the button the drag ends; back to the right the buttons return.
     f.tbToolBar_MouseMove(0, 0, 1000, y);
-    EXPECT_EQ(f.ToolbarDragOrigin, 0);
+    EXPECT_EQ(f.ToolbarArea().ToolbarDragOrigin, 0);
     f.tbToolBar_MouseMove(1, 0, 100, y);
     f.tbToolBar_MouseMove(1, 0, 100 + step + 1, y);
     EXPECT_TRUE(f.Toolbar().Button(2).Visible);
@@ -295,13 +294,13 @@ TEST_F(FrameMouse, BalloonsFollowTheSettingOrShift)
     const float y = static_cast<float>(second.center().y());
     mduLib::SetProp("Auto Show Balloon Tips", "No", f.CentralSettings());
     f.tbToolBar_MouseMove(0, 0, static_cast<float>(second.center().x()), y);
-    EXPECT_EQ(f.LastTipButton, 0);
+    EXPECT_EQ(f.ToolbarArea().LastTipButton, 0);
     f.tbToolBar_MouseMove(0, 1, static_cast<float>(second.center().x()), y);
-    EXPECT_EQ(f.LastTipButton, 2);
+    EXPECT_EQ(f.ToolbarArea().LastTipButton, 2);
     mduLib::SetProp("Auto Show Balloon Tips", "", f.CentralSettings());
     const QRectF third = f.Toolbar().ButtonRect(3);
     f.tbToolBar_MouseMove(0, 0, static_cast<float>(third.center().x()), y);
-    EXPECT_EQ(f.LastTipButton, 3);
+    EXPECT_EQ(f.ToolbarArea().LastTipButton, 3);
 }
 
 TEST_F(FrameMouse, TheHiddenMenusCommandsReachEveryCalendarWindow)

@@ -9,7 +9,6 @@ struct TestFrame : frmMain {
     using frmMain::ActivateFormByHwnd;
     using frmMain::AddLastOpened;
     using frmMain::ApplyCentralSettings;
-    using frmMain::AutoShowToolTips;
     using frmMain::AutoStart;
     using frmMain::AutoStart_Click;
     using frmMain::BannerArea;
@@ -55,9 +54,8 @@ struct TestFrame : frmMain {
     using frmMain::StripCentralCaption;
     using frmMain::tbToolBar_ButtonClick;
     using frmMain::timerCtrl;
-    using frmMain::ToolBarPositions;
+    using frmMain::ToolbarArea;
     using frmMain::ToolBarPositions_Click;
-    using frmMain::ToolBarSize;
     using frmMain::ToolBarSize_Click;
     using frmMain::ToolsItem15;
     using frmMain::UpdateAutoStartCaption;
