@@ -4,6 +4,7 @@
 #include "frame_status_state.h"
 #include "frame_toolbar_state.h"
 #include "frame_window.h"
+#include "frame_window_menu_state.h"
 
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
@@ -70,7 +71,7 @@ void frmMain::BuildHiddenMenus()
     FileMenu->addMenu(Country.Menu());
     Country.Create(1).SetCaption(QStringLiteral("Country"));
     Country.Click = [this](int i) { Country_Click(i); };
-    FileMenu->addMenu(LastOpenedMenu);
+    FileMenu->addMenu(windowMenu_->LastOpenedMenu);
     AddItem(FileMenu, QStringLiteral("Choose Country"), [this] { ChooseCountry_Click(); });
     DeleteCountry.Entry().SetCaption(QStringLiteral("Remove Country"));
     FileMenu->addMenu(DeleteCountry.Menu());
@@ -82,12 +83,12 @@ void frmMain::BuildHiddenMenus()
     AddItem(FileMenu, QStringLiteral("Set Shortcuts"))->setVisible(false);
 
     // Actions on opened calendars
-    OpenedAction->setTitle(QStringLiteral("OpenedAction"));
+    windowMenu_->OpenedAction->setTitle(QStringLiteral("OpenedAction"));
     Opened.Entry().SetCaption(QStringLiteral("Action"));
-    OpenedAction->addMenu(Opened.Menu());
+    windowMenu_->OpenedAction->addMenu(Opened.Menu());
     Opened.Create(1).SetCaption(QStringLiteral("Opened Calendar"));
     Opened.Click = [this](int i) { Opened_Click(i); };
-    OpenedAction->addSeparator();
+    windowMenu_->OpenedAction->addSeparator();
 
     // The companion agent
     AgentMenu = new QMenu(QStringLiteral("Agent"), this);

@@ -3,6 +3,7 @@
 #include "frame_banner_state.h"
 #include "frame_toolbar_state.h"
 #include "frame_window.h"
+#include "frame_window_menu_state.h"
 
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
@@ -42,20 +43,21 @@ void frmMain::BuildMenus()
         return a;
     };
 
-    Window = new QMenu(QStringLiteral("&Window"), this);
+    windowMenu_->Window = new QMenu(QStringLiteral("&Window"), this);
     const char* windowCaptions[] = {
         "", "Tile", "Cascade", "Arrang Icons", "Maximise All", "Restore All", "Minimise All"};
     for (int i = 1; i <= 6; ++i)
-        WindowItem[static_cast<size_t>(i)] =
-            add(Window, QString::fromLatin1(windowCaptions[i]), [this, i] { WindowItem_Click(i); });
-    WindowItem[7] = Window->addSeparator();
-    WindowItem[8] = add(Window, QStringLiteral("Close All"), [this] { WindowItem_Click(8); });
-    WindowItem[9] = Window->addSeparator();
-    WindowItem[9]->setVisible(false);
-    OpenedWindow.assign(2, nullptr);
-    OpenedWindow[1] = add(Window, QStringLiteral("OpenedWindow"), [this] { OpenedWindow_Click(1); });
-    OpenedWindow[1]->setCheckable(true);
-    WindowExit = add(Window, QStringLiteral("Exit"), [this] { WindowExit_Click(); });
+        windowMenu_->WindowItem[static_cast<size_t>(i)] =
+            add(windowMenu_->Window, QString::fromLatin1(windowCaptions[i]), [this, i] { WindowItem_Click(i); });
+    windowMenu_->WindowItem[7] = windowMenu_->Window->addSeparator();
+    windowMenu_->WindowItem[8] = add(windowMenu_->Window, QStringLiteral("Close All"), [this] { WindowItem_Click(8); });
+    windowMenu_->WindowItem[9] = windowMenu_->Window->addSeparator();
+    windowMenu_->WindowItem[9]->setVisible(false);
+    windowMenu_->OpenedWindow.assign(2, nullptr);
+    windowMenu_->OpenedWindow[1] =
+        add(windowMenu_->Window, QStringLiteral("OpenedWindow"), [this] { OpenedWindow_Click(1); });
+    windowMenu_->OpenedWindow[1]->setCheckable(true);
+    windowMenu_->WindowExit = add(windowMenu_->Window, QStringLiteral("Exit"), [this] { WindowExit_Click(); });
 
     MainMenu = new QMenu(QStringLiteral("MainMenu"), this);
     AutoStart = add(MainMenu, QStringLiteral("Auto Start"), [this] { AutoStart_Click(); });
@@ -93,9 +95,9 @@ void frmMain::BuildMenus()
                                        [this] { SaveToolbarSetting_Click(); });
     toolbar_->SaveToolbarSetting->setVisible(false);
 
-    OpenedAction = new QMenu(this);
-    LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
-    LastOpenedMenu->addAction(QStringLiteral("None"));
+    windowMenu_->OpenedAction = new QMenu(this);
+    windowMenu_->LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
+    windowMenu_->LastOpenedMenu->addAction(QStringLiteral("None"));
     ToolsItem15 = new QAction(QStringLiteral("Setup Auto Start"), this);
 }
 

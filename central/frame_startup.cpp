@@ -5,6 +5,7 @@
 #include "frame_status_state.h"
 #include "frame_toolbar_state.h"
 #include "frame_window.h"
+#include "frame_window_menu_state.h"
 #include "month_layout.h"
 
 #include "calendar/calendar_window.h"
@@ -36,6 +37,7 @@ bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
 frmMain::frmMain()
     : platform::MDIForm(QStringLiteral("frmMain")),
+      windowMenu_(std::make_unique<centralframe::WindowMenuState>()),
       toolbar_(std::make_unique<centralframe::ToolbarState>()),
       banner_(std::make_unique<centralframe::BannerState>()),
       status_(std::make_unique<centralframe::StatusState>()),
@@ -76,7 +78,7 @@ void frmMain::MDIForm_Load()
     FormState_ = kStartupPending;
     platform::Guarded("settings file", [&] { LoadCentralSettingsFile(); });
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
-    OpenedList_.Create(30);
+    windowMenu_->OpenedList.Create(30);
     CreateBalloonTip();
     platform::Guarded("opened forms", [&] { LoadOpenedForms(); });
     UpdateStartupMenu();

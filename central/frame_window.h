@@ -30,6 +30,7 @@ struct BannerState;
 struct GreetingState;
 struct StatusState;
 struct ToolbarState;
+struct WindowMenuState;
 } // namespace centralframe
 
 class frmMain : public platform::MDIForm, public CalendarCaller {
@@ -81,10 +82,10 @@ public:
     // Month window i (1 to 12); null before the first tick and once it was closed.
     frmAlmanorvique* MonthCalendar(int i) const;
     mduLib::PropertyTable& CentralSettings() { return CentralSettings_; }
-    mduLib::PropertyTable& OpenedList() { return OpenedList_; }
+    mduLib::PropertyTable& OpenedList();
     platform::ToolBar& Toolbar() { return *tbToolBar; }
     platform::Timer& TimerCtrl() { return timerCtrl; }
-    QMenu& WindowMenu() { return *Window; }
+    QMenu& WindowMenu();
     QMenu& MainPopup() { return *MainMenu; }
     QMenu& ToolBarPopup();
     QWidget& Banner() { return *picMain; }
@@ -263,6 +264,7 @@ protected:
 
     // ---- each area's state ----
     centralframe::BannerState& BannerArea() { return *banner_; }
+    centralframe::WindowMenuState& WindowMenuArea() { return *windowMenu_; }
     centralframe::ToolbarState& ToolbarArea() { return *toolbar_; }
     centralframe::StatusState& StatusArea() { return *status_; }
     centralframe::GreetingState& GreetingArea() { return *greeting_; }
@@ -283,10 +285,6 @@ protected:
     BannerBox* picMain = nullptr; // the banner over the client area
 
     // Menus: hidden top-level menus shown as popups, items by their numbers.
-    QMenu* Window = nullptr;
-    std::array<QAction*, 10> WindowItem{};
-    std::vector<QAction*> OpenedWindow; // 1-based; [0] unused
-    QAction* WindowExit = nullptr;
     QMenu* MainMenu = nullptr;
     QAction* AutoStart = nullptr;
     platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"),
@@ -294,8 +292,6 @@ protected:
     std::array<QAction*, 10> MainItem{};
     platform::MenuItemArray BGColour{QStringLiteral("BGColour")};               // never shown
     platform::MenuItemArray CalendarColours{QStringLiteral("CalendarColours")}; // never shown
-    QMenu* LastOpenedMenu = nullptr;                                            // "Open Last Opened", never shown
-    QMenu* OpenedAction = nullptr;                                              // never shown
     QAction* ToolsItem15 = nullptr;                                             // of the hidden View menu
 
 private:
@@ -306,9 +302,9 @@ private:
     int FormState_ = 0;
     std::array<QPointer<frmAlmanorvique>, kMonthCount + 1> MonthCalendars_{};
     mduLib::PropertyTable CentralSettings_;
-    mduLib::PropertyTable OpenedList_;
     bool exited_ = false;
 
+    std::unique_ptr<centralframe::WindowMenuState> windowMenu_;
     std::unique_ptr<centralframe::ToolbarState> toolbar_;
     std::unique_ptr<centralframe::BannerState> banner_;
     std::unique_ptr<centralframe::StatusState> status_;

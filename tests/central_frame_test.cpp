@@ -1,5 +1,6 @@
 #include "calendar/calendar_window.h"
 #include "central/frame_toolbar_state.h"
+#include "central/frame_window_menu_state.h"
 #include "core/app_identity.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
@@ -582,8 +583,8 @@ TEST_F(CentralFrame, TheOpenedFormsListKeepsItsFileAndTheMostRecentFirst)
     TestFrame& f = Start(false);
     EXPECT_EQ(f.OpenedList().UBound(), 40);
     // 14 names of the first 15 lines, then "All".
-    EXPECT_EQ(f.LastOpenedMenu->actions().size(), 15);
-    EXPECT_EQ(f.LastOpenedMenu->actions().last()->text(), "All");
+    EXPECT_EQ(f.WindowMenuArea().LastOpenedMenu->actions().size(), 15);
+    EXPECT_EQ(f.WindowMenuArea().LastOpenedMenu->actions().last()->text(), "All");
 
     f.AddLastOpened("Almanorvique Central Cal5");
     EXPECT_EQ(f.OpenedList()[1].Key, "Cal5");

@@ -23,7 +23,6 @@ struct TestFrame : frmMain {
     using frmMain::GetToolbarThickness;
     using frmMain::HideMonthCalendar;
     using frmMain::HideStatusBar_Click;
-    using frmMain::LastOpenedMenu;
     using frmMain::LayoutMonthCalendars;
     using frmMain::LoadCentralSettingsFile;
     using frmMain::LoadOpenedForms;
@@ -31,7 +30,6 @@ struct TestFrame : frmMain {
     using frmMain::MaximiseAll;
     using frmMain::MinimiseAll;
     using frmMain::MoveAllMonths;
-    using frmMain::OpenedWindow;
     using frmMain::picMain;
     using frmMain::RefreshLastOpenedMenu;
     using frmMain::RestoreAll;
@@ -59,8 +57,8 @@ struct TestFrame : frmMain {
     using frmMain::ToolBarSize_Click;
     using frmMain::ToolsItem15;
     using frmMain::UpdateAutoStartCaption;
-    using frmMain::WindowItem;
     using frmMain::WindowItem_Click;
+    using frmMain::WindowMenuArea;
 };
 
 } // namespace testsupport
