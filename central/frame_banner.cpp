@@ -218,7 +218,7 @@ void frmMain::BuildHeaderLetters()
 
 int frmMain::GetHeadingVariation() const
 {
-    return bannerbox::HeadingStyleFor(mduLib::GetProp(QStringLiteral("Heading Variation"), CentralSettings_));
+    return bannerbox::HeadingStyleFor(mduLib::GetProp(QStringLiteral("Heading Variation"), CentralSettings()));
 }
 
 void frmMain::AnimateHeading(int delay)

@@ -223,7 +223,7 @@ void frmMain::AgentAction_Click(int Index)
 QString frmMain::AgentProgram() const
 {
     // A missing setting reads "0": no agent program then.
-    const QString name = mduLib::GetProp(QStringLiteral("Agent Program"), CentralSettings_);
+    const QString name = mduLib::GetProp(QStringLiteral("Agent Program"), CentralSettings());
     return name == QLatin1String("0") ? QString() : name;
 }
 
@@ -251,7 +251,7 @@ void frmMain::ScreenSaverTime_Click(int Index) { SetScreenSaverTime(ScreenSaverT
 void frmMain::ShowCentralPropertyMenu()
 {
     const auto yes = [&](const char* key) {
-        return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings_));
+        return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings()));
     };
     const bool titleBar = yes("Window Title Bar");
     WindowTitleBar->setText(titleBar ? QStringLiteral("Hide Title Bar") : QStringLiteral("Show Title Bar"));

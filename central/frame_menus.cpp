@@ -246,7 +246,7 @@ void frmMain::SetWindowBackground(QString& colourName)
     SetBackColor(colour);
     PaintClientBackground();
     PassBackColourToCalendars();
-    mduLib::SetProp(QStringLiteral("Window Background Colour"), colourName, CentralSettings_);
+    mduLib::SetProp(QStringLiteral("Window Background Colour"), colourName, CentralSettings());
 }
 
 void frmMain::PassBackColourToCalendars()
@@ -267,7 +267,7 @@ void frmMain::ShowCentralProperties(bool isNew)
         mduLib::LoadIniFile(gIniFile, gPropertyTable);
     } else {
         gIniFile = gCentralIniFile;
-        gPropertyTable = CentralSettings_;
+        gPropertyTable = CentralSettings();
     }
     if (isNew)
         frmProperties::Default().ShowPropertyMDIChild(this, 0, 0, QString(), -1);
@@ -278,7 +278,7 @@ void frmMain::ShowCentralProperties(bool isNew)
 
 void frmMain::RefreshForm(const QString&)
 {
-    CentralSettings_ = gPropertyTable;
+    CentralSettings() = gPropertyTable;
     banner_->BackgroundPicture = QImage();
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
     platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });
@@ -289,5 +289,5 @@ QString frmMain::DefaultIniFile() { return gIniTemplateFolder + mduLib::WithIniE
 
 void frmMain::AutoShowToolTips_Click()
 {
-    mduLib::SetProp(QStringLiteral("Auto Show Balloon Tips"), TagOf(toolbar_->AutoShowToolTips), CentralSettings_);
+    mduLib::SetProp(QStringLiteral("Auto Show Balloon Tips"), TagOf(toolbar_->AutoShowToolTips), CentralSettings());
 }

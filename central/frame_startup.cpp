@@ -2,6 +2,7 @@
 // the later ticks, the layout of the month windows and the exit sequence.
 #include "frame_banner_state.h"
 #include "frame_greeting_state.h"
+#include "frame_settings_state.h"
 #include "frame_status_state.h"
 #include "frame_toolbar_state.h"
 #include "frame_window.h"
@@ -37,6 +38,7 @@ bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
 frmMain::frmMain()
     : platform::MDIForm(QStringLiteral("frmMain")),
+      settings_(std::make_unique<centralframe::SettingsState>()),
       windowMenu_(std::make_unique<centralframe::WindowMenuState>()),
       toolbar_(std::make_unique<centralframe::ToolbarState>()),
       banner_(std::make_unique<centralframe::BannerState>()),
@@ -67,7 +69,7 @@ frmAlmanorvique* frmMain::MonthCalendar(int i) const
 
 void frmMain::MDIForm_Initialize()
 {
-    CentralSettings_.Create(1);
+    CentralSettings().Create(1);
     gPropertyTable.Create(1);
     mduLib::Step([] { SetupDataFolders(); });
     SetMousePointer(platform::vbHourglass);
@@ -246,7 +248,7 @@ void frmMain::ExitProgram()
     timerCtrl.SetEnabled(false);
     platform::Guarded("opened forms", [&] { SaveOpenedForms(); });
     // What the menus changed and "Save Current Settings" did not store is dropped.
-    mduLib::Step([&] { mduLib::LoadIniFile(gCentralIniFile, CentralSettings_); });
+    mduLib::Step([&] { mduLib::LoadIniFile(gCentralIniFile, CentralSettings()); });
     platform::Guarded("window settings", [&] { SaveWindowSettings(); });
     SaveAutoStartList();
     platform::EndProgram();

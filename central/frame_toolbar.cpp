@@ -263,7 +263,7 @@ void frmMain::tbToolBar_MouseDown(int Button, int, float, float)
 void frmMain::ToolBarSize_Click(int Index)
 {
     SetToolbarSize(toolbar_->ToolBarSize.at(static_cast<size_t>(Index))->text());
-    SizeToolbar(mduLib::GetProp(QStringLiteral("Tool Bar"), CentralSettings_));
+    SizeToolbar(mduLib::GetProp(QStringLiteral("Tool Bar"), CentralSettings()));
 }
 
 void frmMain::ToolBarPositions_Click(int Index)

@@ -28,6 +28,7 @@ class frmAlmanorvique;
 namespace centralframe {
 struct BannerState;
 struct GreetingState;
+struct SettingsState;
 struct StatusState;
 struct ToolbarState;
 struct WindowMenuState;
@@ -81,7 +82,8 @@ public:
     int FormState() const { return FormState_; }
     // Month window i (1 to 12); null before the first tick and once it was closed.
     frmAlmanorvique* MonthCalendar(int i) const;
-    mduLib::PropertyTable& CentralSettings() { return CentralSettings_; }
+    mduLib::PropertyTable& CentralSettings();
+    const mduLib::PropertyTable& CentralSettings() const;
     mduLib::PropertyTable& OpenedList();
     platform::ToolBar& Toolbar() { return *tbToolBar; }
     platform::Timer& TimerCtrl() { return timerCtrl; }
@@ -264,6 +266,7 @@ protected:
 
     // ---- each area's state ----
     centralframe::BannerState& BannerArea() { return *banner_; }
+    centralframe::SettingsState& SettingsArea() { return *settings_; }
     centralframe::WindowMenuState& WindowMenuArea() { return *windowMenu_; }
     centralframe::ToolbarState& ToolbarArea() { return *toolbar_; }
     centralframe::StatusState& StatusArea() { return *status_; }
@@ -301,9 +304,9 @@ private:
 
     int FormState_ = 0;
     std::array<QPointer<frmAlmanorvique>, kMonthCount + 1> MonthCalendars_{};
-    mduLib::PropertyTable CentralSettings_;
     bool exited_ = false;
 
+    std::unique_ptr<centralframe::SettingsState> settings_;
     std::unique_ptr<centralframe::WindowMenuState> windowMenu_;
     std::unique_ptr<centralframe::ToolbarState> toolbar_;
     std::unique_ptr<centralframe::BannerState> banner_;

@@ -81,7 +81,7 @@ platform::Voice* frmMain::VoiceObject()
 
 void frmMain::SpeakStartMsg()
 {
-    const QString text = mduLib::GetValue(QStringLiteral("Start Message"), CentralSettings_);
+    const QString text = mduLib::GetValue(QStringLiteral("Start Message"), CentralSettings());
     if (text.isEmpty() || text == QLatin1String("0"))
         return;
     SpeakMessage(greeting::FillStartMessage(text, platform::Now(), QLocale()), 0, 0);

@@ -150,5 +150,5 @@ void frmMain::HideStatusBar_Click(const QString& itemTag)
 {
     const QString value = mduLib::IsYes(itemTag) ? QStringLiteral("No") : QStringLiteral("Yes");
     SetStatusBarPosition(value);
-    mduLib::SetProp(QStringLiteral("Status Bar"), value, CentralSettings_);
+    mduLib::SetProp(QStringLiteral("Status Bar"), value, CentralSettings());
 }
