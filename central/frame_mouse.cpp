@@ -67,11 +67,11 @@ void frmMain::DestroyBalloon()
 
 bool frmMain::CheckScreenSaverExit(float x)
 {
-    if (banner_->FirstMouseX == 0 && FormState_ == kRunning) {
+    if (banner_->FirstMouseX == 0 && FormState() == kRunning) {
         banner_->FirstMouseX = x;
         return false;
     }
-    if ((x == 0 || std::abs(banner_->FirstMouseX - x) > 20) && FormState_ == kRunning && mduLib::IsScreenSaverRun())
+    if ((x == 0 || std::abs(banner_->FirstMouseX - x) > 20) && FormState() == kRunning && mduLib::IsScreenSaverRun())
         platform::EndProgram(); // at once: nothing is saved
     return false;
 }

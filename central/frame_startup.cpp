@@ -3,6 +3,7 @@
 #include "frame_banner_state.h"
 #include "frame_greeting_state.h"
 #include "frame_settings_state.h"
+#include "frame_startup_state.h"
 #include "frame_status_state.h"
 #include "frame_toolbar_state.h"
 #include "frame_window.h"
@@ -38,6 +39,7 @@ bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
 frmMain::frmMain()
     : platform::MDIForm(QStringLiteral("frmMain")),
+      startup_(std::make_unique<centralframe::StartupState>()),
       settings_(std::make_unique<centralframe::SettingsState>()),
       windowMenu_(std::make_unique<centralframe::WindowMenuState>()),
       toolbar_(std::make_unique<centralframe::ToolbarState>()),
@@ -60,11 +62,13 @@ frmMain::frmMain()
 
 frmMain::~frmMain() = default;
 
+int frmMain::FormState() const { return startup_->FormState; }
+
 frmAlmanorvique* frmMain::MonthCalendar(int i) const
 {
     if (i < 1 || i > kMonthCount)
         return nullptr;
-    return MonthCalendars_[static_cast<size_t>(i)].data();
+    return startup_->MonthCalendars[static_cast<size_t>(i)].data();
 }
 
 void frmMain::MDIForm_Initialize()
@@ -77,7 +81,7 @@ void frmMain::MDIForm_Initialize()
 
 void frmMain::MDIForm_Load()
 {
-    FormState_ = kStartupPending;
+    startup_->FormState = kStartupPending;
     platform::Guarded("settings file", [&] { LoadCentralSettingsFile(); });
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
     windowMenu_->OpenedList.Create(30);
@@ -110,7 +114,7 @@ void frmMain::MDIForm_Load()
 
 void frmMain::timerCtrl_Timer()
 {
-    if (FormState_ == kStartupPending) {
+    if (startup_->FormState == kStartupPending) {
         platform::Guarded("greeting", [&] { SpeakStartMsg(); });
         CreateMonthCalendars(platform::Today().month());
         EmptyHook();
@@ -119,7 +123,7 @@ void frmMain::timerCtrl_Timer()
         mduUILib::FillColourMenu(CalendarColours);
         mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Transparent"));
         mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Custom"));
-        FormState_ = kRunning;
+        startup_->FormState = kRunning;
         SetMousePointer(platform::vbDefault);
         return;
     }
@@ -141,7 +145,7 @@ void frmMain::CreateMonthCalendars(int month)
         auto* cal = new frmAlmanorvique();
         AddChild(*cal);
         cal->MDISubWindow()->setWindowIcon(windowIcon());
-        MonthCalendars_[static_cast<size_t>(i)] = cal;
+        startup_->MonthCalendars[static_cast<size_t>(i)] = cal;
         platform::Guarded("month window", [&] { cal->ShowMeMDIChild(this, 0, base.addMonths(i)); });
     }
     // Each window stands where its own settings put it, behind the banner: the layout
@@ -207,7 +211,7 @@ void frmMain::MoveAllMonths(int n)
 void frmMain::MDIForm_Resize()
 {
     platform::ScopedUpdateLock lock(this);
-    if (FormState_ == kStartupPending) {
+    if (startup_->FormState == kStartupPending) {
         // The month windows wait for the first tick, but a frame that the desktop sizes
         // only after showing it (a maximised start) lays its banner out at its real width.
         if (IsShown() && picMain->isVisible()) {
@@ -242,9 +246,9 @@ void frmMain::WindowExit_Click() { Unload(platform::vbFormCode); }
 
 void frmMain::ExitProgram()
 {
-    if (exited_ || platform::ProgramEnded())
+    if (startup_->Exited || platform::ProgramEnded())
         return;
-    exited_ = true;
+    startup_->Exited = true;
     timerCtrl.SetEnabled(false);
     platform::Guarded("opened forms", [&] { SaveOpenedForms(); });
     // What the menus changed and "Save Current Settings" did not store is dropped.

@@ -29,6 +29,7 @@ namespace centralframe {
 struct BannerState;
 struct GreetingState;
 struct SettingsState;
+struct StartupState;
 struct StatusState;
 struct ToolbarState;
 struct WindowMenuState;
@@ -79,7 +80,7 @@ public:
     platform::Voice* VoiceObject();
 
     // ---- state the tests and the program read ----
-    int FormState() const { return FormState_; }
+    int FormState() const;
     // Month window i (1 to 12); null before the first tick and once it was closed.
     frmAlmanorvique* MonthCalendar(int i) const;
     mduLib::PropertyTable& CentralSettings();
@@ -266,6 +267,7 @@ protected:
 
     // ---- each area's state ----
     centralframe::BannerState& BannerArea() { return *banner_; }
+    centralframe::StartupState& StartupArea() { return *startup_; }
     centralframe::SettingsState& SettingsArea() { return *settings_; }
     centralframe::WindowMenuState& WindowMenuArea() { return *windowMenu_; }
     centralframe::ToolbarState& ToolbarArea() { return *toolbar_; }
@@ -302,10 +304,7 @@ private:
     void BuildToolbar();
     void BuildBanner();
 
-    int FormState_ = 0;
-    std::array<QPointer<frmAlmanorvique>, kMonthCount + 1> MonthCalendars_{};
-    bool exited_ = false;
-
+    std::unique_ptr<centralframe::StartupState> startup_;
     std::unique_ptr<centralframe::SettingsState> settings_;
     std::unique_ptr<centralframe::WindowMenuState> windowMenu_;
     std::unique_ptr<centralframe::ToolbarState> toolbar_;
