@@ -2,6 +2,7 @@
 // the later ticks, the layout of the month windows and the exit sequence.
 #include "frame_banner_state.h"
 #include "frame_greeting_state.h"
+#include "frame_hidden_menus_state.h"
 #include "frame_settings_state.h"
 #include "frame_startup_state.h"
 #include "frame_status_state.h"
@@ -45,7 +46,8 @@ frmMain::frmMain()
       toolbar_(std::make_unique<centralframe::ToolbarState>()),
       banner_(std::make_unique<centralframe::BannerState>()),
       status_(std::make_unique<centralframe::StatusState>()),
-      greeting_(std::make_unique<centralframe::GreetingState>())
+      greeting_(std::make_unique<centralframe::GreetingState>()),
+      hiddenMenus_(std::make_unique<centralframe::HiddenMenusState>())
 {
     SetCaption(QStringLiteral("Almanorvique Central"));
     SetBackColor(0x8000000C);

@@ -28,6 +28,7 @@ class frmAlmanorvique;
 namespace centralframe {
 struct BannerState;
 struct GreetingState;
+struct HiddenMenusState;
 struct SettingsState;
 struct StartupState;
 struct StatusState;
@@ -245,25 +246,6 @@ protected:
     static quintptr FormHandle(platform::Form& form);
     // What a window does with the messages these menus send: close, maximise, minimise.
     static void SendWindowMessage(platform::Form& form, qint32 msg, qint32 wParam);
-    QMenu* FileMenu = nullptr;
-    QAction* NewCalendar = nullptr;
-    platform::MenuItemArray Country{QStringLiteral("Country")};
-    platform::MenuItemArray DeleteCountry{QStringLiteral("DeleteCountry")};
-    platform::MenuItemArray Opened{QStringLiteral("Opened")};
-    QMenu* AgentMenu = nullptr;
-    QMenu* AgentSpeakerMenu = nullptr;
-    QAction* AgentSeparator = nullptr;
-    std::array<QAction*, 3> AgentAction{};
-    QMenu* EditMenu = nullptr;
-    QMenu* ViewMenu = nullptr;
-    QMenu* CentralProperty = nullptr;
-    QAction* WindowTitleBar = nullptr;
-    QAction* HideStatusBar = nullptr;
-    platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime")};
-    QMenu* WindowsProperty = nullptr;
-    platform::MenuItemArray Calendars{QStringLiteral("Calendars")};
-    platform::MenuItemArray CalendarStyles{QStringLiteral("CalendarStyles")};
-    QPointer<QSystemTrayIcon> TrayIcon_;
 
     // ---- each area's state ----
     centralframe::BannerState& BannerArea() { return *banner_; }
@@ -273,6 +255,7 @@ protected:
     centralframe::ToolbarState& ToolbarArea() { return *toolbar_; }
     centralframe::StatusState& StatusArea() { return *status_; }
     centralframe::GreetingState& GreetingArea() { return *greeting_; }
+    centralframe::HiddenMenusState& HiddenMenusArea() { return *hiddenMenus_; }
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }
@@ -311,6 +294,7 @@ private:
     std::unique_ptr<centralframe::BannerState> banner_;
     std::unique_ptr<centralframe::StatusState> status_;
     std::unique_ptr<centralframe::GreetingState> greeting_;
+    std::unique_ptr<centralframe::HiddenMenusState> hiddenMenus_;
 };
 
 // A menu item's Tag text.

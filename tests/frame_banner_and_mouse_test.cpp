@@ -2,6 +2,7 @@
 // scrolling, balloons and auto-hide, and the never-shown menus' commands.
 #include "central/banner_box.h"
 #include "central/frame_banner_state.h"
+#include "central/frame_hidden_menus_state.h"
 #include "central/frame_toolbar_state.h"
 #include "central/toolbar_scrolling.h"
 
@@ -29,7 +30,6 @@ namespace {
 struct Frame : testsupport::TestFrame {
     using frmMain::AutoShowToolbar;
     using frmMain::CheckScreenSaverExit;
-    using frmMain::DeleteCountry;
     using frmMain::DeleteCountry_Click;
     using frmMain::EnableAllCalendars;
     using frmMain::kScMinimize;
@@ -39,7 +39,6 @@ struct Frame : testsupport::TestFrame {
     using frmMain::MDIForm_DblClick;
     using frmMain::MDIForm_MouseDown;
     using frmMain::MDIForm_MouseMove;
-    using frmMain::Opened;
     using frmMain::Opened_Click;
     using frmMain::SendToAllCalendars;
     using frmMain::tbToolBar_MouseMove;
@@ -321,12 +320,13 @@ TEST_F(FrameMouse, TheHiddenMenusCommandsReachEveryCalendarWindow)
     for (int i = 1; i <= 12; ++i)
         EXPECT_EQ(f.MonthCalendar(i)->WindowState(), platform::vbMinimized) << i;
     // With the tag of the "Month Backward" button, the action maximises that window.
-    f.Opened.Entry().Tag = "Month Backward";
-    f.Opened(1).Tag = QString::number(reinterpret_cast<quintptr>(static_cast<QWidget*>(f.MonthCalendar(4))));
+    f.HiddenMenusArea().Opened.Entry().Tag = "Month Backward";
+    f.HiddenMenusArea().Opened(1).Tag =
+        QString::number(reinterpret_cast<quintptr>(static_cast<QWidget*>(f.MonthCalendar(4))));
     f.Opened_Click(1);
     EXPECT_EQ(f.MonthCalendar(4)->WindowState(), platform::vbMaximized);
     EXPECT_EQ(f.MonthCalendar(5)->WindowState(), platform::vbMinimized);
-    f.Opened(1).Tag = "12345"; // no window of this run
+    f.HiddenMenusArea().Opened(1).Tag = "12345"; // no window of this run
     f.Opened_Click(1);
     f.SendToAllCalendars(Frame::kWmClose, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -337,7 +337,7 @@ TEST_F(FrameMouse, TheHiddenMenusCommandsReachEveryCalendarWindow)
 TEST_F(FrameMouse, DeletingAllCountriesOnlyAsks)
 {
     Frame& f = Start();
-    f.DeleteCountry(1).SetCaption("All");
+    f.HiddenMenusArea().DeleteCountry(1).SetCaption("All");
     f.DeleteCountry_Click(1);
     ASSERT_EQ(boxes_.Shown().size(), 1u);
     EXPECT_EQ(boxes_.Shown()[0].prompt, "Do you want to delete all Countrys?");

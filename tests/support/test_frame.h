@@ -21,6 +21,7 @@ struct TestFrame : frmMain {
     using frmMain::DoToolbarButton;
     using frmMain::ExitProgram;
     using frmMain::GetToolbarThickness;
+    using frmMain::HiddenMenusArea;
     using frmMain::HideMonthCalendar;
     using frmMain::HideStatusBar_Click;
     using frmMain::LayoutMonthCalendars;
