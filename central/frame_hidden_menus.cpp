@@ -2,6 +2,7 @@
 // calendars, the companion agent, Edit, View, the central properties and the commands to
 // every calendar window; with the commands they send and the notification-area icon.
 #include "frame_hidden_menus_state.h"
+#include "frame_menus_state.h"
 #include "frame_status_state.h"
 #include "frame_toolbar_state.h"
 #include "frame_window.h"
@@ -120,15 +121,15 @@ void frmMain::BuildHiddenMenus()
     hiddenMenus_->ViewMenu = new QMenu(QStringLiteral("&View"), this);
     hiddenMenus_->ViewMenu->addMenu(status_->StatusBarMenu);
     hiddenMenus_->ViewMenu->addSeparator(); // ViewItem 3
-    hiddenMenus_->ViewMenu->addAction(ToolsItem15);
-    connect(ToolsItem15, &QAction::triggered, this,
+    hiddenMenus_->ViewMenu->addAction(menus_->ToolsItem15);
+    connect(menus_->ToolsItem15, &QAction::triggered, this,
             [this] { platform::Guarded("menu", [&] { ToolsItem_Click(15); }); });
 
     // Central properties
     hiddenMenus_->CentralProperty = new QMenu(QStringLiteral("CentralProperty"), this);
-    BGColour.Entry().SetCaption(QStringLiteral("Background Colour"));
-    hiddenMenus_->CentralProperty->addMenu(BGColour.Menu());
-    BGColour.Click = [this](int i) { BGColour_Click(i); };
+    menus_->BGColour.Entry().SetCaption(QStringLiteral("Background Colour"));
+    hiddenMenus_->CentralProperty->addMenu(menus_->BGColour.Menu());
+    menus_->BGColour.Click = [this](int i) { BGColour_Click(i); };
     hiddenMenus_->WindowTitleBar = AddItem(hiddenMenus_->CentralProperty, QStringLiteral("Show Window Title Bar"),
                                            [this] { WindowTitleBar_Click(TagOf(hiddenMenus_->WindowTitleBar)); });
     hiddenMenus_->CentralProperty->addMenu(toolbar_->ToolBarMenu);
@@ -152,9 +153,9 @@ void frmMain::BuildHiddenMenus()
     hiddenMenus_->WindowsProperty->addMenu(hiddenMenus_->CalendarStyles.Menu());
     hiddenMenus_->CalendarStyles.Create(1).SetCaption(QStringLiteral("Style"));
     hiddenMenus_->CalendarStyles.Click = [this](int i) { ApplyToAllCalendars(2, i); };
-    CalendarColours.Entry().SetCaption(QStringLiteral("Calendar Colour"));
-    hiddenMenus_->WindowsProperty->addMenu(CalendarColours.Menu());
-    CalendarColours.Click = [this](int i) { ApplyToAllCalendars(3, i); };
+    menus_->CalendarColours.Entry().SetCaption(QStringLiteral("Calendar Colour"));
+    hiddenMenus_->WindowsProperty->addMenu(menus_->CalendarColours.Menu());
+    menus_->CalendarColours.Click = [this](int i) { ApplyToAllCalendars(3, i); };
     AddItem(hiddenMenus_->WindowsProperty, QStringLiteral("Save Settings"), [this] { ApplyToAllCalendars(4, 1); });
 }
 
@@ -245,7 +246,7 @@ void frmMain::ToolsItem_Click(int Index) { DoMenuItem(6, Index); }
 
 void frmMain::BGColour_Click(int Index)
 {
-    QString caption = BGColour(Index).Caption();
+    QString caption = menus_->BGColour(Index).Caption();
     SetWindowBackground(caption);
 }
 
@@ -277,9 +278,9 @@ void frmMain::ApplyToAllCalendars(int action, int index)
 {
     QString caption;
     QString tag;
-    if (action == 3 && CalendarColours.Exists(index)) {
-        caption = CalendarColours(index).Caption();
-        tag = CalendarColours(index).Tag;
+    if (action == 3 && menus_->CalendarColours.Exists(index)) {
+        caption = menus_->CalendarColours(index).Caption();
+        tag = menus_->CalendarColours(index).Tag;
         if (caption == QLatin1String("Custom")) {
             platform::CommonDialog dialog(this);
             dialog.ShowColor(); // each window then asks for its own colour

@@ -1,6 +1,7 @@
 // The frame's menus: the Window popup, the main popup, the toolbar popup and the menus
 // that are never shown; the command dispatcher and the commands behind the main popup.
 #include "frame_banner_state.h"
+#include "frame_menus_state.h"
 #include "frame_toolbar_state.h"
 #include "frame_window.h"
 #include "frame_window_menu_state.h"
@@ -59,20 +60,20 @@ void frmMain::BuildMenus()
     windowMenu_->OpenedWindow[1]->setCheckable(true);
     windowMenu_->WindowExit = add(windowMenu_->Window, QStringLiteral("Exit"), [this] { WindowExit_Click(); });
 
-    MainMenu = new QMenu(QStringLiteral("MainMenu"), this);
-    AutoStart = add(MainMenu, QStringLiteral("Auto Start"), [this] { AutoStart_Click(); });
-    MainMenu->addMenu(ScreenSaverTimeMain.Menu());
-    ScreenSaverTimeMain.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
-    ScreenSaverTimeMain.Click = [this](int index) { ScreenSaverTimeMain_Click(index); };
-    MainMenu->addSeparator(); // hsp1
-    MainItem[3] = add(MainMenu, QStringLiteral("Exit"), [this] { MainItem_Click(3); });
-    MainItem[4] = MainMenu->addSeparator();
-    MainItem[5] = add(MainMenu, QStringLiteral("Help"), [this] { MainItem_Click(5); });
-    MainItem[6] = add(MainMenu, QStringLiteral("About"), [this] { MainItem_Click(6); });
-    MainItem[7] = MainMenu->addSeparator();
-    MainItem[8] = add(MainMenu, QStringLiteral("Save Current Settings"), [this] { MainItem_Click(8); });
-    MainItem[9] = add(MainMenu, QStringLiteral("Properties"), [this] { MainItem_Click(9); });
-    MainItem[9]->setVisible(false);
+    menus_->MainMenu = new QMenu(QStringLiteral("MainMenu"), this);
+    menus_->AutoStart = add(menus_->MainMenu, QStringLiteral("Auto Start"), [this] { AutoStart_Click(); });
+    menus_->MainMenu->addMenu(menus_->ScreenSaverTimeMain.Menu());
+    menus_->ScreenSaverTimeMain.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
+    menus_->ScreenSaverTimeMain.Click = [this](int index) { ScreenSaverTimeMain_Click(index); };
+    menus_->MainMenu->addSeparator(); // hsp1
+    menus_->MainItem[3] = add(menus_->MainMenu, QStringLiteral("Exit"), [this] { MainItem_Click(3); });
+    menus_->MainItem[4] = menus_->MainMenu->addSeparator();
+    menus_->MainItem[5] = add(menus_->MainMenu, QStringLiteral("Help"), [this] { MainItem_Click(5); });
+    menus_->MainItem[6] = add(menus_->MainMenu, QStringLiteral("About"), [this] { MainItem_Click(6); });
+    menus_->MainItem[7] = menus_->MainMenu->addSeparator();
+    menus_->MainItem[8] = add(menus_->MainMenu, QStringLiteral("Save Current Settings"), [this] { MainItem_Click(8); });
+    menus_->MainItem[9] = add(menus_->MainMenu, QStringLiteral("Properties"), [this] { MainItem_Click(9); });
+    menus_->MainItem[9]->setVisible(false);
 
     toolbar_->ToolBarMenu = new QMenu(QStringLiteral("Tool Bar"), this);
     QMenu* sizes = toolbar_->ToolBarMenu->addMenu(QStringLiteral("ToolBar Size"));
@@ -98,7 +99,7 @@ void frmMain::BuildMenus()
     windowMenu_->OpenedAction = new QMenu(this);
     windowMenu_->LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
     windowMenu_->LastOpenedMenu->addAction(QStringLiteral("None"));
-    ToolsItem15 = new QAction(QStringLiteral("Setup Auto Start"), this);
+    menus_->ToolsItem15 = new QAction(QStringLiteral("Setup Auto Start"), this);
 }
 
 void frmMain::DoMenuItem(float iCol, int Index)
@@ -171,32 +172,34 @@ int frmMain::ShowMsgbox(const QString& Prompt, int Button, const QString& Title)
 
 QString frmMain::AppEXEName() const { return appinfo::ProgramFolder() + QStringLiteral("/AlmanorviqueCentral"); }
 
+QMenu& frmMain::MainPopup() { return *menus_->MainMenu; }
+
 void frmMain::ShowMainMenu()
 {
     UpdateAutoStartCaption();
     platform::EndMenu();
-    mduUILib::FillScreenSaverTimeMenu(ScreenSaverTimeMain, AppEXEName());
-    platform::PopupMenu(*MainMenu, QCursor::pos());
+    mduUILib::FillScreenSaverTimeMenu(menus_->ScreenSaverTimeMain, AppEXEName());
+    platform::PopupMenu(*menus_->MainMenu, QCursor::pos());
 }
 
 void frmMain::UpdateAutoStartCaption()
 {
     const bool set = mduAPILib::IsAutoStartSet();
     const QString word = set ? QStringLiteral("Disable") : QStringLiteral("Enable");
-    SetTag(AutoStart, set ? QStringLiteral("1") : QStringLiteral("0"));
-    if (!AutoStart->text().startsWith(word))
-        AutoStart->setText(word + u' ' + AutoStart->text().right(10));
+    SetTag(menus_->AutoStart, set ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!menus_->AutoStart->text().startsWith(word))
+        menus_->AutoStart->setText(word + u' ' + menus_->AutoStart->text().right(10));
 }
 
 void frmMain::UpdateStartupMenu()
 {
-    ToolsItem15->setText(mduAPILib::IsAutoStartSet() ? QStringLiteral("Remove Auto Start")
-                                                     : QStringLiteral("Setup Auto Start"));
+    menus_->ToolsItem15->setText(mduAPILib::IsAutoStartSet() ? QStringLiteral("Remove Auto Start")
+                                                             : QStringLiteral("Setup Auto Start"));
 }
 
 void frmMain::AutoStart_Click()
 {
-    if (conv::LeadingNumber(TagOf(AutoStart)) != 1) {
+    if (conv::LeadingNumber(TagOf(menus_->AutoStart)) != 1) {
         // Started with a command line, the month windows' "Stay Time" applies.
         QString arguments = appinfo::ExeName();
         mduAPILib::SetAutoStart(arguments);
@@ -207,8 +210,8 @@ void frmMain::AutoStart_Click()
 
 void frmMain::ScreenSaverTimeMain_Click(int Index)
 {
-    if (ScreenSaverTimeMain.Exists(Index))
-        SetScreenSaverTime(ScreenSaverTimeMain(Index).Caption());
+    if (menus_->ScreenSaverTimeMain.Exists(Index))
+        SetScreenSaverTime(menus_->ScreenSaverTimeMain(Index).Caption());
 }
 
 void frmMain::SetScreenSaverTime(const QString& caption)

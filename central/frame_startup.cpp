@@ -3,6 +3,7 @@
 #include "frame_banner_state.h"
 #include "frame_greeting_state.h"
 #include "frame_hidden_menus_state.h"
+#include "frame_menus_state.h"
 #include "frame_settings_state.h"
 #include "frame_startup_state.h"
 #include "frame_status_state.h"
@@ -47,7 +48,8 @@ frmMain::frmMain()
       banner_(std::make_unique<centralframe::BannerState>()),
       status_(std::make_unique<centralframe::StatusState>()),
       greeting_(std::make_unique<centralframe::GreetingState>()),
-      hiddenMenus_(std::make_unique<centralframe::HiddenMenusState>())
+      hiddenMenus_(std::make_unique<centralframe::HiddenMenusState>()),
+      menus_(std::make_unique<centralframe::MenusState>())
 {
     SetCaption(QStringLiteral("Almanorvique Central"));
     SetBackColor(0x8000000C);
@@ -120,11 +122,11 @@ void frmMain::timerCtrl_Timer()
         platform::Guarded("greeting", [&] { SpeakStartMsg(); });
         CreateMonthCalendars(platform::Today().month());
         EmptyHook();
-        mduUILib::FillColourMenu(BGColour);
-        mduUILib::AppendMenuItem(BGColour, QStringLiteral("Custom"));
-        mduUILib::FillColourMenu(CalendarColours);
-        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Transparent"));
-        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Custom"));
+        mduUILib::FillColourMenu(menus_->BGColour);
+        mduUILib::AppendMenuItem(menus_->BGColour, QStringLiteral("Custom"));
+        mduUILib::FillColourMenu(menus_->CalendarColours);
+        mduUILib::AppendMenuItem(menus_->CalendarColours, QStringLiteral("Transparent"));
+        mduUILib::AppendMenuItem(menus_->CalendarColours, QStringLiteral("Custom"));
         startup_->FormState = kRunning;
         SetMousePointer(platform::vbDefault);
         return;

@@ -29,6 +29,7 @@ namespace centralframe {
 struct BannerState;
 struct GreetingState;
 struct HiddenMenusState;
+struct MenusState;
 struct SettingsState;
 struct StartupState;
 struct StatusState;
@@ -90,7 +91,7 @@ public:
     platform::ToolBar& Toolbar() { return *tbToolBar; }
     platform::Timer& TimerCtrl() { return timerCtrl; }
     QMenu& WindowMenu();
-    QMenu& MainPopup() { return *MainMenu; }
+    QMenu& MainPopup();
     QMenu& ToolBarPopup();
     QWidget& Banner() { return *picMain; }
     bool AutoHideArmed() const;
@@ -256,6 +257,7 @@ protected:
     centralframe::StatusState& StatusArea() { return *status_; }
     centralframe::GreetingState& GreetingArea() { return *greeting_; }
     centralframe::HiddenMenusState& HiddenMenusArea() { return *hiddenMenus_; }
+    centralframe::MenusState& MenusArea() { return *menus_; }
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }
@@ -272,16 +274,6 @@ protected:
     platform::ToolBar* tbToolBar = nullptr;
     BannerBox* picMain = nullptr; // the banner over the client area
 
-    // Menus: hidden top-level menus shown as popups, items by their numbers.
-    QMenu* MainMenu = nullptr;
-    QAction* AutoStart = nullptr;
-    platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"),
-                                                QStringLiteral("Set Screen Saver")};
-    std::array<QAction*, 10> MainItem{};
-    platform::MenuItemArray BGColour{QStringLiteral("BGColour")};               // never shown
-    platform::MenuItemArray CalendarColours{QStringLiteral("CalendarColours")}; // never shown
-    QAction* ToolsItem15 = nullptr;                                             // of the hidden View menu
-
 private:
     void BuildMenus();
     void BuildToolbar();
@@ -295,6 +287,7 @@ private:
     std::unique_ptr<centralframe::StatusState> status_;
     std::unique_ptr<centralframe::GreetingState> greeting_;
     std::unique_ptr<centralframe::HiddenMenusState> hiddenMenus_;
+    std::unique_ptr<centralframe::MenusState> menus_;
 };
 
 // A menu item's Tag text.

@@ -9,11 +9,8 @@ struct TestFrame : frmMain {
     using frmMain::ActivateFormByHwnd;
     using frmMain::AddLastOpened;
     using frmMain::ApplyCentralSettings;
-    using frmMain::AutoStart;
     using frmMain::AutoStart_Click;
     using frmMain::BannerArea;
-    using frmMain::BGColour;
-    using frmMain::CalendarColours;
     using frmMain::CheckWindowMenu;
     using frmMain::ClearStatusMessage_Click;
     using frmMain::CloseAll;
@@ -27,8 +24,8 @@ struct TestFrame : frmMain {
     using frmMain::LayoutMonthCalendars;
     using frmMain::LoadCentralSettingsFile;
     using frmMain::LoadOpenedForms;
-    using frmMain::MainItem;
     using frmMain::MaximiseAll;
+    using frmMain::MenusArea;
     using frmMain::MinimiseAll;
     using frmMain::MoveAllMonths;
     using frmMain::picMain;
@@ -37,7 +34,6 @@ struct TestFrame : frmMain {
     using frmMain::SaveCentralSettings;
     using frmMain::SaveOpenedForms;
     using frmMain::SaveWindowSettings;
-    using frmMain::ScreenSaverTimeMain;
     using frmMain::ScreenSaverTimeMain_Click;
     using frmMain::SetStatusBarPosition;
     using frmMain::SetToolbarPosition;
@@ -56,7 +52,6 @@ struct TestFrame : frmMain {
     using frmMain::ToolbarArea;
     using frmMain::ToolBarPositions_Click;
     using frmMain::ToolBarSize_Click;
-    using frmMain::ToolsItem15;
     using frmMain::UpdateAutoStartCaption;
     using frmMain::WindowItem_Click;
     using frmMain::WindowMenuArea;
