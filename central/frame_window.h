@@ -4,27 +4,22 @@
 #include "banner_box.h"
 #include "core/settings_store.h"
 #include "editors/dialogs/calendar_caller.h"
-#include "ui/balloon_tooltip.h"
 #include "ui/mdi_frame.h"
-#include "ui/menu_items.h"
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
 #include "ui/voice.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
-#include <QPointer>
-#include <QSystemTrayIcon>
-#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
 
+class CBalloonToolTip;
 class frmAlmanorvique;
 
-// Each area's state, in a header of its own: only the frame's files of that area and the
-// tests of it see it.
+// Each area's state (its own controls and values) is a struct in a header of its own,
+// frame_<area>_state.h: only the frame's files that use it and the tests of the area see it.
 namespace centralframe {
 struct BannerState;
 struct GreetingState;
@@ -248,16 +243,16 @@ protected:
     // What a window does with the messages these menus send: close, maximise, minimise.
     static void SendWindowMessage(platform::Form& form, qint32 msg, qint32 wParam);
 
-    // ---- each area's state ----
-    centralframe::BannerState& BannerArea() { return *banner_; }
+    // ---- each area's state, as the tests reach it ----
     centralframe::StartupState& StartupArea() { return *startup_; }
     centralframe::SettingsState& SettingsArea() { return *settings_; }
     centralframe::WindowMenuState& WindowMenuArea() { return *windowMenu_; }
     centralframe::ToolbarState& ToolbarArea() { return *toolbar_; }
+    centralframe::MenusState& MenusArea() { return *menus_; }
+    centralframe::BannerState& BannerArea() { return *banner_; }
     centralframe::StatusState& StatusArea() { return *status_; }
     centralframe::GreetingState& GreetingArea() { return *greeting_; }
     centralframe::HiddenMenusState& HiddenMenusArea() { return *hiddenMenus_; }
-    centralframe::MenusState& MenusArea() { return *menus_; }
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }
@@ -269,7 +264,7 @@ protected:
     void Form_GotFocus() override { MDIForm_Activate(); }
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-    // ---- controls ----
+    // ---- the controls that every area uses ----
     platform::Timer timerCtrl{this, 1, false};
     platform::ToolBar* tbToolBar = nullptr;
     BannerBox* picMain = nullptr; // the banner over the client area
@@ -279,6 +274,7 @@ private:
     void BuildToolbar();
     void BuildBanner();
 
+    // Made with the frame, before any of its controls is built.
     std::unique_ptr<centralframe::StartupState> startup_;
     std::unique_ptr<centralframe::SettingsState> settings_;
     std::unique_ptr<centralframe::WindowMenuState> windowMenu_;
