@@ -1,6 +1,7 @@
 // The banner over the frame's client area: the backdrop, the background picture, the title
 // in one label per letter in random colours and heights, and the maker line under it.
 #include "banner_box.h"
+#include "frame_banner_state.h"
 #include "frame_window.h"
 
 #include "core/app_identity.h"
@@ -105,8 +106,8 @@ void frmMain::BuildBanner()
 {
     picMain = new BannerBox(&ClientArea());
     picMain->setObjectName(QStringLiteral("picMain"));
-    backdrop_ = platform::Picture::FromFile(appinfo::ProgramFolder() + QStringLiteral("/Images/Backdrop.jpg"));
-    picMain->surface.SetPicture(backdrop_);
+    banner_->Backdrop = platform::Picture::FromFile(appinfo::ProgramFolder() + QStringLiteral("/Images/Backdrop.jpg"));
+    picMain->surface.SetPicture(banner_->Backdrop);
     picMain->BoxEvents.Click = [this] { picMain_Click(); };
     picMain->BoxEvents.DblClick = [this] { picMain_DblClick(); };
     picMain->BoxEvents.MouseDown = [this](int b, int s, float x, float y) { picMain_MouseDown(b, s, x, y); };
@@ -143,14 +144,15 @@ void frmMain::LayoutBackground()
     mduLib::Step([&] {
         // Stretched from the original each time: a stretched copy would lose more on every resize.
         box.surface.Move(0, 0, box.ScaleWidth(), box.ScaleHeight());
-        box.surface.SetPicture(backdrop_);
+        box.surface.SetPicture(banner_->Backdrop);
         mduUILib::FitPictureToBox(box.surface);
         box.surface.ZOrder(1);
     });
     mduLib::Step([&] {
         box.imgMain.Move(0, 0, box.Width(), box.Height());
-        box.imgMain.SetPicture(backgroundPicture_.isNull() ? platform::Picture()
-                                                           : platform::Picture::FromImage(backgroundPicture_));
+        box.imgMain.SetPicture(banner_->BackgroundPicture.isNull()
+                                   ? platform::Picture()
+                                   : platform::Picture::FromImage(banner_->BackgroundPicture));
         box.imgMain.ZOrder(1);
         box.surface.ZOrder(1);
     });
@@ -162,14 +164,14 @@ void frmMain::PaintClientBackground()
     // the background colour around it; the banner, when shown, lies over both.
     const QColor colour = platform::ColorFromValue(BackColor());
     const QSize size = ClientArea().viewport()->size();
-    if (backgroundPicture_.isNull() || size.isEmpty()) {
+    if (banner_->BackgroundPicture.isNull() || size.isEmpty()) {
         ClientArea().setBackground(colour);
         return;
     }
     QPixmap area(size);
     area.fill(colour);
     QPainter p(&area);
-    p.drawImage(0, 0, backgroundPicture_);
+    p.drawImage(0, 0, banner_->BackgroundPicture);
     p.end();
     ClientArea().setBackground(area);
 }
@@ -216,7 +218,7 @@ void frmMain::BuildHeaderLetters()
 
 int frmMain::GetHeadingVariation() const
 {
-    return bannerbox::HeadingStyleFor(mduLib::GetProp(QStringLiteral("Heading Variation"), CentralSettings_));
+    return bannerbox::HeadingStyleFor(mduLib::GetProp(QStringLiteral("Heading Variation"), CentralSettings()));
 }
 
 void frmMain::AnimateHeading(int delay)

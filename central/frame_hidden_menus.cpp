@@ -1,7 +1,12 @@
 // The frame's menus that the running program never shows: File, the actions on opened
 // calendars, the companion agent, Edit, View, the central properties and the commands to
 // every calendar window; with the commands they send and the notification-area icon.
+#include "frame_hidden_menus_state.h"
+#include "frame_menus_state.h"
+#include "frame_status_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
+#include "frame_window_menu_state.h"
 
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
@@ -62,99 +67,101 @@ void frmMain::SendWindowMessage(platform::Form& form, qint32 msg, qint32 wParam)
 void frmMain::BuildHiddenMenus()
 {
     // File
-    FileMenu = new QMenu(QStringLiteral("File"), this);
-    NewCalendar = AddItem(FileMenu, QStringLiteral("New"), [this] { NewCalendar_Click(); });
-    Country.Entry().SetCaption(QStringLiteral("Open"));
-    FileMenu->addMenu(Country.Menu());
-    Country.Create(1).SetCaption(QStringLiteral("Country"));
-    Country.Click = [this](int i) { Country_Click(i); };
-    FileMenu->addMenu(LastOpenedMenu);
-    AddItem(FileMenu, QStringLiteral("Choose Country"), [this] { ChooseCountry_Click(); });
-    DeleteCountry.Entry().SetCaption(QStringLiteral("Remove Country"));
-    FileMenu->addMenu(DeleteCountry.Menu());
-    DeleteCountry.Create(1).SetCaption(QStringLiteral("DeleteCountry"));
-    DeleteCountry.Click = [this](int i) { DeleteCountry_Click(i); };
-    FileMenu->addSeparator();
-    AddItem(FileMenu, QStringLiteral("&Exit"), [this] { Exit_Click(); });
-    FileMenu->addSeparator()->setVisible(false);
-    AddItem(FileMenu, QStringLiteral("Set Shortcuts"))->setVisible(false);
+    hiddenMenus_->FileMenu = new QMenu(QStringLiteral("File"), this);
+    hiddenMenus_->NewCalendar = AddItem(hiddenMenus_->FileMenu, QStringLiteral("New"), [this] { NewCalendar_Click(); });
+    hiddenMenus_->Country.Entry().SetCaption(QStringLiteral("Open"));
+    hiddenMenus_->FileMenu->addMenu(hiddenMenus_->Country.Menu());
+    hiddenMenus_->Country.Create(1).SetCaption(QStringLiteral("Country"));
+    hiddenMenus_->Country.Click = [this](int i) { Country_Click(i); };
+    hiddenMenus_->FileMenu->addMenu(windowMenu_->LastOpenedMenu);
+    AddItem(hiddenMenus_->FileMenu, QStringLiteral("Choose Country"), [this] { ChooseCountry_Click(); });
+    hiddenMenus_->DeleteCountry.Entry().SetCaption(QStringLiteral("Remove Country"));
+    hiddenMenus_->FileMenu->addMenu(hiddenMenus_->DeleteCountry.Menu());
+    hiddenMenus_->DeleteCountry.Create(1).SetCaption(QStringLiteral("DeleteCountry"));
+    hiddenMenus_->DeleteCountry.Click = [this](int i) { DeleteCountry_Click(i); };
+    hiddenMenus_->FileMenu->addSeparator();
+    AddItem(hiddenMenus_->FileMenu, QStringLiteral("&Exit"), [this] { Exit_Click(); });
+    hiddenMenus_->FileMenu->addSeparator()->setVisible(false);
+    AddItem(hiddenMenus_->FileMenu, QStringLiteral("Set Shortcuts"))->setVisible(false);
 
     // Actions on opened calendars
-    OpenedAction->setTitle(QStringLiteral("OpenedAction"));
-    Opened.Entry().SetCaption(QStringLiteral("Action"));
-    OpenedAction->addMenu(Opened.Menu());
-    Opened.Create(1).SetCaption(QStringLiteral("Opened Calendar"));
-    Opened.Click = [this](int i) { Opened_Click(i); };
-    OpenedAction->addSeparator();
+    windowMenu_->OpenedAction->setTitle(QStringLiteral("OpenedAction"));
+    hiddenMenus_->Opened.Entry().SetCaption(QStringLiteral("Action"));
+    windowMenu_->OpenedAction->addMenu(hiddenMenus_->Opened.Menu());
+    hiddenMenus_->Opened.Create(1).SetCaption(QStringLiteral("Opened Calendar"));
+    hiddenMenus_->Opened.Click = [this](int i) { Opened_Click(i); };
+    windowMenu_->OpenedAction->addSeparator();
 
     // The companion agent
-    AgentMenu = new QMenu(QStringLiteral("Agent"), this);
-    AgentSpeakerMenu = AgentMenu->addMenu(QStringLiteral("Speaker"));
+    hiddenMenus_->AgentMenu = new QMenu(QStringLiteral("Agent"), this);
+    hiddenMenus_->AgentSpeakerMenu = hiddenMenus_->AgentMenu->addMenu(QStringLiteral("Speaker"));
     for (const char* caption : {"Speak Time", "Speak/Show Time", "None"})
-        AddItem(AgentSpeakerMenu, QString::fromLatin1(caption), [] {});
-    AgentSeparator = AgentMenu->addSeparator();
-    AgentAction[1] = AddItem(AgentMenu, QStringLiteral("Remove Me From Tray"), [this] { AgentAction_Click(1); });
-    AgentAction[1]->setVisible(false);
-    AgentAction[2] = AddItem(AgentMenu, QStringLiteral("Close Me"), [this] { AgentAction_Click(2); });
+        AddItem(hiddenMenus_->AgentSpeakerMenu, QString::fromLatin1(caption), [] {});
+    hiddenMenus_->AgentSeparator = hiddenMenus_->AgentMenu->addSeparator();
+    hiddenMenus_->AgentAction[1] =
+        AddItem(hiddenMenus_->AgentMenu, QStringLiteral("Remove Me From Tray"), [this] { AgentAction_Click(1); });
+    hiddenMenus_->AgentAction[1]->setVisible(false);
+    hiddenMenus_->AgentAction[2] =
+        AddItem(hiddenMenus_->AgentMenu, QStringLiteral("Close Me"), [this] { AgentAction_Click(2); });
 
     // Edit
-    EditMenu = new QMenu(QStringLiteral("&Edit"), this);
+    hiddenMenus_->EditMenu = new QMenu(QStringLiteral("&Edit"), this);
     const char* editCaptions[] = {"Undo",   "Redo",  "Cut",        "Copy", "Paste", "-",
                                   "Delete", "Clear", "Select All", "-",    "Find",  "Check Spelling"};
     for (int i = 0; i < 12; ++i) {
         if (editCaptions[i][0] == '-') {
-            EditMenu->addSeparator();
+            hiddenMenus_->EditMenu->addSeparator();
             continue;
         }
-        QAction* a = AddItem(EditMenu, QString::fromLatin1(editCaptions[i]));
+        QAction* a = AddItem(hiddenMenus_->EditMenu, QString::fromLatin1(editCaptions[i]));
         platform::SetItemEnabled(a, i >= 2 && i <= 4); // Cut, Copy and Paste
     }
 
     // View
-    ViewMenu = new QMenu(QStringLiteral("&View"), this);
-    ViewMenu->addMenu(StatusBarMenu);
-    ViewMenu->addSeparator(); // ViewItem 3
-    ViewMenu->addAction(ToolsItem15);
-    connect(ToolsItem15, &QAction::triggered, this,
+    hiddenMenus_->ViewMenu = new QMenu(QStringLiteral("&View"), this);
+    hiddenMenus_->ViewMenu->addMenu(status_->StatusBarMenu);
+    hiddenMenus_->ViewMenu->addSeparator(); // ViewItem 3
+    hiddenMenus_->ViewMenu->addAction(menus_->ToolsItem15);
+    connect(menus_->ToolsItem15, &QAction::triggered, this,
             [this] { platform::Guarded("menu", [&] { ToolsItem_Click(15); }); });
 
     // Central properties
-    CentralProperty = new QMenu(QStringLiteral("CentralProperty"), this);
-    BGColour.Entry().SetCaption(QStringLiteral("Background Colour"));
-    CentralProperty->addMenu(BGColour.Menu());
-    BGColour.Click = [this](int i) { BGColour_Click(i); };
-    WindowTitleBar = AddItem(CentralProperty, QStringLiteral("Show Window Title Bar"),
-                             [this] { WindowTitleBar_Click(TagOf(WindowTitleBar)); });
-    CentralProperty->addMenu(ToolBarMenu);
-    HideStatusBar = AddItem(CentralProperty, QStringLiteral("Hide Status Bar"),
-                            [this] { HideStatusBar_Click(TagOf(HideStatusBar)); });
-    AddItem(CentralProperty, QStringLiteral("Save Almanorvique Central Settings"));
-    ScreenSaverTime.Entry().SetCaption(QStringLiteral("Set Screen Saver"));
-    CentralProperty->addMenu(ScreenSaverTime.Menu());
-    ScreenSaverTime.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
-    ScreenSaverTime.Click = [this](int i) { ScreenSaverTime_Click(i); };
+    hiddenMenus_->CentralProperty = new QMenu(QStringLiteral("CentralProperty"), this);
+    menus_->BGColour.Entry().SetCaption(QStringLiteral("Background Colour"));
+    hiddenMenus_->CentralProperty->addMenu(menus_->BGColour.Menu());
+    menus_->BGColour.Click = [this](int i) { BGColour_Click(i); };
+    hiddenMenus_->WindowTitleBar = AddItem(hiddenMenus_->CentralProperty, QStringLiteral("Show Window Title Bar"),
+                                           [this] { WindowTitleBar_Click(TagOf(hiddenMenus_->WindowTitleBar)); });
+    hiddenMenus_->CentralProperty->addMenu(toolbar_->ToolBarMenu);
+    hiddenMenus_->HideStatusBar = AddItem(hiddenMenus_->CentralProperty, QStringLiteral("Hide Status Bar"),
+                                          [this] { HideStatusBar_Click(TagOf(hiddenMenus_->HideStatusBar)); });
+    AddItem(hiddenMenus_->CentralProperty, QStringLiteral("Save Almanorvique Central Settings"));
+    hiddenMenus_->ScreenSaverTime.Entry().SetCaption(QStringLiteral("Set Screen Saver"));
+    hiddenMenus_->CentralProperty->addMenu(hiddenMenus_->ScreenSaverTime.Menu());
+    hiddenMenus_->ScreenSaverTime.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
+    hiddenMenus_->ScreenSaverTime.Click = [this](int i) { ScreenSaverTime_Click(i); };
 
     // Commands to every calendar window
-    WindowsProperty = new QMenu(QStringLiteral("WindowsProperty"), this);
-    Calendars.Entry().SetCaption(QStringLiteral("Calendar"));
-    WindowsProperty->addMenu(Calendars.Menu());
+    hiddenMenus_->WindowsProperty = new QMenu(QStringLiteral("WindowsProperty"), this);
+    hiddenMenus_->Calendars.Entry().SetCaption(QStringLiteral("Calendar"));
+    hiddenMenus_->WindowsProperty->addMenu(hiddenMenus_->Calendars.Menu());
     const char* calendarCaptions[] = {"Analogue", "Digital", "Calculator"};
     for (int i = 1; i <= 3; ++i)
-        Calendars.Create(i).SetCaption(QString::fromLatin1(calendarCaptions[i - 1]));
-    Calendars.Click = [this](int i) { ApplyToAllCalendars(1, i); };
-    CalendarStyles.Entry().SetCaption(QStringLiteral("Calendar Style"));
-    WindowsProperty->addMenu(CalendarStyles.Menu());
-    CalendarStyles.Create(1).SetCaption(QStringLiteral("Style"));
-    CalendarStyles.Click = [this](int i) { ApplyToAllCalendars(2, i); };
-    CalendarColours.Entry().SetCaption(QStringLiteral("Calendar Colour"));
-    WindowsProperty->addMenu(CalendarColours.Menu());
-    CalendarColours.Click = [this](int i) { ApplyToAllCalendars(3, i); };
-    AddItem(WindowsProperty, QStringLiteral("Save Settings"), [this] { ApplyToAllCalendars(4, 1); });
+        hiddenMenus_->Calendars.Create(i).SetCaption(QString::fromLatin1(calendarCaptions[i - 1]));
+    hiddenMenus_->Calendars.Click = [this](int i) { ApplyToAllCalendars(1, i); };
+    hiddenMenus_->CalendarStyles.Entry().SetCaption(QStringLiteral("Calendar Style"));
+    hiddenMenus_->WindowsProperty->addMenu(hiddenMenus_->CalendarStyles.Menu());
+    hiddenMenus_->CalendarStyles.Create(1).SetCaption(QStringLiteral("Style"));
+    hiddenMenus_->CalendarStyles.Click = [this](int i) { ApplyToAllCalendars(2, i); };
+    menus_->CalendarColours.Entry().SetCaption(QStringLiteral("Calendar Colour"));
+    hiddenMenus_->WindowsProperty->addMenu(menus_->CalendarColours.Menu());
+    menus_->CalendarColours.Click = [this](int i) { ApplyToAllCalendars(3, i); };
+    AddItem(hiddenMenus_->WindowsProperty, QStringLiteral("Save Settings"), [this] { ApplyToAllCalendars(4, 1); });
 }
 
 void frmMain::NewCalendar_Click()
 {
-    SetTag(NewCalendar, QStringLiteral("True"));
+    SetTag(hiddenMenus_->NewCalendar, QStringLiteral("True"));
     ShowCentralProperties(true);
 }
 
@@ -164,7 +171,7 @@ void frmMain::ChooseCountry_Click() { ShowBanner(false); }
 
 void frmMain::DeleteCountry_Click(int Index)
 {
-    const QString caption = DeleteCountry(Index).Caption();
+    const QString caption = hiddenMenus_->DeleteCountry(Index).Caption();
     const QString what = caption == QLatin1String("All") ? QStringLiteral("all Countrys") : caption;
     // Only asked: nothing is deleted whatever the answer.
     ShowMsgbox(QStringLiteral("Do you want to delete ") + what + QStringLiteral("?"), platform::vbYesNo, QString());
@@ -174,8 +181,8 @@ void frmMain::Exit_Click() { Unload(platform::vbFormCode); }
 
 void frmMain::Opened_Click(int Index)
 {
-    const QString action = Opened.Entry().Tag;
-    const QString target = Opened(Index).Tag;
+    const QString action = hiddenMenus_->Opened.Entry().Tag;
+    const QString target = hiddenMenus_->Opened(Index).Tag;
     for (int button = 2; button <= 6; ++button) {
         if (action != tbToolBar->Button(button).Tag)
             continue;
@@ -204,10 +211,10 @@ void frmMain::AgentAction_Click(int Index)
 {
     if (Index < 1 || Index > 2)
         return;
-    if (!AgentAction[1]->text().contains(QLatin1String("Add"))) {
+    if (!hiddenMenus_->AgentAction[1]->text().contains(QLatin1String("Add"))) {
         if (Index == 1)
-            SetTrayIcon(HandleIn(TagOf(AgentAction[1])), 0);
-        SendToCalendar(TagOf(AgentAction[static_cast<size_t>(Index)]), kWmSysCommand, kScClose, false);
+            SetTrayIcon(HandleIn(TagOf(hiddenMenus_->AgentAction[1])), 0);
+        SendToCalendar(TagOf(hiddenMenus_->AgentAction[static_cast<size_t>(Index)]), kWmSysCommand, kScClose, false);
         return;
     }
     if (Index == 1)
@@ -220,18 +227,18 @@ void frmMain::AgentAction_Click(int Index)
 QString frmMain::AgentProgram() const
 {
     // A missing setting reads "0": no agent program then.
-    const QString name = mduLib::GetProp(QStringLiteral("Agent Program"), CentralSettings_);
+    const QString name = mduLib::GetProp(QStringLiteral("Agent Program"), CentralSettings());
     return name == QLatin1String("0") ? QString() : name;
 }
 
 void frmMain::SetupAgentMenu()
 {
-    AgentSpeakerMenu->menuAction()->setVisible(false);
-    AgentSeparator->setVisible(false);
+    hiddenMenus_->AgentSpeakerMenu->menuAction()->setVisible(false);
+    hiddenMenus_->AgentSeparator->setVisible(false);
     const QString name = AgentProgram().isEmpty() ? QStringLiteral("Agent") : QFileInfo(AgentProgram()).baseName();
-    AgentAction[1]->setText(QStringLiteral("Add ") + name + QStringLiteral(" To Tray"));
-    AgentAction[2]->setText(QStringLiteral("Close ") + name);
-    AgentAction[1]->setVisible(false);
+    hiddenMenus_->AgentAction[1]->setText(QStringLiteral("Add ") + name + QStringLiteral(" To Tray"));
+    hiddenMenus_->AgentAction[2]->setText(QStringLiteral("Close ") + name);
+    hiddenMenus_->AgentAction[1]->setVisible(false);
 }
 
 void frmMain::ViewItem_Click(int Index) { DoMenuItem(4, Index); }
@@ -239,38 +246,41 @@ void frmMain::ToolsItem_Click(int Index) { DoMenuItem(6, Index); }
 
 void frmMain::BGColour_Click(int Index)
 {
-    QString caption = BGColour(Index).Caption();
+    QString caption = menus_->BGColour(Index).Caption();
     SetWindowBackground(caption);
 }
 
-void frmMain::ScreenSaverTime_Click(int Index) { SetScreenSaverTime(ScreenSaverTime(Index).Caption()); }
+void frmMain::ScreenSaverTime_Click(int Index) { SetScreenSaverTime(hiddenMenus_->ScreenSaverTime(Index).Caption()); }
 
 void frmMain::ShowCentralPropertyMenu()
 {
     const auto yes = [&](const char* key) {
-        return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings_));
+        return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings()));
     };
     const bool titleBar = yes("Window Title Bar");
-    WindowTitleBar->setText(titleBar ? QStringLiteral("Hide Title Bar") : QStringLiteral("Show Title Bar"));
-    SetTag(WindowTitleBar, titleBar ? QStringLiteral("Yes") : QStringLiteral("No"));
+    hiddenMenus_->WindowTitleBar->setText(titleBar ? QStringLiteral("Hide Title Bar")
+                                                   : QStringLiteral("Show Title Bar"));
+    SetTag(hiddenMenus_->WindowTitleBar, titleBar ? QStringLiteral("Yes") : QStringLiteral("No"));
     const bool statusBar = yes("Status Bar");
-    HideStatusBar->setText(statusBar ? QStringLiteral("Hide Status Bar") : QStringLiteral("Show Status Bar"));
-    SetTag(HideStatusBar, statusBar ? QStringLiteral("Yes") : QStringLiteral("No"));
+    hiddenMenus_->HideStatusBar->setText(statusBar ? QStringLiteral("Hide Status Bar")
+                                                   : QStringLiteral("Show Status Bar"));
+    SetTag(hiddenMenus_->HideStatusBar, statusBar ? QStringLiteral("Yes") : QStringLiteral("No"));
     const bool tips = GetAutoShowBalloonTips();
-    AutoShowToolTips->setText(tips ? QStringLiteral("Hind Tool Tips") : QStringLiteral("Auto Show Tool Tips"));
-    SetTag(AutoShowToolTips, tips ? QStringLiteral("No") : QStringLiteral("Yes"));
-    mduUILib::FillScreenSaverTimeMenu(ScreenSaverTime, AppEXEName());
+    toolbar_->AutoShowToolTips->setText(tips ? QStringLiteral("Hind Tool Tips")
+                                             : QStringLiteral("Auto Show Tool Tips"));
+    SetTag(toolbar_->AutoShowToolTips, tips ? QStringLiteral("No") : QStringLiteral("Yes"));
+    mduUILib::FillScreenSaverTimeMenu(hiddenMenus_->ScreenSaverTime, AppEXEName());
     platform::EndMenu();
-    CentralProperty->popup(QCursor::pos());
+    hiddenMenus_->CentralProperty->popup(QCursor::pos());
 }
 
 void frmMain::ApplyToAllCalendars(int action, int index)
 {
     QString caption;
     QString tag;
-    if (action == 3 && CalendarColours.Exists(index)) {
-        caption = CalendarColours(index).Caption();
-        tag = CalendarColours(index).Tag;
+    if (action == 3 && menus_->CalendarColours.Exists(index)) {
+        caption = menus_->CalendarColours(index).Caption();
+        tag = menus_->CalendarColours(index).Tag;
         if (caption == QLatin1String("Custom")) {
             platform::CommonDialog dialog(this);
             dialog.ShowColor(); // each window then asks for its own colour
@@ -333,15 +343,15 @@ void frmMain::EnableAllCalendars(int enable)
 void frmMain::SetTrayIcon(quintptr hWnd, int add)
 {
     if (add == 0) {
-        delete TrayIcon_;
-        TrayIcon_ = nullptr;
+        delete hiddenMenus_->TrayIcon;
+        hiddenMenus_->TrayIcon = nullptr;
         return;
     }
     // Where the desktop has no notification area there is no icon.
     if (hWnd == 0 || !QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    if (!TrayIcon_)
-        TrayIcon_ = new QSystemTrayIcon(windowIcon(), this);
-    TrayIcon_->setToolTip(appinfo::ProgramTitle().left(128));
-    TrayIcon_->show();
+    if (!hiddenMenus_->TrayIcon)
+        hiddenMenus_->TrayIcon = new QSystemTrayIcon(windowIcon(), this);
+    hiddenMenus_->TrayIcon->setToolTip(appinfo::ProgramTitle().left(128));
+    hiddenMenus_->TrayIcon->show();
 }

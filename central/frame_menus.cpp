@@ -1,6 +1,10 @@
 // The frame's menus: the Window popup, the main popup, the toolbar popup and the menus
 // that are never shown; the command dispatcher and the commands behind the main popup.
+#include "frame_banner_state.h"
+#include "frame_menus_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
+#include "frame_window_menu_state.h"
 
 #include "calendar/calendar_window.h"
 #include "core/app_identity.h"
@@ -40,59 +44,62 @@ void frmMain::BuildMenus()
         return a;
     };
 
-    Window = new QMenu(QStringLiteral("&Window"), this);
+    windowMenu_->Window = new QMenu(QStringLiteral("&Window"), this);
     const char* windowCaptions[] = {
         "", "Tile", "Cascade", "Arrang Icons", "Maximise All", "Restore All", "Minimise All"};
     for (int i = 1; i <= 6; ++i)
-        WindowItem[static_cast<size_t>(i)] =
-            add(Window, QString::fromLatin1(windowCaptions[i]), [this, i] { WindowItem_Click(i); });
-    WindowItem[7] = Window->addSeparator();
-    WindowItem[8] = add(Window, QStringLiteral("Close All"), [this] { WindowItem_Click(8); });
-    WindowItem[9] = Window->addSeparator();
-    WindowItem[9]->setVisible(false);
-    OpenedWindow.assign(2, nullptr);
-    OpenedWindow[1] = add(Window, QStringLiteral("OpenedWindow"), [this] { OpenedWindow_Click(1); });
-    OpenedWindow[1]->setCheckable(true);
-    WindowExit = add(Window, QStringLiteral("Exit"), [this] { WindowExit_Click(); });
+        windowMenu_->WindowItem[static_cast<size_t>(i)] =
+            add(windowMenu_->Window, QString::fromLatin1(windowCaptions[i]), [this, i] { WindowItem_Click(i); });
+    windowMenu_->WindowItem[7] = windowMenu_->Window->addSeparator();
+    windowMenu_->WindowItem[8] = add(windowMenu_->Window, QStringLiteral("Close All"), [this] { WindowItem_Click(8); });
+    windowMenu_->WindowItem[9] = windowMenu_->Window->addSeparator();
+    windowMenu_->WindowItem[9]->setVisible(false);
+    windowMenu_->OpenedWindow.assign(2, nullptr);
+    windowMenu_->OpenedWindow[1] =
+        add(windowMenu_->Window, QStringLiteral("OpenedWindow"), [this] { OpenedWindow_Click(1); });
+    windowMenu_->OpenedWindow[1]->setCheckable(true);
+    windowMenu_->WindowExit = add(windowMenu_->Window, QStringLiteral("Exit"), [this] { WindowExit_Click(); });
 
-    MainMenu = new QMenu(QStringLiteral("MainMenu"), this);
-    AutoStart = add(MainMenu, QStringLiteral("Auto Start"), [this] { AutoStart_Click(); });
-    MainMenu->addMenu(ScreenSaverTimeMain.Menu());
-    ScreenSaverTimeMain.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
-    ScreenSaverTimeMain.Click = [this](int index) { ScreenSaverTimeMain_Click(index); };
-    MainMenu->addSeparator(); // hsp1
-    MainItem[3] = add(MainMenu, QStringLiteral("Exit"), [this] { MainItem_Click(3); });
-    MainItem[4] = MainMenu->addSeparator();
-    MainItem[5] = add(MainMenu, QStringLiteral("Help"), [this] { MainItem_Click(5); });
-    MainItem[6] = add(MainMenu, QStringLiteral("About"), [this] { MainItem_Click(6); });
-    MainItem[7] = MainMenu->addSeparator();
-    MainItem[8] = add(MainMenu, QStringLiteral("Save Current Settings"), [this] { MainItem_Click(8); });
-    MainItem[9] = add(MainMenu, QStringLiteral("Properties"), [this] { MainItem_Click(9); });
-    MainItem[9]->setVisible(false);
+    menus_->MainMenu = new QMenu(QStringLiteral("MainMenu"), this);
+    menus_->AutoStart = add(menus_->MainMenu, QStringLiteral("Auto Start"), [this] { AutoStart_Click(); });
+    menus_->MainMenu->addMenu(menus_->ScreenSaverTimeMain.Menu());
+    menus_->ScreenSaverTimeMain.Create(1).SetCaption(QStringLiteral("ScreenSaverTime"));
+    menus_->ScreenSaverTimeMain.Click = [this](int index) { ScreenSaverTimeMain_Click(index); };
+    menus_->MainMenu->addSeparator(); // hsp1
+    menus_->MainItem[3] = add(menus_->MainMenu, QStringLiteral("Exit"), [this] { MainItem_Click(3); });
+    menus_->MainItem[4] = menus_->MainMenu->addSeparator();
+    menus_->MainItem[5] = add(menus_->MainMenu, QStringLiteral("Help"), [this] { MainItem_Click(5); });
+    menus_->MainItem[6] = add(menus_->MainMenu, QStringLiteral("About"), [this] { MainItem_Click(6); });
+    menus_->MainItem[7] = menus_->MainMenu->addSeparator();
+    menus_->MainItem[8] = add(menus_->MainMenu, QStringLiteral("Save Current Settings"), [this] { MainItem_Click(8); });
+    menus_->MainItem[9] = add(menus_->MainMenu, QStringLiteral("Properties"), [this] { MainItem_Click(9); });
+    menus_->MainItem[9]->setVisible(false);
 
-    ToolBarMenu = new QMenu(QStringLiteral("Tool Bar"), this);
-    QMenu* sizes = ToolBarMenu->addMenu(QStringLiteral("ToolBar Size"));
+    toolbar_->ToolBarMenu = new QMenu(QStringLiteral("Tool Bar"), this);
+    QMenu* sizes = toolbar_->ToolBarMenu->addMenu(QStringLiteral("ToolBar Size"));
     const char* sizeCaptions[] = {"", "Small Size", "Small Size with Caption", "Large Size", "Large Size with Caption"};
     for (int i = 1; i <= 4; ++i)
-        ToolBarSize[static_cast<size_t>(i)] =
+        toolbar_->ToolBarSize[static_cast<size_t>(i)] =
             add(sizes, QString::fromLatin1(sizeCaptions[i]), [this, i] { ToolBarSize_Click(i); });
-    ToolBarSize[2]->setVisible(false);
-    QMenu* positions = ToolBarMenu->addMenu(QStringLiteral("Tool Bar Position"));
+    toolbar_->ToolBarSize[2]->setVisible(false);
+    QMenu* positions = toolbar_->ToolBarMenu->addMenu(QStringLiteral("Tool Bar Position"));
     const char* positionCaptions[] = {"", "Top", "Bottom", "Left", "Right", "Hide"};
     for (int i = 1; i <= 5; ++i)
-        ToolBarPositions[static_cast<size_t>(i)] =
+        toolbar_->ToolBarPositions[static_cast<size_t>(i)] =
             add(positions, QString::fromLatin1(positionCaptions[i]), [this, i] { ToolBarPositions_Click(i); });
-    AutoShowToolTips = add(ToolBarMenu, QStringLiteral("Auto Show Tool Tips"), [this] { AutoShowToolTips_Click(); });
-    ToolbarCustomize = add(ToolBarMenu, QStringLiteral("Customize Toolbar"), [this] { ToolbarCustomize_Click(); });
-    ToolbarCustomize->setVisible(false);
-    SaveToolbarSetting =
-        add(ToolBarMenu, QStringLiteral("Save Current Toolbar Setting"), [this] { SaveToolbarSetting_Click(); });
-    SaveToolbarSetting->setVisible(false);
+    toolbar_->AutoShowToolTips =
+        add(toolbar_->ToolBarMenu, QStringLiteral("Auto Show Tool Tips"), [this] { AutoShowToolTips_Click(); });
+    toolbar_->ToolbarCustomize =
+        add(toolbar_->ToolBarMenu, QStringLiteral("Customize Toolbar"), [this] { ToolbarCustomize_Click(); });
+    toolbar_->ToolbarCustomize->setVisible(false);
+    toolbar_->SaveToolbarSetting = add(toolbar_->ToolBarMenu, QStringLiteral("Save Current Toolbar Setting"),
+                                       [this] { SaveToolbarSetting_Click(); });
+    toolbar_->SaveToolbarSetting->setVisible(false);
 
-    OpenedAction = new QMenu(this);
-    LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
-    LastOpenedMenu->addAction(QStringLiteral("None"));
-    ToolsItem15 = new QAction(QStringLiteral("Setup Auto Start"), this);
+    windowMenu_->OpenedAction = new QMenu(this);
+    windowMenu_->LastOpenedMenu = new QMenu(QStringLiteral("Open Last Opened"), this);
+    windowMenu_->LastOpenedMenu->addAction(QStringLiteral("None"));
+    menus_->ToolsItem15 = new QAction(QStringLiteral("Setup Auto Start"), this);
 }
 
 void frmMain::DoMenuItem(float iCol, int Index)
@@ -165,32 +172,34 @@ int frmMain::ShowMsgbox(const QString& Prompt, int Button, const QString& Title)
 
 QString frmMain::AppEXEName() const { return appinfo::ProgramFolder() + QStringLiteral("/AlmanorviqueCentral"); }
 
+QMenu& frmMain::MainPopup() { return *menus_->MainMenu; }
+
 void frmMain::ShowMainMenu()
 {
     UpdateAutoStartCaption();
     platform::EndMenu();
-    mduUILib::FillScreenSaverTimeMenu(ScreenSaverTimeMain, AppEXEName());
-    platform::PopupMenu(*MainMenu, QCursor::pos());
+    mduUILib::FillScreenSaverTimeMenu(menus_->ScreenSaverTimeMain, AppEXEName());
+    platform::PopupMenu(*menus_->MainMenu, QCursor::pos());
 }
 
 void frmMain::UpdateAutoStartCaption()
 {
     const bool set = mduAPILib::IsAutoStartSet();
     const QString word = set ? QStringLiteral("Disable") : QStringLiteral("Enable");
-    SetTag(AutoStart, set ? QStringLiteral("1") : QStringLiteral("0"));
-    if (!AutoStart->text().startsWith(word))
-        AutoStart->setText(word + u' ' + AutoStart->text().right(10));
+    SetTag(menus_->AutoStart, set ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!menus_->AutoStart->text().startsWith(word))
+        menus_->AutoStart->setText(word + u' ' + menus_->AutoStart->text().right(10));
 }
 
 void frmMain::UpdateStartupMenu()
 {
-    ToolsItem15->setText(mduAPILib::IsAutoStartSet() ? QStringLiteral("Remove Auto Start")
-                                                     : QStringLiteral("Setup Auto Start"));
+    menus_->ToolsItem15->setText(mduAPILib::IsAutoStartSet() ? QStringLiteral("Remove Auto Start")
+                                                             : QStringLiteral("Setup Auto Start"));
 }
 
 void frmMain::AutoStart_Click()
 {
-    if (conv::LeadingNumber(TagOf(AutoStart)) != 1) {
+    if (conv::LeadingNumber(TagOf(menus_->AutoStart)) != 1) {
         // Started with a command line, the month windows' "Stay Time" applies.
         QString arguments = appinfo::ExeName();
         mduAPILib::SetAutoStart(arguments);
@@ -201,8 +210,8 @@ void frmMain::AutoStart_Click()
 
 void frmMain::ScreenSaverTimeMain_Click(int Index)
 {
-    if (ScreenSaverTimeMain.Exists(Index))
-        SetScreenSaverTime(ScreenSaverTimeMain(Index).Caption());
+    if (menus_->ScreenSaverTimeMain.Exists(Index))
+        SetScreenSaverTime(menus_->ScreenSaverTimeMain(Index).Caption());
 }
 
 void frmMain::SetScreenSaverTime(const QString& caption)
@@ -240,7 +249,7 @@ void frmMain::SetWindowBackground(QString& colourName)
     SetBackColor(colour);
     PaintClientBackground();
     PassBackColourToCalendars();
-    mduLib::SetProp(QStringLiteral("Window Background Colour"), colourName, CentralSettings_);
+    mduLib::SetProp(QStringLiteral("Window Background Colour"), colourName, CentralSettings());
 }
 
 void frmMain::PassBackColourToCalendars()
@@ -261,7 +270,7 @@ void frmMain::ShowCentralProperties(bool isNew)
         mduLib::LoadIniFile(gIniFile, gPropertyTable);
     } else {
         gIniFile = gCentralIniFile;
-        gPropertyTable = CentralSettings_;
+        gPropertyTable = CentralSettings();
     }
     if (isNew)
         frmProperties::Default().ShowPropertyMDIChild(this, 0, 0, QString(), -1);
@@ -272,8 +281,8 @@ void frmMain::ShowCentralProperties(bool isNew)
 
 void frmMain::RefreshForm(const QString&)
 {
-    CentralSettings_ = gPropertyTable;
-    backgroundPicture_ = QImage();
+    CentralSettings() = gPropertyTable;
+    banner_->BackgroundPicture = QImage();
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
     platform::Guarded("apply settings", [&] { ApplyCentralSettings(); });
     LayoutBackground();
@@ -283,5 +292,5 @@ QString frmMain::DefaultIniFile() { return gIniTemplateFolder + mduLib::WithIniE
 
 void frmMain::AutoShowToolTips_Click()
 {
-    mduLib::SetProp(QStringLiteral("Auto Show Balloon Tips"), TagOf(AutoShowToolTips), CentralSettings_);
+    mduLib::SetProp(QStringLiteral("Auto Show Balloon Tips"), TagOf(toolbar_->AutoShowToolTips), CentralSettings());
 }

@@ -2,6 +2,8 @@
 // the bands along its left and right edges, and the handlers of the client area and the
 // banner that open the popups.
 #include "banner_box.h"
+#include "frame_banner_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
 
 #include "core/file_helpers.h"
@@ -55,31 +57,31 @@ std::vector<QImage> frmMain::DrawCursorPictures()
     return list;
 }
 
-void frmMain::CreateBalloonTip() { BalloonTips_ = std::make_unique<CBalloonToolTip>(); }
+void frmMain::CreateBalloonTip() { toolbar_->BalloonTips = std::make_unique<CBalloonToolTip>(); }
 
 void frmMain::DestroyBalloon()
 {
-    if (BalloonTips_)
-        BalloonTips_->Destroy();
+    if (toolbar_->BalloonTips)
+        toolbar_->BalloonTips->Destroy();
 }
 
 bool frmMain::CheckScreenSaverExit(float x)
 {
-    if (FirstMouseX == 0 && FormState_ == kRunning) {
-        FirstMouseX = x;
+    if (banner_->FirstMouseX == 0 && FormState() == kRunning) {
+        banner_->FirstMouseX = x;
         return false;
     }
-    if ((x == 0 || std::abs(FirstMouseX - x) > 20) && FormState_ == kRunning && mduLib::IsScreenSaverRun())
+    if ((x == 0 || std::abs(banner_->FirstMouseX - x) > 20) && FormState() == kRunning && mduLib::IsScreenSaverRun())
         platform::EndProgram(); // at once: nothing is saved
     return false;
 }
 
 void frmMain::SetDragCursor(int picture)
 {
-    MouseIconPicture_ = picture;
-    if (imgList.empty())
-        imgList = DrawCursorPictures();
-    MouseIcon = imgList.at(static_cast<size_t>(picture));
+    banner_->MouseIconPicture = picture;
+    if (banner_->imgList.empty())
+        banner_->imgList = DrawCursorPictures();
+    MouseIcon = banner_->imgList.at(static_cast<size_t>(picture));
     SetMousePointer(platform::vbCustom);
 }
 
@@ -91,16 +93,16 @@ void frmMain::DragWindow(int button, float x, float y)
     const bool inBand = x < kBand || x > ClientWidth() - kBand;
     if (inBand && button == 0) {
         SetDragCursor(x < kBand ? kLeftBand : kRightBand);
-        DragOriginX = static_cast<qint32>(std::nearbyint(x));
-        DragOriginY = static_cast<qint32>(std::nearbyint(y));
+        banner_->DragOriginX = static_cast<qint32>(std::nearbyint(x));
+        banner_->DragOriginY = static_cast<qint32>(std::nearbyint(y));
         return;
     }
     // Only while the pressed cursor is shown: once the default pointer is back, a later
     // press anywhere on the client area must not drag the frame.
     if (button == 1 && MousePointer() == platform::vbCustom &&
-        (MouseIconPicture_ == kRightBandPressed || MouseIconPicture_ == kLeftBandPressed)) {
-        SetTop(Top() + y - static_cast<float>(DragOriginY));
-        SetLeft(Left() + x - static_cast<float>(DragOriginX));
+        (banner_->MouseIconPicture == kRightBandPressed || banner_->MouseIconPicture == kLeftBandPressed)) {
+        SetTop(Top() + y - static_cast<float>(banner_->DragOriginY));
+        SetLeft(Left() + x - static_cast<float>(banner_->DragOriginX));
         return;
     }
     SetMousePointer(platform::vbDefault);
@@ -110,7 +112,7 @@ void frmMain::UpdateDragCursor()
 {
     if (MousePointer() != platform::vbCustom)
         return;
-    SetDragCursor(MouseIconPicture_ == kRightBand ? kRightBandPressed : kLeftBandPressed);
+    SetDragCursor(banner_->MouseIconPicture == kRightBand ? kRightBandPressed : kLeftBandPressed);
 }
 
 void frmMain::MDIForm_MouseMove(int button, int, float x, float y)

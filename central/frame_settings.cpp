@@ -1,5 +1,7 @@
 // The frame's own settings file: found, created from its template or merged with a newer
 // one, applied at start-up, stored by "Save Current Settings" and at the exit.
+#include "frame_banner_state.h"
+#include "frame_settings_state.h"
 #include "frame_window.h"
 
 #include "core/app_identity.h"
@@ -20,6 +22,10 @@ using mduLib::GetProp;
 using mduLib::SetProp;
 using mduLib::Step;
 
+mduLib::PropertyTable& frmMain::CentralSettings() { return settings_->CentralSettings; }
+
+const mduLib::PropertyTable& frmMain::CentralSettings() const { return settings_->CentralSettings; }
+
 void frmMain::LoadCentralSettingsFile()
 {
     const QString name = mduLib::WithIniExtension(appinfo::ExeName());
@@ -36,26 +42,26 @@ void frmMain::LoadCentralSettingsFile()
         if (user && tmpl && *user - *tmpl < 0)
             mduLib::MergeIniFile(gCentralIniFile, templ, gCentralIniFile);
     });
-    Step([&] { mduLib::LoadIniFile(gCentralIniFile, CentralSettings_); });
-    gPropertyTable = CentralSettings_;
+    Step([&] { mduLib::LoadIniFile(gCentralIniFile, settings_->CentralSettings); });
+    gPropertyTable = settings_->CentralSettings;
 }
 
 void frmMain::LoadBackgroundPicture()
 {
-    QString file = GetProp(QStringLiteral("Window Background File"), CentralSettings_);
+    QString file = GetProp(QStringLiteral("Window Background File"), settings_->CentralSettings);
     if (!mduLib::IsPathPresent(file))
         return;
     const QImage picture(file);
     if (!picture.isNull()) // a file that is no picture leaves the backdrop as it is
-        backgroundPicture_ = picture;
+        banner_->BackgroundPicture = picture;
 }
 
 void frmMain::ApplyCentralSettings()
 {
-    const auto prop = [&](const char* key) { return GetProp(QString::fromLatin1(key), CentralSettings_); };
+    const auto prop = [&](const char* key) { return GetProp(QString::fromLatin1(key), settings_->CentralSettings); };
     Step([&] { SetWindowState(mduUILib::WindowStateFromName(prop("Window State"))); });
     if (WindowState() == platform::vbNormal) {
-        Step([&] { mduUILib::RestoreWindowPosition(*this, CentralSettings_); });
+        Step([&] { mduUILib::RestoreWindowPosition(*this, settings_->CentralSettings); });
         const QSizeF screen = mduUILib::ScreenSizeTwips();
         // A value that is no number is skipped: the placement above stands.
         const QString top = prop("Window Top");
@@ -82,27 +88,28 @@ void frmMain::ApplyCentralSettings()
 
 void frmMain::SaveCentralSettings()
 {
-    SetProp(QStringLiteral("Window Background Colour"), mduUILib::ColourName(BackColor()), CentralSettings_);
-    SetProp(QStringLiteral("Tool Bar"), mduLib::AlignName(tbToolBar->Align(), tbToolBar->Visible()), CentralSettings_);
-    SetProp(QStringLiteral("Toolbar Size"), tbToolBar->Tag, CentralSettings_);
-    SetProp(QStringLiteral("Status Bar"), mduLib::YesNoText(StatusBar().isVisible()), CentralSettings_);
+    SetProp(QStringLiteral("Window Background Colour"), mduUILib::ColourName(BackColor()), settings_->CentralSettings);
+    SetProp(QStringLiteral("Tool Bar"), mduLib::AlignName(tbToolBar->Align(), tbToolBar->Visible()),
+            settings_->CentralSettings);
+    SetProp(QStringLiteral("Toolbar Size"), tbToolBar->Tag, settings_->CentralSettings);
+    SetProp(QStringLiteral("Status Bar"), mduLib::YesNoText(StatusBar().isVisible()), settings_->CentralSettings);
     SetProp(QStringLiteral("Window State"), mduUILib::WindowStateName(QString::number(WindowState())),
-            CentralSettings_);
+            settings_->CentralSettings);
     SaveWindowSettings();
 }
 
 void frmMain::SaveWindowSettings()
 {
     if (WindowState() == platform::vbNormal) {
-        SetProp(QStringLiteral("Window Top"), conv::NumberText(Top()), CentralSettings_);
-        SetProp(QStringLiteral("Window Left"), conv::NumberText(Left()), CentralSettings_);
-        SetProp(QStringLiteral("Window Width"), conv::NumberText(Width()), CentralSettings_);
-        SetProp(QStringLiteral("Window Height"), conv::NumberText(Height()), CentralSettings_);
+        SetProp(QStringLiteral("Window Top"), conv::NumberText(Top()), settings_->CentralSettings);
+        SetProp(QStringLiteral("Window Left"), conv::NumberText(Left()), settings_->CentralSettings);
+        SetProp(QStringLiteral("Window Width"), conv::NumberText(Width()), settings_->CentralSettings);
+        SetProp(QStringLiteral("Window Height"), conv::NumberText(Height()), settings_->CentralSettings);
     }
     Step([&] {
         // Only what the frame changed goes into the file as it is now: another copy's
         // saved settings stay, and a file that cannot be read whole is left alone.
-        if (!mduLib::SaveIniFileMerged(CentralSettings_, gCentralIniFile))
+        if (!mduLib::SaveIniFileMerged(settings_->CentralSettings, gCentralIniFile))
             qWarning().noquote() << "AlmanorviqueCentral: the frame's settings could not be saved:"
                                  << platform::LastWriteFailure();
     });
@@ -114,9 +121,9 @@ void frmMain::WindowTitleBar_Click(const QString& itemTag)
     // The item's tag says whether the title bar is shown now.
     if (mduLib::IsYes(itemTag)) {
         mduAPILib::SetCaptionStyle(*this, true, true);
-        SetProp(QStringLiteral("Window Title Bar"), QStringLiteral("No"), CentralSettings_);
+        SetProp(QStringLiteral("Window Title Bar"), QStringLiteral("No"), settings_->CentralSettings);
     } else {
         mduAPILib::SetCaptionStyle(*this, false, true);
-        SetProp(QStringLiteral("Window Title Bar"), QStringLiteral("Yes"), CentralSettings_);
+        SetProp(QStringLiteral("Window Title Bar"), QStringLiteral("Yes"), settings_->CentralSettings);
     }
 }

@@ -1,6 +1,15 @@
 // The frame's life: creation, Load, the first tick that makes the twelve month windows,
 // the later ticks, the layout of the month windows and the exit sequence.
+#include "frame_banner_state.h"
+#include "frame_greeting_state.h"
+#include "frame_hidden_menus_state.h"
+#include "frame_menus_state.h"
+#include "frame_settings_state.h"
+#include "frame_startup_state.h"
+#include "frame_status_state.h"
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
+#include "frame_window_menu_state.h"
 #include "month_layout.h"
 
 #include "calendar/calendar_window.h"
@@ -30,7 +39,17 @@ QPointer<frmMain> gDefaultFrame;
 frmMain& frmMain::Default() { return platform::DefaultInstance(gDefaultFrame); }
 bool frmMain::HasDefault() { return !gDefaultFrame.isNull(); }
 
-frmMain::frmMain() : platform::MDIForm(QStringLiteral("frmMain"))
+frmMain::frmMain()
+    : platform::MDIForm(QStringLiteral("frmMain")),
+      startup_(std::make_unique<centralframe::StartupState>()),
+      settings_(std::make_unique<centralframe::SettingsState>()),
+      windowMenu_(std::make_unique<centralframe::WindowMenuState>()),
+      toolbar_(std::make_unique<centralframe::ToolbarState>()),
+      banner_(std::make_unique<centralframe::BannerState>()),
+      status_(std::make_unique<centralframe::StatusState>()),
+      greeting_(std::make_unique<centralframe::GreetingState>()),
+      hiddenMenus_(std::make_unique<centralframe::HiddenMenusState>()),
+      menus_(std::make_unique<centralframe::MenusState>())
 {
     SetCaption(QStringLiteral("Almanorvique Central"));
     SetBackColor(0x8000000C);
@@ -41,22 +60,24 @@ frmMain::frmMain() : platform::MDIForm(QStringLiteral("frmMain"))
     BuildStatusBar();
     BuildHiddenMenus();
     timerCtrl.OnTimer = [this] { timerCtrl_Timer(); };
-    setWindowIcon(QIcon(QPixmap::fromImage(imgListToolbar.at(3))));
+    setWindowIcon(QIcon(QPixmap::fromImage(toolbar_->imgListToolbar.at(3))));
     MDIForm_Initialize();
 }
 
 frmMain::~frmMain() = default;
 
+int frmMain::FormState() const { return startup_->FormState; }
+
 frmAlmanorvique* frmMain::MonthCalendar(int i) const
 {
     if (i < 1 || i > kMonthCount)
         return nullptr;
-    return MonthCalendars_[static_cast<size_t>(i)].data();
+    return startup_->MonthCalendars[static_cast<size_t>(i)].data();
 }
 
 void frmMain::MDIForm_Initialize()
 {
-    CentralSettings_.Create(1);
+    CentralSettings().Create(1);
     gPropertyTable.Create(1);
     mduLib::Step([] { SetupDataFolders(); });
     SetMousePointer(platform::vbHourglass);
@@ -64,10 +85,10 @@ void frmMain::MDIForm_Initialize()
 
 void frmMain::MDIForm_Load()
 {
-    FormState_ = kStartupPending;
+    startup_->FormState = kStartupPending;
     platform::Guarded("settings file", [&] { LoadCentralSettingsFile(); });
     platform::Guarded("background picture", [&] { LoadBackgroundPicture(); });
-    OpenedList_.Create(30);
+    windowMenu_->OpenedList.Create(30);
     CreateBalloonTip();
     platform::Guarded("opened forms", [&] { LoadOpenedForms(); });
     UpdateStartupMenu();
@@ -97,27 +118,27 @@ void frmMain::MDIForm_Load()
 
 void frmMain::timerCtrl_Timer()
 {
-    if (FormState_ == kStartupPending) {
+    if (startup_->FormState == kStartupPending) {
         platform::Guarded("greeting", [&] { SpeakStartMsg(); });
         CreateMonthCalendars(platform::Today().month());
         EmptyHook();
-        mduUILib::FillColourMenu(BGColour);
-        mduUILib::AppendMenuItem(BGColour, QStringLiteral("Custom"));
-        mduUILib::FillColourMenu(CalendarColours);
-        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Transparent"));
-        mduUILib::AppendMenuItem(CalendarColours, QStringLiteral("Custom"));
-        FormState_ = kRunning;
+        mduUILib::FillColourMenu(menus_->BGColour);
+        mduUILib::AppendMenuItem(menus_->BGColour, QStringLiteral("Custom"));
+        mduUILib::FillColourMenu(menus_->CalendarColours);
+        mduUILib::AppendMenuItem(menus_->CalendarColours, QStringLiteral("Transparent"));
+        mduUILib::AppendMenuItem(menus_->CalendarColours, QStringLiteral("Custom"));
+        startup_->FormState = kRunning;
         SetMousePointer(platform::vbDefault);
         return;
     }
-    if (!sbPanels[2]->text().isEmpty()) {
+    if (!status_->sbPanels[2]->text().isEmpty()) {
         timerCtrl.SetInterval(400);
         StepStatusTicker();
     } else {
-        sbPanels[1]->clear();
+        status_->sbPanels[1]->clear();
         timerCtrl.SetInterval(10000);
     }
-    sbPanels[7]->setText(QLocale().toString(platform::Now().time(), QLocale::ShortFormat));
+    status_->sbPanels[7]->setText(QLocale().toString(platform::Now().time(), QLocale::ShortFormat));
 }
 
 void frmMain::CreateMonthCalendars(int month)
@@ -128,7 +149,7 @@ void frmMain::CreateMonthCalendars(int month)
         auto* cal = new frmAlmanorvique();
         AddChild(*cal);
         cal->MDISubWindow()->setWindowIcon(windowIcon());
-        MonthCalendars_[static_cast<size_t>(i)] = cal;
+        startup_->MonthCalendars[static_cast<size_t>(i)] = cal;
         platform::Guarded("month window", [&] { cal->ShowMeMDIChild(this, 0, base.addMonths(i)); });
     }
     // Each window stands where its own settings put it, behind the banner: the layout
@@ -194,7 +215,7 @@ void frmMain::MoveAllMonths(int n)
 void frmMain::MDIForm_Resize()
 {
     platform::ScopedUpdateLock lock(this);
-    if (FormState_ == kStartupPending) {
+    if (startup_->FormState == kStartupPending) {
         // The month windows wait for the first tick, but a frame that the desktop sizes
         // only after showing it (a maximised start) lays its banner out at its real width.
         if (IsShown() && picMain->isVisible()) {
@@ -229,13 +250,13 @@ void frmMain::WindowExit_Click() { Unload(platform::vbFormCode); }
 
 void frmMain::ExitProgram()
 {
-    if (exited_ || platform::ProgramEnded())
+    if (startup_->Exited || platform::ProgramEnded())
         return;
-    exited_ = true;
+    startup_->Exited = true;
     timerCtrl.SetEnabled(false);
     platform::Guarded("opened forms", [&] { SaveOpenedForms(); });
     // What the menus changed and "Save Current Settings" did not store is dropped.
-    mduLib::Step([&] { mduLib::LoadIniFile(gCentralIniFile, CentralSettings_); });
+    mduLib::Step([&] { mduLib::LoadIniFile(gCentralIniFile, CentralSettings()); });
     platform::Guarded("window settings", [&] { SaveWindowSettings(); });
     SaveAutoStartList();
     platform::EndProgram();

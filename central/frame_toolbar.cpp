@@ -1,5 +1,6 @@
 // The frame's toolbar: the layout buttons, the month buttons, help and exit; its sizes,
 // docking side, right-click menu and the layout it leaves in the registry.
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
 
 #include "ui/menu_items.h"
@@ -108,7 +109,7 @@ std::vector<QImage> DrawButtonPictures()
 void frmMain::BuildToolbar()
 {
     tbToolBar = new platform::ToolBar(MainWindow());
-    imgListToolbar = DrawButtonPictures();
+    toolbar_->imgListToolbar = DrawButtonPictures();
     for (int n = 1; n <= 9; ++n)
         tbToolBar->AddButton(n == 7 ? platform::tbrSeparator : platform::tbrDefault);
     tbToolBar->ButtonClick = [this](int n) { tbToolBar_ButtonClick(n); };
@@ -123,7 +124,7 @@ void frmMain::SetToolbarSize(const QString& sizeName)
     const int size = mduLib::SizeMode(sizeName) * 24;
     // The pictures are rebuilt with the toolbar's updates held back.
     tbToolBar->Widget().setUpdatesEnabled(false);
-    tbToolBar->SetImageList(imgListToolbar, size);
+    tbToolBar->SetImageList(toolbar_->imgListToolbar, size);
     tbToolBar->Widget().setUpdatesEnabled(true);
     for (int n = 1; n <= tbToolBar->ButtonCount(); ++n)
         SetupToolbarButton(n, sizeName);
@@ -180,7 +181,7 @@ void frmMain::SetToolbarPosition(const QString& position)
         tbToolBar->Wrappable = wrap;
         tbToolBar->SetVisible(true);
         tbToolBar->SetAlign(align);
-        autoHide_ = false;
+        toolbar_->AutoHide = false;
     };
     if (position == QLatin1String("Right"))
         dock(platform::vbAlignRight, true);
@@ -192,10 +193,10 @@ void frmMain::SetToolbarPosition(const QString& position)
         dock(platform::vbAlignLeft, true);
     else if (position == QLatin1String("None") || position == QLatin1String("Hide")) {
         tbToolBar->SetVisible(false);
-        autoHide_ = false;
+        toolbar_->AutoHide = false;
     } else if (position.contains(u':')) {
         SetToolbarPosition(position.section(u':', 1));
-        autoHide_ = true;
+        toolbar_->AutoHide = true;
         tbToolBar->SetVisible(false);
     } else {
         tbToolBar->SetVisible(false);
@@ -251,25 +252,31 @@ void frmMain::tbToolBar_ButtonClick(int button)
 
 void frmMain::tbToolBar_MouseDown(int Button, int, float, float)
 {
-    if (BalloonTips_)
-        BalloonTips_->Destroy();
+    if (toolbar_->BalloonTips)
+        toolbar_->BalloonTips->Destroy();
     if (Button == 2) {
         platform::EndMenu();
-        platform::PopupMenu(*ToolBarMenu, QCursor::pos());
+        platform::PopupMenu(*toolbar_->ToolBarMenu, QCursor::pos());
     }
 }
 
 void frmMain::ToolBarSize_Click(int Index)
 {
-    SetToolbarSize(ToolBarSize.at(static_cast<size_t>(Index))->text());
-    SizeToolbar(mduLib::GetProp(QStringLiteral("Tool Bar"), CentralSettings_));
+    SetToolbarSize(toolbar_->ToolBarSize.at(static_cast<size_t>(Index))->text());
+    SizeToolbar(mduLib::GetProp(QStringLiteral("Tool Bar"), CentralSettings()));
 }
 
 void frmMain::ToolBarPositions_Click(int Index)
 {
-    SetToolbarPosition(ToolBarPositions.at(static_cast<size_t>(Index))->text());
+    SetToolbarPosition(toolbar_->ToolBarPositions.at(static_cast<size_t>(Index))->text());
 }
 
 void frmMain::ToolbarCustomize_Click() { tbToolBar->Customize(); }
 
 void frmMain::SaveToolbarSetting_Click() { SaveToolbarLayout(); }
+
+QMenu& frmMain::ToolBarPopup() { return *toolbar_->ToolBarMenu; }
+
+bool frmMain::AutoHideArmed() const { return toolbar_->AutoHide; }
+
+const CBalloonToolTip* frmMain::BalloonTips() const { return toolbar_->BalloonTips.get(); }

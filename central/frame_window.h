@@ -4,24 +4,33 @@
 #include "banner_box.h"
 #include "core/settings_store.h"
 #include "editors/dialogs/calendar_caller.h"
-#include "ui/balloon_tooltip.h"
 #include "ui/mdi_frame.h"
-#include "ui/menu_items.h"
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
 #include "ui/voice.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
-#include <QPointer>
-#include <QSystemTrayIcon>
-#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
 
+class CBalloonToolTip;
 class frmAlmanorvique;
+
+// Each area's state (its own controls and values) is a struct in a header of its own,
+// frame_<area>_state.h: only the frame's files that use it and the tests of the area see it.
+namespace centralframe {
+struct BannerState;
+struct GreetingState;
+struct HiddenMenusState;
+struct MenusState;
+struct SettingsState;
+struct StartupState;
+struct StatusState;
+struct ToolbarState;
+struct WindowMenuState;
+} // namespace centralframe
 
 class frmMain : public platform::MDIForm, public CalendarCaller {
     Q_OBJECT
@@ -68,19 +77,20 @@ public:
     platform::Voice* VoiceObject();
 
     // ---- state the tests and the program read ----
-    int FormState() const { return FormState_; }
+    int FormState() const;
     // Month window i (1 to 12); null before the first tick and once it was closed.
     frmAlmanorvique* MonthCalendar(int i) const;
-    mduLib::PropertyTable& CentralSettings() { return CentralSettings_; }
-    mduLib::PropertyTable& OpenedList() { return OpenedList_; }
+    mduLib::PropertyTable& CentralSettings();
+    const mduLib::PropertyTable& CentralSettings() const;
+    mduLib::PropertyTable& OpenedList();
     platform::ToolBar& Toolbar() { return *tbToolBar; }
     platform::Timer& TimerCtrl() { return timerCtrl; }
-    QMenu& WindowMenu() { return *Window; }
-    QMenu& MainPopup() { return *MainMenu; }
-    QMenu& ToolBarPopup() { return *ToolBarMenu; }
+    QMenu& WindowMenu();
+    QMenu& MainPopup();
+    QMenu& ToolBarPopup();
     QWidget& Banner() { return *picMain; }
-    bool AutoHideArmed() const { return autoHide_; }
-    const CBalloonToolTip* BalloonTips() const { return BalloonTips_.get(); }
+    bool AutoHideArmed() const;
+    const CBalloonToolTip* BalloonTips() const;
 
 protected:
     // ---- start-up, month windows, timer and exit ----
@@ -187,12 +197,6 @@ protected:
     void picMain_MouseMove(int button, int shift, float x, float y);
     void imgMain_MouseMove(int button, int shift, float x, float y);
     void lblMaker_Click();
-    float FirstMouseX = 0;
-    qint32 DragOriginX = 0;
-    qint32 DragOriginY = 0;
-    int MouseIconPicture_ = 0;   // the number in imgList of the frame's MouseIcon
-    std::vector<QImage> imgList; // the frame's cursor pictures by number
-    platform::Picture backdrop_; // the banner box's own picture
 
     // ---- toolbar scrolling, balloon tips and auto-hide ----
     void WireToolbarMouse();
@@ -207,8 +211,6 @@ protected:
     bool ToolbarVertical() const;
     std::vector<bool> ButtonsShown() const;
     void SetToolbarCursor(int picture);
-    float ToolbarDragOrigin = 0;
-    int LastTipButton = 0;
 
     // ---- status bar and message ticker ----
     void BuildStatusBar();
@@ -220,13 +222,6 @@ protected:
     void StatusBarAction_Click();
     void ClearStatusMessage_Click();
     void HideStatusBar_Click(const QString& itemTag);
-    std::vector<QImage> imgList1; // the eye's frames 1 to 10
-    QMenu* StatusBarMenu = nullptr;
-    QAction* StatusBarAction = nullptr;
-    QAction* ClearStatusMessage = nullptr;
-    int StatusBarAlign = platform::vbAlignBottom;
-    qint32 LastEyeTick = 0;
-    qint16 EyeFrame = 0;
 
     // ---- never-shown menus and calendar commands ----
     static constexpr qint32 kWmClose = 0x10, kWmSysCommand = 0x112;
@@ -247,29 +242,17 @@ protected:
     static quintptr FormHandle(platform::Form& form);
     // What a window does with the messages these menus send: close, maximise, minimise.
     static void SendWindowMessage(platform::Form& form, qint32 msg, qint32 wParam);
-    QMenu* FileMenu = nullptr;
-    QAction* NewCalendar = nullptr;
-    platform::MenuItemArray Country{QStringLiteral("Country")};
-    platform::MenuItemArray DeleteCountry{QStringLiteral("DeleteCountry")};
-    platform::MenuItemArray Opened{QStringLiteral("Opened")};
-    QMenu* AgentMenu = nullptr;
-    QMenu* AgentSpeakerMenu = nullptr;
-    QAction* AgentSeparator = nullptr;
-    std::array<QAction*, 3> AgentAction{};
-    QMenu* EditMenu = nullptr;
-    QMenu* ViewMenu = nullptr;
-    QMenu* CentralProperty = nullptr;
-    QAction* WindowTitleBar = nullptr;
-    QAction* HideStatusBar = nullptr;
-    platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime")};
-    QMenu* WindowsProperty = nullptr;
-    platform::MenuItemArray Calendars{QStringLiteral("Calendars")};
-    platform::MenuItemArray CalendarStyles{QStringLiteral("CalendarStyles")};
-    QPointer<QSystemTrayIcon> TrayIcon_;
 
-    // ---- spoken greeting ----
-    std::unique_ptr<platform::Voice> Voice_;
-    bool voiceMade_ = false;
+    // ---- each area's state, as the tests reach it ----
+    centralframe::StartupState& StartupArea() { return *startup_; }
+    centralframe::SettingsState& SettingsArea() { return *settings_; }
+    centralframe::WindowMenuState& WindowMenuArea() { return *windowMenu_; }
+    centralframe::ToolbarState& ToolbarArea() { return *toolbar_; }
+    centralframe::MenusState& MenusArea() { return *menus_; }
+    centralframe::BannerState& BannerArea() { return *banner_; }
+    centralframe::StatusState& StatusArea() { return *status_; }
+    centralframe::GreetingState& GreetingArea() { return *greeting_; }
+    centralframe::HiddenMenusState& HiddenMenusArea() { return *hiddenMenus_; }
 
     void Form_Load() override { MDIForm_Load(); }
     void Form_Resize() override { MDIForm_Resize(); }
@@ -281,48 +264,26 @@ protected:
     void Form_GotFocus() override { MDIForm_Activate(); }
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-    // ---- controls ----
+    // ---- the controls that every area uses ----
     platform::Timer timerCtrl{this, 1, false};
     platform::ToolBar* tbToolBar = nullptr;
-    BannerBox* picMain = nullptr;       // the banner over the client area
-    std::array<QLabel*, 8> sbPanels{};  // status panels 1 to 7 (0 unused)
-    std::vector<QImage> imgListToolbar; // the designed button pictures 1 to 8
-    QImage backgroundPicture_;
-
-    // Menus: hidden top-level menus shown as popups, items by their numbers.
-    QMenu* Window = nullptr;
-    std::array<QAction*, 10> WindowItem{};
-    std::vector<QAction*> OpenedWindow; // 1-based; [0] unused
-    QAction* WindowExit = nullptr;
-    QMenu* MainMenu = nullptr;
-    QAction* AutoStart = nullptr;
-    platform::MenuItemArray ScreenSaverTimeMain{QStringLiteral("ScreenSaverTimeMain"),
-                                                QStringLiteral("Set Screen Saver")};
-    std::array<QAction*, 10> MainItem{};
-    QMenu* ToolBarMenu = nullptr;
-    std::array<QAction*, 5> ToolBarSize{};
-    std::array<QAction*, 6> ToolBarPositions{};
-    QAction* AutoShowToolTips = nullptr;
-    QAction* ToolbarCustomize = nullptr;
-    QAction* SaveToolbarSetting = nullptr;
-    platform::MenuItemArray BGColour{QStringLiteral("BGColour")};               // never shown
-    platform::MenuItemArray CalendarColours{QStringLiteral("CalendarColours")}; // never shown
-    QMenu* LastOpenedMenu = nullptr;                                            // "Open Last Opened", never shown
-    QMenu* OpenedAction = nullptr;                                              // never shown
-    QAction* ToolsItem15 = nullptr;                                             // of the hidden View menu
+    BannerBox* picMain = nullptr; // the banner over the client area
 
 private:
     void BuildMenus();
     void BuildToolbar();
     void BuildBanner();
 
-    int FormState_ = 0;
-    std::array<QPointer<frmAlmanorvique>, kMonthCount + 1> MonthCalendars_{};
-    mduLib::PropertyTable CentralSettings_;
-    mduLib::PropertyTable OpenedList_;
-    std::unique_ptr<CBalloonToolTip> BalloonTips_;
-    bool autoHide_ = false;
-    bool exited_ = false;
+    // Made with the frame, before any of its controls is built.
+    std::unique_ptr<centralframe::StartupState> startup_;
+    std::unique_ptr<centralframe::SettingsState> settings_;
+    std::unique_ptr<centralframe::WindowMenuState> windowMenu_;
+    std::unique_ptr<centralframe::ToolbarState> toolbar_;
+    std::unique_ptr<centralframe::BannerState> banner_;
+    std::unique_ptr<centralframe::StatusState> status_;
+    std::unique_ptr<centralframe::GreetingState> greeting_;
+    std::unique_ptr<centralframe::HiddenMenusState> hiddenMenus_;
+    std::unique_ptr<centralframe::MenusState> menus_;
 };
 
 // A menu item's Tag text.

@@ -2,6 +2,7 @@
 // windows), its window list, and the list of recently opened calendars in
 // "OpenedForms.txt".
 #include "frame_window.h"
+#include "frame_window_menu_state.h"
 
 #include "calendar/calendar_window.h"
 
@@ -32,22 +33,26 @@ std::vector<platform::Form*> LoadedWindows(const platform::Form* frame)
 quintptr HandleOf(const QWidget* w) { return reinterpret_cast<quintptr>(w); }
 } // namespace
 
+QMenu& frmMain::WindowMenu() { return *windowMenu_->Window; }
+
+mduLib::PropertyTable& frmMain::OpenedList() { return windowMenu_->OpenedList; }
+
 void frmMain::ShowWindowMenu()
 {
     platform::Form* active = ActiveChild();
     CheckWindowMenu(active ? static_cast<QWidget*>(active) : this);
     platform::EndMenu();
-    platform::PopupMenu(*Window, QCursor::pos());
+    platform::PopupMenu(*windowMenu_->Window, QCursor::pos());
 }
 
 void frmMain::CheckWindowMenu(QWidget* hWnd)
 {
     // The entry's own state: hidden by the popup before, it is still enabled.
-    WindowItem[9]->setVisible(platform::ItemEnabled(OpenedWindow[1]));
-    const int count = static_cast<int>(OpenedWindow.size()) - 1;
-    OpenedWindow[static_cast<size_t>(count)]->setVisible(false);
+    windowMenu_->WindowItem[9]->setVisible(platform::ItemEnabled(windowMenu_->OpenedWindow[1]));
+    const int count = static_cast<int>(windowMenu_->OpenedWindow.size()) - 1;
+    windowMenu_->OpenedWindow[static_cast<size_t>(count)]->setVisible(false);
     for (int i = 1; i <= count; ++i) {
-        QAction* entry = OpenedWindow[static_cast<size_t>(i)];
+        QAction* entry = windowMenu_->OpenedWindow[static_cast<size_t>(i)];
         entry->setChecked(false);
         const QString tag = TagOf(entry);
         if (conv::IsNumeric(tag) && static_cast<quintptr>(conv::ToDouble(tag)) == HandleOf(hWnd)) {
@@ -62,12 +67,14 @@ void frmMain::WindowItem_Click(int Index)
     if (Index <= 8)
         DoMenuItem(8, Index);
     else
-        ActivateFormByHwnd(static_cast<quintptr>(conv::LeadingNumber(TagOf(WindowItem[static_cast<size_t>(Index)]))));
+        ActivateFormByHwnd(
+            static_cast<quintptr>(conv::LeadingNumber(TagOf(windowMenu_->WindowItem[static_cast<size_t>(Index)]))));
 }
 
 void frmMain::OpenedWindow_Click(int Index)
 {
-    ActivateFormByHwnd(static_cast<quintptr>(conv::LeadingNumber(TagOf(OpenedWindow.at(static_cast<size_t>(Index))))));
+    ActivateFormByHwnd(
+        static_cast<quintptr>(conv::LeadingNumber(TagOf(windowMenu_->OpenedWindow.at(static_cast<size_t>(Index))))));
 }
 
 void frmMain::MaximiseAll()
@@ -149,7 +156,7 @@ bool frmMain::IsCaptionOpen(const QString& caption) const
 bool frmMain::IsNotInOpenedMenu(qint32 value) const
 {
     const QString text = QString::number(value);
-    for (QAction* item : OpenedAction->actions())
+    for (QAction* item : windowMenu_->OpenedAction->actions())
         if (TagOf(item) == text)
             return false;
     return true;
@@ -159,13 +166,13 @@ QString frmMain::GetOpenedFormsPath() const { return gDataFolder + QStringLitera
 
 void frmMain::LoadOpenedForms()
 {
-    mduLib::Step([&] { mduLib::LoadIniFile(GetOpenedFormsPath(), OpenedList_); });
+    mduLib::Step([&] { mduLib::LoadIniFile(GetOpenedFormsPath(), windowMenu_->OpenedList); });
     RefreshLastOpenedMenu();
 }
 
 void frmMain::SaveOpenedForms()
 {
-    if (!mduLib::SaveIniFile(OpenedList_, GetOpenedFormsPath()))
+    if (!mduLib::SaveIniFile(windowMenu_->OpenedList, GetOpenedFormsPath()))
         qWarning().noquote() << "AlmanorviqueCentral: the list of opened windows could not be saved:"
                              << platform::LastWriteFailure();
 }
@@ -173,14 +180,14 @@ void frmMain::SaveOpenedForms()
 void frmMain::RefreshLastOpenedMenu()
 {
     const auto itemAt = [&](int n) {
-        while (LastOpenedMenu->actions().size() < n)
-            LastOpenedMenu->addAction(QString());
-        return LastOpenedMenu->actions().at(n - 1);
+        while (windowMenu_->LastOpenedMenu->actions().size() < n)
+            windowMenu_->LastOpenedMenu->addAction(QString());
+        return windowMenu_->LastOpenedMenu->actions().at(n - 1);
     };
     int n = 0;
-    const int last = std::min(15, OpenedList_.UBound());
+    const int last = std::min(15, windowMenu_->OpenedList.UBound());
     for (int i = 1; i <= last; ++i) {
-        const QString key = OpenedList_[i].Key;
+        const QString key = windowMenu_->OpenedList[i].Key;
         if (conv::Trim(key).isEmpty())
             continue;
         ++n;
@@ -196,9 +203,9 @@ void frmMain::RefreshLastOpenedMenu()
         return;
     }
     itemAt(1)->setText(QStringLiteral("None"));
-    const auto items = LastOpenedMenu->actions();
+    const auto items = windowMenu_->LastOpenedMenu->actions();
     for (int i = 1; i < items.size(); ++i) {
-        LastOpenedMenu->removeAction(items[i]);
+        windowMenu_->LastOpenedMenu->removeAction(items[i]);
         delete items[i];
     }
 }
@@ -208,15 +215,15 @@ void frmMain::AddLastOpened(QString name)
     name = StripCentralCaption(name);
     int found = 0, lastUsed = 0;
     for (int i = 1; i <= 29; ++i) {
-        if (OpenedList_[i].Key == name && found == 0)
+        if (windowMenu_->OpenedList[i].Key == name && found == 0)
             found = i;
-        if (!conv::Trim(OpenedList_[i].Key).isEmpty())
+        if (!conv::Trim(windowMenu_->OpenedList[i].Key).isEmpty())
             lastUsed = i;
     }
     const int end = found ? found : lastUsed + 1;
     for (int i = end; i > 1; --i)
-        OpenedList_[i] = OpenedList_[i - 1];
-    OpenedList_[1] = mduLib::PropertyItem{QString(), name, QString()};
+        windowMenu_->OpenedList[i] = windowMenu_->OpenedList[i - 1];
+    windowMenu_->OpenedList[1] = mduLib::PropertyItem{QString(), name, QString()};
 }
 
 void frmMain::NoteOpenedCalendar(const platform::Form& form, const QString& caption)

@@ -1,5 +1,6 @@
 // The spoken greeting: its text, and the frame's speech operations.
 #include "greeting.h"
+#include "frame_greeting_state.h"
 #include "frame_window.h"
 
 #include "core/settings_store.h"
@@ -70,16 +71,17 @@ platform::Voice* frmMain::VoiceObject()
 {
     // Made the first time something is said: a speech engine holds megabytes and a sound
     // connection that most runs never use.
-    if (!voiceMade_) {
-        voiceMade_ = true;
-        platform::Guarded("voice", [&] { Voice_ = VoiceFactory() ? VoiceFactory()() : platform::CreateSystemVoice(); });
+    if (!greeting_->VoiceMade) {
+        greeting_->VoiceMade = true;
+        platform::Guarded(
+            "voice", [&] { greeting_->Voice = VoiceFactory() ? VoiceFactory()() : platform::CreateSystemVoice(); });
     }
-    return Voice_.get();
+    return greeting_->Voice.get();
 }
 
 void frmMain::SpeakStartMsg()
 {
-    const QString text = mduLib::GetValue(QStringLiteral("Start Message"), CentralSettings_);
+    const QString text = mduLib::GetValue(QStringLiteral("Start Message"), CentralSettings());
     if (text.isEmpty() || text == QLatin1String("0"))
         return;
     SpeakMessage(greeting::FillStartMessage(text, platform::Now(), QLocale()), 0, 0);
@@ -99,7 +101,7 @@ void frmMain::SpeakMessage(const QString& strMsg, int intSpeechFlag, int intForc
     if (strMsg.isEmpty() || !VoiceObject())
         return;
     try {
-        Voice_->Speak(strMsg, intSpeechFlag >= 1 ? intSpeechFlag : platform::Voice::kAsync);
+        greeting_->Voice->Speak(strMsg, intSpeechFlag >= 1 ? intSpeechFlag : platform::Voice::kAsync);
     } catch (const std::exception&) {
         // a failing voice stays silent
     }

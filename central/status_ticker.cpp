@@ -1,6 +1,7 @@
 // The status bar: its seven panels, its docking from the settings, the message line that
 // lets older messages scroll away, the eye beside it and the bar's popup menu.
 #include "status_ticker.h"
+#include "frame_status_state.h"
 #include "frame_window.h"
 
 #include "core/app_identity.h"
@@ -59,31 +60,31 @@ constexpr int kPanelWidths[8] = {0, 600, 12166, 550, 550, 555, 960, 1200};
 void frmMain::BuildStatusBar()
 {
     for (int i = 1; i <= 7; ++i) {
-        sbPanels[i] = new QLabel(&StatusBar());
-        sbPanels[i]->setMinimumWidth(i == 2 ? platform::TwipsToPixelsX(5551)
-                                            : platform::TwipsToPixelsX(kPanelWidths[i]));
-        StatusBar().addWidget(sbPanels[i], i == 2 ? 1 : 0);
+        status_->sbPanels[i] = new QLabel(&StatusBar());
+        status_->sbPanels[i]->setMinimumWidth(i == 2 ? platform::TwipsToPixelsX(5551)
+                                                     : platform::TwipsToPixelsX(kPanelWidths[i]));
+        StatusBar().addWidget(status_->sbPanels[i], i == 2 ? 1 : 0);
     }
-    sbPanels[3]->setText(QStringLiteral("CAPS"));
-    sbPanels[4]->setText(QStringLiteral("NUM"));
-    sbPanels[5]->setText(QStringLiteral("INS"));
+    status_->sbPanels[3]->setText(QStringLiteral("CAPS"));
+    status_->sbPanels[4]->setText(QStringLiteral("NUM"));
+    status_->sbPanels[5]->setText(QStringLiteral("INS"));
     StatusBar().setFixedHeight(platform::TwipsToPixelsY(255) + 4);
     StatusBar().installEventFilter(this);
     for (int i = 1; i <= statusticker::eye::kFrames; ++i)
-        imgList1.push_back(QImage(appinfo::ProgramFolder() + QStringLiteral("/Images/Eye/Eye%1.png").arg(i)));
+        status_->imgList1.push_back(QImage(appinfo::ProgramFolder() + QStringLiteral("/Images/Eye/Eye%1.png").arg(i)));
 
-    StatusBarMenu = new QMenu(QStringLiteral("Status Bar"), this);
-    StatusBarAction = StatusBarMenu->addAction(QStringLiteral("Hide Status Bar"));
-    connect(StatusBarAction, &QAction::triggered, this,
+    status_->StatusBarMenu = new QMenu(QStringLiteral("Status Bar"), this);
+    status_->StatusBarAction = status_->StatusBarMenu->addAction(QStringLiteral("Hide Status Bar"));
+    connect(status_->StatusBarAction, &QAction::triggered, this,
             [this] { platform::Guarded("menu", [&] { StatusBarAction_Click(); }); });
-    ClearStatusMessage = StatusBarMenu->addAction(QStringLiteral("Clear Status Message"));
-    connect(ClearStatusMessage, &QAction::triggered, this,
+    status_->ClearStatusMessage = status_->StatusBarMenu->addAction(QStringLiteral("Clear Status Message"));
+    connect(status_->ClearStatusMessage, &QAction::triggered, this,
             [this] { platform::Guarded("menu", [&] { ClearStatusMessage_Click(); }); });
 }
 
 void frmMain::ShowStatusMsg(const QString& strMsg)
 {
-    sbPanels[2]->setText(statusticker::AppendMessage(sbPanels[2]->text(), strMsg));
+    status_->sbPanels[2]->setText(statusticker::AppendMessage(status_->sbPanels[2]->text(), strMsg));
 }
 
 void frmMain::ShowEye() { ShowEyeFrame(1); }
@@ -91,24 +92,24 @@ void frmMain::ShowEye() { ShowEyeFrame(1); }
 void frmMain::ShowEyeFrame(int frame)
 {
     const size_t i = static_cast<size_t>(frame - 1);
-    if (i < imgList1.size() && !imgList1[i].isNull())
-        sbPanels[1]->setPixmap(QPixmap::fromImage(imgList1[i]));
+    if (i < status_->imgList1.size() && !status_->imgList1[i].isNull())
+        status_->sbPanels[1]->setPixmap(QPixmap::fromImage(status_->imgList1[i]));
     else
-        sbPanels[1]->clear();
+        status_->sbPanels[1]->clear();
 }
 
 void frmMain::AnimateEye()
 {
-    if (!statusticker::eye::IsDue(LastEyeTick, statusticker::eye::HundredthsOfDay(platform::Now().time())))
+    if (!statusticker::eye::IsDue(status_->LastEyeTick, statusticker::eye::HundredthsOfDay(platform::Now().time())))
         return;
-    EyeFrame = statusticker::eye::NextFrame(EyeFrame);
-    ShowEyeFrame(EyeFrame);
-    LastEyeTick = statusticker::eye::HundredthsOfDay(platform::Now().time());
+    status_->EyeFrame = statusticker::eye::NextFrame(status_->EyeFrame);
+    ShowEyeFrame(status_->EyeFrame);
+    status_->LastEyeTick = statusticker::eye::HundredthsOfDay(platform::Now().time());
 }
 
 void frmMain::StepStatusTicker()
 {
-    sbPanels[2]->setText(statusticker::Step(sbPanels[2]->text()));
+    status_->sbPanels[2]->setText(statusticker::Step(status_->sbPanels[2]->text()));
     AnimateEye();
 }
 
@@ -130,7 +131,7 @@ void frmMain::SetStatusBarPosition(const QString& value)
         return;
     }
     StatusBar().show();
-    StatusBarAlign = align;
+    status_->StatusBarAlign = align;
 }
 
 void frmMain::sbStatusBar_MouseDown(int button, int, float, float)
@@ -138,16 +139,16 @@ void frmMain::sbStatusBar_MouseDown(int button, int, float, float)
     if (button != 2)
         return;
     platform::EndMenu();
-    StatusBarMenu->popup(QCursor::pos());
+    status_->StatusBarMenu->popup(QCursor::pos());
 }
 
 void frmMain::StatusBarAction_Click() { StatusBar().hide(); }
 
-void frmMain::ClearStatusMessage_Click() { sbPanels[2]->setText(QString()); }
+void frmMain::ClearStatusMessage_Click() { status_->sbPanels[2]->setText(QString()); }
 
 void frmMain::HideStatusBar_Click(const QString& itemTag)
 {
     const QString value = mduLib::IsYes(itemTag) ? QStringLiteral("No") : QStringLiteral("Yes");
     SetStatusBarPosition(value);
-    mduLib::SetProp(QStringLiteral("Status Bar"), value, CentralSettings_);
+    mduLib::SetProp(QStringLiteral("Status Bar"), value, CentralSettings());
 }

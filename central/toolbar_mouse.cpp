@@ -1,6 +1,7 @@
 // The toolbar and the mouse: its buttons scroll by dragging when they do not fit, a
 // balloon names the button under the mouse, and an auto-hiding toolbar leaves when the
 // mouse goes inward and comes back at the frame's edge.
+#include "frame_toolbar_state.h"
 #include "frame_window.h"
 #include "toolbar_scrolling.h"
 
@@ -113,18 +114,18 @@ void frmMain::tbToolBar_MouseMove(int Button, int Shift, float X, float Y)
     if (Button == 1 && (overflow || !bar.Button(1).Visible)) {
         const float position = vertical ? Y : X;
         const float step = vertical ? bar.ButtonHeight() : bar.ButtonWidth();
-        if (ToolbarDragOrigin != 0) {
+        if (toolbar_->ToolbarDragOrigin != 0) {
             SetToolbarCursor(kDragCursor);
-            if (ScrollToolbar(ToolbarDragOrigin, position, step)) {
-                ToolbarDragOrigin = position;
+            if (ScrollToolbar(toolbar_->ToolbarDragOrigin, position, step)) {
+                toolbar_->ToolbarDragOrigin = position;
                 if (vertical)
                     bar.Wrappable = true;
             }
         } else {
-            ToolbarDragOrigin = position;
+            toolbar_->ToolbarDragOrigin = position;
         }
     } else {
-        ToolbarDragOrigin = 0;
+        toolbar_->ToolbarDragOrigin = 0;
     }
 
     // Cursor and balloon.
@@ -140,7 +141,7 @@ void frmMain::tbToolBar_MouseMove(int Button, int Shift, float X, float Y)
     }
 
     // Auto-hide.
-    if (!autoHide_)
+    if (!toolbar_->AutoHide)
         return;
     bool leave = false;
     switch (bar.Align()) {
@@ -198,7 +199,7 @@ int frmMain::ButtonAtPosition(float position) const
 
 void frmMain::ShowButtonTip(int n)
 {
-    if (n == LastTipButton || n > tbToolBar->ButtonCount() || n < 1)
+    if (n == toolbar_->LastTipButton || n > tbToolBar->ButtonCount() || n < 1)
         return;
     const QRectF r = tbToolBar->ButtonRect(n);
     double x = 0, y = 0;
@@ -220,16 +221,17 @@ void frmMain::ShowButtonTip(int n)
     y = std::nearbyint(y);
     if (x < 0 || y < 1) {
         DestroyBalloon();
-    } else if (BalloonTips_) {
+    } else if (toolbar_->BalloonTips) {
         const platform::ToolButton& b = tbToolBar->Button(n);
-        mduBalloonTipLib::ShowInfoBalloonAt(*BalloonTips_, &tbToolBar->Widget(), b.Tag, b.ToolTipText, x, y, 0);
+        mduBalloonTipLib::ShowInfoBalloonAt(*toolbar_->BalloonTips, &tbToolBar->Widget(), b.Tag, b.ToolTipText, x, y,
+                                            0);
     }
-    LastTipButton = n;
+    toolbar_->LastTipButton = n;
 }
 
 bool frmMain::GetAutoShowBalloonTips() const
 {
-    return mduLib::IsYes(mduLib::GetProp(QStringLiteral("Auto Show Balloon Tips"), CentralSettings_));
+    return mduLib::IsYes(mduLib::GetProp(QStringLiteral("Auto Show Balloon Tips"), CentralSettings()));
 }
 
 void frmMain::AutoShowToolbar(float x, float y)
@@ -255,7 +257,7 @@ void frmMain::AutoShowToolbar(float x, float y)
     }
     if (near)
         tbToolBar->SetVisible(true);
-    autoHide_ = true;
+    toolbar_->AutoHide = true;
 }
 
 void frmMain::FitToolbarButtons()

@@ -1,4 +1,7 @@
 #include "calendar/calendar_window.h"
+#include "central/frame_menus_state.h"
+#include "central/frame_toolbar_state.h"
+#include "central/frame_window_menu_state.h"
 #include "core/app_identity.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
@@ -116,9 +119,9 @@ TEST_F(CentralFrame, TheFirstTickCreatesTwelveMonthWindowsOnce)
         EXPECT_EQ(f.MonthCalendar(i), first[static_cast<size_t>(i - 1)]);
     EXPECT_EQ(f.Children().size(), 12u);
     EXPECT_EQ(f.timerCtrl.Interval(), 10000);
-    EXPECT_EQ(f.BGColour.Count(), 9);
-    EXPECT_EQ(f.CalendarColours(10).Caption(), "Custom");
-    EXPECT_EQ(f.CalendarColours(9).Tag, "Transparent");
+    EXPECT_EQ(f.MenusArea().BGColour.Count(), 9);
+    EXPECT_EQ(f.MenusArea().CalendarColours(10).Caption(), "Custom");
+    EXPECT_EQ(f.MenusArea().CalendarColours(9).Tag, "Transparent");
 }
 
 TEST_F(CentralFrame, TheFirstTickLeavesEachMonthWindowWhereItsOwnSettingsPutIt)
@@ -581,8 +584,8 @@ TEST_F(CentralFrame, TheOpenedFormsListKeepsItsFileAndTheMostRecentFirst)
     TestFrame& f = Start(false);
     EXPECT_EQ(f.OpenedList().UBound(), 40);
     // 14 names of the first 15 lines, then "All".
-    EXPECT_EQ(f.LastOpenedMenu->actions().size(), 15);
-    EXPECT_EQ(f.LastOpenedMenu->actions().last()->text(), "All");
+    EXPECT_EQ(f.WindowMenuArea().LastOpenedMenu->actions().size(), 15);
+    EXPECT_EQ(f.WindowMenuArea().LastOpenedMenu->actions().last()->text(), "All");
 
     f.AddLastOpened("Almanorvique Central Cal5");
     EXPECT_EQ(f.OpenedList()[1].Key, "Cal5");
@@ -696,22 +699,22 @@ TEST_F(CentralFrame, TheMainPopupSwitchesAutostartAndTheScreenSaver)
 {
     TestFrame& f = Start();
     f.UpdateAutoStartCaption();
-    EXPECT_EQ(f.AutoStart->text(), "Enable Auto Start");
+    EXPECT_EQ(f.MenusArea().AutoStart->text(), "Enable Auto Start");
     f.AutoStart_Click();
     EXPECT_TRUE(mduAPILib::IsAutoStartSet());
     f.UpdateAutoStartCaption();
-    EXPECT_EQ(f.AutoStart->text(), "Disable Auto Start");
+    EXPECT_EQ(f.MenusArea().AutoStart->text(), "Disable Auto Start");
     f.AutoStart_Click();
     EXPECT_FALSE(mduAPILib::IsAutoStartSet());
 
     f.ShowMainMenu();
-    EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()).size(), 12);
-    EXPECT_EQ(f.ScreenSaverTimeMain(6).Caption(), "90");
+    EXPECT_EQ(Shown(*f.MenusArea().ScreenSaverTimeMain.Menu()).size(), 12);
+    EXPECT_EQ(f.MenusArea().ScreenSaverTimeMain(6).Caption(), "90");
     f.ScreenSaverTimeMain_Click(6);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), f.AppEXEName());
     EXPECT_EQ(platform::registry::ReadValue("Control Panel\\Desktop", "ScreenSaveTimeOut")->text, "90");
     f.ShowMainMenu();
-    EXPECT_EQ(Shown(*f.ScreenSaverTimeMain.Menu()), QStringList{"Disabled"});
+    EXPECT_EQ(Shown(*f.MenusArea().ScreenSaverTimeMain.Menu()), QStringList{"Disabled"});
     f.ScreenSaverTimeMain_Click(1);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), "");
     EXPECT_EQ(Shown(f.MainPopup()), (QStringList{"Disable Auto Start", "Set Screen Saver", "-", "Exit", "-", "Help",
@@ -808,7 +811,7 @@ TEST_F(CentralFrame, TheSizeMenuSizesTheToolbarForTheStoredSide)
     EXPECT_EQ(f.Toolbar().Tag, "Large Size");
     EXPECT_EQ(f.Toolbar().Widget().minimumHeight(), platform::TwipsToPixelsY(850));
     EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), 0);
-    EXPECT_FALSE(f.ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
+    EXPECT_FALSE(f.ToolbarArea().ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
 }
 
 TEST_F(CentralFrame, AChildWindowThatRefusesToCloseKeepsTheFrameOpen)

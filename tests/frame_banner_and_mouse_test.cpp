@@ -1,6 +1,9 @@
 // The frame's banner, its mouse (screen-saver exit, edge-band drag), the toolbar's
 // scrolling, balloons and auto-hide, and the never-shown menus' commands.
 #include "central/banner_box.h"
+#include "central/frame_banner_state.h"
+#include "central/frame_hidden_menus_state.h"
+#include "central/frame_toolbar_state.h"
 #include "central/toolbar_scrolling.h"
 
 #include "calendar/calendar_window.h"
@@ -27,24 +30,18 @@ namespace {
 struct Frame : testsupport::TestFrame {
     using frmMain::AutoShowToolbar;
     using frmMain::CheckScreenSaverExit;
-    using frmMain::DeleteCountry;
     using frmMain::DeleteCountry_Click;
     using frmMain::EnableAllCalendars;
-    using frmMain::FirstMouseX;
     using frmMain::kScMinimize;
     using frmMain::kWmClose;
     using frmMain::kWmSysCommand;
-    using frmMain::LastTipButton;
     using frmMain::LayoutBanner;
     using frmMain::MDIForm_DblClick;
     using frmMain::MDIForm_MouseDown;
     using frmMain::MDIForm_MouseMove;
-    using frmMain::MouseIconPicture_;
-    using frmMain::Opened;
     using frmMain::Opened_Click;
     using frmMain::SendToAllCalendars;
     using frmMain::tbToolBar_MouseMove;
-    using frmMain::ToolbarDragOrigin;
 };
 
 std::vector<bool> Shown(std::initializer_list<int> bits)
@@ -184,7 +181,7 @@ TEST_F(FrameMouse, AScreenSaverRunEndsOnAWideMoveOrAClickWithNothingSaved)
     f.picMain->imgMain.Events.Click(); // no movement recorded yet
     EXPECT_EQ(ended_, 0);
     f.MDIForm_MouseMove(0, 0, 3000, 1000);
-    EXPECT_EQ(f.FirstMouseX, 3000);
+    EXPECT_EQ(f.BannerArea().FirstMouseX, 3000);
     f.MDIForm_MouseMove(0, 0, 3020, 9000); // 20 across, far down
     f.MDIForm_MouseMove(0, 0, 2980, 0);
     EXPECT_EQ(ended_, 0);
@@ -211,11 +208,11 @@ TEST_F(FrameMouse, TheEdgeBandsDragTheFrame)
     const float right = f.ScaleWidth() - 100;
     f.MDIForm_MouseMove(0, 0, right, 2000);
     EXPECT_EQ(f.MousePointer(), platform::vbCustom);
-    EXPECT_EQ(f.MouseIconPicture_, 9);
+    EXPECT_EQ(f.BannerArea().MouseIconPicture, 9);
     f.MDIForm_MouseMove(0, 0, 150, 2000);
-    EXPECT_EQ(f.MouseIconPicture_, 11);
+    EXPECT_EQ(f.BannerArea().MouseIconPicture, 11);
     f.MDIForm_MouseDown(1, 0, 150, 2000);
-    EXPECT_EQ(f.MouseIconPicture_, 12);
+    EXPECT_EQ(f.BannerArea().MouseIconPicture, 12);
     f.MDIForm_MouseMove(1, 0, 200, 2030);
     EXPECT_FLOAT_EQ(f.Left(), left + 50);
     EXPECT_FLOAT_EQ(f.Top(), top + 30);
@@ -271,7 +268,7 @@ TEST_F(FrameMouse, DraggingAnOverflowingToolbarScrollsOneButtonPerStep)
     const float step = f.Toolbar().ButtonWidth();
     const float y = 100;
     f.tbToolBar_MouseMove(1, 0, 2500, y); // the drag starts here
-    EXPECT_EQ(f.ToolbarDragOrigin, 2500);
+    EXPECT_EQ(f.ToolbarArea().ToolbarDragOrigin, 2500);
     EXPECT_TRUE(f.Toolbar().Button(1).Visible);
     f.tbToolBar_MouseMove(1, 0, 2500 - step - 1, y);
     EXPECT_FALSE(f.Toolbar().Button(1).Visible);
@@ -281,7 +278,7 @@ TEST_F(FrameMouse, DraggingAnOverflowingToolbarScrollsOneButtonPerStep)
     EXPECT_FALSE(f.Toolbar().Button(2).Visible);
     // Without the button the drag ends; back to the right the buttons return.
     f.tbToolBar_MouseMove(0, 0, 1000, y);
-    EXPECT_EQ(f.ToolbarDragOrigin, 0);
+    EXPECT_EQ(f.ToolbarArea().ToolbarDragOrigin, 0);
     f.tbToolBar_MouseMove(1, 0, 100, y);
     f.tbToolBar_MouseMove(1, 0, 100 + step + 1, y);
     EXPECT_TRUE(f.Toolbar().Button(2).Visible);
@@ -296,13 +293,13 @@ TEST_F(FrameMouse, BalloonsFollowTheSettingOrShift)
     const float y = static_cast<float>(second.center().y());
     mduLib::SetProp("Auto Show Balloon Tips", "No", f.CentralSettings());
     f.tbToolBar_MouseMove(0, 0, static_cast<float>(second.center().x()), y);
-    EXPECT_EQ(f.LastTipButton, 0);
+    EXPECT_EQ(f.ToolbarArea().LastTipButton, 0);
     f.tbToolBar_MouseMove(0, 1, static_cast<float>(second.center().x()), y);
-    EXPECT_EQ(f.LastTipButton, 2);
+    EXPECT_EQ(f.ToolbarArea().LastTipButton, 2);
     mduLib::SetProp("Auto Show Balloon Tips", "", f.CentralSettings());
     const QRectF third = f.Toolbar().ButtonRect(3);
     f.tbToolBar_MouseMove(0, 0, static_cast<float>(third.center().x()), y);
-    EXPECT_EQ(f.LastTipButton, 3);
+    EXPECT_EQ(f.ToolbarArea().LastTipButton, 3);
 }
 
 TEST_F(FrameMouse, TheHiddenMenusCommandsReachEveryCalendarWindow)
@@ -323,12 +320,13 @@ TEST_F(FrameMouse, TheHiddenMenusCommandsReachEveryCalendarWindow)
     for (int i = 1; i <= 12; ++i)
         EXPECT_EQ(f.MonthCalendar(i)->WindowState(), platform::vbMinimized) << i;
     // With the tag of the "Month Backward" button, the action maximises that window.
-    f.Opened.Entry().Tag = "Month Backward";
-    f.Opened(1).Tag = QString::number(reinterpret_cast<quintptr>(static_cast<QWidget*>(f.MonthCalendar(4))));
+    f.HiddenMenusArea().Opened.Entry().Tag = "Month Backward";
+    f.HiddenMenusArea().Opened(1).Tag =
+        QString::number(reinterpret_cast<quintptr>(static_cast<QWidget*>(f.MonthCalendar(4))));
     f.Opened_Click(1);
     EXPECT_EQ(f.MonthCalendar(4)->WindowState(), platform::vbMaximized);
     EXPECT_EQ(f.MonthCalendar(5)->WindowState(), platform::vbMinimized);
-    f.Opened(1).Tag = "12345"; // no window of this run
+    f.HiddenMenusArea().Opened(1).Tag = "12345"; // no window of this run
     f.Opened_Click(1);
     f.SendToAllCalendars(Frame::kWmClose, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -339,7 +337,7 @@ TEST_F(FrameMouse, TheHiddenMenusCommandsReachEveryCalendarWindow)
 TEST_F(FrameMouse, DeletingAllCountriesOnlyAsks)
 {
     Frame& f = Start();
-    f.DeleteCountry(1).SetCaption("All");
+    f.HiddenMenusArea().DeleteCountry(1).SetCaption("All");
     f.DeleteCountry_Click(1);
     ASSERT_EQ(boxes_.Shown().size(), 1u);
     EXPECT_EQ(boxes_.Shown()[0].prompt, "Do you want to delete all Countrys?");
@@ -357,7 +355,7 @@ TEST_F(FrameMouse, TheRightBandLiesInTheClientAreaWhereverTheToolbarIsDocked)
         ASSERT_GT(client, 1000);
         f.MDIForm_MouseMove(0, 0, client - 100, 2000);
         EXPECT_EQ(f.MousePointer(), platform::vbCustom);
-        EXPECT_EQ(f.MouseIconPicture_, 9);
+        EXPECT_EQ(f.BannerArea().MouseIconPicture, 9);
         f.MDIForm_MouseMove(0, 0, client - 300, 2000);
         EXPECT_EQ(f.MousePointer(), platform::vbDefault);
     }

@@ -1,4 +1,5 @@
 // The spoken greeting's text and when it is spoken; the status bar's message line and eye.
+#include "central/frame_status_state.h"
 #include "central/greeting.h"
 #include "central/status_ticker.h"
 
@@ -141,25 +142,25 @@ TEST_F(FramePeriphery, TheTickerScrollsTheLineAndTheEyeRunsUntilItIsCleared)
     f.timerCtrl.Fire(); // start-up
     f.ShowStatusMsg("ab");
     f.ShowStatusMsg("c");
-    EXPECT_EQ(f.sbPanels[2]->text(), "ab << c");
+    EXPECT_EQ(f.StatusArea().sbPanels[2]->text(), "ab << c");
     f.timerCtrl.Fire();
     EXPECT_EQ(f.timerCtrl.Interval(), 400);
-    EXPECT_EQ(f.sbPanels[2]->text(), "b << c");
-    EXPECT_EQ(f.EyeFrame, 1);
+    EXPECT_EQ(f.StatusArea().sbPanels[2]->text(), "b << c");
+    EXPECT_EQ(f.StatusArea().EyeFrame, 1);
     for (int i = 0; i < 3; ++i) {
         clock_.AdvanceMs(400);
         f.timerCtrl.Fire();
     }
-    EXPECT_EQ(f.sbPanels[2]->text(), "c");
-    EXPECT_EQ(f.EyeFrame, 4);
+    EXPECT_EQ(f.StatusArea().sbPanels[2]->text(), "c");
+    EXPECT_EQ(f.StatusArea().EyeFrame, 4);
     // Across midnight the eye goes on.
     clock_.Set(QDateTime(QDate(2008, 3, 6), QTime(0, 0, 0, 300)));
     f.timerCtrl.Fire();
-    EXPECT_EQ(f.EyeFrame, 5);
+    EXPECT_EQ(f.StatusArea().EyeFrame, 5);
     f.ClearStatusMessage_Click();
     f.timerCtrl.Fire();
     EXPECT_EQ(f.timerCtrl.Interval(), 10000);
-    EXPECT_TRUE(f.sbPanels[1]->pixmap().isNull());
+    EXPECT_TRUE(f.StatusArea().sbPanels[1]->pixmap().isNull());
 }
 
 TEST_F(FramePeriphery, StatusBarSettingAndItsTwoHideItems)
@@ -171,7 +172,7 @@ TEST_F(FramePeriphery, StatusBarSettingAndItsTwoHideItems)
     EXPECT_FALSE(f.StatusBar().isHidden());
     f.SetStatusBarPosition("No");
     EXPECT_TRUE(f.StatusBar().isHidden());
-    EXPECT_EQ(f.StatusBarAlign, platform::vbAlignTop);
+    EXPECT_EQ(f.StatusArea().StatusBarAlign, platform::vbAlignTop);
 
     f.SetStatusBarPosition("Yes");
     f.StatusBarAction_Click();

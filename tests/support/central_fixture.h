@@ -34,7 +34,7 @@ protected:
         frame_ = std::make_unique<FrameT>();
         frame_->EnsureLoaded();
         if (firstTick)
-            frame_->timerCtrl.Fire();
+            frame_->TimerCtrl().Fire();
         return *frame_;
     }
 

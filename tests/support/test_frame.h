@@ -1,69 +1,70 @@
 #pragma once
-// The frame of the multi-calendar program with its operations opened to the tests and the
-// benchmark.
+// The frame of the multi-calendar program as the tests and the benchmark drive it: its
+// timer and banner box, each area's state through the area's accessor (a test includes
+// that area's header), and the operations and handlers the tests call, by area.
 #include "central/frame_window.h"
 
 namespace testsupport {
 
 struct TestFrame : frmMain {
-    using frmMain::ActivateFormByHwnd;
-    using frmMain::AddLastOpened;
-    using frmMain::ApplyCentralSettings;
-    using frmMain::AutoShowToolTips;
-    using frmMain::AutoStart;
-    using frmMain::AutoStart_Click;
-    using frmMain::BGColour;
-    using frmMain::CalendarColours;
-    using frmMain::CheckWindowMenu;
-    using frmMain::ClearStatusMessage_Click;
-    using frmMain::CloseAll;
-    using frmMain::CreateMonthCalendars;
-    using frmMain::DoToolbarButton;
-    using frmMain::ExitProgram;
-    using frmMain::EyeFrame;
-    using frmMain::GetToolbarThickness;
-    using frmMain::HideMonthCalendar;
-    using frmMain::HideStatusBar_Click;
-    using frmMain::LastOpenedMenu;
-    using frmMain::LayoutMonthCalendars;
-    using frmMain::LoadCentralSettingsFile;
-    using frmMain::LoadOpenedForms;
-    using frmMain::MainItem;
-    using frmMain::MaximiseAll;
-    using frmMain::MinimiseAll;
-    using frmMain::MoveAllMonths;
-    using frmMain::OpenedWindow;
+    // The controls every area shares.
     using frmMain::picMain;
-    using frmMain::RefreshLastOpenedMenu;
-    using frmMain::RestoreAll;
-    using frmMain::SaveCentralSettings;
+    using frmMain::timerCtrl;
+
+    // Start-up, month windows, timer and exit.
+    using frmMain::ExitProgram;
+    using frmMain::LayoutMonthCalendars;
+    using frmMain::StartupArea;
+
+    // Settings.
+    using frmMain::SettingsArea;
+
+    // The Window menu and the opened-forms list.
+    using frmMain::AddLastOpened;
+    using frmMain::CheckWindowMenu;
+    using frmMain::CloseAll;
     using frmMain::SaveOpenedForms;
-    using frmMain::SaveWindowSettings;
-    using frmMain::sbPanels;
-    using frmMain::ScreenSaverTimeMain;
-    using frmMain::ScreenSaverTimeMain_Click;
-    using frmMain::SetStatusBarPosition;
+    using frmMain::ShowWindowMenu;
+    using frmMain::StripCentralCaption;
+    using frmMain::WindowItem_Click;
+    using frmMain::WindowMenuArea;
+
+    // The toolbar, its mouse and its balloons.
+    using frmMain::DoToolbarButton;
+    using frmMain::GetToolbarThickness;
     using frmMain::SetToolbarPosition;
     using frmMain::SetToolbarSize;
-    using frmMain::SetWindowBackground;
+    using frmMain::SizeToolbar;
+    using frmMain::tbToolBar_ButtonClick;
+    using frmMain::ToolbarArea;
+    using frmMain::ToolBarPositions_Click;
+    using frmMain::ToolBarSize_Click;
+
+    // The banner and the frame's mouse.
+    using frmMain::BannerArea;
     using frmMain::ShowBanner;
+
+    // The status bar and its ticker.
+    using frmMain::ClearStatusMessage_Click;
+    using frmMain::HideStatusBar_Click;
+    using frmMain::SetStatusBarPosition;
+    using frmMain::StatusArea;
+    using frmMain::StatusBarAction_Click;
+
+    // The spoken greeting.
+    using frmMain::GreetingArea;
+
+    // The main popup and its commands.
+    using frmMain::AutoStart_Click;
+    using frmMain::MenusArea;
+    using frmMain::ScreenSaverTimeMain_Click;
+    using frmMain::SetWindowBackground;
     using frmMain::ShowCentralProperties;
     using frmMain::ShowMainMenu;
-    using frmMain::ShowWindowMenu;
-    using frmMain::SizeToolbar;
-    using frmMain::StatusBarAction_Click;
-    using frmMain::StatusBarAlign;
-    using frmMain::StripCentralCaption;
-    using frmMain::tbToolBar_ButtonClick;
-    using frmMain::timerCtrl;
-    using frmMain::ToolBarPositions;
-    using frmMain::ToolBarPositions_Click;
-    using frmMain::ToolBarSize;
-    using frmMain::ToolBarSize_Click;
-    using frmMain::ToolsItem15;
     using frmMain::UpdateAutoStartCaption;
-    using frmMain::WindowItem;
-    using frmMain::WindowItem_Click;
+
+    // The never-shown menus.
+    using frmMain::HiddenMenusArea;
 };
 
 } // namespace testsupport
