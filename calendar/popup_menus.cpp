@@ -119,7 +119,8 @@ bool frmAlmanorvique::OpenPopup(platform::MenuItemArray& menu)
 
 QString frmAlmanorvique::GetAutoPositionList()
 {
-    return QStringLiteral("Auto Position and Size,Auto Position,Auto Size");
+    return calendarcommands::AutoPositionAndSize + u',' + calendarcommands::AutoPosition + u',' +
+           calendarcommands::AutoSize;
 }
 
 void frmAlmanorvique::SetAutoStartMenu()
@@ -149,7 +150,7 @@ void frmAlmanorvique::PopupCalendarMenu(int Index)
     };
 
     MenuItem2.Entry().SetCaption(keys::WindowStyles);
-    mduUILib::FillFileMenu(MenuItem2, gStylesFolder, QString(), QStringLiteral("More_"), 10);
+    mduUILib::FillFileMenu(MenuItem2, gStylesFolder, QString(), calendarcommands::MoreFile, 10);
     mduUILib::CheckMenuItem(MenuItem2, mduLib::GetProp(keys::WindowStyles, Properties_), kByCaption);
     fillList(MenuItem3, keys::WindowStates);
     SetAutoStartMenu();
