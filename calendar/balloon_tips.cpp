@@ -29,7 +29,7 @@ const QString kGridFrameTag = QStringLiteral("R");
 
 bool frmAlmanorvique::GetAutoShowBalloonTips()
 {
-    return mduLib::IsYes(mduLib::GetProp(keys::AutoShowBalloonTips, Properties_));
+    return mduLib::GetYesNoProp(keys::AutoShowBalloonTips, Properties_, true);
 }
 
 void frmAlmanorvique::ShowBalloonAt(const QString& title, const QString& text, float x, float y)

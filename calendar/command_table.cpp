@@ -232,7 +232,7 @@ struct CalendarCommands {
     }
     static void TitleBar(W& w, CommandCall&)
     {
-        mduAPILib::SetCaptionStyle(w, !mduLib::IsYes(mduLib::GetProp(keys::WindowTitleBar, w.Properties_)), true);
+        mduAPILib::SetCaptionStyle(w, !mduLib::GetYesNoProp(keys::WindowTitleBar, w.Properties_, true), true);
     }
     static void Border(W& w, CommandCall&)
     {

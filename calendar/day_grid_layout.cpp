@@ -125,7 +125,7 @@ void frmAlmanorvique::LayoutDayGrid()
 
 void frmAlmanorvique::SetClockPosition()
 {
-    lblClock.SetVisible(mduLib::IsYes(mduLib::GetProp(keys::ShowClock, Properties_)));
+    lblClock.SetVisible(mduLib::GetYesNoProp(keys::ShowClock, Properties_, true));
     lblClock.SetAutoSize(true);
     lblClock.ZOrder(0);
     const qint32 cl = NumericSettingOf(keys::ClockLeft);

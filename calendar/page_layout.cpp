@@ -70,7 +70,7 @@ qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue)
 bool frmAlmanorvique::IsTransparentWindow()
 {
     return mduLib::GetProp(keys::WindowBackgroundColours, Properties_) == calendarcommands::Transparent &&
-           !mduLib::IsYes(mduLib::GetProp(keys::WindowTitleBar, Properties_));
+           !mduLib::GetYesNoProp(keys::WindowTitleBar, Properties_, true);
 }
 
 bool frmAlmanorvique::ShowPictureByOrientation(QString& file)

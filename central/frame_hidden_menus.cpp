@@ -247,8 +247,9 @@ void frmMain::ScreenSaverTime_Click(int Index) { SetScreenSaverTime(ScreenSaverT
 
 void frmMain::ShowCentralPropertyMenu()
 {
+    // Both read Yes without their entry, as they always have.
     const auto yes = [&](const char* key) {
-        return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings_));
+        return mduLib::GetYesNoProp(QString::fromLatin1(key), CentralSettings_, true);
     };
     const bool titleBar = yes("Window Title Bar");
     WindowTitleBar->setText(titleBar ? QStringLiteral("Hide Title Bar") : QStringLiteral("Show Title Bar"));

@@ -77,7 +77,10 @@ void frmMain::ApplyCentralSettings()
         SetWindowBackground(colour);
     });
     Step([&] { mduAPILib::ApplyBorderStyle(*this, prop("Window Border")); });
-    Step([&] { mduAPILib::SetCaptionStyle(*this, !mduLib::IsYes(prop("Window Title Bar")), false); });
+    Step([&] {
+        mduAPILib::SetCaptionStyle(
+            *this, !mduLib::GetYesNoProp(QStringLiteral("Window Title Bar"), CentralSettings_, true), false);
+    });
 }
 
 void frmMain::SaveCentralSettings()

@@ -229,7 +229,7 @@ void frmMain::ShowButtonTip(int n)
 
 bool frmMain::GetAutoShowBalloonTips() const
 {
-    return mduLib::IsYes(mduLib::GetProp(QStringLiteral("Auto Show Balloon Tips"), CentralSettings_));
+    return mduLib::GetYesNoProp(QStringLiteral("Auto Show Balloon Tips"), CentralSettings_, true);
 }
 
 void frmMain::AutoShowToolbar(float x, float y)

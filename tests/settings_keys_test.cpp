@@ -92,7 +92,8 @@ TEST(SettingsKeys, EveryTemplateKeyHasItsConstant)
         if (eq <= 0)
             continue;
         ++keys;
-        EXPECT_TRUE(spelled.contains(line.left(eq))) << line.left(eq).toStdString() << " has no constant in settings_keys.h";
+        EXPECT_TRUE(spelled.contains(line.left(eq)))
+            << line.left(eq).toStdString() << " has no constant in settings_keys.h";
     }
     EXPECT_GT(keys, 30);
 }
