@@ -817,9 +817,9 @@ TEST_F(CalendarCommands, AStyleInACopiedProgramFolderShowsAndChecksTheCopysPictu
             const char* key;
             platform::MenuItemArray& menu;
         } pictures[] = {
-            {0, 0, "Calendar Image Files", w->MenuItem6},
-            {1, 1, "Calendar Background Files", w->MenuItem6},
-            {0, 2, "Window Background Files", w->MenuItem4},
+            {0, 0, "Calendar Image Files", w->MenuItem(6)},
+            {1, 1, "Calendar Background Files", w->MenuItem(6)},
+            {0, 2, "Window Background Files", w->MenuItem(4)},
         };
         for (const auto& p : pictures) {
             SCOPED_TRACE(p.key);

@@ -103,12 +103,7 @@ struct TestCalendar : frmAlmanorvique {
     using frmAlmanorvique::LoadYearDates;
     using frmAlmanorvique::MainImage;
     using frmAlmanorvique::MenuCaption;
-    using frmAlmanorvique::MenuItem2;
-    using frmAlmanorvique::MenuItem3;
-    using frmAlmanorvique::MenuItem4;
-    using frmAlmanorvique::MenuItem5;
-    using frmAlmanorvique::MenuItem6;
-    using frmAlmanorvique::MenuItem7;
+    using frmAlmanorvique::MenuItem;
     using frmAlmanorvique::MessageLine;
     using frmAlmanorvique::MoveYear;
     using frmAlmanorvique::objDialog;
