@@ -29,6 +29,7 @@ using platform::MenuItemArray;
 using testsupport::TestCalendar;
 
 using testsupport::CellOf;
+using testsupport::SettingSubmenu;
 
 namespace {
 constexpr int kRight = 2;
@@ -210,14 +211,14 @@ TEST_F(PopupMenus, TheWindowMenuChecksTheCurrentValues)
     EXPECT_TRUE(offered.contains("Window States/Minimized"));
     EXPECT_EQ(offered.filter("Set Screen Saver/").size(), 12);
     EXPECT_TRUE(offered.contains("Set Screen Saver/40"));
-    EXPECT_EQ(CheckedOf(w.MenuItem(3)), QStringList{"Normal"});
-    EXPECT_EQ(CheckedOf(w.MenuItem(4)), QStringList{"Harbour"});
-    EXPECT_EQ(CheckedOf(w.MenuItem(5)), QStringList{"Blue"});
-    EXPECT_EQ(CheckedOf(w.MenuItem(6)), QStringList{"Harbour"});
-    EXPECT_EQ(CheckedOf(w.MenuItem(7)), QStringList{});
+    EXPECT_EQ(CheckedOf(SettingSubmenu(w, "Window States")), QStringList{"Normal"});
+    EXPECT_EQ(CheckedOf(SettingSubmenu(w, "Window Background Files")), QStringList{"Harbour"});
+    EXPECT_EQ(CheckedOf(SettingSubmenu(w, "Window Background Colours")), QStringList{"Blue"});
+    EXPECT_EQ(CheckedOf(SettingSubmenu(w, "Calendar Image Files")), QStringList{"Harbour"});
+    EXPECT_EQ(CheckedOf(SettingSubmenu(w, "Auto Calendar Image Position")), QStringList{});
     // The page's picture is "None": on the page that item is checked instead.
     Pick(w.imgCalendar(kPage));
-    EXPECT_EQ(CheckedOf(w.MenuItem(6)), QStringList{"None"});
+    EXPECT_EQ(CheckedOf(SettingSubmenu(w, "Calendar Background Files")), QStringList{"None"});
 }
 
 TEST_F(PopupMenus, AWindowMenuChoiceReachesTheDispatcher)

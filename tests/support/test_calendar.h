@@ -164,4 +164,13 @@ inline int CellOf(TestCalendar& w, const QDate& d)
     return 0;
 }
 
+// The submenu of the window menu's setting entry that showed caption when the menu last
+// opened: a test reaches a setting's submenu by its name, wherever the entry stands.
+inline platform::MenuItemArray& SettingSubmenu(TestCalendar& w, const QString& caption)
+{
+    for (int n = 2;; ++n) // MenuItem throws past the last entry
+        if (w.MenuItem(n).Entry().Caption() == caption)
+            return w.MenuItem(n);
+}
+
 } // namespace testsupport
