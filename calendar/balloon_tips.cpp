@@ -2,6 +2,7 @@
 // the month's or year's picture over their captions; and the frame Ctrl draws round the
 // day grid.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "core/conversions.h"
 #include "core/data_folders.h"
@@ -16,6 +17,7 @@
 #include <QLocale>
 
 using mduAlmanorvqueLib::gPersonalDates;
+namespace keys = calendarkeys;
 
 namespace {
 constexpr int kShiftKey = 1;
@@ -27,7 +29,7 @@ const QString kGridFrameTag = QStringLiteral("R");
 
 bool frmAlmanorvique::GetAutoShowBalloonTips()
 {
-    return mduLib::IsYes(mduLib::GetProp(QStringLiteral("Auto Show Balloon Tips"), Properties_));
+    return mduLib::GetYesNoProp(keys::AutoShowBalloonTips, Properties_, true);
 }
 
 void frmAlmanorvique::ShowBalloonAt(const QString& title, const QString& text, float x, float y)
@@ -64,10 +66,10 @@ void frmAlmanorvique::HideBalloonTip() { BalloonTip_->Destroy(); }
 QString frmAlmanorvique::DayBalloonText(const QString& dateTag) const
 {
     const QString key = mduAlmanorvqueLib::DayMonthKey(dateTag);
-    const QString special = mduLib::GetValue(key, YearDates(), QStringLiteral("PCaption"));
+    const QString special = mduLib::GetValue(key, YearDates(), keys::SpecialCaptionSection);
     return (special.isEmpty() ? QString() : special + kLineBreak) +
-           mduLib::GetValue(key, YearDates(), QStringLiteral("Caption")) + kLineBreak +
-           mduLib::GetValue(key, gPersonalDates, QStringLiteral("Caption"));
+           mduLib::GetValue(key, YearDates(), keys::CaptionSection) + kLineBreak +
+           mduLib::GetValue(key, gPersonalDates, keys::CaptionSection);
 }
 
 void frmAlmanorvique::lblDate_MouseMove(int Index, int /*Button*/, int Shift, float /*X*/, float /*Y*/)
@@ -137,7 +139,7 @@ void frmAlmanorvique::ShowLabelImageTip(const QString& controlName, int shift, f
     } else {
         return;
     }
-    QString entry = mduLib::GetValue(key, gPersonalDates, QStringLiteral("Image"));
+    QString entry = mduLib::GetValue(key, gPersonalDates, keys::ImageSection);
     if (entry.isEmpty() || entry == QLatin1String("0"))
         return;
     ShowBalloonTip(caption->Caption() + " sets", entry, true, caption->Left() + caption->Width() / 2,

@@ -3,6 +3,7 @@
 // the focus handling of month windows and what the window writes when it closes.
 #include "calendar_window.h"
 #include "core/set_up_step.h"
+#include "settings_keys.h"
 
 #include "core/app_identity.h"
 #include "core/conversions.h"
@@ -29,6 +30,7 @@
 
 using namespace mduAlmanorvqueLib;
 using mduLib::Step;
+namespace keys = calendarkeys;
 
 void frmAlmanorvique::Form_Initialize()
 {
@@ -142,8 +144,7 @@ void frmAlmanorvique::SetCalendarSize()
         return;
     const QSizeF screen = mduUILib::ScreenSizeTwips();
     Step([&] {
-        qint32 w =
-            mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Width"), Properties_)));
+        qint32 w = mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(keys::WindowWidth, Properties_)));
         if (w == -1 && !MDIChild())
             w = static_cast<qint32>(screen.width() / 4);
         // Automatic means its cell: a window the frame gave none yet keeps its width.
@@ -152,8 +153,7 @@ void frmAlmanorvique::SetCalendarSize()
         SetWidth(ChildWidth_ >= w ? ChildWidth_ : static_cast<float>(w));
     });
     Step([&] {
-        qint32 h =
-            mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(QStringLiteral("Window Height"), Properties_)));
+        qint32 h = mduUILib::UsableWindowSize(conv::ToInt32(mduLib::GetProp(keys::WindowHeight, Properties_)));
         if (h == -1 && !MDIChild())
             h = static_cast<qint32>(screen.height() / 4);
         if (h == -1 && ChildHeight_ <= 0)

@@ -276,20 +276,32 @@ protected:
     void ItemMenuItem2_Click(int Index);
     void ItemMenuItem3_Click(int Index);
     void ItemMenuCaption_Click(int Index);
-    // The window menu: the setting entries MenuCaption(2) onwards open the submenus of
-    // SettingMenus(), in its order; the fixed commands follow.
+    // The window menu: its setting entries are the rows of SettingMenus(), in its order;
+    // entry MenuCaption(n), from 2 on, opens the item array MenuItem(n) ("MenuItem<n>").
+    // The fixed commands follow.
     platform::MenuItemArray CalendarPopupMenu{QStringLiteral("CalendarPopupMenu")};
-    platform::MenuItemArray MenuItem2{QStringLiteral("MenuItem2")}, MenuItem3{QStringLiteral("MenuItem3")},
-        MenuItem4{QStringLiteral("MenuItem4")}, MenuItem5{QStringLiteral("MenuItem5")},
-        MenuItem6{QStringLiteral("MenuItem6")}, MenuItem7{QStringLiteral("MenuItem7")};
     std::unique_ptr<platform::MenuItem> AutoStart, Help, About, CloseDown, SavePropertiesMenu, SaveStyleAs,
         PropertiesMenu;
+    // How a setting entry fills its submenu each time the window menu opens.
+    enum class SettingFill {
+        List,         // the options of its key; the current value checked
+        Styles,       // at most ten style files and "More_"; the current style checked
+        Pictures,     // the images folder's pictures, "None" and "More _"; the value's file checked
+        AutoPosition, // the automatic-position choices; none checked
+    };
     struct SettingMenu {
-        platform::MenuItemArray* menu;
-        bool separatorAfter;
+        QString key{}; // the entry's caption: the setting or command its choices go to
+        SettingFill fill = SettingFill::List;
+        bool separatorAfter = false;
+        // For the surface the menu opens on (0 picture, 1 page, 2 backdrop): the key when
+        // it depends on it, and whether the entry shows (always without).
+        std::function<QString(int surface)> keyOn{};
+        std::function<bool(int surface)> shownOn{};
     };
     std::vector<SettingMenu> SettingMenus();
+    std::vector<std::unique_ptr<platform::MenuItemArray>> settingMenus_; // a row's MenuItem(n)
     platform::MenuItem& MenuCaption(int n);
+    platform::MenuItemArray& MenuItem(int n);
     // The item menu of the day cells, the grid frame, the weekday row, the clock and the
     // captions: entries 1 to 3 open ItemMenuItem1 to 3, entries 5 to 7 are commands.
     platform::MenuItemArray ItemPopup{QStringLiteral("ItemPopup")};

@@ -2,11 +2,14 @@
 // the picture. Both run on the window's 100 ms tick, so each tick does only what shows:
 // the clock is written when its text changes, the line moves within its own strip.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "core/conversions.h"
 #include "core/settings_store.h"
 #include "hand_cursors.h"
 #include "system/clock.h"
+
+namespace keys = calendarkeys;
 
 namespace {
 constexpr int kLeftButton = 1;
@@ -24,7 +27,7 @@ void frmAlmanorvique::UpdateClock()
 {
     // The pattern is translated only when the setting changed, not on every tick.
     const quint64 revision = Properties_.Revision();
-    const QString format = mduLib::GetProp(QStringLiteral("Clock Format"), Properties_);
+    const QString format = mduLib::GetProp(keys::ClockFormat, Properties_);
     if (!clockPattern_ || clockPattern_->Source != format)
         clockPattern_ = clockformat::TranslateClockPattern(format);
     const QDateTime now = platform::Now();
@@ -48,8 +51,8 @@ void frmAlmanorvique::TickClock()
 
 void frmAlmanorvique::SaveClockPosition(qint32 left, qint32 top)
 {
-    mduLib::SetProp(QStringLiteral("Clock Left"), QString::number(left), Properties_);
-    mduLib::SetProp(QStringLiteral("Clock Top"), QString::number(top), Properties_);
+    mduLib::SetProp(keys::ClockLeft, QString::number(left), Properties_);
+    mduLib::SetProp(keys::ClockTop, QString::number(top), Properties_);
 }
 
 void frmAlmanorvique::lblClock_MouseDown(int Button, int /*Shift*/, float X, float Y)

@@ -232,7 +232,7 @@ struct CalendarCommands {
     }
     static void TitleBar(W& w, CommandCall&)
     {
-        mduAPILib::SetCaptionStyle(w, !mduLib::IsYes(mduLib::GetProp(keys::WindowTitleBar, w.Properties_)), true);
+        mduAPILib::SetCaptionStyle(w, !mduLib::GetYesNoProp(keys::WindowTitleBar, w.Properties_, true), true);
     }
     static void Border(W& w, CommandCall&)
     {
@@ -250,14 +250,14 @@ struct CalendarCommands {
     static void DateCaption(W& w, CommandCall& c)
     {
         if (c.value != cmd::Custom)
-            w.SetDateItem(c.context, c.value, QStringLiteral("Caption"));
+            w.SetDateItem(c.context, c.value, keys::CaptionSection);
         else if (!w.commands_.Replaying)
-            w.EditDateCaptionMessage(c.context, c.value, QStringLiteral("Caption"), 0);
+            w.EditDateCaptionMessage(c.context, c.value, keys::CaptionSection, 0);
     }
     static void DateMessage(W& w, CommandCall& c)
     {
         if (!w.commands_.Replaying)
-            w.EditDateCaptionMessage(c.context, c.value, QStringLiteral("Message"), 1);
+            w.EditDateCaptionMessage(c.context, c.value, keys::MessageSection, 1);
     }
     static void DateManager(W& w, CommandCall&)
     {

@@ -1,5 +1,6 @@
 // The date tables of the window: captions, messages and fonts of single days.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "core/conversions.h"
 #include "core/data_folders.h"
@@ -13,10 +14,9 @@
 #include <QSet>
 
 using namespace mduAlmanorvqueLib;
+namespace keys = calendarkeys;
 
 namespace {
-const QString kFormat = QStringLiteral("Format");
-
 QString FlagText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
 
 // A flag field of a preset; a word that is no flag does not convert.
@@ -111,7 +111,7 @@ QString frmAlmanorvique::GetSpecialDateMsg(QString& strCurrentYear)
 
 QString frmAlmanorvique::DefaultDateFormat()
 {
-    const QString v = mduLib::GetValue(QStringLiteral("Default Date Format"), Properties_);
+    const QString v = mduLib::GetValue(keys::DefaultDateFormat, Properties_);
     const QString s = conv::NumberText(static_cast<double>(lblYear.Font().Size) / 1.2);
     if (v.isEmpty())
         return "Arial," + s + ",false,False,0,False,False";
@@ -194,7 +194,7 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
     // personal table otherwise.
     auto targetOf = [&](const QDate& d) -> mduLib::PropertyTable* { return framed ? YearTableOf(d) : &gPersonalDates; };
 
-    if (strOption == QLatin1String("Default")) {
+    if (strOption == calendarcommands::Default) {
         const QString f = DefaultDateFormat();
         for (const ListedDay& day : days) {
             if (day.index == 0)
@@ -203,7 +203,7 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
             ApplyTextFormat(lblDateShadow(day.index), f, DefaultDateFormat());
             ApplyTextFormat(cell, f, DefaultDateFormat());
             if (mduLib::PropertyTable* t = targetOf(day.date))
-                mduLib::SetValue(DayMonthKey(day.date), f, *t, kFormat);
+                mduLib::SetValue(DayMonthKey(day.date), f, *t, keys::FormatSection);
             FormatDateCell(cell);
         }
         return;
@@ -216,11 +216,11 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
         // its own format; several selected days leave it as it was.
         const bool oneDay = single || (days.size() == 1 && !strDateRange.contains(u','));
         if (!framed) {
-            QString preset = mduLib::GetValue(k, gPersonalDates, kFormat);
+            QString preset = mduLib::GetValue(k, gPersonalDates, keys::FormatSection);
             SetDialogFont(preset);
         } else if (oneDay && !days.empty()) {
             if (const mduLib::PropertyTable* t = YearTableOf(days.front().date)) {
-                QString preset = mduLib::GetValue(k, *t, kFormat);
+                QString preset = mduLib::GetValue(k, *t, keys::FormatSection);
                 SetDialogFont(preset);
             }
         }
@@ -238,7 +238,7 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
             cell.SetFontStrikethrough(objDialog.FontStrikethru);
             const QString f = GetFontSpec(cell);
             if (mduLib::PropertyTable* t = targetOf(day.date))
-                mduLib::SetValue(DayMonthKey(day.date), f, *t, kFormat);
+                mduLib::SetValue(DayMonthKey(day.date), f, *t, keys::FormatSection);
             FormatDateCell(cell);
             PlaceDateShadow(cell, day.index, 140);
         }
@@ -277,14 +277,14 @@ void frmAlmanorvique::EditDateCaptionMessage(const QString& dates, const QString
     QString caption, message;
     if (!list) {
         const QString key = conv::IsDateText(dates) ? DayMonthKey(dates) : conv::Trim(dates);
-        caption = mduLib::GetValue(key, gPersonalDates, QStringLiteral("Caption"));
-        message = mduLib::TypedText(mduLib::GetValue(key, gPersonalDates, QStringLiteral("Message")));
+        caption = mduLib::GetValue(key, gPersonalDates, keys::CaptionSection);
+        message = mduLib::TypedText(mduLib::GetValue(key, gPersonalDates, keys::MessageSection));
     }
     if (!dialog.ShowMe(caption, message, index))
         return;
     // An emptied box keeps the old value; "none" removes it.
-    SetDateItem(dates, caption, QStringLiteral("Caption"));
-    SetDateItem(dates, message, QStringLiteral("Message"));
+    SetDateItem(dates, caption, keys::CaptionSection);
+    SetDateItem(dates, message, keys::MessageSection);
 }
 
 void frmAlmanorvique::ResetAllDateFonts()
@@ -295,7 +295,7 @@ void frmAlmanorvique::ResetAllDateFonts()
         const int u = t->UBound();
         for (int i = 1; i <= u; ++i) {
             mduLib::PropertyItem& e = (*t)[i];
-            if (e.Section == kFormat) {
+            if (e.Section == keys::FormatSection) {
                 if (!e.Key.isEmpty())
                     t->MarkChanged();
                 e = mduLib::PropertyItem{};

@@ -1,6 +1,7 @@
 // Where the captions, weekday header, day cells, shadows, note icons and clock stand on
 // the page.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "control_boxes.h"
 #include "core/colour_names.h"
@@ -15,6 +16,7 @@
 #include <QLocale>
 
 using mduAlmanorvqueLib::gPersonalDates;
+namespace keys = calendarkeys;
 
 namespace {
 constexpr int kShadowAngle = 140;
@@ -30,13 +32,12 @@ qint32 frmAlmanorvique::NumericSettingOf(const QString& key) const
 
 void frmAlmanorvique::LayoutDayGrid()
 {
-    auto setting = [this](const char* key) { return NumericSettingOf(QString::fromLatin1(key)); };
     calendarlayout::GridSettings s;
-    s.Top = setting("Calendar Top");
-    s.Left = setting("Calendar Left");
-    s.Width = setting("Calendar Width");
-    s.Height = setting("Calendar Height");
-    s.FontSize = setting("Calendar Font Size");
+    s.Top = NumericSettingOf(keys::CalendarTop);
+    s.Left = NumericSettingOf(keys::CalendarLeft);
+    s.Width = NumericSettingOf(keys::CalendarWidth);
+    s.Height = NumericSettingOf(keys::CalendarHeight);
+    s.FontSize = NumericSettingOf(keys::CalendarFontSize);
     platform::ScopedUpdateLock lock(hWnd());
     const calendarlayout::GridFrame g = calendarlayout::LayoutGridFrame(calendarlayout::BoxOf(imgCalendar(1)), s);
 
@@ -45,14 +46,14 @@ void frmAlmanorvique::LayoutDayGrid()
     lblYear.SetCaption(conv::Trim(lblYear.Caption()));
     lblYear.SetFontName(QStringLiteral("Monotype Corsiva"));
     SetLabelColour(lblYear, mduLib::GetValue(GetYearColourKey(), gPersonalDates),
-                   mduLib::GetProp(QStringLiteral("Year Colour"), Properties_));
+                   mduLib::GetProp(keys::YearColour, Properties_));
     lblYear.SetTop(static_cast<float>(g.T));
 
     lblMonth.SetVisible(true);
     lblMonth.SetFontSize(lblYear.Font().Size);
     lblMonth.SetFontName(lblYear.Font().Name);
     SetLabelColour(lblMonth, mduLib::GetValue(GetMonthColourKey(), gPersonalDates),
-                   mduLib::GetProp(QStringLiteral("Month Colour"), Properties_));
+                   mduLib::GetProp(keys::MonthColour, Properties_));
     lblMonth.SetTop(lblYear.Top());
     const QDate shown = DisplayedDate();
     if (shown.isValid())
@@ -65,7 +66,7 @@ void frmAlmanorvique::LayoutDayGrid()
     qint32 rowTop = g.HeaderTop;
 
     lblClock.SetFontSize(g.ClockFontSize);
-    lblClock.SetForeColor(mduUILib::ColourFromName(mduLib::GetProp(QStringLiteral("Clock Colour"), Properties_)));
+    lblClock.SetForeColor(mduUILib::ColourFromName(mduLib::GetProp(keys::ClockColour, Properties_)));
     SetClockPosition();
 
     const QDate today = platform::Today();
@@ -124,11 +125,11 @@ void frmAlmanorvique::LayoutDayGrid()
 
 void frmAlmanorvique::SetClockPosition()
 {
-    lblClock.SetVisible(mduLib::IsYes(mduLib::GetProp(QStringLiteral("Show Clock"), Properties_)));
+    lblClock.SetVisible(mduLib::GetYesNoProp(keys::ShowClock, Properties_, true));
     lblClock.SetAutoSize(true);
     lblClock.ZOrder(0);
-    const qint32 cl = NumericSettingOf(QStringLiteral("Clock Left"));
-    const qint32 ct = NumericSettingOf(QStringLiteral("Clock Top"));
+    const qint32 cl = NumericSettingOf(keys::ClockLeft);
+    const qint32 ct = NumericSettingOf(keys::ClockTop);
     const QPointF at = calendarlayout::PlaceClock(cl, ct, calendarlayout::BoxOf(imgCalendar(1)), lblClock.Width());
     lblClock.SetLeft(static_cast<float>(at.x()));
     lblClock.SetTop(static_cast<float>(at.y()));

@@ -1,6 +1,7 @@
 // A day's note: kept under "Activity" in the year table of its date, marked by an icon
 // beside its cell, shown as a balloon over the icon and edited in place in txtMsg.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "core/conversions.h"
 #include "core/settings_store.h"
@@ -13,9 +14,9 @@
 #include <cmath>
 
 using mduAlmanorvqueLib::DayMonthKey;
+namespace keys = calendarkeys;
 
 namespace {
-const QString kActivity = QStringLiteral("Activity");
 constexpr int kLeftButton = 1, kRightButton = 2;
 constexpr int kShiftKey = 1;
 
@@ -72,7 +73,7 @@ QString frmAlmanorvique::GetActivity(const QString& dateText)
     const auto d = conv::DateFromText(dateText);
     const mduLib::PropertyTable* t = d ? YearTableOf(*d) : nullptr;
     // A kept line break is CR LF again, for the editor and the balloon.
-    return t ? mduLib::TypedText(mduLib::GetValue(DayMonthKey(*d), *t, kActivity)) : QString();
+    return t ? mduLib::TypedText(mduLib::GetValue(DayMonthKey(*d), *t, keys::ActivitySection)) : QString();
 }
 
 void frmAlmanorvique::SetActivity(const QString& dateText, const QString& note)
@@ -84,9 +85,9 @@ void frmAlmanorvique::SetActivity(const QString& dateText, const QString& note)
     const QString key = DayMonthKey(*d);
     // An emptied note is deleted; a typed line break is kept in the one-line entry.
     if (note.trimmed().isEmpty())
-        mduLib::ClearEntry(key, *t, kActivity);
+        mduLib::ClearEntry(key, *t, keys::ActivitySection);
     else
-        mduLib::SetValue(key, mduLib::StoredLineText(note), *t, kActivity);
+        mduLib::SetValue(key, mduLib::StoredLineText(note), *t, keys::ActivitySection);
 }
 
 void frmAlmanorvique::EditActivity(int i, qint32 width, qint32 height)

@@ -75,7 +75,7 @@ void frmAlmanorvique::ShowDateMenu(const QString& dates)
     mduUILib::FillMenuFromList(ItemMenuItem2, mduLib::GetPropOptions(keys::DateCaption, Properties_));
     UncheckAll(ItemMenuItem2);
     SetItemEntry(3, cmd::SetDateFont, dates);
-    mduUILib::FillMenuFromList(ItemMenuItem3, QStringLiteral("Default,Custom"));
+    mduUILib::FillMenuFromList(ItemMenuItem3, cmd::Default + u',' + cmd::Custom);
     UncheckAll(ItemMenuItem3);
     HideItemMenuItems(4);
 

@@ -2,6 +2,7 @@
 // and years.
 #include "calendar_window.h"
 #include "layout_math.h"
+#include "settings_keys.h"
 
 #include "core/colour_names.h"
 #include "core/conversions.h"
@@ -15,6 +16,7 @@
 #include <QLocale>
 
 using namespace mduAlmanorvqueLib;
+namespace keys = calendarkeys;
 
 namespace {
 using calendarlayout::WeekdayNumber;
@@ -120,8 +122,8 @@ void frmAlmanorvique::FormatDateCell(platform::Label& cell)
     const QString k = DayMonthKey(d);
     const QString defaultFormat = DefaultDateFormat();
 
-    ApplyTextFormat(cell, mduLib::GetValue(k, gPersonalDates, QStringLiteral("Format")), defaultFormat);
-    cell.ToolTipText = mduLib::GetValue(k, gPersonalDates, QStringLiteral("Caption"));
+    ApplyTextFormat(cell, mduLib::GetValue(k, gPersonalDates, keys::FormatSection), defaultFormat);
+    cell.ToolTipText = mduLib::GetValue(k, gPersonalDates, keys::CaptionSection);
 
     const double y = conv::LeadingNumber(lblYear.Caption());
     if (d.year() == y) {
@@ -136,16 +138,16 @@ void frmAlmanorvique::FormatDateCell(platform::Label& cell)
     const mduLib::PropertyTable* t = YearTableOf(d);
     if (!t)
         return;
-    const QString format = mduLib::GetValue(k, *t, QStringLiteral("Format"));
+    const QString format = mduLib::GetValue(k, *t, keys::FormatSection);
     if (!format.isEmpty())
         ApplyTextFormat(cell, format, defaultFormat);
-    const QString special = mduLib::GetValue(k, *t, QStringLiteral("PFormat"));
+    const QString special = mduLib::GetValue(k, *t, keys::SpecialFormatSection);
     if (!special.isEmpty())
         ApplyTextFormat(cell, special, defaultFormat);
-    const QString caption = mduLib::GetValue(k, *t, QStringLiteral("Caption"));
+    const QString caption = mduLib::GetValue(k, *t, keys::CaptionSection);
     if (!caption.isEmpty())
         cell.ToolTipText = caption;
-    const QString specialCaption = mduLib::GetValue(k, *t, QStringLiteral("PCaption"));
+    const QString specialCaption = mduLib::GetValue(k, *t, keys::SpecialCaptionSection);
     if (!specialCaption.isEmpty())
         cell.ToolTipText = specialCaption;
 }
@@ -171,7 +173,7 @@ void frmAlmanorvique::SetWeekdayHeadings(bool abbreviate, int length)
         cell.SetVisible(false); // the layout shows it
     }
     int w = GetWeekStartDay();
-    const qint32 colour = mduUILib::ColourFromName(mduLib::GetProp(QStringLiteral("Heading Colour"), Properties_));
+    const qint32 colour = mduUILib::ColourFromName(mduLib::GetProp(keys::HeadingColour, Properties_));
     for (int i = 1; i <= 7; ++i) {
         platform::Label& cell = lblDate(i);
         cell.SetCaption(WeekdayName(w, abbreviate).left(length));
@@ -189,7 +191,7 @@ void frmAlmanorvique::SetWeekdayHeadings(bool abbreviate, int length)
 int frmAlmanorvique::GetWeekStartDay()
 {
     // A hand-edited value that names no weekday counts as Sunday, as 0 and a missing key do.
-    const QString v = mduLib::GetProp(QStringLiteral("Week Start Day"), Properties_);
+    const QString v = mduLib::GetProp(keys::WeekStartDay, Properties_);
     if (!conv::IsNumeric(v))
         return 1;
     const double n = conv::RoundHalfEven(conv::ToDouble(v));
@@ -220,11 +222,11 @@ void frmAlmanorvique::ApplyColumnColour(const QString& name, const QString& colo
 
 void frmAlmanorvique::RepaintCalendar() { Refresh(); }
 
-QString frmAlmanorvique::GetMonthColourKey() { return conv::Trim(lblMonth.Caption()) + " Colour"; }
-QString frmAlmanorvique::GetMonthImageKey() { return conv::Trim(lblMonth.Caption()) + " Image"; }
-QString frmAlmanorvique::GetYearColourKey() { return conv::Trim(lblYear.Caption()) + " Colour"; }
-QString frmAlmanorvique::GetYearImageKey() { return conv::Trim(lblYear.Caption()) + " Image"; }
-QString frmAlmanorvique::GetColumnColourKey(const QString& day) { return day + " Column Colour"; }
+QString frmAlmanorvique::GetMonthColourKey() { return conv::Trim(lblMonth.Caption()) + keys::ColourSuffix; }
+QString frmAlmanorvique::GetMonthImageKey() { return conv::Trim(lblMonth.Caption()) + keys::ImageSuffix; }
+QString frmAlmanorvique::GetYearColourKey() { return conv::Trim(lblYear.Caption()) + keys::ColourSuffix; }
+QString frmAlmanorvique::GetYearImageKey() { return conv::Trim(lblYear.Caption()) + keys::ImageSuffix; }
+QString frmAlmanorvique::GetColumnColourKey(const QString& day) { return day + keys::ColumnColourSuffix; }
 
 void frmAlmanorvique::imgPageCorner_Click(int Index)
 {

@@ -1,6 +1,7 @@
 // Ctrl moves and resizes the picture and the page; without a modifier the page's bottom
 // corners turn the month and the band along the window's edges drags the window.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "control_boxes.h"
 #include "core/conversions.h"
@@ -15,12 +16,18 @@ using calendarlayout::BoxOf;
 
 using namespace handcursors;
 using calendaredit::kLeftButton;
+namespace keys = calendarkeys;
 
 namespace {
-// The settings keys of the picture (0) and the page (1).
-QString GeometryKey(int index, const char* edge)
+// The settings keys of the picture's (0) or the page's (1) top, left, width and height.
+enum Edge { kTop, kLeft, kWidth, kHeight };
+const QString& GeometryKey(int index, Edge edge)
 {
-    return QString::fromLatin1(index == 0 ? "Calendar Image " : "Calendar Background ") + QLatin1String(edge);
+    static const QString* const keysOf[2][4] = {
+        {&keys::CalendarImageTop, &keys::CalendarImageLeft, &keys::CalendarImageWidth, &keys::CalendarImageHeight},
+        {&keys::CalendarBackgroundTop, &keys::CalendarBackgroundLeft, &keys::CalendarBackgroundWidth,
+         &keys::CalendarBackgroundHeight}};
+    return *keysOf[index == 0 ? 0 : 1][edge];
 }
 
 QPointF PointerOnScreen()
@@ -51,15 +58,15 @@ void frmAlmanorvique::EditSurface(int Index, int Button, float X, float Y, qint3
         surface.SetWidth(static_cast<float>(size.x()));
         surface.SetHeight(static_cast<float>(size.y()));
         anchor = QPointF(X, Y);
-        mduLib::SetProp(GeometryKey(Index, "Width"), conv::NumberText(surface.Width()), Properties_);
-        mduLib::SetProp(GeometryKey(Index, "Height"), conv::NumberText(surface.Height()), Properties_);
+        mduLib::SetProp(GeometryKey(Index, kWidth), conv::NumberText(surface.Width()), Properties_);
+        mduLib::SetProp(GeometryKey(Index, kHeight), conv::NumberText(surface.Height()), Properties_);
     } else if (MousePointer() == platform::vbCustom) {
         // X and Y are taken from where the surface stood at this event, so the anchor
         // stays and the grabbed point stays under the pointer.
         SetWindowCursor(platform::vbCustom, kClosedRightHand);
         surface.Move(static_cast<float>(surface.Left() + dx), static_cast<float>(surface.Top() + dy));
-        mduLib::SetProp(GeometryKey(Index, "Top"), conv::NumberText(surface.Top()), Properties_);
-        mduLib::SetProp(GeometryKey(Index, "Left"), conv::NumberText(surface.Left()), Properties_);
+        mduLib::SetProp(GeometryKey(Index, kTop), conv::NumberText(surface.Top()), Properties_);
+        mduLib::SetProp(GeometryKey(Index, kLeft), conv::NumberText(surface.Left()), Properties_);
     }
 }
 

@@ -1,5 +1,6 @@
 // The arrangement of picture, page and backdrop in the window.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "control_boxes.h"
 #include "core/desktop_settings.h"
@@ -11,13 +12,12 @@
 
 using calendarlayout::BoxOf;
 using calendarlayout::Place;
+namespace keys = calendarkeys;
 
 void frmAlmanorvique::SetCalendarLayout()
 {
-    auto setting = [this](const char* key) { return NumericSettingOf(QString::fromLatin1(key)); };
-
     calendarlayout::PageInput in;
-    in.Orientation = mduLib::GetProp(QStringLiteral("Orientation"), Properties_);
+    in.Orientation = mduLib::GetProp(keys::Orientation, Properties_);
     platform::ScopedUpdateLock lock(hWnd());
     // A month window's title bar and borders take much of its small cell: its page is laid
     // out in the client area, so that every week row can be seen and clicked.
@@ -30,14 +30,14 @@ void frmAlmanorvique::SetCalendarLayout()
     in.Aspect = mduAPILib::GetBitmapAspect(handle);
     in.Picture = BoxOf(imgCalendar(0));
     in.Page = BoxOf(imgCalendar(1));
-    in.Pins.PageTop = setting("Calendar Background Top");
-    in.Pins.PageLeft = setting("Calendar Background Left");
-    in.Pins.PageWidth = setting("Calendar Background Width");
-    in.Pins.PageHeight = setting("Calendar Background Height");
-    in.Pins.ImageTop = setting("Calendar Image Top");
-    in.Pins.ImageLeft = setting("Calendar Image Left");
-    in.Pins.ImageWidth = setting("Calendar Image Width");
-    in.Pins.ImageHeight = setting("Calendar Image Height");
+    in.Pins.PageTop = NumericSettingOf(keys::CalendarBackgroundTop);
+    in.Pins.PageLeft = NumericSettingOf(keys::CalendarBackgroundLeft);
+    in.Pins.PageWidth = NumericSettingOf(keys::CalendarBackgroundWidth);
+    in.Pins.PageHeight = NumericSettingOf(keys::CalendarBackgroundHeight);
+    in.Pins.ImageTop = NumericSettingOf(keys::CalendarImageTop);
+    in.Pins.ImageLeft = NumericSettingOf(keys::CalendarImageLeft);
+    in.Pins.ImageWidth = NumericSettingOf(keys::CalendarImageWidth);
+    in.Pins.ImageHeight = NumericSettingOf(keys::CalendarImageHeight);
 
     const calendarlayout::PageResult r = calendarlayout::LayoutPage(in);
     Place(imgCalendar(0), r.Picture);
@@ -69,12 +69,12 @@ qint32 frmAlmanorvique::SetOptionValue(qint32 lngCurr, qint32 lngValue)
 
 bool frmAlmanorvique::IsTransparentWindow()
 {
-    return mduLib::GetProp(QStringLiteral("Window Background Colours"), Properties_) == QLatin1String("Transparent") &&
-           !mduLib::IsYes(mduLib::GetProp(QStringLiteral("Window Title Bar"), Properties_));
+    return mduLib::GetProp(keys::WindowBackgroundColours, Properties_) == calendarcommands::Transparent &&
+           !mduLib::GetYesNoProp(keys::WindowTitleBar, Properties_, true);
 }
 
 bool frmAlmanorvique::ShowPictureByOrientation(QString& file)
 {
-    const int slot = mduLib::GetProp(QStringLiteral("Orientation"), Properties_) == QLatin1String("Center") ? 1 : 0;
+    const int slot = mduLib::GetProp(keys::Orientation, Properties_) == QLatin1String("Center") ? 1 : 0;
     return LoadCalendarPicture(file, slot, false);
 }

@@ -1,6 +1,7 @@
 // The mouse on the picture, the page and the backdrop: the rubber band that selects days,
 // the frame that Ctrl moves and resizes, and what a release ends.
 #include "calendar_window.h"
+#include "settings_keys.h"
 
 #include "control_boxes.h"
 #include "core/conversions.h"
@@ -20,6 +21,7 @@ using calendaredit::kLeftButton;
 using calendaredit::kRightButton;
 using handcursors::kClosedRightHand;
 using handcursors::kOpenRightHand;
+namespace keys = calendarkeys;
 
 namespace {
 constexpr int kBackdrop = 2;
@@ -175,8 +177,8 @@ void frmAlmanorvique::imgCalendar_MouseUp(int Index, int Button, int /*Shift*/, 
         if (shpHighlight.Tag == kGridFrameTag) {
             platform::LockWindowUpdate(hWnd());
             if (MousePointer() == platform::vbCustom || MousePointer() == platform::vbSizePointer) {
-                mduLib::SetProp(QStringLiteral("Calendar Top"), StoredNumber(shpHighlight.Top()), Properties_);
-                mduLib::SetProp(QStringLiteral("Calendar Left"), StoredNumber(shpHighlight.Left()), Properties_);
+                mduLib::SetProp(keys::CalendarTop, StoredNumber(shpHighlight.Top()), Properties_);
+                mduLib::SetProp(keys::CalendarLeft, StoredNumber(shpHighlight.Left()), Properties_);
             }
             SetWindowCursor(platform::vbDefault);
             // Only a resize changes the grid's size: the frame is larger than the grid it
@@ -244,7 +246,7 @@ void frmAlmanorvique::SaveCalendarSizeFromFrame()
     const platform::Label& header = lblDate(1);
     const calendaredit::GridSize size =
         calendaredit::GridSizeFromFrame(shpHighlight.Width(), shpHighlight.Height(), header.Width(), header.Height());
-    mduLib::SetProp(QStringLiteral("Calendar Width"), conv::NumberText(size.Width), Properties_);
-    mduLib::SetProp(QStringLiteral("Calendar Height"), conv::NumberText(size.Height), Properties_);
+    mduLib::SetProp(keys::CalendarWidth, conv::NumberText(size.Width), Properties_);
+    mduLib::SetProp(keys::CalendarHeight, conv::NumberText(size.Height), Properties_);
     LayoutDayGrid();
 }

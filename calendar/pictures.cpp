@@ -25,7 +25,7 @@ namespace keys = calendarkeys;
 
 namespace calendarpictures {
 
-bool IsNoPicture(const QString& file) { return file == QLatin1String("None") || file == QLatin1String("0"); }
+bool IsNoPicture(const QString& file) { return file == calendarcommands::None || file == QLatin1String("0"); }
 
 int OtherSlot(int slot) { return slot == 0 ? 1 : 0; }
 

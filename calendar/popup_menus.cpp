@@ -36,8 +36,11 @@ void frmAlmanorvique::BuildPopupMenus()
 {
     QMenu& window = *CalendarPopupMenu.Menu();
     for (const SettingMenu& setting : SettingMenus()) {
-        setting.menu->Click = [this, menu = setting.menu](int i) { ApplySubmenuChoice(*menu, i); };
-        window.addMenu(setting.menu->Menu());
+        const QString name = QStringLiteral("MenuItem") + QString::number(settingMenus_.size() + 2);
+        platform::MenuItemArray* menu =
+            settingMenus_.emplace_back(std::make_unique<platform::MenuItemArray>(name)).get();
+        menu->Click = [this, menu](int i) { ApplySubmenuChoice(*menu, i); };
+        window.addMenu(menu->Menu());
         if (setting.separatorAfter)
             window.addSeparator(); // sp1, sp2
     }
@@ -74,24 +77,44 @@ void frmAlmanorvique::BuildPopupMenus()
 
 std::vector<frmAlmanorvique::SettingMenu> frmAlmanorvique::SettingMenus()
 {
-    // The one list of the window menu's setting entries; PopupCalendarMenu fills each.
+    // The one list of the window menu's setting entries: a row makes the entry, its
+    // submenu and its filling.
+    using Fill = SettingFill;
+    // The picture's pair of entries, or the page's: on the page, and on a backdrop while
+    // the page has no picture.
+    const auto page = [this](int surface) {
+        return surface == kPageSurface ||
+               (surface == kBackdropSurface &&
+                mduLib::GetProp(keys::CalendarBackgroundFiles, Properties_) == calendarcommands::None);
+    };
     return {
-        {&MenuItem2, false}, // Window Styles
-        {&MenuItem3, false}, // Window States
-        {&MenuItem4, false}, // Window Background Files
-        {&MenuItem5, true},  // Window Background Colours
-        {&MenuItem6, false}, // the picture's or the page's files
-        {&MenuItem7, true},  // their automatic position
+        {.key = keys::WindowStyles, .fill = Fill::Styles},
+        {.key = keys::WindowStates},
+        {.key = keys::WindowBackgroundFiles,
+         .fill = Fill::Pictures,
+         .shownOn = [this](int surface) { return surface != kBackdropSurface || !IsTransparentWindow(); }},
+        {.key = keys::WindowBackgroundColours, .separatorAfter = true},
+        {.fill = Fill::Pictures,
+         .keyOn =
+             [page](int surface) { return page(surface) ? keys::CalendarBackgroundFiles : keys::CalendarImageFiles; }},
+        {.fill = Fill::AutoPosition,
+         .separatorAfter = true,
+         .keyOn =
+             [page](int surface) {
+                 return page(surface) ? calendarcommands::AutoCalendarBackgroundPosition
+                                      : calendarcommands::AutoCalendarImagePosition;
+             }},
     };
 }
 
-platform::MenuItem& frmAlmanorvique::MenuCaption(int n)
+platform::MenuItemArray& frmAlmanorvique::MenuItem(int n)
 {
-    const std::vector<SettingMenu> settings = SettingMenus();
-    if (n < 2 || n - 2 >= static_cast<int>(settings.size()))
+    if (n < 2 || n - 2 >= static_cast<int>(settingMenus_.size()))
         throw mduLib::SubscriptError();
-    return settings[n - 2].menu->Entry();
+    return *settingMenus_[n - 2];
 }
+
+platform::MenuItem& frmAlmanorvique::MenuCaption(int n) { return MenuItem(n).Entry(); }
 
 platform::MenuItem& frmAlmanorvique::ItemMenuCaption(int n)
 {
@@ -119,7 +142,8 @@ bool frmAlmanorvique::OpenPopup(platform::MenuItemArray& menu)
 
 QString frmAlmanorvique::GetAutoPositionList()
 {
-    return QStringLiteral("Auto Position and Size,Auto Position,Auto Size");
+    return calendarcommands::AutoPositionAndSize + u',' + calendarcommands::AutoPosition + u',' +
+           calendarcommands::AutoSize;
 }
 
 void frmAlmanorvique::SetAutoStartMenu()
@@ -134,42 +158,40 @@ void frmAlmanorvique::SetAutoStartMenu()
 
 void frmAlmanorvique::PopupCalendarMenu(int Index)
 {
-    auto fillPictures = [this](int n, const QString& key) {
-        platform::MenuItemArray& menu = n == 4 ? MenuItem4 : MenuItem6;
-        MenuCaption(n).SetCaption(key);
-        mduUILib::FillImageMenu(menu, gImagesFolder);
-        // The item of the file the value shows, wherever the value names it from.
-        mduUILib::CheckMenuItem(menu, PictureFileOf(mduLib::GetProp(key, Properties_)), kByTag);
-        MenuCaption(n).SetVisible(true);
+    auto fill = [this, Index](platform::MenuItemArray& menu, const SettingMenu& setting) {
+        platform::MenuItem& entry = menu.Entry();
+        if (setting.shownOn && !setting.shownOn(Index)) {
+            entry.SetVisible(false);
+            return;
+        }
+        const QString key = setting.keyOn ? setting.keyOn(Index) : setting.key;
+        entry.SetCaption(key);
+        switch (setting.fill) {
+        case SettingFill::List:
+            mduUILib::FillMenuFromList(menu, mduLib::GetPropOptions(key, Properties_));
+            mduUILib::CheckMenuItem(menu, mduLib::GetProp(key, Properties_), kByCaption);
+            break;
+        case SettingFill::Styles:
+            mduUILib::FillFileMenu(menu, gStylesFolder, QString(), calendarcommands::MoreFile, 10);
+            mduUILib::CheckMenuItem(menu, mduLib::GetProp(key, Properties_), kByCaption);
+            break;
+        case SettingFill::Pictures:
+            mduUILib::FillImageMenu(menu, gImagesFolder);
+            // The item of the file the value shows, wherever the value names it from.
+            mduUILib::CheckMenuItem(menu, PictureFileOf(mduLib::GetProp(key, Properties_)), kByTag);
+            break;
+        case SettingFill::AutoPosition:
+            mduUILib::FillMenuFromList(menu, GetAutoPositionList());
+            UncheckAll(menu);
+            break;
+        }
+        entry.SetVisible(true);
     };
-    auto fillList = [this](platform::MenuItemArray& menu, const QString& key) {
-        menu.Entry().SetCaption(key);
-        mduUILib::FillMenuFromList(menu, mduLib::GetPropOptions(key, Properties_));
-        mduUILib::CheckMenuItem(menu, mduLib::GetProp(key, Properties_), kByCaption);
-    };
-
-    MenuItem2.Entry().SetCaption(keys::WindowStyles);
-    mduUILib::FillFileMenu(MenuItem2, gStylesFolder, QString(), QStringLiteral("More_"), 10);
-    mduUILib::CheckMenuItem(MenuItem2, mduLib::GetProp(keys::WindowStyles, Properties_), kByCaption);
-    fillList(MenuItem3, keys::WindowStates);
+    int n = 2;
+    for (const SettingMenu& setting : SettingMenus())
+        fill(MenuItem(n++), setting);
     SetAutoStartMenu();
     mduUILib::FillScreenSaverTimeMenu(ScreenSaverTime, GetScreenSaverCommand());
-
-    if (Index == kBackdropSurface && IsTransparentWindow())
-        MenuCaption(4).SetVisible(false);
-    else
-        fillPictures(4, keys::WindowBackgroundFiles);
-    fillList(MenuItem5, keys::WindowBackgroundColours);
-    // The picture pair, or the page pair on the page and on a backdrop without a page picture.
-    const bool page = Index == kPageSurface ||
-                      (Index == kBackdropSurface &&
-                       mduLib::GetProp(keys::CalendarBackgroundFiles, Properties_) == calendarcommands::None);
-    fillPictures(6, page ? keys::CalendarBackgroundFiles : keys::CalendarImageFiles);
-    MenuItem7.Entry().SetCaption(page ? calendarcommands::AutoCalendarBackgroundPosition
-                                      : calendarcommands::AutoCalendarImagePosition);
-    mduUILib::FillMenuFromList(MenuItem7, GetAutoPositionList());
-    UncheckAll(MenuItem7);
-    MenuItem7.Entry().SetVisible(true);
 
     OpenPopup(CalendarPopupMenu);
 }

@@ -47,6 +47,9 @@ inline const QString ColumnColour = QStringLiteral("Column Colour");
 // A weekday's three letters and this make the key of that column's colour.
 inline const QString ColumnColourSuffix = QStringLiteral(" Column Colour");
 inline const QString DateCaption = QStringLiteral("Date Caption");
+// A month's or a year's caption and these make the keys of its personal colour and picture.
+inline const QString ColourSuffix = QStringLiteral(" Colour");
+inline const QString ImageSuffix = QStringLiteral(" Image");
 
 // Clock, balloons and the stay time.
 inline const QString ClockColour = QStringLiteral("Clock Colour");
@@ -57,8 +60,15 @@ inline const QString ClockTop = QStringLiteral("Clock Top");
 inline const QString AutoShowBalloonTips = QStringLiteral("Auto Show Balloon Tips");
 inline const QString StayTime = QStringLiteral("Stay Time");
 
-// Date table sections for pictures.
+// Sections of the date tables: a day's picture, caption, message, font format and note,
+// and the caption and format a year file gives its special days.
 inline const QString ImageSection = QStringLiteral("Image");
+inline const QString CaptionSection = QStringLiteral("Caption");
+inline const QString MessageSection = QStringLiteral("Message");
+inline const QString FormatSection = QStringLiteral("Format");
+inline const QString ActivitySection = QStringLiteral("Activity");
+inline const QString SpecialCaptionSection = QStringLiteral("PCaption");
+inline const QString SpecialFormatSection = QStringLiteral("PFormat");
 
 } // namespace calendarkeys
 

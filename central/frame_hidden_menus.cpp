@@ -254,8 +254,9 @@ void frmMain::ScreenSaverTime_Click(int Index) { SetScreenSaverTime(hiddenMenus_
 
 void frmMain::ShowCentralPropertyMenu()
 {
+    // Both read Yes without their entry, as they always have.
     const auto yes = [&](const char* key) {
-        return mduLib::IsYes(mduLib::GetProp(QString::fromLatin1(key), CentralSettings()));
+        return mduLib::GetYesNoProp(QString::fromLatin1(key), CentralSettings(), true);
     };
     const bool titleBar = yes("Window Title Bar");
     hiddenMenus_->WindowTitleBar->setText(titleBar ? QStringLiteral("Hide Title Bar")

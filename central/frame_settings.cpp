@@ -83,7 +83,10 @@ void frmMain::ApplyCentralSettings()
         SetWindowBackground(colour);
     });
     Step([&] { mduAPILib::ApplyBorderStyle(*this, prop("Window Border")); });
-    Step([&] { mduAPILib::SetCaptionStyle(*this, !mduLib::IsYes(prop("Window Title Bar")), false); });
+    Step([&] {
+        mduAPILib::SetCaptionStyle(
+            *this, !mduLib::GetYesNoProp(QStringLiteral("Window Title Bar"), CentralSettings(), true), false);
+    });
 }
 
 void frmMain::SaveCentralSettings()

@@ -231,7 +231,7 @@ void frmMain::ShowButtonTip(int n)
 
 bool frmMain::GetAutoShowBalloonTips() const
 {
-    return mduLib::IsYes(mduLib::GetProp(QStringLiteral("Auto Show Balloon Tips"), CentralSettings()));
+    return mduLib::GetYesNoProp(QStringLiteral("Auto Show Balloon Tips"), CentralSettings(), true);
 }
 
 void frmMain::AutoShowToolbar(float x, float y)

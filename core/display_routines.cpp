@@ -22,7 +22,7 @@ bool IsStayTimeOver(const QDateTime& start, const mduLib::PropertyTable& table)
     qint32 stay = 0;
     try {
         // Read in 32 bits: a stay of a day or more is well past 32,767 seconds.
-        stay = conv::ToInt32(conv::LeadingNumber(mduLib::GetValue(QStringLiteral("Stay Time"), table)));
+        stay = conv::ToInt32(mduLib::GetNumberProp(QStringLiteral("Stay Time"), table, 0));
     } catch (const conv::OverflowError&) {
         return false; // more than 68 years: never
     }

@@ -102,8 +102,6 @@ bool IsFileNewer(const QString& candidate, const QString& reference)
     return a && b && *a > *b;
 }
 
-QString YesNo(bool flag) { return flag ? QStringLiteral("Yes") : QStringLiteral("No"); }
-
 bool IsScreenSaverRun() { return appinfo::CommandLine() == QLatin1String("/s"); }
 
 } // namespace mduLib

@@ -1,5 +1,7 @@
 #pragma once
 // Small file helpers: folders, existence, copy, delete and file dates.
+#include "text_utilities.h"
+
 #include <QString>
 #include <optional>
 #include <stdexcept>
@@ -32,7 +34,8 @@ std::optional<qint64> FileTimeSeconds(const QString& path);
 // Both files exist and candidate was modified later than reference (whole seconds).
 bool IsFileNewer(const QString& candidate, const QString& reference);
 
-QString YesNo(bool flag);
+// "Yes" or "No": the text utilities' YesNoText under the name these helpers' callers use.
+inline constexpr auto& YesNo = YesNoText;
 // The whole command line is exactly "/s".
 bool IsScreenSaverRun();
 

@@ -3,6 +3,7 @@
 #include "conversions.h"
 #include "file_helpers.h"
 #include "text_file.h"
+#include "text_utilities.h"
 
 #include "system/whole_file_write.h"
 
@@ -491,6 +492,18 @@ QString GetProp(const QString& key, const PropertyTable& entries, const QString&
 {
     const int i = FindFirst(entries, key, section);
     return i ? FirstListItem(entries[i].Value) : QStringLiteral("0");
+}
+
+bool GetYesNoProp(const QString& key, const PropertyTable& entries, bool whenMissing)
+{
+    const int i = FindFirst(entries, key, QString());
+    return i ? IsYes(FirstListItem(entries[i].Value)) : whenMissing;
+}
+
+double GetNumberProp(const QString& key, const PropertyTable& entries, double whenMissing)
+{
+    const int i = FindFirst(entries, key, QString());
+    return i ? conv::LeadingNumber(FirstListItem(entries[i].Value)) : whenMissing;
 }
 
 QString GetValue(const QString& key, const PropertyTable& entries, const QString& section)

@@ -176,6 +176,14 @@ QString GetValue(const QString& key, const PropertyTable& entries, const QString
 QString GetValueByKey(const QString& key, const PropertyTable& entries);
 QString GetPropOptions(const QString& key, const PropertyTable& entries);
 QString FirstListItem(const QString& value);
+// Reads of a setting whose entry may be missing (a file of an older version, one read
+// only in part, a row deleted in the property editor): whenMissing is what the setting
+// reads as without its entry. GetProp answers "0" for a missing key and IsYes reads that
+// as Yes, so a setting that is off by default is read here, never as IsYes(GetProp(...)).
+// IsYes of the first list item (anything but "no" is Yes), or whenMissing.
+bool GetYesNoProp(const QString& key, const PropertyTable& entries, bool whenMissing);
+// The leading number of the first list item (0 when it starts with none), or whenMissing.
+double GetNumberProp(const QString& key, const PropertyTable& entries, double whenMissing);
 
 void SetProp(const QString& key, const QString& value, PropertyTable& entries, const QString& section = QString());
 void SetValue(const QString& key, const QString& value, PropertyTable& entries, const QString& section = QString());

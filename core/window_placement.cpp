@@ -18,7 +18,7 @@ std::function<QSizeF()>& Provider()
 
 qint32 LeadingWhole(const QString& key, const mduLib::PropertyTable& table)
 {
-    return conv::ToInt32(conv::LeadingNumber(mduLib::GetProp(key, table)));
+    return conv::ToInt32(mduLib::GetNumberProp(key, table, 0));
 }
 
 // area: where automatic values centre the window (the screen when null).
@@ -200,7 +200,7 @@ namespace {
 // Sets the value in the table as SaveWindowValue stores it; false when it is not stored.
 bool SetWindowValue(const QString& key, const QString& value, mduLib::PropertyTable& table)
 {
-    const double stored = conv::RoundHalfEven(conv::LeadingNumber(mduLib::GetProp(key, table)));
+    const double stored = conv::RoundHalfEven(mduLib::GetNumberProp(key, table, 0));
     if (stored == -1)
         return false;
     // An automatic size stays automatic, and a size no window can be used at is never

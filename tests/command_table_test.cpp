@@ -814,12 +814,11 @@ TEST_F(CalendarCommands, AStyleInACopiedProgramFolderShowsAndChecksTheCopysPictu
         w->Timer1.Fire();
         const struct {
             int surface, slot;
-            const char* key;
-            platform::MenuItemArray& menu;
+            const char* key; // the entry of the window menu too
         } pictures[] = {
-            {0, 0, "Calendar Image Files", w->MenuItem6},
-            {1, 1, "Calendar Background Files", w->MenuItem6},
-            {0, 2, "Window Background Files", w->MenuItem4},
+            {0, 0, "Calendar Image Files"},
+            {1, 1, "Calendar Background Files"},
+            {0, 2, "Window Background Files"},
         };
         for (const auto& p : pictures) {
             SCOPED_TRACE(p.key);
@@ -833,10 +832,11 @@ TEST_F(CalendarCommands, AStyleInACopiedProgramFolderShowsAndChecksTheCopysPictu
             platform::ScriptedMenus menus;
             w->imgCalendar_MouseUp(p.surface, 2, 0, 10, 10);
             ASSERT_EQ(menus.Offered().size(), 1u);
+            const platform::MenuItemArray& menu = testsupport::SettingSubmenu(*w, p.key);
             bool offered = false;
-            for (int i = 1; i <= p.menu.Count(); ++i)
-                offered = offered || (p.menu(i).Visible() && p.menu(i).Tag == (v == "None" ? v : shown));
-            EXPECT_EQ(checked(p.menu), offered ? QStringList{v == "None" ? v : shown} : QStringList());
+            for (int i = 1; i <= menu.Count(); ++i)
+                offered = offered || (menu(i).Visible() && menu(i).Tag == (v == "None" ? v : shown));
+            EXPECT_EQ(checked(menu), offered ? QStringList{v == "None" ? v : shown} : QStringList());
             checks += offered && v != "None" ? 1 : 0;
         }
     }

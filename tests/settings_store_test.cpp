@@ -77,6 +77,30 @@ TEST_F(SettingsStore, LookupsTrimTheStoredKeyIgnoreCaseAndTakeTheFirstMatch)
     EXPECT_EQ(FirstListItem("ab"), "ab");
 }
 
+TEST_F(SettingsStore, ReadsWithADefaultAnswerItOnlyForAMissingKey)
+{
+    const PropertyTable t = TableOf({"Show Clock=No,Yes,No", "Title=0", "Tips= NO ", "Blank=", "Stay Time=30,0,30",
+                                     "Size=-1", "Word=abc", "Half=12.5px"});
+    const struct {
+        const char* key;
+        bool yesWhenMissingIsYes, yesWhenMissingIsNo;
+        double number; // whenMissing 7
+    } cases[] = {
+        {"show clock", false, false, 0}, {"Title", true, true, 0},      {"Tips", false, false, 0},
+        {"Blank", true, true, 0},        {"Stay Time", true, true, 30}, {"Size", true, true, -1},
+        {"Word", true, true, 0},         {"Half", true, true, 12.5},    {"Missing", true, false, 7},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(GetYesNoProp(c.key, t, true), c.yesWhenMissingIsYes) << c.key;
+        EXPECT_EQ(GetYesNoProp(c.key, t, false), c.yesWhenMissingIsNo) << c.key;
+        EXPECT_EQ(GetNumberProp(c.key, t, 7), c.number) << c.key;
+    }
+    EXPECT_FALSE(GetYesNoProp("x", PropertyTable(), false)); // a table never created has no entry
+    EXPECT_EQ(GetNumberProp("x", PropertyTable(), -1), -1);
+    // The plain reads stay as they are: a missing key is "0", which IsYes takes for Yes.
+    EXPECT_EQ(GetProp("Missing", t), "0");
+}
+
 TEST_F(SettingsStore, SettersKeepOrReplaceTheOptionList)
 {
     const struct {

@@ -103,12 +103,7 @@ struct TestCalendar : frmAlmanorvique {
     using frmAlmanorvique::LoadYearDates;
     using frmAlmanorvique::MainImage;
     using frmAlmanorvique::MenuCaption;
-    using frmAlmanorvique::MenuItem2;
-    using frmAlmanorvique::MenuItem3;
-    using frmAlmanorvique::MenuItem4;
-    using frmAlmanorvique::MenuItem5;
-    using frmAlmanorvique::MenuItem6;
-    using frmAlmanorvique::MenuItem7;
+    using frmAlmanorvique::MenuItem;
     using frmAlmanorvique::MessageLine;
     using frmAlmanorvique::MoveYear;
     using frmAlmanorvique::objDialog;
@@ -167,6 +162,15 @@ inline int CellOf(TestCalendar& w, const QDate& d)
         if (w.lblDate.Exists(i) && w.lblDate(i).Tag == conv::DateText(d))
             return i;
     return 0;
+}
+
+// The submenu of the window menu's setting entry that showed caption when the menu last
+// opened: a test reaches a setting's submenu by its name, wherever the entry stands.
+inline platform::MenuItemArray& SettingSubmenu(TestCalendar& w, const QString& caption)
+{
+    for (int n = 2;; ++n) // MenuItem throws past the last entry
+        if (w.MenuItem(n).Entry().Caption() == caption)
+            return w.MenuItem(n);
 }
 
 } // namespace testsupport
