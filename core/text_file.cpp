@@ -198,6 +198,13 @@ void AppendUtf16(QByteArray& out, QStringView text, Encoding e)
 }
 
 bool IsUtf16(Encoding e) { return e == Encoding::Utf16Le || e == Encoding::Utf16Be; }
+// Text whose code page bytes would start with a UTF-16 mark ("ÿþ" or "þÿ") and
+// so read back as UTF-16.
+bool StartsLikeUtf16Mark(QStringView text)
+{
+    return text.size() >= 2 &&
+           ((text[0] == QChar(0xFF) && text[1] == QChar(0xFE)) || (text[0] == QChar(0xFE) && text[1] == QChar(0xFF)));
+}
 const char* Utf16MarkBytes(Encoding e) { return e == Encoding::Utf16Be ? "\xFE\xFF" : "\xFF\xFE"; }
 } // namespace
 
@@ -228,9 +235,9 @@ QByteArray Encode(QStringView text, Encoding encoding)
         AppendUtf16(bytes, text, encoding);
         return bytes;
     }
-    if (encoding == Encoding::Cp1252 && FitsCp1252(text)) {
-        // Bytes that would read back as UTF-8 (such as "Ã©") are written as UTF-8, so that
-        // the text reads back as it was.
+    if (encoding == Encoding::Cp1252 && FitsCp1252(text) && !StartsLikeUtf16Mark(text)) {
+        // Bytes that would read back as UTF-8 (such as "Ã©") or as UTF-16 are written as
+        // UTF-8, so that the text reads back as it was.
         QByteArray bytes = EncodeCp1252(text);
         bool high = false;
         if (!IsUtf8(bytes, &high) || !high)
@@ -476,15 +483,18 @@ bool EncodeLines(const LineSource& lines, Encoding encoding, LineEnd lineEnd, co
 {
     const QLatin1StringView end(LineEndText(lineEnd));
     // First pass: whether the text fits the code page, and whether its bytes there would
-    // read back as UTF-8 (such as "Ã©": then it is written as UTF-8, so that it reads back
-    // as it was). A UTF-8 sequence never spans a line end, so each line is checked alone.
+    // read back as UTF-8 (such as "Ã©") or UTF-16 (a first line starting "ÿþ"): then it
+    // is written as UTF-8, so that it reads back as it was. A UTF-8 sequence never spans a line end, so each line is
+    // checked alone.
     const bool utf16 = IsUtf16(encoding);
     bool fits = encoding == Encoding::Cp1252;
-    bool first = true, startsWithMark = false;
+    bool first = true, startsWithMark = false, startsLikeUtf16 = false;
     Utf8Check asUtf8;
     lines([&](QStringView line) {
-        if (first)
+        if (first) {
             startsWithMark = line.startsWith(QChar(0xFEFF));
+            startsLikeUtf16 = StartsLikeUtf16Mark(line);
+        }
         first = false;
         for (qsizetype i = 0; fits && i < line.size(); ++i) {
             const char16_t u = line[i].unicode();
@@ -502,7 +512,7 @@ bool EncodeLines(const LineSource& lines, Encoding encoding, LineEnd lineEnd, co
         if (fits && !asUtf8.bad && asUtf8.need > 0)
             asUtf8.bad = true; // a sequence cut by the line end
     });
-    const bool codePage = fits && !(asUtf8.Valid() && asUtf8.high);
+    const bool codePage = fits && !(asUtf8.Valid() && asUtf8.high) && !startsLikeUtf16;
     QByteArray buffer;
 
     bool ok = true;

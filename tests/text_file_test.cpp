@@ -155,6 +155,26 @@ TEST(TextFile, TheEncodingIsTakenFromTheBytes)
     EXPECT_FALSE(FitsCp1252(QString::fromUtf8("\xc5\xbc")));
 }
 
+// Code page text whose bytes would start with a UTF-16 mark is written so that it reads
+// back as itself, not as UTF-16 (found by the store's round-trip fuzzing).
+TEST(TextFile, CodePageTextStartingLikeAUtf16MarkReadsBackAsWritten)
+{
+    for (const QString& text : {QString::fromUtf8("\xc3\xbf\xc3\xbe"
+                                                  "a=\r\n"),
+                                QString::fromUtf8("\xc3\xbe\xc3\xbf"
+                                                  "=\r\n"),
+                                QString::fromUtf8("\xc3\xbf\xc3\xbe")}) {
+        const QByteArray bytes = Encode(text, Encoding::Cp1252);
+        const DecodedText back = Decode(bytes);
+        EXPECT_TRUE(back.isText) << bytes.toHex().constData();
+        EXPECT_EQ(back.text, text) << bytes.toHex().constData();
+        EXPECT_EQ(LinesBytes(SplitLines(text), Encoding::Cp1252, LineEnd::CrLf),
+                  Encode(SplitLines(text).join("\r\n") + "\r\n", Encoding::Cp1252));
+    }
+    // Only the very start counts: the same letters later stay code page bytes.
+    EXPECT_EQ(Encode(QString::fromUtf8("a\xc3\xbf\xc3\xbe"), Encoding::Cp1252), QByteArray("a\xff\xfe"));
+}
+
 // Bytes behind a UTF-16 mark that are no UTF-16 text are never taken for text: nothing
 // reads lines from them, so nothing writes them back.
 TEST(TextFile, BytesThatAreNotTheUtf16TheirMarkNamesAreNoText)
