@@ -115,13 +115,15 @@ QDate EasterSundayOf(const QString& year, const QString& easter)
     }
 }
 
-// Indices of the lines holding section and date key k, compared as the store does.
+// Indices of the lines holding section and date key k, compared as the store does. A bare
+// line (no "=") counts as the merge counts it: as that key's line, which a merge keeps in
+// place of any later one.
 std::vector<int> LinesOf(const QStringList& lines, const QString& section, const QString& k)
 {
     std::vector<int> found;
     for (int i = 0; i < lines.size(); ++i) {
-        const mduLib::EntryLine e = mduLib::ParseEntryLine(lines[i]);
-        if (e.hasSection && conv::EqualsTrimmedNoCase(e.section, section) && conv::EqualsTrimmedNoCase(e.key, k))
+        const auto split = mduLib::SplitSection(mduLib::ParseEntryLine(lines[i]).keyPart);
+        if (split && conv::EqualsTrimmedNoCase(split->first, section) && conv::EqualsTrimmedNoCase(split->second, k))
             found.push_back(i);
     }
     return found;
@@ -203,6 +205,8 @@ QStringList WithEasterFeasts(QStringList lines, const QString& year, const std::
             // Another holiday on the same day: one caption naming both, since a second
             // line under the same key would hide one of them.
             QString& line = lines[captions.front()];
+            if (!line.contains(u'='))
+                line += u'='; // a bare line becomes the day's caption entry
             const qsizetype eq = line.indexOf(u'=');
             const QString value = line.mid(eq + 1);
             const qsizetype tilde = value.indexOf(u'~');

@@ -373,6 +373,14 @@ TEST_F(YearDates, AMergeKeepsWhatTheYearFileHeld)
         {"a year file without its feasts", "Caption:10/01=Mine\r\n" + kCountry, kCountry,
          kCountry + "\r\n" + kEaster2026 + "Caption:10/01=Mine\r\n"},
         {"a year file of only the template's keys", kCountry, kCountry, kCountry + "\r\n" + kEaster2026},
+        // A bare line (no "=") is that key's line for the merge, so the feasts count it too.
+        {"a bare template line under a feast's format key", kCountry, kCountry + "PFormat:05/04\r\n",
+         kCountry + "PFormat:05/04\r\n\r\n" + Feast("03/04", "Good Friday") +
+             "PCaption:05/04=Easter Sunday\r\nPMessage:05/04=\r\n" +
+             Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"a bare template caption on a feast day", kCountry, kCountry + "PCaption:03/04\r\n",
+         kCountry + "PCaption:03/04=Good Friday\r\n\r\nPMessage:03/04=\r\nPFormat:03/04=,,True,True,65535,,\r\n" +
+             Feast("05/04", "Easter Sunday") + Feast("06/04", "Easter Monday", "Have a nice break")},
         {"a message of the user's naming a feast", "Message:10/01=Easter Sunday brunch\r\n" + kCountry, kCountry,
          kCountry + "\r\n" + Feast("03/04", "Good Friday") + Feast("06/04", "Easter Monday", "Have a nice break") +
              "Message:10/01=Easter Sunday brunch\r\n"},
