@@ -673,6 +673,25 @@ TEST_F(CentralFrame, DockedAtASideTheToolbarIsAsThickAsItsSizeSaysUnlessACaption
     }
 }
 
+// The size menu sizes for the docking the settings name; a toolbar docked at a side from
+// the menu meanwhile keeps its thickness there rather than growing to Qt's own.
+TEST_F(CentralFrame, ASizeChosenWhileDockedAtASideKeepsTheThicknessThere)
+{
+    WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Window Width=16800\r\nWindow Height=11400\r\nTool Bar=Top\r\n"
+                                                    "Toolbar Size=Large Size with Caption\r\n");
+    TestFrame& f = Start();
+    f.show();
+    QToolBar& bar = f.Toolbar().Widget();
+    f.ToolBarPositions_Click(3); // "Left"
+    QCoreApplication::processEvents();
+    ASSERT_EQ(f.Toolbar().Align(), platform::vbAlignLeft);
+    const int docked = bar.width();
+    f.ToolBarSize_Click(4); // "Large Size with Caption" again
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar.width(), docked);
+    EXPECT_EQ(mduLib::GetProp("Tool Bar", f.CentralSettings()), "Top"); // nothing saved
+}
+
 TEST_F(CentralFrame, HideColonSideShowsTheToolbarAtThatSideAfterTheFirstTick)
 {
     WriteBytes(Path("ini/AlmanorviqueCentral.ini"), "Tool Bar=Hide:Bottom\r\nToolbar Size=Small Size\r\n");
@@ -807,10 +826,17 @@ TEST_F(CentralFrame, TheSizeMenuSizesTheToolbarForTheStoredSide)
     TestFrame& f = Start();      // "Tool Bar=Top" is stored
     f.ToolBarPositions_Click(3); // "Left", not saved
     EXPECT_EQ(f.Toolbar().Align(), platform::vbAlignLeft);
+    const int asked = platform::TwipsToPixelsX(static_cast<float>(f.GetToolbarThickness()));
+    const int docked = f.Toolbar().Widget().minimumWidth();
     f.ToolBarSize_Click(3); // "Large Size"
     EXPECT_EQ(f.Toolbar().Tag, "Large Size");
     EXPECT_EQ(f.Toolbar().Widget().minimumHeight(), platform::TwipsToPixelsY(850));
-    EXPECT_EQ(f.Toolbar().Widget().minimumWidth(), 0);
+    // The thickness the left docking asked for stays, fitted to the new buttons: not the
+    // width Qt's own buttons would take.
+    const QToolBar& bar = f.Toolbar().Widget();
+    EXPECT_EQ(bar.minimumWidth(), bar.maximumWidth());
+    EXPECT_GE(bar.minimumWidth(), asked);
+    EXPECT_LE(bar.minimumWidth(), std::max(asked, docked));
     EXPECT_FALSE(f.ToolbarArea().ToolBarSize[2]->isVisible()); // "Small Size with Caption" is offered by the file only
 }
 

@@ -89,9 +89,13 @@ void ToolBar::SetWidth(float twips)
 
 void ToolBar::SetHeight(float twips)
 {
-    sideWidth_ = 0;
+    if (align_ != vbAlignLeft && align_ != vbAlignRight)
+        sideWidth_ = 0;
     bar_->setMinimumSize(0, std::max(1, TwipsToPixelsY(twips)));
     bar_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // Docked at a side the dock gives the length: the thickness across it stays as set,
+    // fitted to the captions and pictures it now shows.
+    FitSideWidth();
 }
 
 void ToolBar::FitSideWidth()
