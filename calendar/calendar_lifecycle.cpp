@@ -507,8 +507,9 @@ void frmAlmanorvique::Form_MouseMove(int, int, float, float)
 void frmAlmanorvique::Form_Unload(int&)
 {
     if (platform::ProgramEnded())
-        return;            // the screen-saver exit saves nothing
-    LeaveActivityEditor(); // a note still being typed is kept
+        return; // the screen-saver exit saves nothing
+    // A note still being typed is kept; whatever happens to it, the dates are saved.
+    platform::Guarded("keep the open note", [&] { LeaveActivityEditor(); });
     SaveCalendarData();
     Timer1.SetEnabled(false);
 }

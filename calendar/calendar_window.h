@@ -172,7 +172,11 @@ protected:
 
     // ---- day notes ----
     QString GetActivity(const QString& dateText);
-    void SetActivity(const QString& dateText, const QString& note);
+    // False (and said) when the note could not be stored: its year file is full.
+    bool SetActivity(const QString& dateText, const QString& note);
+    // Says that an entry of what could not be stored in the date file at path: the file
+    // holds as many entries as a file can.
+    void TellDateFileFull(const QString& what, const QString& path);
     void EditActivity(int i, qint32 width, qint32 height);
     void CloseActivityEditor(int i);
     // Stores what the open note editor holds (when it changed) and closes it.

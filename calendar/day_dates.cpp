@@ -260,10 +260,18 @@ void frmAlmanorvique::SetDateItem(const QString& dates, const QString& value, co
         if (!t)
             continue; // a day outside the three loaded years has no table
         const QString key = DayMonthKey(day.date);
-        if (remove)
-            mduLib::ClearEntry(key, *t, section);
-        else
-            mduLib::SetValue(key, stored, *t, section);
+        try {
+            if (remove)
+                mduLib::ClearEntry(key, *t, section);
+            else
+                mduLib::SetValue(key, stored, *t, section);
+        } catch (const conv::OverflowError&) {
+            TellDateFileFull(QStringLiteral("The ") + section.toLower() + QStringLiteral(" of ") +
+                                 QLocale().toString(day.date, QLocale::ShortFormat),
+                             t == &gPersonalDates ? gPersonalDatesFile
+                                                  : mduAlmanorvqueLib::YearFilePath(day.date.year()));
+            return;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "core/stored_text.h"
 #include "core/year_dates.h"
 #include "system/clock.h"
+#include "system/message_box.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -76,18 +77,35 @@ QString frmAlmanorvique::GetActivity(const QString& dateText)
     return t ? mduLib::TypedText(mduLib::GetValue(DayMonthKey(*d), *t, keys::ActivitySection)) : QString();
 }
 
-void frmAlmanorvique::SetActivity(const QString& dateText, const QString& note)
+bool frmAlmanorvique::SetActivity(const QString& dateText, const QString& note)
 {
     const auto d = conv::DateFromText(dateText);
     mduLib::PropertyTable* t = d ? YearTableOf(*d) : nullptr;
     if (!t)
-        return; // no table for a day outside the three loaded years
+        return true; // no table for a day outside the three loaded years
     const QString key = DayMonthKey(*d);
     // An emptied note is deleted; a typed line break is kept in the one-line entry.
-    if (note.trimmed().isEmpty())
-        mduLib::ClearEntry(key, *t, keys::ActivitySection);
-    else
-        mduLib::SetValue(key, mduLib::StoredLineText(note), *t, keys::ActivitySection);
+    try {
+        if (note.trimmed().isEmpty())
+            mduLib::ClearEntry(key, *t, keys::ActivitySection);
+        else
+            mduLib::SetValue(key, mduLib::StoredLineText(note), *t, keys::ActivitySection);
+    } catch (const conv::OverflowError&) {
+        TellDateFileFull(QStringLiteral("The note of ") + ShownDate(dateText),
+                         mduAlmanorvqueLib::YearFilePath(d->year()));
+        return false;
+    }
+    return true;
+}
+
+void frmAlmanorvique::TellDateFileFull(const QString& what, const QString& path)
+{
+    ShowMsgbox(
+        what + QStringLiteral(" could not be stored: the date file\r\n") + path +
+            QStringLiteral("\r\nalready holds %1 entries, the most a file can hold. Remove entries with the Date "
+                           "Manager first.")
+                .arg(mduLib::PropertyTable::kMaxUBound),
+        platform::vbExclamation, QStringLiteral("Date File Full"));
 }
 
 void frmAlmanorvique::EditActivity(int i, qint32 width, qint32 height)
@@ -224,7 +242,8 @@ void frmAlmanorvique::txtMsg_DblClick()
         return;
     const QString date = lblDate(i).Tag;
     const QString text = txtMsg.Text();
-    SetActivity(date, text);
+    if (!SetActivity(date, text))
+        return; // the editor stays open with what was typed
     if (conv::DateFromText(date) == platform::Today()) {
         QString year = lblYear.Caption();
         StartScrollingMessage(GetSpecialDateMsg(year) + text);

@@ -85,6 +85,32 @@ TEST_F(DayNotes, ANoteWithLineBreaksSurvivesClosingAndReopening)
     EXPECT_FALSE(again.YearDates().Changed());
 }
 
+// A year file that holds as many entries as a file can takes no new note: that is said,
+// the editor keeps what was typed, and the close still writes the other dates.
+TEST_F(DayNotes, ANoteForAFullYearFileIsSaidAndTheCloseStillSaves)
+{
+    Open(); // the country folder
+    QByteArray full;
+    for (int n = 1; n <= mduLib::PropertyTable::kMaxUBound; ++n)
+        full += "Filler:" + QByteArray::number(n) + "=x\r\n";
+    testsupport::WriteBytes(YearFilePath(2026), full);
+    TestCalendar& w = Open();
+    mduLib::SetValue("05/01", "Ski trip", w.NextYearDates(), "Activity"); // not written yet
+    const QDate day(2026, 12, 3);
+    Type(day, {"Dentist at 9"});
+    w.txtMsg_DblClick();
+    ASSERT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_EQ(boxes_.Shown()[0].title, "Date File Full");
+    EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(YearFilePath(2026)));
+    EXPECT_TRUE(w.txtMsg.Visible());
+    EXPECT_EQ(w.txtMsg.Text(), "Dentist at 9");
+
+    w.CloseCalendar(); // stores the open note first: said again
+    EXPECT_EQ(boxes_.Shown().size(), 2u);
+    EXPECT_TRUE(testsupport::ReadBytes(YearFilePath(2027)).contains("Activity:05/01=Ski trip\r\n"));
+    EXPECT_EQ(testsupport::ReadBytes(YearFilePath(2026)), full);
+}
+
 TEST_F(DayNotes, NotesOfOlderFilesReadAsTheyAre)
 {
     // Written before breaks were kept: joined into blanks, or cut at a raw line end (the
