@@ -129,6 +129,28 @@ TEST_F(DateSetupDialog, OpensAtThePointerAndIgnoresEnterAndEsc)
     EXPECT_EQ(dialog.Caption(), "Set 2026-03-15");
 }
 
+// Opened over a window kept on top, the dialog is kept on top too, or it opens behind it;
+// over an ordinary window it is an ordinary one again.
+TEST_F(DateSetupDialog, OverAWindowKeptOnTopTheDialogIsKeptOnTop)
+{
+    frmDateSetup& dialog = frmDateSetup::Default();
+    for (const bool topmost : {true, false}) {
+        QWidget calendar;
+        calendar.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+        calendar.show();
+        calendar.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&calendar));
+        bool onTop = !topmost;
+        QTimer::singleShot(0, [&] {
+            onTop = dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            QTest::mouseClick(dialog.cmdButton(1).Widget(), Qt::LeftButton);
+        });
+        QString caption, message;
+        dialog.ShowMe(caption, message, 0);
+        EXPECT_EQ(onTop, topmost);
+    }
+}
+
 TEST_F(DateSetupDialog, TimersKeepRunningWhileTheDialogWaits)
 {
     platform::Timer::SetManualMode(false);

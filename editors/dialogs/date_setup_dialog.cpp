@@ -4,6 +4,7 @@
 #include "ui/form_owner.h"
 #include "ui/twips.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -112,6 +113,12 @@ bool frmDateSetup::ShowMe(QString& strCaption, QString& strMsg, int /*Index*/)
     if (loop_)
         return false; // already open: one opening at a time
     EnsureLoaded();
+    // Opened from a window kept on top, the dialog stays above it: in the normal layer
+    // the window manager would open it behind that window.
+    const QWidget* owner = QApplication::activeWindow();
+    const bool onTop = owner && owner != this && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     PlaceAtPointer();
     setFlag_ = false;
     txtCaption.SetText(strCaption);
