@@ -151,10 +151,15 @@ void frmAlmanorvique::LeaveActivityEditor()
     const int i = conv::ToInt16(txtMsg.Tag);
     // Leaving the editor keeps what was typed; an unchanged note only closes, so the
     // message line is not restarted for nothing.
-    if (lblDate.Exists(i) && txtMsg.Text() != GetActivity(lblDate(i).Tag))
+    if (lblDate.Exists(i) && txtMsg.Text() != GetActivity(lblDate(i).Tag)) {
         txtMsg_DblClick();
-    else
+        // A note that could not be stored (said) goes with its editor: the page may be
+        // about to show other days in its cells.
+        if (txtMsg.Visible())
+            CloseActivityEditor(i);
+    } else {
         CloseActivityEditor(i);
+    }
 }
 
 void frmAlmanorvique::SizeActivityIcon(int i)

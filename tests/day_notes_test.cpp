@@ -86,7 +86,8 @@ TEST_F(DayNotes, ANoteWithLineBreaksSurvivesClosingAndReopening)
 }
 
 // A year file that holds as many entries as a file can takes no new note: that is said,
-// the editor keeps what was typed, and the close still writes the other dates.
+// the editor keeps what was typed, and the close still writes the other dates. Leaving
+// the editor for other days closes it, so the note never lands on a day a cell shows next.
 TEST_F(DayNotes, ANoteForAFullYearFileIsSaidAndTheCloseStillSaves)
 {
     Open(); // the country folder
@@ -108,6 +109,17 @@ TEST_F(DayNotes, ANoteForAFullYearFileIsSaidAndTheCloseStillSaves)
     w.CloseCalendar(); // stores the open note first: said again
     EXPECT_EQ(boxes_.Shown().size(), 2u);
     EXPECT_TRUE(testsupport::ReadBytes(YearFilePath(2027)).contains("Activity:05/01=Ski trip\r\n"));
+    EXPECT_EQ(testsupport::ReadBytes(YearFilePath(2026)), full);
+
+    boxes_.Clear();
+    TestCalendar& again = Open();
+    Type(day, {"Dentist at 9"});
+    again.MoveMonth(1);
+    EXPECT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_FALSE(again.txtMsg.Visible());
+    again.CloseCalendar();
+    EXPECT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_FALSE(testsupport::ReadBytes(YearFilePath(2027)).contains("Dentist"));
     EXPECT_EQ(testsupport::ReadBytes(YearFilePath(2026)), full);
 }
 
