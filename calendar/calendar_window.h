@@ -2,13 +2,8 @@
 // The calendar window: one month page over pictures, with a clock and a scrolling message
 // line. The single-calendar program shows the default instance; the multi-calendar frame
 // makes one instance per month as child windows.
-#include "calendar/clock_format.h"
-#include "calendar/message_line_math.h"
-#include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "editors/dialogs/calendar_caller.h"
-#include "page_mouse_state.h"
-#include "ui/balloon_tooltip.h"
 #include "ui/common_dialog.h"
 #include "ui/control_array.h"
 #include "ui/controls.h"
@@ -20,13 +15,29 @@
 #include <QDate>
 #include <QDateTime>
 #include <QImage>
-#include <QPointF>
 #include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
+
+class CBalloonToolTip;
+
+// Each area's state is a struct in a header of its own, calendar/<area>_state.h: only the
+// form's files that use it and the tests of the area see it.
+namespace calendarform {
+struct BalloonsState;
+struct ClockState;
+struct DayDatesState;
+struct DayNotesState;
+struct PageMouseState;
+} // namespace calendarform
+
+namespace messageline {
+struct LineState;
+struct Span;
+} // namespace messageline
 
 class frmAlmanorvique : public platform::Form, public CalendarCaller {
     Q_OBJECT
@@ -101,7 +112,7 @@ public:
     mduLib::PropertyTable& PrevYearDates() { return YearTable(0); }
     mduLib::PropertyTable& YearDates() { return YearTable(1); }
     mduLib::PropertyTable& NextYearDates() { return YearTable(2); }
-    const mduLib::PropertyTable& YearDates() const { return yearTables_[1] ? yearTables_[1]->Table : noYearTable_; }
+    const mduLib::PropertyTable& YearDates() const;
     // The settings file of a month window (the single calendar answers "").
     QString IniFilePath() const { return MDIChild() ? IniFilePath_ : QString(); }
     float ChildLeft() const { return ChildLeft_; }
@@ -240,7 +251,7 @@ protected:
     void lblYear_MouseMove(int Button, int Shift, float X, float Y);
     // The balloon text of a day cell: its special and own captions, then the personal one.
     QString DayBalloonText(const QString& dateTag) const;
-    CBalloonToolTip& BalloonTip() { return *BalloonTip_; }
+    CBalloonToolTip& BalloonTip();
 
     // ---- mouse on the page ----
     void imgCalendar_MouseDown(int Index, int Button, int Shift, float X, float Y);
@@ -257,14 +268,11 @@ protected:
     void EditFrame(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
     // Releases the window-update lock when this window holds it.
     void ReleaseUpdateLock();
-    calendaredit::SurfaceAnchors surfaceAnchor_;
-    calendaredit::FrameEdit frameEdit_;
 
     // ---- picture and page edits, page-turn corners, window drag ----
     void EditSurface(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
     void ShowPageCorners(qint32 PX, qint32 PY);
     void DragWindow(int Button, float X, float Y);
-    calendaredit::WindowDrag windowDrag_;
 
     // ---- popup menus of the page ----
     void ShowDateMenu(const QString& dates);
@@ -338,7 +346,6 @@ protected:
     void lblMsg_DblClick();
     // Stops the message: two blanks where the line stands.
     void StopScrollingMessage();
-    const messageline::LineState& MessageLine() const { return msgLine_; }
 
     // ---- lifecycle ----
     void CloseCalendar();
@@ -361,6 +368,13 @@ protected:
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyUp(int& keyCode, int shift) override;
     bool event(QEvent* e) override;
+
+    // ---- each area's state, as the tests reach it ----
+    calendarform::ClockState& ClockArea() { return *clock_; }
+    calendarform::DayDatesState& DayDatesArea() { return *dayDates_; }
+    calendarform::PageMouseState& PageMouseArea() { return *pageMouse_; }
+    calendarform::BalloonsState& BalloonsArea() { return *balloons_; }
+    calendarform::DayNotesState& DayNotesArea() { return *dayNotes_; }
 
 private:
     friend struct CalendarCommands;
@@ -385,11 +399,6 @@ private:
     QString IniFileProblem_;
     float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
     QPointer<platform::Form> ParentForm_;
-    // The displayed year whose files the three year tables came from (0: none yet), and
-    // the run's tables of those years (none before the first load: an empty one instead).
-    int tablesYear_ = 0;
-    std::shared_ptr<mduAlmanorvqueLib::SharedYearTable> yearTables_[3];
-    mduLib::PropertyTable noYearTable_{1};
     mduLib::PropertyTable& YearTable(int k);
     // Writes the year tables' changes into the files they came from; what failed.
     QStringList SaveYearTables(QStringList* paths = nullptr);
@@ -402,25 +411,21 @@ private:
     // without closing its windows (the display lost) keeps them. A write that failed is not
     // tried again until the tables change again; the close then asks.
     void SaveDatesSoonAfterChange();
-    std::optional<qint64> datesChangedAt_;    // when the unsaved change was first seen
-    std::array<quint64, 4> datesAttempted_{}; // the tables as the last write left them
-    bool askingAboutDates_ = false;           // the question of a failed write is open
-    std::optional<float> firstPointerX_;      // the screen saver's first pointer position
+    std::optional<float> firstPointerX_; // the screen saver's first pointer position
 
     // Clock and message line.
-    std::optional<clockformat::ClockPattern> clockPattern_; // "Clock Format" translated
-    // What the clock was last written from: the second, the settings and the text.
-    qint64 clockSecond_ = 0;
-    quint64 clockRevision_ = 0;
-    QString clockText_;
-    std::optional<QPointF> clockGrab_; // where the closed hand holds the clock, twips
-    messageline::LineState msgLine_;
     messageline::Span MessageSpan();
-    messageline::Measure MessageMeasure();
-    // Reads the line's label into msgLine_, runs the step and shows the result.
+    std::function<double(const QString&)> MessageMeasure();
+    // Reads the line's label into the clock state, runs the step and shows the result.
     void StepMessageLine(const std::function<void(messageline::LineState&)>& step);
 
     // Day notes.
-    int openActivityIndex_ = 0; // the cell whose note editor opened last
     void PrepareActivityIcons();
+
+    // Made with the form, before any of its controls is built.
+    std::unique_ptr<calendarform::ClockState> clock_;
+    std::unique_ptr<calendarform::DayDatesState> dayDates_;
+    std::unique_ptr<calendarform::PageMouseState> pageMouse_;
+    std::unique_ptr<calendarform::BalloonsState> balloons_;
+    std::unique_ptr<calendarform::DayNotesState> dayNotes_;
 };
