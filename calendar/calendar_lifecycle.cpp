@@ -3,8 +3,10 @@
 // the focus handling of month windows and what the window writes when it closes.
 #include "balloons_state.h"
 #include "calendar_window.h"
+#include "commands_state.h"
 #include "core/set_up_step.h"
 #include "day_dates_state.h"
+#include "menus_state.h"
 #include "settings_keys.h"
 
 #include "core/app_identity.h"
@@ -232,7 +234,7 @@ void frmAlmanorvique::ApplyAllSettings()
         bool& on;
         explicit Replay(bool& flag) : on(flag) { on = true; }
         ~Replay() { on = false; }
-    } replay(commands_.Replaying);
+    } replay(commands_->Replaying);
     // The window state goes to the window after the frame settings (title bar, border,
     // topmost), which make its native window again: a state given before may be lost.
     struct HeldState {
@@ -567,7 +569,7 @@ void frmAlmanorvique::Timer1_Timer()
         return;
     default:
         // Not under an open menu: its handler still runs on this window.
-        if (openPopups_ == 0 && mduUILib::IsStayTimeOver(StartTime_, Properties_)) {
+        if (menus_->OpenPopups == 0 && mduUILib::IsStayTimeOver(StartTime_, Properties_)) {
             CloseCalendar();
             return;
         }

@@ -1,8 +1,10 @@
 #include "calendar_window.h"
 #include "balloons_state.h"
 #include "clock_state.h"
+#include "commands_state.h"
 #include "day_dates_state.h"
 #include "day_notes_state.h"
+#include "menus_state.h"
 #include "page_mouse_state.h"
 
 #include "core/conversions.h"
@@ -23,6 +25,8 @@ frmAlmanorvique::frmAlmanorvique()
       dayDates_(std::make_unique<calendarform::DayDatesState>()),
       pageMouse_(std::make_unique<calendarform::PageMouseState>()),
       balloons_(std::make_unique<calendarform::BalloonsState>()),
+      commands_(std::make_unique<calendarform::CommandsState>()),
+      menus_(std::make_unique<calendarform::MenusState>()),
       dayNotes_(std::make_unique<calendarform::DayNotesState>())
 {
     BuildControls();

@@ -29,9 +29,12 @@ class CBalloonToolTip;
 namespace calendarform {
 struct BalloonsState;
 struct ClockState;
+struct CommandsState;
 struct DayDatesState;
 struct DayNotesState;
+struct MenusState;
 struct PageMouseState;
+struct SettingMenu;
 } // namespace calendarform
 
 namespace messageline {
@@ -124,7 +127,7 @@ public:
     QDate DisplayedDate() const;
 
 protected:
-    // ---- controls ----
+    // ---- the controls that several areas use ----
     platform::ControlArray<platform::Image> imgCalendar{this, QStringLiteral("imgCalendar")};
     platform::Label lblMonth{this, QStringLiteral("lblMonth")};
     platform::Label lblYear{this, QStringLiteral("lblYear")};
@@ -218,11 +221,6 @@ protected:
     void PropertiesMenu_Click();
     // The screen-saver time-outs of the window menu.
     platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime"), QStringLiteral("Set Screen Saver")};
-    struct CommandState {
-        bool Replaying = false;       // the settings table is being replayed
-        QString AutoStartTag;         // the auto-start entry's Tag: "1" when auto start is set
-        QString ItemMenuFirstCaption; // the caption of the item menu's first entry
-    } commands_;
     // Writes this run's changes of the personal dates and the year tables (not the
     // settings) into their files; what could not be written, with the reason.
     // paths, when given, gets the path of each file that could not be written.
@@ -290,24 +288,7 @@ protected:
     platform::MenuItemArray CalendarPopupMenu{QStringLiteral("CalendarPopupMenu")};
     std::unique_ptr<platform::MenuItem> AutoStart, Help, About, CloseDown, SavePropertiesMenu, SaveStyleAs,
         PropertiesMenu;
-    // How a setting entry fills its submenu each time the window menu opens.
-    enum class SettingFill {
-        List,         // the options of its key; the current value checked
-        Styles,       // at most ten style files and "More_"; the current style checked
-        Pictures,     // the images folder's pictures, "None" and "More _"; the value's file checked
-        AutoPosition, // the automatic-position choices; none checked
-    };
-    struct SettingMenu {
-        QString key{}; // the entry's caption: the setting or command its choices go to
-        SettingFill fill = SettingFill::List;
-        bool separatorAfter = false;
-        // For the surface the menu opens on (0 picture, 1 page, 2 backdrop): the key when
-        // it depends on it, and whether the entry shows (always without).
-        std::function<QString(int surface)> keyOn{};
-        std::function<bool(int surface)> shownOn{};
-    };
-    std::vector<SettingMenu> SettingMenus();
-    std::vector<std::unique_ptr<platform::MenuItemArray>> settingMenus_; // a row's MenuItem(n)
+    std::vector<calendarform::SettingMenu> SettingMenus();
     platform::MenuItem& MenuCaption(int n);
     platform::MenuItemArray& MenuItem(int n);
     // The item menu of the day cells, the grid frame, the weekday row, the clock and the
@@ -318,8 +299,6 @@ protected:
     platform::MenuItem& ItemMenuCaption(int n);
     // Opens a popup at the pointer; the chosen item's command has run when it returns.
     bool OpenPopup(platform::MenuItemArray& menu);
-    // How many popups are open: the timer closes no window under a running menu.
-    int openPopups_ = 0;
 
     // ---- item menus ----
     void HideItemMenuItems(int from);
@@ -374,6 +353,8 @@ protected:
     calendarform::DayDatesState& DayDatesArea() { return *dayDates_; }
     calendarform::PageMouseState& PageMouseArea() { return *pageMouse_; }
     calendarform::BalloonsState& BalloonsArea() { return *balloons_; }
+    calendarform::CommandsState& CommandsArea() { return *commands_; }
+    calendarform::MenusState& MenusArea() { return *menus_; }
     calendarform::DayNotesState& DayNotesArea() { return *dayNotes_; }
 
 private:
@@ -427,5 +408,7 @@ private:
     std::unique_ptr<calendarform::DayDatesState> dayDates_;
     std::unique_ptr<calendarform::PageMouseState> pageMouse_;
     std::unique_ptr<calendarform::BalloonsState> balloons_;
+    std::unique_ptr<calendarform::CommandsState> commands_;
+    std::unique_ptr<calendarform::MenusState> menus_;
     std::unique_ptr<calendarform::DayNotesState> dayNotes_;
 };

@@ -1,6 +1,7 @@
 #pragma once
-// The calendar window as the tests and the benchmark drive it: its shared controls and the
-// operations, handlers and state the tests reach, by area, as the desktop would call them.
+// The calendar window as the tests and the benchmark drive it: its shared controls, each
+// area's state through the area's accessor (a test includes that area's header), and the
+// operations and handlers the tests call, by area, as the desktop would call them.
 #include "calendar/calendar_window.h"
 #include "core/conversions.h"
 
@@ -71,7 +72,7 @@ struct TestCalendar : frmAlmanorvique {
     // The command dispatcher, settings and style files.
     using frmAlmanorvique::ApplySetting;
     using frmAlmanorvique::AutoStart_Click;
-    using frmAlmanorvique::commands_;
+    using frmAlmanorvique::CommandsArea;
     using frmAlmanorvique::GetScreenSaverCommand;
     using frmAlmanorvique::LoadStyle;
     using frmAlmanorvique::PropertiesMenu_Click;
