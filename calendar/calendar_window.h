@@ -374,7 +374,6 @@ private:
     int FormState_ = 0;
     QDateTime StartTime_;
     mduLib::PropertyTable Properties_;
-    std::unique_ptr<CBalloonToolTip> BalloonTip_;
     QString IniFilePath_; // the window's own settings file
     // Why that file was not read whole at the set-up, until it was said; "" when it was.
     QString IniFileProblem_;
