@@ -1,6 +1,7 @@
 // The balloons that explain what lies under the mouse: a day's captions over its cell,
 // the month's or year's picture over their captions; and the frame Ctrl draws round the
 // day grid.
+#include "balloons_state.h"
 #include "calendar_window.h"
 #include "settings_keys.h"
 
@@ -36,11 +37,11 @@ void frmAlmanorvique::ShowBalloonAt(const QString& title, const QString& text, f
 {
     // The same balloon stays put while the pointer moves over its cell; another day's
     // captions replace it.
-    const platform::TooltipWindow* shown = BalloonTip_->Window();
-    if (BalloonTip_->Shown() && shown && shown->isVisible() && BalloonTip_->Title() == title &&
-        BalloonTip_->TipText() == mduLib::WrapText(text, kBalloonLineWidth))
+    const platform::TooltipWindow* shown = balloons_->Tip->Window();
+    if (balloons_->Tip->Shown() && shown && shown->isVisible() && balloons_->Tip->Title() == title &&
+        balloons_->Tip->TipText() == mduLib::WrapText(text, kBalloonLineWidth))
         return;
-    BalloonTip_->ShowBalloonInfo(hWnd(), title, text, conv::ToInt32(x), conv::ToInt32(y), kBalloonLineWidth);
+    balloons_->Tip->ShowBalloonInfo(hWnd(), title, text, conv::ToInt32(x), conv::ToInt32(y), kBalloonLineWidth);
 }
 
 // The balloon stays above every window: a modal dialog over this window (or over the
@@ -61,7 +62,9 @@ void frmAlmanorvique::ShowBalloonTip(const QString& title, QString& text, bool f
         HideBalloonTip();
 }
 
-void frmAlmanorvique::HideBalloonTip() { BalloonTip_->Destroy(); }
+void frmAlmanorvique::HideBalloonTip() { balloons_->Tip->Destroy(); }
+
+CBalloonToolTip& frmAlmanorvique::BalloonTip() { return *balloons_->Tip; }
 
 QString frmAlmanorvique::DayBalloonText(const QString& dateTag) const
 {

@@ -1,8 +1,12 @@
 // The calendar window's life: creation, set-up from its settings file, the timer's state
 // machine (full load, re-layout after a resize, running ticks), the screen-saver exit,
 // the focus handling of month windows and what the window writes when it closes.
+#include "balloons_state.h"
 #include "calendar_window.h"
+#include "commands_state.h"
 #include "core/set_up_step.h"
+#include "day_dates_state.h"
+#include "menus_state.h"
 #include "settings_keys.h"
 
 #include "core/app_identity.h"
@@ -38,7 +42,7 @@ void frmAlmanorvique::Form_Initialize()
     // The personal dates are the run's: another window may hold unsaved edits in them.
     if (!gPersonalDates.IsCreated())
         gPersonalDates.Create(1);
-    BalloonTip_ = std::make_unique<CBalloonToolTip>();
+    balloons_->Tip = std::make_unique<CBalloonToolTip>();
 }
 
 void frmAlmanorvique::Form_Load()
@@ -208,8 +212,8 @@ void frmAlmanorvique::ReloadDatesOf(const QString& file)
     if (file == gPersonalDatesFile)
         LoadPersonalDates();
     for (int k = 0; k < 3; ++k)
-        if (yearTables_[k] && YearFilePath(tablesYear_ - 1 + k) == file)
-            yearTables_[k] = SharedYearDates(tablesYear_ - 1 + k, true);
+        if (dayDates_->YearTables[k] && YearFilePath(dayDates_->TablesYear - 1 + k) == file)
+            dayDates_->YearTables[k] = SharedYearDates(dayDates_->TablesYear - 1 + k, true);
     ShowReloadedDates();
 }
 
@@ -230,7 +234,7 @@ void frmAlmanorvique::ApplyAllSettings()
         bool& on;
         explicit Replay(bool& flag) : on(flag) { on = true; }
         ~Replay() { on = false; }
-    } replay(commands_.Replaying);
+    } replay(commands_->Replaying);
     // The window state goes to the window after the frame settings (title bar, border,
     // topmost), which make its native window again: a state given before may be lost.
     struct HeldState {
@@ -247,7 +251,12 @@ void frmAlmanorvique::ApplyAllSettings()
 
 mduLib::PropertyTable& frmAlmanorvique::YearTable(int k)
 {
-    return yearTables_[k] ? yearTables_[k]->Table : noYearTable_;
+    return dayDates_->YearTables[k] ? dayDates_->YearTables[k]->Table : dayDates_->NoYearTable;
+}
+
+const mduLib::PropertyTable& frmAlmanorvique::YearDates() const
+{
+    return dayDates_->YearTables[1] ? dayDates_->YearTables[1]->Table : dayDates_->NoYearTable;
 }
 
 void frmAlmanorvique::LoadYearDates(bool fromFiles)
@@ -256,16 +265,16 @@ void frmAlmanorvique::LoadYearDates(bool fromFiles)
     // with what was not written yet.
     std::shared_ptr<SharedYearTable> old[3];
     for (int k = 0; k < 3; ++k)
-        old[k] = std::move(yearTables_[k]);
-    tablesYear_ = 0;
+        old[k] = std::move(dayDates_->YearTables[k]);
+    dayDates_->TablesYear = 0;
     if (lblMonth.Tag.isEmpty())
         lblMonth.Tag = conv::DateText(platform::Today());
     const QDate d = DisplayedDate();
     if (!d.isValid())
         return;
     for (int k = 0; k < 3; ++k)
-        yearTables_[k] = SharedYearDates(d.year() - 1 + k, fromFiles);
-    tablesYear_ = d.year();
+        dayDates_->YearTables[k] = SharedYearDates(d.year() - 1 + k, fromFiles);
+    dayDates_->TablesYear = d.year();
 }
 
 namespace {
@@ -313,13 +322,13 @@ frmAlmanorvique::OneSaveQuestionPerFile::~OneSaveQuestionPerFile()
 QStringList frmAlmanorvique::SaveYearTables(QStringList* paths)
 {
     QStringList failed;
-    if (!IsRealYear(tablesYear_ - 1) || !IsRealYear(tablesYear_ + 1))
+    if (!IsRealYear(dayDates_->TablesYear - 1) || !IsRealYear(dayDates_->TablesYear + 1))
         return failed;
     // A table that could not read its whole file is written only when it holds entries of
     // this run: the merged write then refuses that file and says so.
     for (int k = 0; k < 3; ++k)
-        if (yearTables_[k] && (yearTables_[k]->Safe || yearTables_[k]->Table.Changed()))
-            SaveDateTable(yearTables_[k]->Table, YearFilePath(tablesYear_ - 1 + k), failed, paths);
+        if (dayDates_->YearTables[k] && (dayDates_->YearTables[k]->Safe || dayDates_->YearTables[k]->Table.Changed()))
+            SaveDateTable(dayDates_->YearTables[k]->Table, YearFilePath(dayDates_->TablesYear - 1 + k), failed, paths);
     return failed;
 }
 
@@ -339,7 +348,7 @@ bool frmAlmanorvique::HoldsUnsavedDates() const
 {
     if (gPersonalDates.IsCreated() && gPersonalDates.Changed())
         return true;
-    for (const auto& t : yearTables_)
+    for (const auto& t : dayDates_->YearTables)
         if (t && t->Table.Changed())
             return true;
     return false;
@@ -349,32 +358,32 @@ std::array<quint64, 4> frmAlmanorvique::DateTableRevisions() const
 {
     std::array<quint64, 4> r{gPersonalDates.Revision()};
     for (int k = 0; k < 3; ++k)
-        r[static_cast<size_t>(k) + 1] = yearTables_[k] ? yearTables_[k]->Table.Revision() : 0;
+        r[static_cast<size_t>(k) + 1] = dayDates_->YearTables[k] ? dayDates_->YearTables[k]->Table.Revision() : 0;
     return r;
 }
 
 void frmAlmanorvique::SaveDatesSoonAfterChange()
 {
     // A screen-saver run writes nothing; a question about a failed write is answered first.
-    if (IsScreenSaverStyle() || askingAboutDates_ || !HoldsUnsavedDates()) {
-        datesChangedAt_.reset();
+    if (IsScreenSaverStyle() || dayDates_->AskingAboutDates || !HoldsUnsavedDates()) {
+        dayDates_->ChangedAt.reset();
         return;
     }
-    if (DateTableRevisions() == datesAttempted_)
+    if (DateTableRevisions() == dayDates_->Attempted)
         return; // written as far as it could be: the close asks about the rest
     const qint64 now = platform::NowMSecsSinceEpoch();
-    if (!datesChangedAt_) {
-        datesChangedAt_ = now;
+    if (!dayDates_->ChangedAt) {
+        dayDates_->ChangedAt = now;
         return;
     }
     // A second's wait lets a change of several steps end first (a clock set back counts
     // as the wait over).
-    const qint64 waited = now - *datesChangedAt_;
+    const qint64 waited = now - *dayDates_->ChangedAt;
     if (waited >= 0 && waited < kDatesWriteDelayMs)
         return;
-    datesChangedAt_.reset();
+    dayDates_->ChangedAt.reset();
     const QStringList failed = SaveDateTables();
-    datesAttempted_ = DateTableRevisions();
+    dayDates_->Attempted = DateTableRevisions();
     for (const QString& f : failed)
         qWarning().noquote() << "Almanorvique: dates not saved yet (closing asks again):" << f;
 }
@@ -386,7 +395,7 @@ bool frmAlmanorvique::SaveDateTablesOrAsk(const QString& consequence)
         const bool was;
         explicit Asking(bool& flag) : on(flag), was(flag) { on = true; }
         ~Asking() { on = was; }
-    } asking(askingAboutDates_);
+    } asking(dayDates_->AskingAboutDates);
     for (;;) {
         QStringList paths;
         QStringList failed = SaveDateTables(&paths);
@@ -561,7 +570,7 @@ void frmAlmanorvique::Timer1_Timer()
         return;
     default:
         // Not under an open menu: its handler still runs on this window.
-        if (openPopups_ == 0 && mduUILib::IsStayTimeOver(StartTime_, Properties_)) {
+        if (menus_->OpenPopups == 0 && mduUILib::IsStayTimeOver(StartTime_, Properties_)) {
             CloseCalendar();
             return;
         }

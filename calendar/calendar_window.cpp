@@ -1,4 +1,11 @@
 #include "calendar_window.h"
+#include "balloons_state.h"
+#include "clock_state.h"
+#include "commands_state.h"
+#include "day_dates_state.h"
+#include "day_notes_state.h"
+#include "menus_state.h"
+#include "page_mouse_state.h"
 
 #include "core/conversions.h"
 #include "hand_cursors.h"
@@ -12,7 +19,15 @@ frmAlmanorvique& frmAlmanorvique::Default() { return platform::DefaultInstance(g
 
 bool frmAlmanorvique::HasDefault() { return !gDefault.isNull(); }
 
-frmAlmanorvique::frmAlmanorvique() : platform::Form(QStringLiteral("frmAlmanorvique"))
+frmAlmanorvique::frmAlmanorvique()
+    : platform::Form(QStringLiteral("frmAlmanorvique")),
+      clock_(std::make_unique<calendarform::ClockState>()),
+      dayDates_(std::make_unique<calendarform::DayDatesState>()),
+      pageMouse_(std::make_unique<calendarform::PageMouseState>()),
+      balloons_(std::make_unique<calendarform::BalloonsState>()),
+      commands_(std::make_unique<calendarform::CommandsState>()),
+      menus_(std::make_unique<calendarform::MenusState>()),
+      dayNotes_(std::make_unique<calendarform::DayNotesState>())
 {
     BuildControls();
     Timer1.OnTimer = [this] { Timer1_Timer(); };

@@ -2,13 +2,8 @@
 // The calendar window: one month page over pictures, with a clock and a scrolling message
 // line. The single-calendar program shows the default instance; the multi-calendar frame
 // makes one instance per month as child windows.
-#include "calendar/clock_format.h"
-#include "calendar/message_line_math.h"
-#include "core/data_folders.h"
 #include "core/settings_store.h"
 #include "editors/dialogs/calendar_caller.h"
-#include "page_mouse_state.h"
-#include "ui/balloon_tooltip.h"
 #include "ui/common_dialog.h"
 #include "ui/control_array.h"
 #include "ui/controls.h"
@@ -20,13 +15,32 @@
 #include <QDate>
 #include <QDateTime>
 #include <QImage>
-#include <QPointF>
 #include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
+
+class CBalloonToolTip;
+
+// Each area's state is a struct in a header of its own, calendar/<area>_state.h: only the
+// form's files that use it and the tests of the area see it.
+namespace calendarform {
+struct BalloonsState;
+struct ClockState;
+struct CommandsState;
+struct DayDatesState;
+struct DayNotesState;
+struct MenusState;
+struct PageMouseState;
+struct SettingMenu;
+} // namespace calendarform
+
+namespace messageline {
+struct LineState;
+struct Span;
+} // namespace messageline
 
 class frmAlmanorvique : public platform::Form, public CalendarCaller {
     Q_OBJECT
@@ -101,7 +115,7 @@ public:
     mduLib::PropertyTable& PrevYearDates() { return YearTable(0); }
     mduLib::PropertyTable& YearDates() { return YearTable(1); }
     mduLib::PropertyTable& NextYearDates() { return YearTable(2); }
-    const mduLib::PropertyTable& YearDates() const { return yearTables_[1] ? yearTables_[1]->Table : noYearTable_; }
+    const mduLib::PropertyTable& YearDates() const;
     // The settings file of a month window (the single calendar answers "").
     QString IniFilePath() const { return MDIChild() ? IniFilePath_ : QString(); }
     float ChildLeft() const { return ChildLeft_; }
@@ -113,7 +127,7 @@ public:
     QDate DisplayedDate() const;
 
 protected:
-    // ---- controls ----
+    // ---- the controls that several areas use ----
     platform::ControlArray<platform::Image> imgCalendar{this, QStringLiteral("imgCalendar")};
     platform::Label lblMonth{this, QStringLiteral("lblMonth")};
     platform::Label lblYear{this, QStringLiteral("lblYear")};
@@ -211,11 +225,6 @@ protected:
     void PropertiesMenu_Click();
     // The screen-saver time-outs of the window menu.
     platform::MenuItemArray ScreenSaverTime{QStringLiteral("ScreenSaverTime"), QStringLiteral("Set Screen Saver")};
-    struct CommandState {
-        bool Replaying = false;       // the settings table is being replayed
-        QString AutoStartTag;         // the auto-start entry's Tag: "1" when auto start is set
-        QString ItemMenuFirstCaption; // the caption of the item menu's first entry
-    } commands_;
     // Writes this run's changes of the personal dates and the year tables (not the
     // settings) into their files; what could not be written, with the reason.
     // paths, when given, gets the path of each file that could not be written.
@@ -244,7 +253,7 @@ protected:
     void lblYear_MouseMove(int Button, int Shift, float X, float Y);
     // The balloon text of a day cell: its special and own captions, then the personal one.
     QString DayBalloonText(const QString& dateTag) const;
-    CBalloonToolTip& BalloonTip() { return *BalloonTip_; }
+    CBalloonToolTip& BalloonTip();
 
     // ---- mouse on the page ----
     void imgCalendar_MouseDown(int Index, int Button, int Shift, float X, float Y);
@@ -261,14 +270,11 @@ protected:
     void EditFrame(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
     // Releases the window-update lock when this window holds it.
     void ReleaseUpdateLock();
-    calendaredit::SurfaceAnchors surfaceAnchor_;
-    calendaredit::FrameEdit frameEdit_;
 
     // ---- picture and page edits, page-turn corners, window drag ----
     void EditSurface(int Index, int Button, float X, float Y, qint32 PX, qint32 PY);
     void ShowPageCorners(qint32 PX, qint32 PY);
     void DragWindow(int Button, float X, float Y);
-    calendaredit::WindowDrag windowDrag_;
 
     // ---- popup menus of the page ----
     void ShowDateMenu(const QString& dates);
@@ -286,24 +292,7 @@ protected:
     platform::MenuItemArray CalendarPopupMenu{QStringLiteral("CalendarPopupMenu")};
     std::unique_ptr<platform::MenuItem> AutoStart, Help, About, CloseDown, SavePropertiesMenu, SaveStyleAs,
         PropertiesMenu;
-    // How a setting entry fills its submenu each time the window menu opens.
-    enum class SettingFill {
-        List,         // the options of its key; the current value checked
-        Styles,       // at most ten style files and "More_"; the current style checked
-        Pictures,     // the images folder's pictures, "None" and "More _"; the value's file checked
-        AutoPosition, // the automatic-position choices; none checked
-    };
-    struct SettingMenu {
-        QString key{}; // the entry's caption: the setting or command its choices go to
-        SettingFill fill = SettingFill::List;
-        bool separatorAfter = false;
-        // For the surface the menu opens on (0 picture, 1 page, 2 backdrop): the key when
-        // it depends on it, and whether the entry shows (always without).
-        std::function<QString(int surface)> keyOn{};
-        std::function<bool(int surface)> shownOn{};
-    };
-    std::vector<SettingMenu> SettingMenus();
-    std::vector<std::unique_ptr<platform::MenuItemArray>> settingMenus_; // a row's MenuItem(n)
+    std::vector<calendarform::SettingMenu> SettingMenus();
     platform::MenuItem& MenuCaption(int n);
     platform::MenuItemArray& MenuItem(int n);
     // The item menu of the day cells, the grid frame, the weekday row, the clock and the
@@ -314,8 +303,6 @@ protected:
     platform::MenuItem& ItemMenuCaption(int n);
     // Opens a popup at the pointer; the chosen item's command has run when it returns.
     bool OpenPopup(platform::MenuItemArray& menu);
-    // How many popups are open: the timer closes no window under a running menu.
-    int openPopups_ = 0;
 
     // ---- item menus ----
     void HideItemMenuItems(int from);
@@ -342,7 +329,6 @@ protected:
     void lblMsg_DblClick();
     // Stops the message: two blanks where the line stands.
     void StopScrollingMessage();
-    const messageline::LineState& MessageLine() const { return msgLine_; }
 
     // ---- lifecycle ----
     void CloseCalendar();
@@ -366,6 +352,15 @@ protected:
     void Form_KeyUp(int& keyCode, int shift) override;
     bool event(QEvent* e) override;
 
+    // ---- each area's state, as the tests reach it ----
+    calendarform::ClockState& ClockArea() { return *clock_; }
+    calendarform::DayDatesState& DayDatesArea() { return *dayDates_; }
+    calendarform::PageMouseState& PageMouseArea() { return *pageMouse_; }
+    calendarform::BalloonsState& BalloonsArea() { return *balloons_; }
+    calendarform::CommandsState& CommandsArea() { return *commands_; }
+    calendarform::MenusState& MenusArea() { return *menus_; }
+    calendarform::DayNotesState& DayNotesArea() { return *dayNotes_; }
+
 private:
     friend struct CalendarCommands;
     void Form_Initialize();
@@ -383,17 +378,11 @@ private:
     int FormState_ = 0;
     QDateTime StartTime_;
     mduLib::PropertyTable Properties_;
-    std::unique_ptr<CBalloonToolTip> BalloonTip_;
     QString IniFilePath_; // the window's own settings file
     // Why that file was not read whole at the set-up, until it was said; "" when it was.
     QString IniFileProblem_;
     float ChildLeft_ = 0, ChildTop_ = 0, ChildWidth_ = 0, ChildHeight_ = 0;
     QPointer<platform::Form> ParentForm_;
-    // The displayed year whose files the three year tables came from (0: none yet), and
-    // the run's tables of those years (none before the first load: an empty one instead).
-    int tablesYear_ = 0;
-    std::shared_ptr<mduAlmanorvqueLib::SharedYearTable> yearTables_[3];
-    mduLib::PropertyTable noYearTable_{1};
     mduLib::PropertyTable& YearTable(int k);
     // Writes the year tables' changes into the files they came from; what failed.
     QStringList SaveYearTables(QStringList* paths = nullptr);
@@ -406,25 +395,23 @@ private:
     // without closing its windows (the display lost) keeps them. A write that failed is not
     // tried again until the tables change again; the close then asks.
     void SaveDatesSoonAfterChange();
-    std::optional<qint64> datesChangedAt_;    // when the unsaved change was first seen
-    std::array<quint64, 4> datesAttempted_{}; // the tables as the last write left them
-    bool askingAboutDates_ = false;           // the question of a failed write is open
-    std::optional<float> firstPointerX_;      // the screen saver's first pointer position
+    std::optional<float> firstPointerX_; // the screen saver's first pointer position
 
     // Clock and message line.
-    std::optional<clockformat::ClockPattern> clockPattern_; // "Clock Format" translated
-    // What the clock was last written from: the second, the settings and the text.
-    qint64 clockSecond_ = 0;
-    quint64 clockRevision_ = 0;
-    QString clockText_;
-    std::optional<QPointF> clockGrab_; // where the closed hand holds the clock, twips
-    messageline::LineState msgLine_;
     messageline::Span MessageSpan();
-    messageline::Measure MessageMeasure();
-    // Reads the line's label into msgLine_, runs the step and shows the result.
+    std::function<double(const QString&)> MessageMeasure();
+    // Reads the line's label into the clock state, runs the step and shows the result.
     void StepMessageLine(const std::function<void(messageline::LineState&)>& step);
 
     // Day notes.
-    int openActivityIndex_ = 0; // the cell whose note editor opened last
     void PrepareActivityIcons();
+
+    // Made with the form, before any of its controls is built.
+    std::unique_ptr<calendarform::ClockState> clock_;
+    std::unique_ptr<calendarform::DayDatesState> dayDates_;
+    std::unique_ptr<calendarform::PageMouseState> pageMouse_;
+    std::unique_ptr<calendarform::BalloonsState> balloons_;
+    std::unique_ptr<calendarform::CommandsState> commands_;
+    std::unique_ptr<calendarform::MenusState> menus_;
+    std::unique_ptr<calendarform::DayNotesState> dayNotes_;
 };

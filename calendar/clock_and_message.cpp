@@ -2,6 +2,7 @@
 // the picture. Both run on the window's 100 ms tick, so each tick does only what shows:
 // the clock is written when its text changes, the line moves within its own strip.
 #include "calendar_window.h"
+#include "clock_state.h"
 #include "settings_keys.h"
 
 #include "core/conversions.h"
@@ -28,23 +29,23 @@ void frmAlmanorvique::UpdateClock()
     // The pattern is translated only when the setting changed, not on every tick.
     const quint64 revision = Properties_.Revision();
     const QString format = mduLib::GetProp(keys::ClockFormat, Properties_);
-    if (!clockPattern_ || clockPattern_->Source != format)
-        clockPattern_ = clockformat::TranslateClockPattern(format);
+    if (!clock_->Pattern || clock_->Pattern->Source != format)
+        clock_->Pattern = clockformat::TranslateClockPattern(format);
     const QDateTime now = platform::Now();
-    const QString text = clockformat::FormatClock(*clockPattern_, now);
+    const QString text = clockformat::FormatClock(*clock_->Pattern, now);
     if (text != lblClock.Caption())
         lblClock.SetCaption(text);
-    clockSecond_ = SecondOf(now.toMSecsSinceEpoch());
-    clockRevision_ = revision;
-    clockText_ = lblClock.Caption();
+    clock_->Second = SecondOf(now.toMSecsSinceEpoch());
+    clock_->Revision = revision;
+    clock_->Text = lblClock.Caption();
 }
 
 void frmAlmanorvique::TickClock()
 {
     // No pattern shows less than a second, and the pattern is a setting: the other nine
     // ticks of a second only compare.
-    if (SecondOf(platform::NowMSecsSinceEpoch()) == clockSecond_ && Properties_.Revision() == clockRevision_ &&
-        lblClock.Caption() == clockText_)
+    if (SecondOf(platform::NowMSecsSinceEpoch()) == clock_->Second && Properties_.Revision() == clock_->Revision &&
+        lblClock.Caption() == clock_->Text)
         return;
     UpdateClock();
 }
@@ -59,7 +60,7 @@ void frmAlmanorvique::lblClock_MouseDown(int Button, int /*Shift*/, float X, flo
 {
     if (Button == kLeftButton && lblClock.MousePointer == platform::vbCustom) {
         lblClock.MouseIcon = imgList[kClosedHand];
-        clockGrab_ = QPointF(X, Y);
+        clock_->Grab = QPointF(X, Y);
     } else if (Button == kRightButton) {
         PopupClockMenu();
     }
@@ -74,17 +75,17 @@ void frmAlmanorvique::lblClock_MouseMove(int Button, int Shift, float X, float Y
     lblClock.MousePointer = platform::vbCustom;
     if (Button == 0) {
         lblClock.MouseIcon = imgList[kOpenHand];
-        clockGrab_.reset();
+        clock_->Grab.reset();
         return;
     }
     if (!handcursors::IsPicture(lblClock.MouseIcon, imgList, kClosedHand))
         return;
     // The point of the clock under the hand stays under it: the move is the pointer's
     // offset from where it gripped, in twips like the clock's place.
-    if (!clockGrab_)
-        clockGrab_ = QPointF(X, Y);
-    lblClock.Move(static_cast<float>(lblClock.Left() + X - clockGrab_->x()),
-                  static_cast<float>(lblClock.Top() + Y - clockGrab_->y()));
+    if (!clock_->Grab)
+        clock_->Grab = QPointF(X, Y);
+    lblClock.Move(static_cast<float>(lblClock.Left() + X - clock_->Grab->x()),
+                  static_cast<float>(lblClock.Top() + Y - clock_->Grab->y()));
 }
 
 void frmAlmanorvique::lblClock_MouseUp(int, int, float, float)
@@ -94,7 +95,7 @@ void frmAlmanorvique::lblClock_MouseUp(int, int, float, float)
     // 32 bits: a clock dragged beyond 2,184 pixels is still placed where it was let go.
     SaveClockPosition(conv::ToInt32(lblClock.Left()), conv::ToInt32(lblClock.Top()));
     lblClock.MousePointer = platform::vbDefault;
-    clockGrab_.reset();
+    clock_->Grab.reset();
 }
 
 // ---- the message line ----
@@ -108,16 +109,16 @@ messageline::Span frmAlmanorvique::MessageSpan()
 void frmAlmanorvique::StepMessageLine(const std::function<void(messageline::LineState&)>& step)
 {
     // The label is the truth for what the layout may have changed since the last tick.
-    msgLine_.Caption = lblMsg.Caption();
-    msgLine_.Left = lblMsg.Left();
-    msgLine_.Width = lblMsg.Width();
-    msgLine_.AutoSize = lblMsg.AutoSize();
-    step(msgLine_);
-    lblMsg.ToolTipText = msgLine_.Text;
-    lblMsg.SetAutoSize(msgLine_.AutoSize);
-    lblMsg.SetCaption(msgLine_.Caption);
-    lblMsg.SetWidth(static_cast<float>(msgLine_.Width));
-    lblMsg.SetLeft(static_cast<float>(msgLine_.Left));
+    clock_->MessageLine.Caption = lblMsg.Caption();
+    clock_->MessageLine.Left = lblMsg.Left();
+    clock_->MessageLine.Width = lblMsg.Width();
+    clock_->MessageLine.AutoSize = lblMsg.AutoSize();
+    step(clock_->MessageLine);
+    lblMsg.ToolTipText = clock_->MessageLine.Text;
+    lblMsg.SetAutoSize(clock_->MessageLine.AutoSize);
+    lblMsg.SetCaption(clock_->MessageLine.Caption);
+    lblMsg.SetWidth(static_cast<float>(clock_->MessageLine.Width));
+    lblMsg.SetLeft(static_cast<float>(clock_->MessageLine.Left));
 }
 
 messageline::Measure frmAlmanorvique::MessageMeasure()
@@ -142,7 +143,7 @@ void frmAlmanorvique::AppendMessageChar(int& position)
 
 void frmAlmanorvique::ScrollMessage()
 {
-    if (msgLine_.Text.isEmpty())
+    if (clock_->MessageLine.Text.isEmpty())
         return;
     StepMessageLine([&](messageline::LineState& s) { messageline::Scroll(s, MessageSpan(), MessageMeasure()); });
 }

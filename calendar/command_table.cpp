@@ -2,6 +2,7 @@
 // name, value and context. One row per command name: what it may ask for first, what it
 // stores, and what it then applies.
 #include "calendar_window.h"
+#include "commands_state.h"
 #include "settings_keys.h"
 
 #include "core/colour_names.h"
@@ -139,7 +140,7 @@ struct CalendarCommands {
     static void WindowStyles(W& w, CommandCall& c)
     {
         // A replayed table never loads a style: the load would replay it again, for ever.
-        if (!w.commands_.Replaying)
+        if (!w.commands_->Replaying)
             w.LoadStyle(c.value);
     }
     static void Layout(W& w, CommandCall&) { w.SetCalendarLayout(); }
@@ -192,7 +193,7 @@ struct CalendarCommands {
     {
         // The picture or the page, whichever is left without a picture, goes behind.
         w.imgCalendar(c.value != cmd::None ? 0 : 1).ZOrder(1);
-        if (!w.commands_.Replaying)
+        if (!w.commands_->Replaying)
             w.lower(); // the calendar sits on the desk, behind the other windows
         w.imgCalendar(2).ZOrder(1);
         if (FullyLoaded(w))
@@ -212,7 +213,7 @@ struct CalendarCommands {
     static void BackgroundColours(W& w, CommandCall& c)
     {
         // A replay opens no colour dialog: "Custom" then keeps the colour the window has.
-        w.SetWindowBackColour(c.value, w.commands_.Replaying ? 0 : 1);
+        w.SetWindowBackColour(c.value, w.commands_->Replaying ? 0 : 1);
         if (w.IsTransparentWindow()) {
             platform::Image& handle = w.imgCalendar(2);
             const float hw = std::min(w.Width() / 20, 300.0f);
@@ -251,17 +252,17 @@ struct CalendarCommands {
     {
         if (c.value != cmd::Custom)
             w.SetDateItem(c.context, c.value, keys::CaptionSection);
-        else if (!w.commands_.Replaying)
+        else if (!w.commands_->Replaying)
             w.EditDateCaptionMessage(c.context, c.value, keys::CaptionSection, 0);
     }
     static void DateMessage(W& w, CommandCall& c)
     {
-        if (!w.commands_.Replaying)
+        if (!w.commands_->Replaying)
             w.EditDateCaptionMessage(c.context, c.value, keys::MessageSection, 1);
     }
     static void DateManager(W& w, CommandCall&)
     {
-        if (w.commands_.Replaying)
+        if (w.commands_->Replaying)
             return;
         // Only the date files: the settings table keeps its unsaved menu changes.
         // A table that could not be written keeps its entries: the manager shows the file.
@@ -272,7 +273,7 @@ struct CalendarCommands {
     static void Nothing(W&, CommandCall&) {}
     static void AutoPosition(W& w, CommandCall&)
     {
-        if (w.commands_.ItemMenuFirstCaption == cmd::ResetCalendarPosition) {
+        if (w.commands_->ItemMenuFirstCaption == cmd::ResetCalendarPosition) {
             mduLib::SetValue(keys::CalendarTop, QStringLiteral("-1"), w.Properties_);
             mduLib::SetValue(keys::CalendarLeft, QStringLiteral("-1"), w.Properties_);
         }
@@ -371,7 +372,7 @@ void CalendarCommands::Dispatch(W& w, CommandCall& c)
         const QString& marker = row.asks == Asks::ForFile ? cmd::MoreFile : cmd::MorePicture;
         if (row.asks != Asks::Nothing && c.value == marker) {
             // A replay asks nothing; a cancelled chooser changes nothing.
-            if (w.commands_.Replaying)
+            if (w.commands_->Replaying)
                 return;
             const QString kind = row.asks == Asks::ForFile ? c.name
                                  : IsPictureKind(c.name)   ? c.name

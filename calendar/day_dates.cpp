@@ -1,5 +1,6 @@
 // The date tables of the window: captions, messages and fonts of single days.
 #include "calendar_window.h"
+#include "day_dates_state.h"
 #include "settings_keys.h"
 
 #include "core/conversions.h"
@@ -327,7 +328,7 @@ mduLib::PropertyTable* frmAlmanorvique::YearTableOf(const QDate& d)
         return nullptr;
     // The tables are those of the year they were loaded for; while lblYear's caption has
     // just changed and they are not reloaded yet, that is still the old year.
-    const double y = tablesYear_ ? tablesYear_ : conv::LeadingNumber(lblYear.Caption());
+    const double y = dayDates_->TablesYear ? dayDates_->TablesYear : conv::LeadingNumber(lblYear.Caption());
     mduLib::PropertyTable* t = nullptr;
     if (d.year() == y)
         t = &YearDates();

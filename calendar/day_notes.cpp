@@ -1,6 +1,7 @@
 // A day's note: kept under "Activity" in the year table of its date, marked by an icon
 // beside its cell, shown as a balloon over the icon and edited in place in txtMsg.
 #include "calendar_window.h"
+#include "day_notes_state.h"
 #include "settings_keys.h"
 
 #include "core/conversions.h"
@@ -114,9 +115,9 @@ void frmAlmanorvique::EditActivity(int i, qint32 width, qint32 height)
         return;
     platform::Image& icon = imgActivity(i);
     icon.SetVisible(false);
-    if (openActivityIndex_ != i)
-        CloseActivityEditor(openActivityIndex_);
-    openActivityIndex_ = i;
+    if (dayNotes_->OpenActivityIndex != i)
+        CloseActivityEditor(dayNotes_->OpenActivityIndex);
+    dayNotes_->OpenActivityIndex = i;
     PlaceActivityIcon(i);
     icon.SetWidth(static_cast<float>(width));
     icon.SetHeight(static_cast<float>(height));

@@ -3,6 +3,7 @@
 // and its three submenus, so every opening writes each entry it shows, hides the others
 // and sets (or clears) every check mark it shows.
 #include "calendar_window.h"
+#include "commands_state.h"
 #include "settings_keys.h"
 
 #include "core/conversions.h"
@@ -44,7 +45,7 @@ void frmAlmanorvique::SetItemEntry(int n, const QString& caption, const QString&
     entry.Tag = tag;
     entry.SetVisible(true);
     if (n == 1)
-        commands_.ItemMenuFirstCaption = caption; // "Auto Position" asks which menu was last
+        commands_->ItemMenuFirstCaption = caption; // "Auto Position" asks which menu was last
 }
 
 void frmAlmanorvique::HideItemMenuItems(int from)

@@ -1,6 +1,7 @@
 // Ctrl moves and resizes the picture and the page; without a modifier the page's bottom
 // corners turn the month and the band along the window's edges drags the window.
 #include "calendar_window.h"
+#include "page_mouse_state.h"
 #include "settings_keys.h"
 
 #include "control_boxes.h"
@@ -46,7 +47,7 @@ void frmAlmanorvique::EditSurface(int Index, int Button, float X, float Y, qint3
     else if (zone == calendaredit::Zone::Inside && MousePointer() != platform::vbSizePointer)
         SetWindowCursor(platform::vbCustom, Button == kLeftButton ? kClosedRightHand : kOpenRightHand);
 
-    std::optional<QPointF>& anchor = surfaceAnchor_[Index];
+    std::optional<QPointF>& anchor = pageMouse_->SurfaceAnchor[Index];
     if (!anchor || Button != kLeftButton) {
         anchor = QPointF(X, Y); // before a press the anchor follows the pointer
         return;
@@ -92,24 +93,24 @@ void frmAlmanorvique::DragWindow(int Button, float X, float Y)
         return;
     if (calendaredit::InDragBand(X, Y, ScaleWidth(), ScaleHeight()) && Button == 0) {
         SetWindowCursor(platform::vbCustom, kOpenLeftHand);
-        windowDrag_.Anchor = QPointF(conv::ToInt32(X), conv::ToInt32(Y));
-        windowDrag_.GrabPointer.reset();
+        pageMouse_->Drag.Anchor = QPointF(conv::ToInt32(X), conv::ToInt32(Y));
+        pageMouse_->Drag.GrabPointer.reset();
     } else if (IsLeftHandCursor() && Button == kLeftButton) {
         SetWindowCursor(platform::vbCustom, kClosedLeftHand);
         // The window follows the pointer on the screen: positions inside a window that the
         // desktop is still moving lag behind and would make it shake.
         const QPointF pointer = PointerOnScreen();
-        if (!windowDrag_.GrabPointer) {
-            windowDrag_.GrabPointer = pointer - (QPointF(X, Y) - windowDrag_.Anchor);
+        if (!pageMouse_->Drag.GrabPointer) {
+            pageMouse_->Drag.GrabPointer = pointer - (QPointF(X, Y) - pageMouse_->Drag.Anchor);
             // Where the window really stands: the kept position may not have caught up
             // with where the desktop first placed it.
             const QPoint at = isWindow() ? frameGeometry().topLeft() : pos();
-            windowDrag_.GrabWindow = QPointF(platform::PixelsToTwipsX(at.x()), platform::PixelsToTwipsY(at.y()));
+            pageMouse_->Drag.GrabWindow = QPointF(platform::PixelsToTwipsX(at.x()), platform::PixelsToTwipsY(at.y()));
         }
-        const QPointF to = windowDrag_.GrabWindow + (pointer - *windowDrag_.GrabPointer);
+        const QPointF to = pageMouse_->Drag.GrabWindow + (pointer - *pageMouse_->Drag.GrabPointer);
         Move(static_cast<float>(to.x()), static_cast<float>(to.y()), Width(), Height());
     } else {
         SetWindowCursor(platform::vbDefault);
-        windowDrag_.GrabPointer.reset();
+        pageMouse_->Drag.GrabPointer.reset();
     }
 }

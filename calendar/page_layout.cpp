@@ -1,5 +1,6 @@
 // The arrangement of picture, page and backdrop in the window.
 #include "calendar_window.h"
+#include "commands_state.h"
 #include "settings_keys.h"
 
 #include "control_boxes.h"
@@ -58,7 +59,7 @@ void frmAlmanorvique::SetCalendarLayout()
     lblMsg.SetLeft(r.MessageRight - lblMsg.Width());
 
     LayoutDayGrid();
-    if (!commands_.Replaying)
+    if (!commands_->Replaying)
         mduAPILib::RefreshTransparentMask(*this);
 }
 

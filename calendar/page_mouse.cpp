@@ -1,6 +1,7 @@
 // The mouse on the picture, the page and the backdrop: the rubber band that selects days,
 // the frame that Ctrl moves and resizes, and what a release ends.
 #include "calendar_window.h"
+#include "page_mouse_state.h"
 #include "settings_keys.h"
 
 #include "control_boxes.h"
@@ -64,7 +65,7 @@ void frmAlmanorvique::imgCalendar_MouseDown(int Index, int Button, int Shift, fl
         if (Shift != 0)
             return;
         shpHighlight.Tag = kBandTag;
-        surfaceAnchor_[Index] = QPointF(X, Y);
+        pageMouse_->SurfaceAnchor[Index] = QPointF(X, Y);
         shpHighlight.Move(surface.Left() + X, surface.Top() + Y, 0, 0);
         shpHighlight.SetVisible(true);
         return;
@@ -72,14 +73,14 @@ void frmAlmanorvique::imgCalendar_MouseDown(int Index, int Button, int Shift, fl
     if (Shift == kCtrlKey && shpHighlight.Visible()) {
         // Whatever the frame showed, it now stands for the day grid.
         shpHighlight.Tag = kGridFrameTag;
-        surfaceAnchor_[Index] = QPointF(X, Y);
-        frameEdit_.Resized = false;
+        pageMouse_->SurfaceAnchor[Index] = QPointF(X, Y);
+        pageMouse_->Frame.Resized = false;
     }
 }
 
 void frmAlmanorvique::EditFrame(int Index, int Button, float X, float Y, qint32 PX, qint32 PY)
 {
-    std::optional<QPointF>& anchor = surfaceAnchor_[Index];
+    std::optional<QPointF>& anchor = pageMouse_->SurfaceAnchor[Index];
     if (Button != 0) {
         if (!anchor || Button != kLeftButton) {
             SetWindowCursor(platform::vbDefault);
@@ -98,7 +99,7 @@ void frmAlmanorvique::EditFrame(int Index, int Button, float X, float Y, qint32 
             shpHighlight.SetWidth(static_cast<float>(size.x()));
             shpHighlight.SetHeight(static_cast<float>(size.y()));
             anchor = QPointF(X, Y);
-            frameEdit_.Resized = true;
+            pageMouse_->Frame.Resized = true;
         }
         return;
     }
@@ -126,7 +127,7 @@ void frmAlmanorvique::imgCalendar_MouseMove(int Index, int Button, int Shift, fl
                          X);
     const qint32 PX = calendaredit::WindowCoordinate(surface.Left(), X);
     const qint32 PY = calendaredit::WindowCoordinate(surface.Top(), Y);
-    std::optional<QPointF>& anchor = surfaceAnchor_[Index];
+    std::optional<QPointF>& anchor = pageMouse_->SurfaceAnchor[Index];
 
     if (shpHighlight.Visible() && shpHighlight.Tag == kBandTag && anchor && Button == kLeftButton && Shift == 0) {
         calendarlayout::Place(shpHighlight, calendaredit::RubberBand({surface.Left(), surface.Top()}, *anchor, {X, Y}));
@@ -183,11 +184,11 @@ void frmAlmanorvique::imgCalendar_MouseUp(int Index, int Button, int /*Shift*/, 
             SetWindowCursor(platform::vbDefault);
             // Only a resize changes the grid's size: the frame is larger than the grid it
             // stands for, so a plain move must not write its size back.
-            if (frameEdit_.Resized)
+            if (pageMouse_->Frame.Resized)
                 SaveCalendarSizeFromFrame();
             else
                 LayoutDayGrid();
-            frameEdit_.Resized = false;
+            pageMouse_->Frame.Resized = false;
             platform::LockWindowUpdate(nullptr);
         } else if (shpHighlight.Tag == kBandTag) {
             const qint32 left = conv::ToInt32(shpHighlight.Left());
@@ -198,7 +199,7 @@ void frmAlmanorvique::imgCalendar_MouseUp(int Index, int Button, int /*Shift*/, 
             if (!shpHighlight.Tag.isEmpty()) {
                 shpHighlight.SetFillStyle(1); // the greyed cells show through
             } else {
-                surfaceAnchor_[Index].reset();
+                pageMouse_->SurfaceAnchor[Index].reset();
                 shpHighlight.SetVisible(false);
             }
         }

@@ -28,3 +28,14 @@ struct WindowDrag {
 };
 
 } // namespace calendaredit
+
+namespace calendarform {
+
+// The page mouse's state: the press anchors, the frame edit and the window drag.
+struct PageMouseState {
+    calendaredit::SurfaceAnchors SurfaceAnchor;
+    calendaredit::FrameEdit Frame;
+    calendaredit::WindowDrag Drag;
+};
+
+} // namespace calendarform

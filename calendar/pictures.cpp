@@ -1,6 +1,7 @@
 // The window's three pictures (the picture, the page, the backdrop), which of them a
 // full load shows, the background colour and importing a picture into the images folder.
 #include "calendar_window.h"
+#include "commands_state.h"
 #include "settings_keys.h"
 
 #include "core/app_identity.h"
@@ -55,7 +56,7 @@ bool frmAlmanorvique::LoadCalendarPicture(QString& value, int slot, bool clearWh
                 img.Tag = pic.IsEmpty() ? QString() : file;
                 if (pic.IsEmpty())
                     TellPictureFailure(file, whyNot);
-                if (!commands_.Replaying)
+                if (!commands_->Replaying)
                     mduAPILib::RefreshTransparentMask(*this);
             }
         } else {

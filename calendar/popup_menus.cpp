@@ -3,7 +3,9 @@
 // row, the clock and the captions fill for themselves. Each entry is named after a
 // setting or a command and its items carry the values; every choice goes to ApplySetting.
 #include "calendar_window.h"
+#include "commands_state.h"
 #include "menu_checks.h"
+#include "menus_state.h"
 #include "settings_keys.h"
 
 #include "core/data_folders.h"
@@ -35,10 +37,10 @@ std::unique_ptr<platform::MenuItem> AddCommand(QMenu& menu, const QString& name,
 void frmAlmanorvique::BuildPopupMenus()
 {
     QMenu& window = *CalendarPopupMenu.Menu();
-    for (const SettingMenu& setting : SettingMenus()) {
-        const QString name = QStringLiteral("MenuItem") + QString::number(settingMenus_.size() + 2);
+    for (const calendarform::SettingMenu& setting : SettingMenus()) {
+        const QString name = QStringLiteral("MenuItem") + QString::number(menus_->SettingSubmenus.size() + 2);
         platform::MenuItemArray* menu =
-            settingMenus_.emplace_back(std::make_unique<platform::MenuItemArray>(name)).get();
+            menus_->SettingSubmenus.emplace_back(std::make_unique<platform::MenuItemArray>(name)).get();
         menu->Click = [this, menu](int i) { ApplySubmenuChoice(*menu, i); };
         window.addMenu(menu->Menu());
         if (setting.separatorAfter)
@@ -75,11 +77,11 @@ void frmAlmanorvique::BuildPopupMenus()
     lblYear.Events.MouseDown = [this](int b, int sh, float x, float y) { lblYear_MouseDown(b, sh, x, y); };
 }
 
-std::vector<frmAlmanorvique::SettingMenu> frmAlmanorvique::SettingMenus()
+std::vector<calendarform::SettingMenu> frmAlmanorvique::SettingMenus()
 {
     // The one list of the window menu's setting entries: a row makes the entry, its
     // submenu and its filling.
-    using Fill = SettingFill;
+    using Fill = calendarform::SettingFill;
     // The picture's pair of entries, or the page's: on the page, and on a backdrop while
     // the page has no picture.
     const auto page = [this](int surface) {
@@ -109,9 +111,9 @@ std::vector<frmAlmanorvique::SettingMenu> frmAlmanorvique::SettingMenus()
 
 platform::MenuItemArray& frmAlmanorvique::MenuItem(int n)
 {
-    if (n < 2 || n - 2 >= static_cast<int>(settingMenus_.size()))
+    if (n < 2 || n - 2 >= static_cast<int>(menus_->SettingSubmenus.size()))
         throw mduLib::SubscriptError();
-    return *settingMenus_[n - 2];
+    return *menus_->SettingSubmenus[n - 2];
 }
 
 platform::MenuItem& frmAlmanorvique::MenuCaption(int n) { return MenuItem(n).Entry(); }
@@ -132,11 +134,11 @@ platform::MenuItem& frmAlmanorvique::ItemMenuCaption(int n)
 
 bool frmAlmanorvique::OpenPopup(platform::MenuItemArray& menu)
 {
-    ++openPopups_;
+    ++menus_->OpenPopups;
     struct Closed {
         int& count;
         ~Closed() { --count; }
-    } closed{openPopups_};
+    } closed{menus_->OpenPopups};
     return platform::PopupMenu(*menu.Menu(), QCursor::pos());
 }
 
@@ -153,12 +155,12 @@ void frmAlmanorvique::SetAutoStartMenu()
     const bool set = mduAPILib::IsAutoStartSet();
     AutoStart->SetCaption((set ? QStringLiteral("Disable ") : QStringLiteral("Enable ")) + caption);
     AutoStart->Tag = set ? QStringLiteral("1") : QStringLiteral("0");
-    commands_.AutoStartTag = AutoStart->Tag;
+    commands_->AutoStartTag = AutoStart->Tag;
 }
 
 void frmAlmanorvique::PopupCalendarMenu(int Index)
 {
-    auto fill = [this, Index](platform::MenuItemArray& menu, const SettingMenu& setting) {
+    auto fill = [this, Index](platform::MenuItemArray& menu, const calendarform::SettingMenu& setting) {
         platform::MenuItem& entry = menu.Entry();
         if (setting.shownOn && !setting.shownOn(Index)) {
             entry.SetVisible(false);
@@ -167,20 +169,20 @@ void frmAlmanorvique::PopupCalendarMenu(int Index)
         const QString key = setting.keyOn ? setting.keyOn(Index) : setting.key;
         entry.SetCaption(key);
         switch (setting.fill) {
-        case SettingFill::List:
+        case calendarform::SettingFill::List:
             mduUILib::FillMenuFromList(menu, mduLib::GetPropOptions(key, Properties_));
             mduUILib::CheckMenuItem(menu, mduLib::GetProp(key, Properties_), kByCaption);
             break;
-        case SettingFill::Styles:
+        case calendarform::SettingFill::Styles:
             mduUILib::FillFileMenu(menu, gStylesFolder, QString(), calendarcommands::MoreFile, 10);
             mduUILib::CheckMenuItem(menu, mduLib::GetProp(key, Properties_), kByCaption);
             break;
-        case SettingFill::Pictures:
+        case calendarform::SettingFill::Pictures:
             mduUILib::FillImageMenu(menu, gImagesFolder);
             // The item of the file the value shows, wherever the value names it from.
             mduUILib::CheckMenuItem(menu, PictureFileOf(mduLib::GetProp(key, Properties_)), kByTag);
             break;
-        case SettingFill::AutoPosition:
+        case calendarform::SettingFill::AutoPosition:
             mduUILib::FillMenuFromList(menu, GetAutoPositionList());
             UncheckAll(menu);
             break;
@@ -188,7 +190,7 @@ void frmAlmanorvique::PopupCalendarMenu(int Index)
         entry.SetVisible(true);
     };
     int n = 2;
-    for (const SettingMenu& setting : SettingMenus())
+    for (const calendarform::SettingMenu& setting : SettingMenus())
         fill(MenuItem(n++), setting);
     SetAutoStartMenu();
     mduUILib::FillScreenSaverTimeMenu(ScreenSaverTime, GetScreenSaverCommand());

@@ -1,6 +1,7 @@
 // The fixed commands of the window menu that are no settings: About, Help, auto start,
 // the screen saver and the property editor.
 #include "calendar_window.h"
+#include "commands_state.h"
 
 #include "core/app_identity.h"
 #include "core/conversions.h"
@@ -21,7 +22,7 @@ void frmAlmanorvique::Help_Click()
 
 void frmAlmanorvique::AutoStart_Click()
 {
-    if (conv::LeadingNumber(commands_.AutoStartTag) == 1) {
+    if (conv::LeadingNumber(commands_->AutoStartTag) == 1) {
         mduAPILib::ClearAutoStart();
     } else {
         QString arguments;

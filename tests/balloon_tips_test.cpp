@@ -1,5 +1,6 @@
 // The balloons over the day cells and the month and year captions, and the grid frame
 // that Ctrl draws.
+#include "calendar/balloons_state.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"

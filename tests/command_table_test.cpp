@@ -1,5 +1,6 @@
 // The calendar's command dispatcher, its pictures and its style files, driven as the
 // menus and the settings replay drive them.
+#include "calendar/commands_state.h"
 #include "core/app_identity.h"
 #include "core/colour_names.h"
 #include "core/conversions.h"
@@ -496,7 +497,7 @@ TEST_F(CalendarCommands, AReplayOpensNoChooserAndNoDialog)
     EXPECT_EQ(w->FormState(), frmAlmanorvique::kRunning); // no style reload
     // "Custom" keeps the colour the window has, as its number.
     EXPECT_EQ(mduLib::GetProp("Window Background Colours", w->Properties()), QString::number(0x123456));
-    EXPECT_FALSE(w->commands_.Replaying);
+    EXPECT_FALSE(w->CommandsArea().Replaying);
 }
 
 TEST_F(CalendarCommands, AChosenCustomColourIsStoredAsItsNumber)
@@ -741,10 +742,10 @@ TEST_F(CalendarCommands, TheFixedCommandsReachTheDesktopSettings)
     w->ScreenSaverTime_Click(1);
     EXPECT_EQ(mduAPILib::GetScreenSaver(), "");
 
-    w->commands_.AutoStartTag = "0";
+    w->CommandsArea().AutoStartTag = "0";
     w->AutoStart_Click();
     EXPECT_TRUE(mduAPILib::IsAutoStartSet());
-    w->commands_.AutoStartTag = "1";
+    w->CommandsArea().AutoStartTag = "1";
     w->AutoStart_Click();
     EXPECT_FALSE(mduAPILib::IsAutoStartSet());
 

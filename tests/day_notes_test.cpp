@@ -1,4 +1,5 @@
 // A day's note: where it is kept, editing it over its cell, its icon and its balloon.
+#include "calendar/balloons_state.h"
 #include "core/conversions.h"
 #include "core/data_folders.h"
 #include "core/settings_store.h"

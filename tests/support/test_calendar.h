@@ -1,6 +1,7 @@
 #pragma once
-// The calendar window with its inner areas opened to the tests and the benchmark, which
-// drive its handlers and read its controls as the desktop would.
+// The calendar window as the tests and the benchmark drive it: its shared controls, each
+// area's state through the area's accessor (a test includes that area's header), and the
+// operations and handlers the tests call, by area, as the desktop would call them.
 #include "calendar/calendar_window.h"
 #include "core/conversions.h"
 
@@ -9,150 +10,117 @@
 namespace testsupport {
 
 struct TestCalendar : frmAlmanorvique {
-    using frmAlmanorvique::About_Click;
-    using frmAlmanorvique::AppendMessageChar;
-    using frmAlmanorvique::ApplyAllSettings;
+    // The controls that every area shares.
+    using frmAlmanorvique::imgActivity;
+    using frmAlmanorvique::imgCalendar;
+    using frmAlmanorvique::imgList;
+    using frmAlmanorvique::imgPageCorner;
+    using frmAlmanorvique::lblClock;
+    using frmAlmanorvique::lblDate;
+    using frmAlmanorvique::lblDateShadow;
+    using frmAlmanorvique::lblMonth;
+    using frmAlmanorvique::lblMsg;
+    using frmAlmanorvique::lblYear;
+    using frmAlmanorvique::objDialog;
+    using frmAlmanorvique::shpHighlight;
+    using frmAlmanorvique::Timer1;
+    using frmAlmanorvique::txtMsg;
+
+    // The month grid and navigation.
     using frmAlmanorvique::ApplyColumnColour;
-    using frmAlmanorvique::ApplySetting;
-    using frmAlmanorvique::AutoStart;
-    using frmAlmanorvique::AutoStart_Click;
-    using frmAlmanorvique::BalloonTip;
-    using frmAlmanorvique::CalendarPopupMenu;
-    using frmAlmanorvique::CheckScreenSaverExit;
-    using frmAlmanorvique::CloseActivityEditor;
-    using frmAlmanorvique::CloseCalendar;
-    using frmAlmanorvique::CloseDown_Click;
-    using frmAlmanorvique::commands_;
-    using frmAlmanorvique::DayBalloonText;
-    using frmAlmanorvique::DragWindow;
-    using frmAlmanorvique::EditActivity;
-    using frmAlmanorvique::EditDateCaptionMessage;
     using frmAlmanorvique::FillMonthGrid;
-    using frmAlmanorvique::FillYearMenu;
-    using frmAlmanorvique::FocusIfMDIChild;
-    using frmAlmanorvique::Form_GotFocus;
-    using frmAlmanorvique::Form_KeyDown;
-    using frmAlmanorvique::Form_KeyUp;
-    using frmAlmanorvique::Form_Load;
-    using frmAlmanorvique::Form_LostFocus;
-    using frmAlmanorvique::Form_MouseMove;
-    using frmAlmanorvique::Form_Resize;
-    using frmAlmanorvique::Form_Unload;
-    using frmAlmanorvique::FormatAllDateCells;
     using frmAlmanorvique::FormatDateCell;
-    using frmAlmanorvique::frameEdit_;
-    using frmAlmanorvique::GetActivity;
-    using frmAlmanorvique::GetActivityEditorHeight;
-    using frmAlmanorvique::GetActivityEditorWidth;
-    using frmAlmanorvique::GetAutoPositionList;
-    using frmAlmanorvique::GetAutoShowBalloonTips;
     using frmAlmanorvique::GetColumnColourKey;
-    using frmAlmanorvique::GetFontSpec;
     using frmAlmanorvique::GetMonthColourKey;
     using frmAlmanorvique::GetMonthImageKey;
-    using frmAlmanorvique::GetScreenSaverCommand;
-    using frmAlmanorvique::GetWeekStartDay;
     using frmAlmanorvique::GetYearColourKey;
     using frmAlmanorvique::GetYearImageKey;
-    using frmAlmanorvique::Help_Click;
-    using frmAlmanorvique::HideBalloonTip;
-    using frmAlmanorvique::HideItemMenuItems;
-    using frmAlmanorvique::imgActivity;
+    using frmAlmanorvique::imgPageCorner_Click;
+    using frmAlmanorvique::MoveYear;
+    using frmAlmanorvique::SetLabelColour;
+    using frmAlmanorvique::SetWeekdayHeadings;
+
+    // The day grid and the page layout.
+    using frmAlmanorvique::IsTransparentWindow;
+    using frmAlmanorvique::LayoutDayGrid;
+    using frmAlmanorvique::PlaceActivityIcon;
+    using frmAlmanorvique::SetCalendarLayout;
+    using frmAlmanorvique::SetClockPosition;
+
+    // Day captions, messages and fonts.
+    using frmAlmanorvique::EditDateCaptionMessage;
+    using frmAlmanorvique::GetFontSpec;
+    using frmAlmanorvique::IsHighlightShown;
+    using frmAlmanorvique::ResetAllDateFonts;
+    using frmAlmanorvique::SetDateItem;
+
+    // Day notes.
+    using frmAlmanorvique::GetActivity;
     using frmAlmanorvique::imgActivity_MouseMove;
     using frmAlmanorvique::imgActivity_MouseUp;
-    using frmAlmanorvique::imgCalendar;
+    using frmAlmanorvique::lblDate_DblClick;
+    using frmAlmanorvique::lblDate_MouseDown;
+    using frmAlmanorvique::SetActivity;
+    using frmAlmanorvique::SizeActivityIcon;
+    using frmAlmanorvique::txtMsg_DblClick;
+
+    // Pictures.
+    using frmAlmanorvique::LoadCalendarPicture;
+    using frmAlmanorvique::MainImage;
+    using frmAlmanorvique::ShowCurrentPictures;
+
+    // The command dispatcher, settings and style files.
+    using frmAlmanorvique::ApplySetting;
+    using frmAlmanorvique::AutoStart_Click;
+    using frmAlmanorvique::CommandsArea;
+    using frmAlmanorvique::GetScreenSaverCommand;
+    using frmAlmanorvique::LoadStyle;
+    using frmAlmanorvique::PropertiesMenu_Click;
+    using frmAlmanorvique::SavePropertiesMenu_Click;
+    using frmAlmanorvique::SaveStyleAs_Click;
+    using frmAlmanorvique::ScreenSaverTime;
+    using frmAlmanorvique::ScreenSaverTime_Click;
+
+    // Balloons.
+    using frmAlmanorvique::BalloonTip;
+    using frmAlmanorvique::HideBalloonTip;
+    using frmAlmanorvique::lblDate_MouseMove;
+    using frmAlmanorvique::lblMonth_MouseMove;
+    using frmAlmanorvique::lblYear_MouseMove;
+
+    // The mouse on the page.
     using frmAlmanorvique::imgCalendar_DblClick;
     using frmAlmanorvique::imgCalendar_MouseDown;
     using frmAlmanorvique::imgCalendar_MouseMove;
     using frmAlmanorvique::imgCalendar_MouseUp;
-    using frmAlmanorvique::imgList;
-    using frmAlmanorvique::imgPageCorner;
-    using frmAlmanorvique::imgPageCorner_Click;
-    using frmAlmanorvique::IsHighlightShown;
-    using frmAlmanorvique::IsInHighlight;
-    using frmAlmanorvique::IsLeftHandCursor;
-    using frmAlmanorvique::IsTransparentWindow;
-    using frmAlmanorvique::ItemMenuCaption;
-    using frmAlmanorvique::ItemMenuCaption_Click;
+    using frmAlmanorvique::SelectDatesInRect;
+
+    // The window menu and the item menus.
+    using frmAlmanorvique::AutoStart;
+    using frmAlmanorvique::CalendarPopupMenu;
     using frmAlmanorvique::ItemMenuItem1;
     using frmAlmanorvique::ItemMenuItem2;
     using frmAlmanorvique::ItemMenuItem3;
-    using frmAlmanorvique::ItemPopup;
-    using frmAlmanorvique::LayoutDayGrid;
-    using frmAlmanorvique::lblClock;
+    using frmAlmanorvique::lblMonth_MouseDown;
+    using frmAlmanorvique::lblYear_MouseDown;
+    using frmAlmanorvique::MenuItem;
+
+    // The clock and the message line.
     using frmAlmanorvique::lblClock_MouseDown;
     using frmAlmanorvique::lblClock_MouseMove;
     using frmAlmanorvique::lblClock_MouseUp;
-    using frmAlmanorvique::lblDate;
-    using frmAlmanorvique::lblDate_DblClick;
-    using frmAlmanorvique::lblDate_MouseDown;
-    using frmAlmanorvique::lblDate_MouseMove;
-    using frmAlmanorvique::lblDateShadow;
-    using frmAlmanorvique::lblMonth;
-    using frmAlmanorvique::lblMonth_MouseDown;
-    using frmAlmanorvique::lblMonth_MouseMove;
-    using frmAlmanorvique::lblMsg;
     using frmAlmanorvique::lblMsg_DblClick;
-    using frmAlmanorvique::lblYear;
-    using frmAlmanorvique::lblYear_Change;
-    using frmAlmanorvique::lblYear_MouseDown;
-    using frmAlmanorvique::lblYear_MouseMove;
-    using frmAlmanorvique::LeaveActivityEditor;
-    using frmAlmanorvique::LoadCalendarPicture;
-    using frmAlmanorvique::LoadStyle;
-    using frmAlmanorvique::LoadYearDates;
-    using frmAlmanorvique::MainImage;
-    using frmAlmanorvique::MenuCaption;
-    using frmAlmanorvique::MenuItem;
-    using frmAlmanorvique::MessageLine;
-    using frmAlmanorvique::MoveYear;
-    using frmAlmanorvique::objDialog;
-    using frmAlmanorvique::PlaceActivityIcon;
-    using frmAlmanorvique::PlaceDateShadow;
-    using frmAlmanorvique::PopupCalendarMenu;
-    using frmAlmanorvique::PopupFrameMenu;
-    using frmAlmanorvique::PropertiesMenu_Click;
-    using frmAlmanorvique::RepaintCalendar;
-    using frmAlmanorvique::ResetAllDateFonts;
-    using frmAlmanorvique::ResetScrollingMessage;
-    using frmAlmanorvique::SaveCalendarSizeFromFrame;
-    using frmAlmanorvique::SaveClockPosition;
-    using frmAlmanorvique::SaveDateTables;
-    using frmAlmanorvique::SavePropertiesMenu_Click;
-    using frmAlmanorvique::SaveStyleAs_Click;
-    using frmAlmanorvique::SaveStyleToFile;
-    using frmAlmanorvique::ScreenSaverTime;
-    using frmAlmanorvique::ScreenSaverTime_Click;
-    using frmAlmanorvique::ScrollMessage;
-    using frmAlmanorvique::SelectDatesInRect;
-    using frmAlmanorvique::SetActivity;
-    using frmAlmanorvique::SetAutoStartMenu;
-    using frmAlmanorvique::SetCalendarLayout;
-    using frmAlmanorvique::SetClockPosition;
-    using frmAlmanorvique::SetDateItem;
-    using frmAlmanorvique::SetLabelColour;
-    using frmAlmanorvique::SetWeekdayHeadings;
-    using frmAlmanorvique::SetWindowCursor;
-    using frmAlmanorvique::ShowActivityTip;
-    using frmAlmanorvique::ShowBalloonAt;
-    using frmAlmanorvique::ShowBalloonTip;
-    using frmAlmanorvique::ShowCurrentPictures;
-    using frmAlmanorvique::ShowDateMenu;
-    using frmAlmanorvique::ShowLabelImageTip;
-    using frmAlmanorvique::ShowMonthOf;
-    using frmAlmanorvique::ShowPictureByOrientation;
-    using frmAlmanorvique::shpHighlight;
-    using frmAlmanorvique::SizeActivityIcon;
     using frmAlmanorvique::StartScrollingMessage;
-    using frmAlmanorvique::StopScrollingMessage;
-    using frmAlmanorvique::surfaceAnchor_;
-    using frmAlmanorvique::Timer1;
-    using frmAlmanorvique::Timer1_Timer;
-    using frmAlmanorvique::txtMsg;
-    using frmAlmanorvique::txtMsg_DblClick;
     using frmAlmanorvique::UpdateClock;
-    using frmAlmanorvique::windowDrag_;
-    using frmAlmanorvique::YearTableOf;
+
+    // Load, focus, the timer and closing.
+    using frmAlmanorvique::ApplyAllSettings;
+    using frmAlmanorvique::CheckScreenSaverExit;
+    using frmAlmanorvique::CloseCalendar;
+    using frmAlmanorvique::CloseDown_Click;
+    using frmAlmanorvique::Form_GotFocus;
+    using frmAlmanorvique::Form_LostFocus;
+    using frmAlmanorvique::Timer1_Timer;
 };
 
 // The day cell that shows a date; 0 when the month page does not show it.

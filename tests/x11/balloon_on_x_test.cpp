@@ -1,5 +1,6 @@
 // A day's balloon on a real X display without a compositing manager: the clicks under it
 // reach the calendar, its close box takes its own, and the window is cut to its outline.
+#include "calendar/balloons_state.h"
 #include "core/settings_store.h"
 #include "support/running_calendar.h"
 #include "ui/menu_items.h"
