@@ -7,6 +7,7 @@
 #include "core/settings_store.h"
 #include "core/year_dates.h"
 #include "editors/dialogs/date_manager.h"
+#include "support/full_disk.h"
 #include "support/running_calendar.h"
 #include "support/test_folders.h"
 #include "tests/support/test_calendar.h"
@@ -153,24 +154,7 @@ TEST_F(UnsavedEdits, AStyleChoiceWritesTheDatesChangedSinceTheLastSave)
     EXPECT_EQ(w.GetActivity(conv::DateText(QDate(2026, 12, 4))), "Note before the style");
 }
 
-namespace {
-// Runs body in a child whose files may not grow past limit bytes (writes past it fail, as
-// on a full disk); the child's exit status, or -1 when it did not end normally.
-int RunOnAFullDisk(rlim_t limit, const std::function<int()>& body)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit r{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &r);
-        _exit(body());
-    }
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-} // namespace
+using testsupport::RunOnAFullDisk;
 
 TEST_F(UnsavedEdits, ADateFileThatCannotBeWrittenAtCloseIsSaidAndMayBeTriedAgain)
 {
