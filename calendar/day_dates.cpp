@@ -194,6 +194,21 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
     // Where the format of a listed day goes: its year table under a selection frame, the
     // personal table otherwise.
     auto targetOf = [&](const QDate& d) -> mduLib::PropertyTable* { return framed ? YearTableOf(d) : &gPersonalDates; };
+    // Stores the day's format; false (said) when its file holds all the entries it can.
+    auto store = [&](const ListedDay& day, const QString& f) {
+        mduLib::PropertyTable* t = targetOf(day.date);
+        if (!t)
+            return true;
+        try {
+            mduLib::SetValue(DayMonthKey(day.date), f, *t, keys::FormatSection);
+        } catch (const conv::OverflowError&) {
+            TellDateFileFull(QStringLiteral("The format of ") + QLocale().toString(day.date, QLocale::ShortFormat),
+                             t == &gPersonalDates ? gPersonalDatesFile
+                                                  : mduAlmanorvqueLib::YearFilePath(day.date.year()));
+            return false;
+        }
+        return true;
+    };
 
     if (strOption == calendarcommands::Default) {
         const QString f = DefaultDateFormat();
@@ -203,8 +218,8 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
             platform::Label& cell = lblDate(day.index);
             ApplyTextFormat(lblDateShadow(day.index), f, DefaultDateFormat());
             ApplyTextFormat(cell, f, DefaultDateFormat());
-            if (mduLib::PropertyTable* t = targetOf(day.date))
-                mduLib::SetValue(DayMonthKey(day.date), f, *t, keys::FormatSection);
+            if (!store(day, f))
+                return;
             FormatDateCell(cell);
         }
         return;
@@ -238,8 +253,8 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
             cell.SetFontUnderline(objDialog.FontUnderline);
             cell.SetFontStrikethrough(objDialog.FontStrikethru);
             const QString f = GetFontSpec(cell);
-            if (mduLib::PropertyTable* t = targetOf(day.date))
-                mduLib::SetValue(DayMonthKey(day.date), f, *t, keys::FormatSection);
+            if (!store(day, f))
+                return;
             FormatDateCell(cell);
             PlaceDateShadow(cell, day.index, 140);
         }

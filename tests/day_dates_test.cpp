@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace mduAlmanorvqueLib;
@@ -322,6 +323,38 @@ TEST_F(DayDates, AShortDefaultDateFormatStillOpensTheFontDialog)
     w_->SetDateFont("Custom", day);
     EXPECT_EQ(shown, 1);
     platform::CommonDialog::SetRunner(nullptr);
+}
+
+// A date table that holds all the entries a file can takes no new caption or format: each
+// is said, naming the file, and what the table held stays.
+TEST_F(DayDates, ATableThatIsFullTakesNoNewEntryAndSaysSo)
+{
+    const QString day = conv::DateText(QDate(2026, 12, 24));
+    const struct {
+        const char* what;
+        std::function<void()> write;
+    } cases[] = {
+        {"a caption", [&] { w_->SetDateItem(day, "Eve", "Caption"); }},
+        {"a default format",
+         [&] {
+             QString d = day;
+             w_->SetDateFont("Default", d);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes_.Clear();
+        gPersonalDates.Create(mduLib::PropertyTable::kMaxUBound);
+        for (int n = 1; n <= mduLib::PropertyTable::kMaxUBound; ++n)
+            gPersonalDates[n] = {"Filler", QString::number(n), "x"};
+        EXPECT_NO_THROW(c.write());
+        ASSERT_EQ(boxes_.Shown().size(), 1u);
+        EXPECT_EQ(boxes_.Shown()[0].title, "Date File Full");
+        EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(gPersonalDatesFile));
+        EXPECT_EQ(gPersonalDates.UBound(), mduLib::PropertyTable::kMaxUBound);
+        EXPECT_EQ(gPersonalDates[mduLib::PropertyTable::kMaxUBound].Key,
+                  QString::number(mduLib::PropertyTable::kMaxUBound));
+    }
 }
 
 TEST_F(DayDates, DefaultFontsAndTheirReset)
