@@ -176,7 +176,13 @@ protected:
     bool ShowPictureByOrientation(QString& file);
 
     // ---- day captions, messages and fonts ----
-    void SetDateItem(const QString& dates, const QString& value, const QString& section);
+    // False when an entry could not be stored (said): its file is full.
+    bool SetDateItem(const QString& dates, const QString& value, const QString& section);
+    // Runs write on the date table t (the personal dates, or the table of year); false, and
+    // said naming the file, when the table holds all the entries a file can, so what (the
+    // entry, as the user knows it) was not stored.
+    bool StoreDateEntry(const mduLib::PropertyTable& t, int year, const QString& what,
+                        const std::function<void()>& write);
     void EditDateCaptionMessage(const QString& dates, const QString& value, const QString& section, int index);
     void ResetAllDateFonts();
     QString GetFontSpec(const platform::Label& label);
@@ -188,13 +194,12 @@ protected:
     QString GetActivity(const QString& dateText);
     // False (and said) when the note could not be stored: its year file is full.
     bool SetActivity(const QString& dateText, const QString& note);
-    // Says that an entry of what could not be stored in the date file at path: the file
-    // holds as many entries as a file can.
-    void TellDateFileFull(const QString& what, const QString& path);
     void EditActivity(int i, qint32 width, qint32 height);
     void CloseActivityEditor(int i);
-    // Stores what the open note editor holds (when it changed) and closes it.
-    void LeaveActivityEditor();
+    // Stores what the open note editor holds (when it changed) and closes it. A note that
+    // could not be stored (said) stays in its editor, unless the cells are about to show
+    // other days (cellsChange): then it goes with the editor.
+    void LeaveActivityEditor(bool cellsChange = false);
     void SizeActivityIcon(int i);
     void ShowActivityTip(int i, bool force, float x, float y);
     qint32 GetActivityEditorWidth();
@@ -406,7 +411,8 @@ private:
     // Day notes.
     void PrepareActivityIcons();
 
-    // Made with the form, before any of its controls is built.
+    // Made in the form's constructor, after its member controls; no control reaches them
+    // while it is built or destroyed.
     std::unique_ptr<calendarform::ClockState> clock_;
     std::unique_ptr<calendarform::DayDatesState> dayDates_;
     std::unique_ptr<calendarform::PageMouseState> pageMouse_;

@@ -121,8 +121,9 @@ struct CalendarCommands {
         if (c.value == cmd::Default) {
             mduLib::ClearEntry(c.name, gPersonalDates);
             c.value = mduLib::GetProp(fallbackKey, w.Properties_);
-        } else {
-            mduLib::SetValue(c.name, c.value, gPersonalDates);
+        } else if (!w.StoreDateEntry(gPersonalDates, 0, QStringLiteral("The colour \"") + c.name + u'"',
+                                     [&] { mduLib::SetValue(c.name, c.value, gPersonalDates); })) {
+            return; // said; the caption keeps its colour
         }
         caption.SetForeColor(Colour(c.value));
     }
@@ -146,7 +147,9 @@ struct CalendarCommands {
     static void Layout(W& w, CommandCall&) { w.SetCalendarLayout(); }
     static void DateImage(W& w, CommandCall& c)
     {
-        mduLib::SetProp(c.name, c.value, gPersonalDates, keys::ImageSection);
+        if (!w.StoreDateEntry(gPersonalDates, 0, QStringLiteral("The picture \"") + c.name + u'"',
+                              [&] { mduLib::SetProp(c.name, c.value, gPersonalDates, keys::ImageSection); }))
+            return; // said; the picture stays
         w.ShowPictureByOrientation(c.value);
     }
     static void MonthKeyColour(W& w, CommandCall& c) { PersonalColour(w, c, keys::MonthColour, w.lblMonth); }

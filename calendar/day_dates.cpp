@@ -10,6 +10,7 @@
 #include "core/year_dates.h"
 #include "editors/dialogs/date_setup_dialog.h"
 #include "system/clock.h"
+#include "system/message_box.h"
 
 #include <QLocale>
 #include <QSet>
@@ -197,17 +198,9 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
     // Stores the day's format; false (said) when its file holds all the entries it can.
     auto store = [&](const ListedDay& day, const QString& f) {
         mduLib::PropertyTable* t = targetOf(day.date);
-        if (!t)
-            return true;
-        try {
-            mduLib::SetValue(DayMonthKey(day.date), f, *t, keys::FormatSection);
-        } catch (const conv::OverflowError&) {
-            TellDateFileFull(QStringLiteral("The format of ") + QLocale().toString(day.date, QLocale::ShortFormat),
-                             t == &gPersonalDates ? gPersonalDatesFile
-                                                  : mduAlmanorvqueLib::YearFilePath(day.date.year()));
-            return false;
-        }
-        return true;
+        return !t || StoreDateEntry(*t, day.date.year(),
+                                    QStringLiteral("The format of ") + ShownDate(conv::DateText(day.date)),
+                                    [&] { mduLib::SetValue(DayMonthKey(day.date), f, *t, keys::FormatSection); });
     };
 
     if (strOption == calendarcommands::Default) {
@@ -215,11 +208,11 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
         for (const ListedDay& day : days) {
             if (day.index == 0)
                 continue;
+            if (!store(day, f))
+                return; // the cell keeps showing what is stored
             platform::Label& cell = lblDate(day.index);
             ApplyTextFormat(lblDateShadow(day.index), f, DefaultDateFormat());
             ApplyTextFormat(cell, f, DefaultDateFormat());
-            if (!store(day, f))
-                return;
             FormatDateCell(cell);
         }
         return;
@@ -253,8 +246,10 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
             cell.SetFontUnderline(objDialog.FontUnderline);
             cell.SetFontStrikethrough(objDialog.FontStrikethru);
             const QString f = GetFontSpec(cell);
-            if (!store(day, f))
+            if (!store(day, f)) {
+                FormatDateCell(cell); // back to what is stored
                 return;
+            }
             FormatDateCell(cell);
             PlaceDateShadow(cell, day.index, 140);
         }
@@ -263,10 +258,10 @@ void frmAlmanorvique::SetDateFont(const QString& strOption, QString& strDateRang
     }
 }
 
-void frmAlmanorvique::SetDateItem(const QString& dates, const QString& value, const QString& section)
+bool frmAlmanorvique::SetDateItem(const QString& dates, const QString& value, const QString& section)
 {
     if (dates.isEmpty() || value.isEmpty())
-        return;
+        return true;
     const bool framed = IsHighlightShown();
     const bool remove = conv::Trim(value).toLower() == QLatin1String("none");
     // Each entry is one line of its file: a typed line break is kept in it.
@@ -276,18 +271,33 @@ void frmAlmanorvique::SetDateItem(const QString& dates, const QString& value, co
         if (!t)
             continue; // a day outside the three loaded years has no table
         const QString key = DayMonthKey(day.date);
-        try {
-            if (remove)
-                mduLib::ClearEntry(key, *t, section);
-            else
-                mduLib::SetValue(key, stored, *t, section);
-        } catch (const conv::OverflowError&) {
-            TellDateFileFull(QStringLiteral("The ") + section.toLower() + QStringLiteral(" of ") +
-                                 QLocale().toString(day.date, QLocale::ShortFormat),
-                             t == &gPersonalDates ? gPersonalDatesFile
-                                                  : mduAlmanorvqueLib::YearFilePath(day.date.year()));
-            return;
-        }
+        const QString what =
+            QStringLiteral("The ") + section.toLower() + QStringLiteral(" of ") + ShownDate(conv::DateText(day.date));
+        if (!StoreDateEntry(*t, day.date.year(), what, [&] {
+                if (remove)
+                    mduLib::ClearEntry(key, *t, section);
+                else
+                    mduLib::SetValue(key, stored, *t, section);
+            }))
+            return false;
+    }
+    return true;
+}
+
+bool frmAlmanorvique::StoreDateEntry(const mduLib::PropertyTable& t, int year, const QString& what,
+                                     const std::function<void()>& write)
+{
+    try {
+        write();
+        return true;
+    } catch (const conv::OverflowError&) {
+        const QString path = &t == &gPersonalDates ? gPersonalDatesFile : mduAlmanorvqueLib::YearFilePath(year);
+        ShowMsgbox(what + QStringLiteral(" could not be stored: the date file\r\n") + path +
+                       QStringLiteral("\r\nalready holds %1 entries, the most a file can hold. Remove entries with "
+                                      "the Date Manager first.")
+                           .arg(mduLib::PropertyTable::kMaxUBound),
+                   platform::vbExclamation, QStringLiteral("Date File Full"));
+        return false;
     }
 }
 
@@ -307,8 +317,8 @@ void frmAlmanorvique::EditDateCaptionMessage(const QString& dates, const QString
     if (!dialog.ShowMe(caption, message, index))
         return;
     // An emptied box keeps the old value; "none" removes it.
-    SetDateItem(dates, caption, keys::CaptionSection);
-    SetDateItem(dates, message, keys::MessageSection);
+    if (SetDateItem(dates, caption, keys::CaptionSection)) // a full file is said once
+        SetDateItem(dates, message, keys::MessageSection);
 }
 
 void frmAlmanorvique::ResetAllDateFonts()

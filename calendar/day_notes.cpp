@@ -9,7 +9,6 @@
 #include "core/stored_text.h"
 #include "core/year_dates.h"
 #include "system/clock.h"
-#include "system/message_box.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -86,27 +85,12 @@ bool frmAlmanorvique::SetActivity(const QString& dateText, const QString& note)
         return true; // no table for a day outside the three loaded years
     const QString key = DayMonthKey(*d);
     // An emptied note is deleted; a typed line break is kept in the one-line entry.
-    try {
+    return StoreDateEntry(*t, d->year(), QStringLiteral("The note of ") + ShownDate(dateText), [&] {
         if (note.trimmed().isEmpty())
             mduLib::ClearEntry(key, *t, keys::ActivitySection);
         else
             mduLib::SetValue(key, mduLib::StoredLineText(note), *t, keys::ActivitySection);
-    } catch (const conv::OverflowError&) {
-        TellDateFileFull(QStringLiteral("The note of ") + ShownDate(dateText),
-                         mduAlmanorvqueLib::YearFilePath(d->year()));
-        return false;
-    }
-    return true;
-}
-
-void frmAlmanorvique::TellDateFileFull(const QString& what, const QString& path)
-{
-    ShowMsgbox(
-        what + QStringLiteral(" could not be stored: the date file\r\n") + path +
-            QStringLiteral("\r\nalready holds %1 entries, the most a file can hold. Remove entries with the Date "
-                           "Manager first.")
-                .arg(mduLib::PropertyTable::kMaxUBound),
-        platform::vbExclamation, QStringLiteral("Date File Full"));
+    });
 }
 
 void frmAlmanorvique::EditActivity(int i, qint32 width, qint32 height)
@@ -145,7 +129,7 @@ void frmAlmanorvique::CloseActivityEditor(int i)
     txtMsg.SetText(QString());
 }
 
-void frmAlmanorvique::LeaveActivityEditor()
+void frmAlmanorvique::LeaveActivityEditor(bool cellsChange)
 {
     if (!txtMsg.Visible() || !conv::IsNumeric(txtMsg.Tag))
         return;
@@ -154,10 +138,8 @@ void frmAlmanorvique::LeaveActivityEditor()
     // message line is not restarted for nothing.
     if (lblDate.Exists(i) && txtMsg.Text() != GetActivity(lblDate(i).Tag)) {
         txtMsg_DblClick();
-        // A note that could not be stored (said) goes with its editor: the page may be
-        // about to show other days in its cells.
-        if (txtMsg.Visible())
-            CloseActivityEditor(i);
+        if (cellsChange && txtMsg.Visible())
+            CloseActivityEditor(i); // not stored: it must not land on another day
     } else {
         CloseActivityEditor(i);
     }

@@ -87,7 +87,7 @@ void frmAlmanorvique::FillMonthGrid(const QDate& d, const QString& view)
     if (view != QLatin1String("M") || !d.isValid())
         return;
     // The cells are about to show other days: a note being typed goes to its own day.
-    LeaveActivityEditor();
+    LeaveActivityEditor(true);
     const int w = GetWeekStartDay();
     const QDate first(d.year(), d.month(), 1);
     const QDate start = first.addDays(-WeekdayFrom(first, w));
@@ -250,7 +250,7 @@ void frmAlmanorvique::lblYear_Change()
     // The tables still hold the old year's days: a note being typed goes into them, and
     // what was written into them since the last save goes to their files before the
     // tables are replaced.
-    LeaveActivityEditor();
+    LeaveActivityEditor(true);
     SaveDateTablesOrAsk(QStringLiteral("No shows the other year without them."));
     // Loading the years around the caption's year prepares each year's file first.
     LoadYearDates();

@@ -144,16 +144,18 @@ bool NamesFeast(const QString& caption, const QString& name)
     return false;
 }
 
-// The date keys whose first caption the lines give a text.
+// The date keys whose first caption the lines give a text; a bare line is a first caption
+// without one, as LinesOf counts it.
 std::set<QString> CaptionedDays(const QStringList& lines)
 {
     std::set<QString> days;
     std::set<QString> seen;
     for (const QString& line : lines) {
         const mduLib::EntryLine e = mduLib::ParseEntryLine(line);
-        if (!e.hasSection || !conv::EqualsTrimmedNoCase(e.section, QStringLiteral("PCaption")))
+        const auto split = mduLib::SplitSection(e.keyPart);
+        if (!split || !conv::EqualsTrimmedNoCase(split->first, QStringLiteral("PCaption")))
             continue;
-        const QString k = conv::Trim(e.key);
+        const QString k = conv::Trim(split->second);
         if (seen.insert(k).second && !conv::Trim(e.value.section(u'~', 0, 0)).isEmpty())
             days.insert(k);
     }

@@ -3,8 +3,10 @@
 # ./build-fuzz, only with the libraries they use, and runs each for FUZZ_SECONDS seconds
 # (30 unless set) on a corpus seeded from the shipped files. Fails when a target finds a
 # fault; the input that shows it is left in build-fuzz/. The runs start from a fixed seed
-# (FUZZ_SEED, 1 unless set), so that a test run fails only for a change of the code, never
-# by the draw; FUZZ_SEED=0 draws one, for longer hunts.
+# (FUZZ_SEED, 1 unless set): from a fresh checkout, as CI has it, each run tries the same
+# inputs in the same order, as many as its time allows, so it does not fail by the draw
+# alone (the corpus a local build-fuzz/ keeps grows from run to run). FUZZ_SEED=0 draws a
+# seed, for longer hunts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-30}"

@@ -325,8 +325,8 @@ TEST_F(DayDates, AShortDefaultDateFormatStillOpensTheFontDialog)
     platform::CommonDialog::SetRunner(nullptr);
 }
 
-// A date table that holds all the entries a file can takes no new caption or format: each
-// is said, naming the file, and what the table held stays.
+// A date table that holds all the entries a file can takes no new caption, format, colour
+// or picture: each is said, naming the file, and the month keeps the colour it has.
 TEST_F(DayDates, ATableThatIsFullTakesNoNewEntryAndSaysSo)
 {
     const QString day = conv::DateText(QDate(2026, 12, 24));
@@ -337,23 +337,27 @@ TEST_F(DayDates, ATableThatIsFullTakesNoNewEntryAndSaysSo)
         {"a caption", [&] { w_->SetDateItem(day, "Eve", "Caption"); }},
         {"a default format",
          [&] {
-             QString d = day;
+             QString d = conv::DateText(QDate(2026, 12, 23));
              w_->SetDateFont("Default", d);
          }},
+        {"a month's colour", [&] { w_->ApplySetting(w_->GetMonthColourKey(), "Red", ""); }},
+        {"a month's picture", [&] { w_->ApplySetting(w_->GetMonthImageKey(), "None", ""); }},
     };
+    constexpr int kFull = mduLib::PropertyTable::kMaxUBound;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         boxes_.Clear();
-        gPersonalDates.Create(mduLib::PropertyTable::kMaxUBound);
-        for (int n = 1; n <= mduLib::PropertyTable::kMaxUBound; ++n)
+        gPersonalDates.Create(kFull);
+        for (int n = 1; n <= kFull; ++n)
             gPersonalDates[n] = {"Filler", QString::number(n), "x"};
+        const qint32 month = w_->lblMonth.ForeColor();
         EXPECT_NO_THROW(c.write());
         ASSERT_EQ(boxes_.Shown().size(), 1u);
         EXPECT_EQ(boxes_.Shown()[0].title, "Date File Full");
         EXPECT_TRUE(boxes_.Shown()[0].prompt.contains(gPersonalDatesFile));
-        EXPECT_EQ(gPersonalDates.UBound(), mduLib::PropertyTable::kMaxUBound);
-        EXPECT_EQ(gPersonalDates[mduLib::PropertyTable::kMaxUBound].Key,
-                  QString::number(mduLib::PropertyTable::kMaxUBound));
+        EXPECT_EQ(gPersonalDates.UBound(), kFull);
+        EXPECT_EQ(gPersonalDates[kFull].Key, QString::number(kFull));
+        EXPECT_EQ(w_->lblMonth.ForeColor(), month);
     }
 }
 

@@ -88,7 +88,7 @@ TEST_F(DayNotes, ANoteWithLineBreaksSurvivesClosingAndReopening)
 
 // A year file that holds as many entries as a file can takes no new note: that is said,
 // the editor keeps what was typed, and the close still writes the other dates. Leaving
-// the editor for other days closes it, so the note never lands on a day a cell shows next.
+// the page for other days closes it, so the note never lands on a day a cell shows next.
 TEST_F(DayNotes, ANoteForAFullYearFileIsSaidAndTheCloseStillSaves)
 {
     Open(); // the country folder
@@ -115,11 +115,15 @@ TEST_F(DayNotes, ANoteForAFullYearFileIsSaidAndTheCloseStillSaves)
     boxes_.Clear();
     TestCalendar& again = Open();
     Type(day, {"Dentist at 9"});
-    again.MoveMonth(1);
+    again.lblDate_MouseDown(Cell(QDate(2026, 12, 5)), 1, 0, 0, 0); // the same page: it stays
     EXPECT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_TRUE(again.txtMsg.Visible());
+    EXPECT_EQ(again.txtMsg.Text(), "Dentist at 9");
+    again.MoveMonth(1);
+    EXPECT_EQ(boxes_.Shown().size(), 2u);
     EXPECT_FALSE(again.txtMsg.Visible());
     again.CloseCalendar();
-    EXPECT_EQ(boxes_.Shown().size(), 1u);
+    EXPECT_EQ(boxes_.Shown().size(), 2u);
     EXPECT_FALSE(testsupport::ReadBytes(YearFilePath(2027)).contains("Dentist"));
     EXPECT_EQ(testsupport::ReadBytes(YearFilePath(2026)), full);
 }

@@ -14,12 +14,7 @@
 
 #include <QDir>
 #include <QTest>
-#include <csignal>
-#include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace mduAlmanorvqueLib;
 using testsupport::TestCalendar;

@@ -378,6 +378,11 @@ TEST_F(YearDates, AMergeKeepsWhatTheYearFileHeld)
          kCountry + "PFormat:05/04\r\n\r\n" + Feast("03/04", "Good Friday") +
              "PCaption:05/04=Easter Sunday\r\nPMessage:05/04=\r\n" +
              Feast("06/04", "Easter Monday", "Have a nice break")},
+        {"a bare caption of the file before its own on a feast day",
+         "PCaption:03/04\r\nPCaption:03/04=Party\r\n" + kCountry, kCountry,
+         kCountry + "\r\nPMessage:03/04=\r\nPFormat:03/04=,,True,True,65535,,\r\n" + Feast("05/04", "Easter Sunday") +
+             Feast("06/04", "Easter Monday", "Have a nice break") +
+             "PCaption:03/04=Good Friday\r\nPCaption:03/04=Party\r\n"},
         {"a bare template caption on a feast day", kCountry, kCountry + "PCaption:03/04\r\n",
          kCountry + "PCaption:03/04=Good Friday\r\n\r\nPMessage:03/04=\r\nPFormat:03/04=,,True,True,65535,,\r\n" +
              Feast("05/04", "Easter Sunday") + Feast("06/04", "Easter Monday", "Have a nice break")},
