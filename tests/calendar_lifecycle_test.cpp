@@ -4,6 +4,7 @@
 #include "core/settings_store.h"
 #include "core/window_placement.h"
 #include "support/test_folders.h"
+#include "support/utf16_bytes.h"
 #include "system/clock.h"
 #include "system/message_box.h"
 #include "system/program_end.h"
@@ -631,19 +632,7 @@ TEST_F(CalendarLifecycle, ResettingTheDateFontsIsWrittenBack)
     EXPECT_EQ(ReadBytes(Path("tester/PersonalDates")), "Caption:01/04=Fool\r\n");
 }
 
-namespace {
-// The text as a UTF-16 file of that byte order, behind its mark.
-QByteArray Utf16(const QString& text, bool bigEndian)
-{
-    QByteArray b = bigEndian ? QByteArray("\xfe\xff", 2) : QByteArray("\xff\xfe", 2);
-    for (const QChar c : text) {
-        const char hi = static_cast<char>(c.unicode() >> 8), lo = static_cast<char>(c.unicode() & 0xff);
-        b += bigEndian ? hi : lo;
-        b += bigEndian ? lo : hi;
-    }
-    return b;
-}
-} // namespace
+using testsupport::Utf16;
 
 // A settings file the window cannot read whole shows what could be read, is said once the
 // window is there, and is never written: not by "Save Current Properties", not by the

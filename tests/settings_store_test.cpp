@@ -2,6 +2,7 @@
 #include "core/settings_store.h"
 #include "core/style_files.h"
 #include "support/test_folders.h"
+#include "support/utf16_bytes.h"
 #include "system/whole_file_write.h"
 
 #include <QFile>
@@ -729,19 +730,7 @@ TEST_F(SettingsStore, TwoProcessesSavingAtOnceKeepEveryEntry)
     EXPECT_EQ(n, 200) << "entries lost by saves at the same moment";
 }
 
-namespace {
-// The text as a UTF-16 file of that byte order, behind its mark.
-QByteArray Utf16(const QString& text, bool bigEndian)
-{
-    QByteArray b = bigEndian ? QByteArray("\xfe\xff", 2) : QByteArray("\xff\xfe", 2);
-    for (const QChar c : text) {
-        const char hi = static_cast<char>(c.unicode() >> 8), lo = static_cast<char>(c.unicode() & 0xff);
-        b += bigEndian ? hi : lo;
-        b += bigEndian ? lo : hi;
-    }
-    return b;
-}
-} // namespace
+using testsupport::Utf16;
 
 TEST_F(SettingsStore, ACreatedTableIsItsOwnSavedBase)
 {
